@@ -1,0 +1,59 @@
+// The conversion from readings taken with the gantry rotating to the fan-direction dose profile: the grid
+// model, the solve, the percent values and the result-list lines.
+//
+// A conversion works on a copy of the record and commits only when every step succeeded, so a refused
+// conversion leaves the record exactly as it was.
+#pragma once
+
+#include <string>
+
+#include "calc/outcome.h"
+#include "record/measurement_record.h"
+
+namespace tessaroven {
+
+// The conversion's constant: sum of cos(angle) over the 90 gantry angles (1 / sin 1 degree, to four decimals).
+inline constexpr double kAngleWeightSum = 57.2987;
+inline constexpr int kAngleCount = 90;
+
+// Gantry angle in degrees for angle step m = -45..44: the odd whole degrees -89..89.
+constexpr double GantryAngleDegrees(int m) { return static_cast<double>((m + 46) * 2) + (-91.0); }
+
+// Clears the whole grid and fills rows 0..PointCount with the model's coefficients for focus distance D (cm).
+// Refused (record partly rebuilt: work on a copy) when PointCount is above 30, when D is 0 or not finite, when
+// the distance is not larger than the measuring radius, or when a coefficient is not a finite number.
+MaybeRefusal BuildGrid(MeasurementRecord& record, double distance);
+
+// Result[i] = Reading[i] / Reading[0] x 100 for i = 0..PointCount; refused when Reading[0] is 0 or a value is
+// not finite (Result partly written: work on a copy).
+MaybeRefusal ComputePercent(MeasurementRecord& record);
+
+// One result-list line: "i : ##0.000  ##0.0".
+std::string ResultListLine(int index, double reading, double result, char decimalSeparator = '.');
+
+// Writes ResultLine[0..PointCount] (PointCount must be at most 30).
+void ComposeResultLines(MeasurementRecord& record, char decimalSeparator = '.');
+
+// A conversion in its steps, so that the GUI can let pending window events run between them.
+class Conversion {
+public:
+    Conversion(const MeasurementRecord& record, double distance, char decimalSeparator = '.');
+
+    MaybeRefusal BuildGrid();  // grid model (on the working copy)
+    MaybeRefusal Solve();      // SolveGrid (on the working copy)
+    MaybeRefusal Finish();     // percent values and result lines (on the working copy)
+
+    // Copies Grid, Reading, Result and ResultLine of the finished working copy into record.
+    void CommitTo(MeasurementRecord& record) const;
+    const MeasurementRecord& Working() const { return m_work; }
+
+private:
+    MeasurementRecord m_work;
+    double m_distance;
+    char m_decimalSeparator;
+};
+
+// All steps at once; on success the record holds the conversion's results, on refusal it is unchanged.
+MaybeRefusal RunConversion(MeasurementRecord& record, double distance, char decimalSeparator = '.');
+
+}  // namespace tessaroven
