@@ -1,0 +1,44 @@
+// Module1: Gauss-Jordan elimination in natural order, without pivoting.
+#include "calc/solver.h"
+
+namespace tessaroven {
+
+MaybeRefusal SolveGrid(MeasurementRecord& record) {
+    const int n = LastPositionIndex(record.PointCount);
+    if (n > kLastSlot) {
+        return Refuse(RefusalReason::TooManyPositions);
+    }
+    auto& grid = record.Grid;
+    auto& reading = record.Reading;
+
+    for (int k = 0; k <= n; ++k) {
+        const double p = grid[k][k];
+        if (p == 0) {
+            return Refuse(RefusalReason::ZeroPivot);
+        }
+        for (int j = 0; j <= n; ++j) {
+            grid[k][j] = grid[k][j] / p;
+        }
+        reading[k] = reading[k] / p;
+        for (int i = k + 1; i <= n; ++i) {
+            const double f = grid[i][k];
+            for (int j = 0; j <= n; ++j) {
+                grid[i][j] = grid[i][j] - f * grid[k][j];
+            }
+            reading[i] = reading[i] - f * reading[k];
+        }
+    }
+
+    for (int k = n; k >= 0; --k) {
+        for (int i = k - 1; i >= 0; --i) {
+            const double f = grid[i][k];
+            for (int j = i; j <= n; ++j) {
+                grid[i][j] = grid[i][j] - f * grid[k][j];
+            }
+            reading[i] = reading[i] - f * reading[k];
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace tessaroven
