@@ -1,0 +1,302 @@
+// Turns the layout tables into widgets; font substitution, button colour and the fixed-dialog window setup.
+#include "ui/layout.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <vector>
+
+namespace tessaroven {
+
+QFont LayoutFont(FontFace face, double points, bool italic) {
+    QFont font;
+    switch (face) {
+        case FontFace::Meiryo:
+        case FontFace::Window:
+            font.setFamilies({QStringLiteral("メイリオ"), QStringLiteral("Meiryo"), QStringLiteral("IPAPGothic"),
+                              QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+            font.setStyleHint(QFont::SansSerif);
+            break;
+        case FontFace::MsGothic:
+            // Fixed pitch so that the list columns line up.
+            font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"),
+                              QStringLiteral("Noto Sans Mono CJK JP")});
+            font.setStyleHint(QFont::TypeWriter);
+            font.setFixedPitch(true);
+            break;
+        case FontFace::TimesNewRoman:
+            // Western faces lack Japanese glyphs; the Japanese faces behind them keep such text from turning
+            // into boxes.
+            font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                              QStringLiteral("IPAPGothic")});
+            font.setStyleHint(QFont::Serif);
+            break;
+    }
+    if (points > 0) {
+        font.setPointSizeF(points);
+    }
+    font.setItalic(italic);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+ShapeWidget::ShapeWidget(ControlKind kind, QColor color, QWidget* parent)
+    : QWidget(parent), m_kind(kind), m_color(color) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ShapeWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_kind == ControlKind::CircleShape) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(m_color);
+        painter.drawEllipse(QRectF(rect()));
+        return;
+    }
+    painter.setPen(QPen(m_color, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+namespace {
+
+bool TakesFocus(ControlKind kind) {
+    return kind == ControlKind::TextBox || kind == ControlKind::ListBox || kind == ControlKind::Button ||
+           kind == ControlKind::Picture;
+}
+
+bool IsLabelOrShape(ControlKind kind) {
+    return kind == ControlKind::Label || kind == ControlKind::RectangleShape || kind == ControlKind::CircleShape;
+}
+
+QColor SystemBackgroundColour(const QPalette& palette, SystemBackground background, QPalette::ColorRole usual) {
+    switch (background) {
+        case SystemBackground::Window:
+            return palette.color(QPalette::Base);
+        case SystemBackground::ButtonFace:
+            return palette.color(QPalette::Window);
+        case SystemBackground::Default:
+            break;
+    }
+    return palette.color(usual);
+}
+
+QWidget* CreateLabel(const ControlSpec& spec, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(QString::fromUtf8(spec.caption));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMargin(0);
+    label->setIndent(0);
+    label->setWordWrap(false);
+    QPalette palette = label->palette();
+    if (spec.textColor) {
+        palette.setColor(QPalette::WindowText, QColor::fromRgb(*spec.textColor));
+    }
+    if (spec.backColor) {
+        palette.setColor(QPalette::Window, QColor::fromRgb(*spec.backColor));
+    }
+    label->setPalette(palette);
+    // An opaque label covers what lies below it (the circled digits hide the corners of their frames).
+    label->setAutoFillBackground(!spec.transparent);
+    return label;
+}
+
+QWidget* CreateTextBox(const ControlSpec& spec, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setText(QString::fromUtf8(spec.caption));
+    edit->setMaxLength(32767 * 1024);  // no practical limit
+    if (spec.centred) {
+        edit->setAlignment(Qt::AlignCenter);
+    }
+    QPalette palette = edit->palette();
+    if (spec.backColor) {
+        palette.setColor(QPalette::Base, QColor::fromRgb(*spec.backColor));
+    }
+    if (spec.textColor) {
+        palette.setColor(QPalette::Text, QColor::fromRgb(*spec.textColor));
+    }
+    edit->setPalette(palette);
+    return edit;
+}
+
+QWidget* CreateListBox(const ControlSpec&, QWidget* parent) {
+    auto* list = new QListWidget(parent);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSortingEnabled(false);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setUniformItemSizes(true);
+    return list;
+}
+
+QWidget* CreateButton(const ControlSpec& spec, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromUtf8(spec.caption), parent);
+    QPalette palette = button->palette();
+    const QColor background = QColor::fromRgb(spec.backColor.value_or(kButtonBackground));
+    palette.setColor(QPalette::Button, background);
+    if (spec.textColor) {
+        palette.setColor(QPalette::ButtonText, QColor::fromRgb(*spec.textColor));
+    }
+    button->setPalette(palette);
+    button->setAutoFillBackground(true);
+    // Enter on a focused button presses it, so the entry can be done from the keyboard alone.
+    button->setAutoDefault(true);
+    return button;
+}
+
+QWidget* CreatePicture(const ControlSpec& spec, QWidget* parent, const PictureFactory& factory) {
+    QFrame* frame = factory ? factory(spec, parent) : nullptr;
+    if (frame == nullptr) {
+        frame = new QFrame(parent);
+    }
+    switch (spec.border) {
+        case PictureBorder::None:
+            frame->setFrameStyle(QFrame::NoFrame);
+            break;
+        case PictureBorder::FlatSingle:
+            frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+            frame->setLineWidth(1);
+            break;
+        case PictureBorder::Sunken3D:
+            frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            frame->setLineWidth(2);
+            break;
+    }
+    QPalette palette = frame->palette();
+    const QColor background = spec.backColor ? QColor::fromRgb(*spec.backColor)
+                                             : SystemBackgroundColour(palette, spec.systemBackground, QPalette::Base);
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, Qt::black);  // the flat border line
+    frame->setPalette(palette);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+QWidget* CreateShape(const ControlSpec& spec, QWidget* parent) {
+    const QColor colour = spec.backColor     ? QColor::fromRgb(*spec.backColor)
+                          : spec.textColor   ? QColor::fromRgb(*spec.textColor)
+                                             : QColor(Qt::black);
+    return new ShapeWidget(spec.kind, colour, parent);
+}
+
+QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const PictureFactory& pictures) {
+    switch (spec.kind) {
+        case ControlKind::Label:
+            return CreateLabel(spec, parent);
+        case ControlKind::TextBox:
+            return CreateTextBox(spec, parent);
+        case ControlKind::ListBox:
+            return CreateListBox(spec, parent);
+        case ControlKind::Button:
+            return CreateButton(spec, parent);
+        case ControlKind::Picture:
+            return CreatePicture(spec, parent, pictures);
+        case ControlKind::RectangleShape:
+        case ControlKind::CircleShape:
+            return CreateShape(spec, parent);
+    }
+    return nullptr;
+}
+
+void Place(QWidget* widget, const ControlSpec& spec) {
+    QSize size(TwipsToPixels(spec.width), TwipsToPixels(spec.height));
+    if (spec.kind == ControlKind::Label) {
+        // A label sizes itself to its text; never cut a caption that the substitute face sets wider.
+        const QFontMetrics metrics(widget->font());
+        const QString text = QString::fromUtf8(spec.caption);
+        size = size.expandedTo(QSize(metrics.horizontalAdvance(text), metrics.height()));
+    }
+    widget->setGeometry(QRect(QPoint(TwipsToPixels(spec.left), TwipsToPixels(spec.top)), size));
+}
+
+}  // namespace
+
+void BuildControls(QWidget* window, std::span<const ControlSpec> table, const PictureFactory& pictures) {
+    std::vector<QWidget*> created(table.size(), nullptr);
+    // Containers (controls without a parent) first, so that controls inside a picture area find it.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            const ControlSpec& spec = table[i];
+            const bool inPicture = spec.parent != nullptr;
+            if (inPicture != (pass == 1)) {
+                continue;
+            }
+            QWidget* container = inPicture ? FindControl(window, spec.parent) : window;
+            QWidget* control = CreateControl(spec, container, pictures);
+            control->setObjectName(QString::fromLatin1(spec.name));
+            if (spec.font.face != FontFace::Window) {
+                control->setFont(LayoutFont(spec.font));
+            }
+            control->setFocusPolicy(TakesFocus(spec.kind) ? Qt::StrongFocus : Qt::NoFocus);
+            Place(control, spec);
+            created[i] = control;
+        }
+    }
+
+    // Stacking: labels and shapes from the bottom row up (so the upper row ends on top), then the rest above.
+    for (std::size_t i = table.size(); i-- > 0;) {
+        if (IsLabelOrShape(table[i].kind)) {
+            created[i]->raise();
+        }
+    }
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (!IsLabelOrShape(table[i].kind)) {
+            created[i]->raise();
+        }
+    }
+
+    // Focus order by the Tab column.
+    std::vector<std::size_t> focusable;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (TakesFocus(table[i].kind) && table[i].tabIndex >= 0) {
+            focusable.push_back(i);
+        }
+    }
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [&](std::size_t a, std::size_t b) { return table[a].tabIndex < table[b].tabIndex; });
+    for (std::size_t i = 1; i < focusable.size(); ++i) {
+        QWidget::setTabOrder(created[focusable[i - 1]], created[focusable[i]]);
+    }
+}
+
+QWidget* FindControl(QWidget* window, const char* name) {
+    QWidget* control = window->findChild<QWidget*>(QString::fromLatin1(name), Qt::FindChildrenRecursively);
+    if (control == nullptr) {
+        qFatal("control %s is missing from its window's table", name);
+    }
+    return control;
+}
+
+void SetUpFixedDialog(QWidget* window, const WindowSpec& spec) {
+    window->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    window->setWindowTitle(QString::fromUtf8(spec.caption));
+    window->setFont(LayoutFont(spec.font.face == FontFace::Window ? FontFace::Meiryo : spec.font.face,
+                               spec.font.points, spec.font.italic));
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    const QSize client(TwipsToPixels(spec.clientWidth), TwipsToPixels(spec.clientHeight));
+    window->setFixedSize(client);
+    if (spec.centred) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect available = screen->availableGeometry();
+            window->move(available.center() - QPoint(client.width() / 2, client.height() / 2));
+        }
+    }
+}
+
+}  // namespace tessaroven

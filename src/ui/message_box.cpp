@@ -1,0 +1,16 @@
+// The program's message box.
+#include "ui/message_box.h"
+
+#include <QPushButton>
+
+namespace tessaroven {
+
+void ShowMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon) {
+    QMessageBox box(icon, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+}
+
+}  // namespace tessaroven
