@@ -102,9 +102,13 @@ void ComposeResultLines(MeasurementRecord& record, char decimalSeparator) {
 Conversion::Conversion(const MeasurementRecord& record, double distance, char decimalSeparator)
     : m_work(record), m_distance(distance), m_decimalSeparator(decimalSeparator) {}
 
-MaybeRefusal Conversion::BuildGrid() { return tessaroven::BuildGrid(m_work, m_distance); }
+MaybeRefusal Conversion::BuildGrid() {
+    return tessaroven::BuildGrid(m_work, m_distance);
+}
 
-MaybeRefusal Conversion::Solve() { return SolveGrid(m_work); }
+MaybeRefusal Conversion::Solve() {
+    return SolveGrid(m_work);
+}
 
 MaybeRefusal Conversion::Finish() {
     if (auto refusal = ComputePercent(m_work)) {

@@ -12,16 +12,19 @@
 
 namespace tessaroven {
 
-// The conversion's constant: sum of cos(angle) over the 90 gantry angles (1 / sin 1 degree, to four decimals).
+// The conversion's constant: sum of cos(angle) over the 90 gantry angles (1 / sin 1 degree, to four
+// decimals).
 inline constexpr double kAngleWeightSum = 57.2987;
 inline constexpr int kAngleCount = 90;
 
 // Gantry angle in degrees for angle step m = -45..44: the odd whole degrees -89..89.
-constexpr double GantryAngleDegrees(int m) { return static_cast<double>((m + 46) * 2) + (-91.0); }
+constexpr double GantryAngleDegrees(int m) {
+    return static_cast<double>((m + 46) * 2) + (-91.0);
+}
 
 // Clears the whole grid and fills rows 0..PointCount with the model's coefficients for focus distance D (cm).
-// Refused (record partly rebuilt: work on a copy) when PointCount is above 30, when D is 0 or not finite, when
-// the distance is not larger than the measuring radius, or when a coefficient is not a finite number.
+// Refused (record partly rebuilt: work on a copy) when PointCount is above 30, when D is 0 or not finite,
+// when the distance is not larger than the measuring radius, or when a coefficient is not a finite number.
 MaybeRefusal BuildGrid(MeasurementRecord& record, double distance);
 
 // Result[i] = Reading[i] / Reading[0] x 100 for i = 0..PointCount; refused when Reading[0] is 0 or a value is

@@ -1,18 +1,22 @@
 // Number texts: leading-number parse, general number text, fixed-decimal patterns.
 #include "calc/number_text.h"
 
+#include <locale.h>
 #include <cerrno>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 
 namespace tessaroven {
 namespace {
 
-bool IsIgnoredBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsIgnoredBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // strtod in the "C" locale, so "." is the decimal point whatever the process locale says.
 double StrtodC(const char* text, bool& overflow) {
@@ -129,7 +133,9 @@ ParsedNumber ParseLeadingNumber(std::string_view text) {
     return parsed;
 }
 
-double LeadingNumber(std::string_view text) { return ParseLeadingNumber(text).value; }
+double LeadingNumber(std::string_view text) {
+    return ParseLeadingNumber(text).value;
+}
 
 std::string GeneralNumberText(double value, char decimalSeparator) {
     if (!std::isfinite(value)) {

@@ -8,35 +8,43 @@
 namespace tessaroven {
 
 struct ParsedNumber {
-    double value = 0;         // the number read; 0 when there is none or when it is out of range
-    bool found = false;       // a number (at least one digit) was read
-    bool complete = false;    // the whole text, blanks ignored, was that number (strict reading, command line)
+    double value = 0;       // the number read; 0 when there is none or when it is out of range
+    bool found = false;     // a number (at least one digit) was read
+    bool complete = false;  // the whole text, blanks ignored, was that number (strict reading, command line)
     bool outOfRange = false;  // the magnitude is beyond the double range; value is then 0 and must be refused
 };
 
-// Reads the number at the start of text. Blanks, tabs and line feeds anywhere in the text are ignored; then an
-// optional sign, digits with at most one "." (always the decimal point), and an optional exponent (E or D, either
-// case, optional sign, digits) are read up to the first other character. Text without a number reads as 0.
-// Magnitudes too small for a double read as 0 (or the nearest subnormal).
+// Reads the number at the start of text. Blanks, tabs and line feeds anywhere in the text are ignored; then
+// an optional sign, digits with at most one "." (always the decimal point), and an optional exponent (E or D,
+// either case, optional sign, digits) are read up to the first other character. Text without a number reads
+// as 0. Magnitudes too small for a double read as 0 (or the nearest subnormal).
 ParsedNumber ParseLeadingNumber(std::string_view text);
 
 // Convenience: the value of ParseLeadingNumber (0 for text without a number or out of range).
 double LeadingNumber(std::string_view text);
 
-// General number text: rounded to 15 significant digits, no trailing zeros ("3", not "3.0"), no leading blank, no
-// grouping, decimalSeparator as decimal mark. Magnitudes from 1e15 up and below 1e-5 use an exponent form such as
-// "1.5E+20" or "-2E-07". Non-finite values give "NaN", "Infinity" or "-Infinity" (callers refuse those first).
+// General number text: rounded to 15 significant digits, no trailing zeros ("3", not "3.0"), no leading
+// blank, no grouping, decimalSeparator as decimal mark. Magnitudes from 1e15 up and below 1e-5 use an
+// exponent form such as "1.5E+20" or "-2E-07". Non-finite values give "NaN", "Infinity" or "-Infinity"
+// (callers refuse those first).
 std::string GeneralNumberText(double value, char decimalSeparator = '.');
 
-// Fixed-decimal pattern "##0.0...": all integer digits (at least one), no grouping, exactly `decimals` decimals,
-// halves away from zero. Halves are decided on the value's 15-significant-digit decimal form, so 2.675 with two
-// decimals gives "2.68". A value that rounds to zero is written without a minus sign. decimals must be 0..15.
+// Fixed-decimal pattern "##0.0...": all integer digits (at least one), no grouping, exactly `decimals`
+// decimals, halves away from zero. Halves are decided on the value's 15-significant-digit decimal form,
+// so 2.675 with two decimals gives "2.68". A value that rounds to zero is written without a minus sign.
+// decimals must be 0..15.
 std::string FixedNumberText(double value, int decimals, char decimalSeparator = '.');
 
 // The patterns by name.
-inline std::string Pattern000(double value, char sep = '.') { return FixedNumberText(value, 3, sep); }  // "##0.000"
-inline std::string Pattern0(double value, char sep = '.') { return FixedNumberText(value, 1, sep); }    // "##0.0"
-inline std::string Pattern00(double value, char sep = '.') { return FixedNumberText(value, 2, sep); }   // "##0.00"
+inline std::string Pattern000(double value, char sep = '.') {
+    return FixedNumberText(value, 3, sep);
+}  // "##0.000"
+inline std::string Pattern0(double value, char sep = '.') {
+    return FixedNumberText(value, 1, sep);
+}  // "##0.0"
+inline std::string Pattern00(double value, char sep = '.') {
+    return FixedNumberText(value, 2, sep);
+}  // "##0.00"
 
 // Round half to even, as used for a point number turned into a list-line index.
 double RoundHalfEven(double value);

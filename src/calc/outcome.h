@@ -33,13 +33,15 @@ struct Refusal {
 std::string RefusalMessage(RefusalReason reason);
 
 // A refusal with its standard message.
-inline Refusal Refuse(RefusalReason reason) { return Refusal{reason, RefusalMessage(reason)}; }
+inline Refusal Refuse(RefusalReason reason) {
+    return Refusal{reason, RefusalMessage(reason)};
+}
 
 // Either a value or a refusal.
 template <class T>
 class Expected {
 public:
-    Expected(T value) : m_state(std::move(value)) {}     // NOLINT(google-explicit-constructor)
+    Expected(T value) : m_state(std::move(value)) {}            // NOLINT(google-explicit-constructor)
     Expected(Refusal refusal) : m_state(std::move(refusal)) {}  // NOLINT(google-explicit-constructor)
 
     bool has_value() const { return m_state.index() == 0; }

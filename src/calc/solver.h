@@ -7,9 +7,10 @@
 namespace tessaroven {
 
 // Solves Grid x P = Reading for positions 0..PointCount in place: natural order, no row exchanges, no
-// tolerance. On success Reading[0..n] holds the solution and the block 0..n of Grid is the identity; cells and
-// slots outside 0..n are untouched. A negative PointCount does nothing. Refused without touching anything when
-// PointCount is above 30; refused when a pivot is 0, leaving the record partly reduced (callers work on a copy).
+// tolerance. On success Reading[0..n] holds the solution and the block 0..n of Grid is the identity; cells
+// and slots outside 0..n are untouched. A negative PointCount does nothing. Refused without touching anything
+// when PointCount is above 30; refused when a pivot is 0, leaving the record partly reduced (callers work on
+// a copy).
 MaybeRefusal SolveGrid(MeasurementRecord& record);
 
 }  // namespace tessaroven

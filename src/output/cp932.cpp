@@ -1,9 +1,9 @@
 // Code page 932 through glibc's iconv.
 #include "output/cp932.h"
 
+#include <iconv.h>
 #include <cerrno>
 #include <cstdio>
-#include <iconv.h>
 
 namespace tessaroven {
 namespace {

@@ -1,4 +1,5 @@
-// Code page 932 (Shift-JIS with the Windows extensions), the encoding of the result file, through glibc's iconv.
+// Code page 932 (Shift-JIS with the Windows extensions), the encoding of the result file, through glibc's
+// iconv.
 #pragma once
 
 #include <string>

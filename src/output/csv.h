@@ -20,8 +20,8 @@ struct CsvFile {
     std::vector<std::string> dataLines;  // data lines 0..PointCount, without line ends
 };
 
-// Builds the file for positions 0..PointCount from Reading and Result. Refused when PointCount is above 30, when
-// a value is not finite, or when the comment cannot be written in code page 932.
+// Builds the file for positions 0..PointCount from Reading and Result. Refused when PointCount is above 30,
+// when a value is not finite, or when the comment cannot be written in code page 932.
 Expected<CsvFile> BuildCsvFile(std::string_view commentUtf8, const MeasurementRecord& record);
 
 // Builds the file, writes it safely to path (used exactly as given), and on success stores the data lines in

@@ -2,17 +2,19 @@
 // file in place of a good one.
 #include "output/safe_file_writer.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace tessaroven {
 namespace {
 
-int MakeTemp(char* pathTemplate) { return mkostemp(pathTemplate, O_CLOEXEC); }
+int MakeTemp(char* pathTemplate) {
+    return mkostemp(pathTemplate, O_CLOEXEC);
+}
 
 std::string ErrorText(int error) {
     char buffer[256];
@@ -21,8 +23,8 @@ std::string ErrorText(int error) {
 }
 
 Refusal WriteFailure(const std::string& path, int error) {
-    return Refusal{RefusalReason::FileWriteFailed,
-                   RefusalMessage(RefusalReason::FileWriteFailed) + "\nファイル: " + path + "\n理由: " + ErrorText(error)};
+    return Refusal{RefusalReason::FileWriteFailed, RefusalMessage(RefusalReason::FileWriteFailed) +
+                                                       "\nファイル: " + path + "\n理由: " + ErrorText(error)};
 }
 
 // Mode for the new file: that of the file it replaces, or the usual 0666 less the umask.

@@ -1,10 +1,10 @@
-// Writing a file so that it is either wholly replaced or left as it was: the bytes go into a temporary file in
-// the target folder, which is flushed to disk, closed and then renamed over the target.
+// Writing a file so that it is either wholly replaced or left as it was: the bytes go into a temporary file
+// in the target folder, which is flushed to disk, closed and then renamed over the target.
 #pragma once
 
+#include <sys/types.h>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 #include "calc/outcome.h"
 
@@ -12,7 +12,8 @@ namespace tessaroven {
 
 // The file-system calls the writer makes. Tests substitute failing ones to check every failure path.
 struct FileSystemOps {
-    int (*makeTemp)(char* pathTemplate);  // like mkstemp: creates and opens a unique file, returns its descriptor
+    int (*makeTemp)(
+        char* pathTemplate);  // like mkstemp: creates and opens a unique file, returns its descriptor
     ssize_t (*write)(int fd, const void* data, size_t size);
     int (*fchmod)(int fd, mode_t mode);
     int (*fsync)(int fd);

@@ -36,7 +36,9 @@ inline constexpr double kConversionPi = 3.14159;
 void ResetMeasurement(MeasurementRecord& record);
 
 // Whether index lies in 0..30.
-constexpr bool IsSlotIndex(double index) { return index >= 0 && index <= kLastSlot; }
+constexpr bool IsSlotIndex(double index) {
+    return index >= 0 && index <= kLastSlot;
+}
 
 // The last position index that a walk over 0..PointCount reaches: -1 when PointCount is negative (the walk
 // does nothing), kSlotCount when it lies beyond the slots (or is not a number), otherwise PointCount itself.

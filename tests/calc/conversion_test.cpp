@@ -58,7 +58,8 @@ TEST(GridModel, AnglesAreTheOddDegreesFromMinus89To89) {
 }
 
 TEST(GridModel, ShortDistanceWithAllPositionsStaysLowerTriangularAndInRange) {
-    // With 31 positions and 31 cm many rays cross far beyond the last position; they must land on the diagonal.
+    // With 31 positions and 31 cm many rays cross far beyond the last position; they must land on the
+    // diagonal.
     MeasurementRecord record;
     ResetMeasurement(record);
     record.PointCount = 30;
@@ -89,7 +90,8 @@ TEST(Conversion, WorkedExampleToSixDecimalsAndAsListed) {
         EXPECT_EQ(record.ResultLine[i], lines[i]);
     }
     EXPECT_EQ(record.Result[0], 100.0);
-    for (int k = 0; k < kSlotCount; ++k) {  // the solver leaves the identity in the used block, zeros elsewhere
+    for (int k = 0; k < kSlotCount;
+         ++k) {  // the solver leaves the identity in the used block, zeros elsewhere
         for (int j = 0; j < kSlotCount; ++j) {
             EXPECT_EQ(record.Grid[k][j], (k == j && k <= 4) ? 1.0 : 0.0) << k << "," << j;
         }
@@ -193,19 +195,35 @@ INSTANTIATE_TEST_SUITE_P(
     Limits, ConversionRefusal,
     ::testing::Values(
         RefusalCase{"ZeroDistance", {100, 95, 85}, kDefaultCount, 0, RefusalReason::DistanceNotANumber},
-        RefusalCase{"DistanceBelowRadius", {100, 95, 85, 70, 50}, kDefaultCount, 3.5, RefusalReason::DistanceTooShort},
-        RefusalCase{"DistanceEqualToAPosition", {100, 95, 85, 70, 50}, kDefaultCount, 1, RefusalReason::DistanceTooShort},
+        RefusalCase{"DistanceBelowRadius",
+                    {100, 95, 85, 70, 50},
+                    kDefaultCount,
+                    3.5,
+                    RefusalReason::DistanceTooShort},
+        RefusalCase{"DistanceEqualToAPosition",
+                    {100, 95, 85, 70, 50},
+                    kDefaultCount,
+                    1,
+                    RefusalReason::DistanceTooShort},
         RefusalCase{"NegativeDistance", {100}, kDefaultCount, -60, RefusalReason::DistanceTooShort},
-        RefusalCase{"InfiniteDistance", {100}, kDefaultCount, std::numeric_limits<double>::infinity(),
+        RefusalCase{"InfiniteDistance",
+                    {100},
+                    kDefaultCount,
+                    std::numeric_limits<double>::infinity(),
                     RefusalReason::DistanceNotANumber},
         RefusalCase{"HugeDistance", {100, 90}, kDefaultCount, 1e200, RefusalReason::NonFiniteResult},
         RefusalCase{"ZeroCentre", {0, 95, 85}, kDefaultCount, 60, RefusalReason::ZeroCentreValue},
         RefusalCase{"AllZero", {0, 0, 0, 0, 0}, kDefaultCount, 60, RefusalReason::ZeroCentreValue},
-        RefusalCase{"OverflowingReadings", {1e308, -1e308, 1e308}, kDefaultCount, 60, RefusalReason::NonFiniteResult},
-        RefusalCase{"TinyCentreHugeOther", {1e-300, 1e300}, kDefaultCount, 60, RefusalReason::NonFiniteResult},
+        RefusalCase{
+            "OverflowingReadings", {1e308, -1e308, 1e308}, kDefaultCount, 60, RefusalReason::NonFiniteResult},
+        RefusalCase{
+            "TinyCentreHugeOther", {1e-300, 1e300}, kDefaultCount, 60, RefusalReason::NonFiniteResult},
         RefusalCase{"ThirtyOnePositionsIndex", {100}, 31, 60, RefusalReason::TooManyPositions},
         RefusalCase{"HugePointCount", {100}, 1e300, 60, RefusalReason::TooManyPositions},
-        RefusalCase{"NotANumberPointCount", {100}, std::numeric_limits<double>::infinity(), 60,
+        RefusalCase{"NotANumberPointCount",
+                    {100},
+                    std::numeric_limits<double>::infinity(),
+                    60,
                     RefusalReason::TooManyPositions}),
     [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 

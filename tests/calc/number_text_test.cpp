@@ -30,25 +30,25 @@ TEST_P(LeadingNumberParse, ReadsTheNumberAtTheStart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, LeadingNumberParse,
-    ::testing::Values(
-        ParseCase{"60", 60, true, true, false}, ParseCase{"", 0, false, false, false},
-        ParseCase{"abc", 0, false, false, false}, ParseCase{"   ", 0, false, false, false},
-        ParseCase{" 1 5", 15, true, true, false},        // blanks inside the number are ignored
-        ParseCase{"1,5", 1, true, false, false},         // a comma is never a decimal mark
-        ParseCase{"\t12\n.5", 12.5, true, true, false},  // tabs and line feeds too
-        ParseCase{"95.5", 95.5, true, true, false}, ParseCase{"-.5", -0.5, true, true, false},
-        ParseCase{"+7.", 7, true, true, false}, ParseCase{"1.2.3", 1.2, true, false, false},
-        ParseCase{"1E2", 100, true, true, false}, ParseCase{"1e-2", 0.01, true, true, false},
-        ParseCase{"2D3", 2000, true, true, false}, ParseCase{"2d+1", 20, true, true, false},
-        ParseCase{"1e", 1, true, false, false},  // exponent marker without digits is not part of it
-        ParseCase{"1e+", 1, true, false, false}, ParseCase{"5cm", 5, true, false, false},
-        ParseCase{"-", 0, false, false, false}, ParseCase{".", 0, false, false, false},
-        ParseCase{"--5", 0, false, false, false}, ParseCase{"5\r", 5, true, false, false},
-        ParseCase{"１２", 0, false, false, false},  // full-width digits are not digits
-        ParseCase{"1e400", 0, true, true, true}, ParseCase{"-1e400", 0, true, true, true},
-        ParseCase{"1e99999999999999999999", 0, true, true, true},
-        ParseCase{"1e-400", 0, true, true, false},  // too small reads as 0, not as an error
-        ParseCase{"0.1", 0.1, true, true, false}));
+    ::testing::Values(ParseCase{"60", 60, true, true, false}, ParseCase{"", 0, false, false, false},
+                      ParseCase{"abc", 0, false, false, false}, ParseCase{"   ", 0, false, false, false},
+                      ParseCase{" 1 5", 15, true, true, false},        // blanks inside the number are ignored
+                      ParseCase{"1,5", 1, true, false, false},         // a comma is never a decimal mark
+                      ParseCase{"\t12\n.5", 12.5, true, true, false},  // tabs and line feeds too
+                      ParseCase{"95.5", 95.5, true, true, false}, ParseCase{"-.5", -0.5, true, true, false},
+                      ParseCase{"+7.", 7, true, true, false}, ParseCase{"1.2.3", 1.2, true, false, false},
+                      ParseCase{"1E2", 100, true, true, false}, ParseCase{"1e-2", 0.01, true, true, false},
+                      ParseCase{"2D3", 2000, true, true, false}, ParseCase{"2d+1", 20, true, true, false},
+                      ParseCase{"1e", 1, true, false,
+                                false},  // exponent marker without digits is not part of it
+                      ParseCase{"1e+", 1, true, false, false}, ParseCase{"5cm", 5, true, false, false},
+                      ParseCase{"-", 0, false, false, false}, ParseCase{".", 0, false, false, false},
+                      ParseCase{"--5", 0, false, false, false}, ParseCase{"5\r", 5, true, false, false},
+                      ParseCase{"１２", 0, false, false, false},  // full-width digits are not digits
+                      ParseCase{"1e400", 0, true, true, true}, ParseCase{"-1e400", 0, true, true, true},
+                      ParseCase{"1e99999999999999999999", 0, true, true, true},
+                      ParseCase{"1e-400", 0, true, true, false},  // too small reads as 0, not as an error
+                      ParseCase{"0.1", 0.1, true, true, false}));
 
 TEST(LeadingNumberParse, LargestFiniteMagnitudesAreNotOutOfRange) {
     EXPECT_EQ(LeadingNumber("1.7976931348623157e308"), std::numeric_limits<double>::max());
@@ -118,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{-0.0004, "0.000", "0.00", "0.0"}, PatternCase{0, "0.000", "0.00", "0.0"},
         PatternCase{99.999936, "100.000", "100.00", "100.0"}, PatternCase{99.95, "99.950", "99.95", "100.0"},
         PatternCase{93.600744, "93.601", "93.60", "93.6"}, PatternCase{46.0697, "46.070", "46.07", "46.1"},
-        PatternCase{-4.233604, "-4.234", "-4.23", "-4.2"}, PatternCase{1234567.8915, "1234567.892", "1234567.89", "1234567.9"},
+        PatternCase{-4.233604, "-4.234", "-4.23", "-4.2"},
+        PatternCase{1234567.8915, "1234567.892", "1234567.89", "1234567.9"},
         PatternCase{1e20, "100000000000000000000.000", "100000000000000000000.00", "100000000000000000000.0"},
         PatternCase{1e-20, "0.000", "0.00", "0.0"}, PatternCase{9.9996, "10.000", "10.00", "10.0"}));
 

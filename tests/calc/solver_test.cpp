@@ -59,7 +59,8 @@ TEST(SolveGrid, FullSystemClearsTheUpperCellInTheBackwardPhase) {
 }
 
 TEST(SolveGrid, ThreeByThreeFullSystem) {
-    MeasurementRecord record = SystemOf({{4, 1, 2}, {1, 5, 1}, {2, 1, 6}}, {4 + 2 + 6, 1 + 10 + 3, 2 + 2 + 18});
+    MeasurementRecord record =
+        SystemOf({{4, 1, 2}, {1, 5, 1}, {2, 1, 6}}, {4 + 2 + 6, 1 + 10 + 3, 2 + 2 + 18});
     ASSERT_FALSE(SolveGrid(record));  // solution 1, 2, 3
     EXPECT_NEAR(record.Reading[0], 1.0, 1e-14);
     EXPECT_NEAR(record.Reading[1], 2.0, 1e-14);

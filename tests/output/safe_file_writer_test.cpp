@@ -1,12 +1,12 @@
 // Safe writing: every failure leaves the old file as it was and no temporary file behind.
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
-#include <dirent.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -107,11 +107,21 @@ ssize_t WriteHalfThenDiskFull(int fd, const void* data, size_t size) {
     errno = ENOSPC;
     return -1;
 }
-ssize_t WriteNothing(int, const void*, size_t) { return 0; }
-int FailFsync(int) { return errno = EIO, -1; }
-int FailClose(int fd) { return ::close(fd), errno = EIO, -1; }
-int FailRename(const char*, const char*) { return errno = EXDEV, -1; }
-int FailMakeTemp(char*) { return errno = EACCES, -1; }
+ssize_t WriteNothing(int, const void*, size_t) {
+    return 0;
+}
+int FailFsync(int) {
+    return errno = EIO, -1;
+}
+int FailClose(int fd) {
+    return ::close(fd), errno = EIO, -1;
+}
+int FailRename(const char*, const char*) {
+    return errno = EXDEV, -1;
+}
+int FailMakeTemp(char*) {
+    return errno = EACCES, -1;
+}
 
 TEST_F(SafeFileWriter, EveryFailingStepKeepsTheOldFileAndCleansUp) {
     struct Case {
@@ -140,7 +150,8 @@ TEST_F(SafeFileWriter, EveryFailingStepKeepsTheOldFileAndCleansUp) {
         g_writeCalls = 0;
         const MaybeRefusal refusal = WriteFileSafely(path, "new content that must not appear", c.ops);
         ASSERT_TRUE(refusal) << c.name;
-        EXPECT_NE(refusal->message.find(std::strerror(c.error)), std::string::npos) << c.name << refusal->message;
+        EXPECT_NE(refusal->message.find(std::strerror(c.error)), std::string::npos)
+            << c.name << refusal->message;
         EXPECT_EQ(Contents(path), old) << c.name;
         EXPECT_EQ(Entries(), std::vector<std::string>{"profile.csv"}) << c.name;
     }
