@@ -1,0 +1,219 @@
+// tessaroven-convert: strict reading of the readings, the conversion, and the result file or list.
+#include "cli/converter.h"
+
+#include <cstddef>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "calc/conversion.h"
+#include "calc/number_text.h"
+#include "output/csv.h"
+#include "record/measurement_record.h"
+
+namespace tessaroven {
+
+namespace {
+
+constexpr std::string_view kProgramName = "tessaroven-convert: ";
+constexpr std::string_view kBlanks = " \t\r\n\f\v";
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+struct ReadingToken {
+    std::string text;
+    int line = 0;  // line of standard input, 0 for a command-line argument
+};
+
+// What went wrong, for standard error, with the exit status it earns.
+struct Failure {
+    std::string message;
+    int status = kConverterBadInput;
+};
+
+// Splits standard input into reading tokens. Reading stops one token beyond the slots, which is already too
+// many, so an endless or huge input is not held in memory.
+std::optional<Failure> ReadTokens(std::istream& in, std::vector<ReadingToken>& tokens) {
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        std::string_view rest = line;
+        if (lineNumber == 1 && rest.starts_with(kUtf8ByteOrderMark)) {
+            rest.remove_prefix(kUtf8ByteOrderMark.size());
+        }
+        const std::size_t first = rest.find_first_not_of(kBlanks);
+        if (first == std::string_view::npos || rest[first] == '#') {
+            continue;
+        }
+        std::size_t pos = first;
+        while (pos != std::string_view::npos) {
+            const std::size_t end = rest.find_first_of(kBlanks, pos);
+            tokens.push_back({std::string(rest.substr(pos, end == std::string_view::npos ? end : end - pos)),
+                              lineNumber});
+            if (tokens.size() > static_cast<std::size_t>(kSlotCount)) {
+                return std::nullopt;
+            }
+            pos = end == std::string_view::npos ? end : rest.find_first_not_of(kBlanks, end);
+        }
+    }
+    if (in.bad()) {
+        return Failure{"標準入力を読み込めません"};
+    }
+    return std::nullopt;
+}
+
+std::string TokenPlace(const ReadingToken& token) {
+    return token.line > 0 ? "標準入力の " + std::to_string(token.line) + " 行目の" : "";
+}
+
+std::optional<Failure> ReadReadings(const std::vector<ReadingToken>& tokens, std::vector<double>& readings) {
+    for (const ReadingToken& token : tokens) {
+        if (readings.size() == static_cast<std::size_t>(kSlotCount)) {
+            return Failure{"測定値が多すぎます。測定値は回転中心を含めて最大 " + std::to_string(kSlotCount) +
+                           " 個です"};
+        }
+        const StrictNumber number = ReadStrictNumber(token.text);
+        if (!number.isNumber) {
+            return Failure{TokenPlace(token) + "測定値「" + token.text + "」は数値ではありません"};
+        }
+        if (number.outOfRange) {
+            return Failure{TokenPlace(token) + "測定値「" + token.text + "」は大きすぎて扱えません"};
+        }
+        readings.push_back(number.value);
+    }
+    if (readings.empty()) {
+        return Failure{"測定値がありません (引数か標準入力で渡してください)"};
+    }
+    return std::nullopt;
+}
+
+std::optional<Failure> CheckComment(const std::string& comment) {
+    if (comment.empty()) {
+        return Failure{"コメント (--comment) が空です"};
+    }
+    // A line break would add lines of its own to the file and shift every data line.
+    if (comment.find_first_of("\r\n") != std::string::npos) {
+        return Failure{"コメント (--comment) に改行は使えません"};
+    }
+    return std::nullopt;
+}
+
+Failure FromRefusal(const Refusal& refusal, double distance) {
+    Failure failure{refusal.message, kConverterRefused};
+    switch (refusal.reason) {
+        case RefusalReason::DistanceNotANumber:
+        case RefusalReason::DistanceTooShort:
+            failure.message += " (--distance " + GeneralNumberText(distance) + ")";
+            break;
+        case RefusalReason::NumberOutOfRange:
+        case RefusalReason::UnrepresentableCharacter:
+        case RefusalReason::InvalidText:
+            failure.status = kConverterBadInput;
+            break;
+        default:
+            break;
+    }
+    return failure;
+}
+
+// Everything up to the bytes to write; nothing is written here.
+std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in,
+                               const ConverterEnvironment& environment, std::string& bytes) {
+    std::vector<ReadingToken> tokens;
+    for (const std::string& arg : options.readingTokens) {
+        tokens.push_back({arg, 0});
+    }
+    if (tokens.empty()) {
+        if (auto failure = ReadTokens(in, tokens)) {
+            return failure;
+        }
+    }
+    std::vector<double> readings;
+    if (auto failure = ReadReadings(tokens, readings)) {
+        return failure;
+    }
+    if (!options.list) {
+        if (auto failure = CheckComment(options.comment)) {
+            return failure;
+        }
+    }
+
+    // The record as the main window leaves it after the last reading was confirmed.
+    MeasurementRecord record;
+    ResetMeasurement(record);
+    record.PointCount = static_cast<double>(readings.size()) - 1;
+    for (std::size_t k = 0; k < readings.size(); ++k) {
+        record.Reading[k] = readings[k];
+    }
+    if (auto refusal = RunConversion(record, options.distance)) {
+        return FromRefusal(*refusal, options.distance);
+    }
+
+    if (options.list) {
+        bytes.clear();
+        for (std::size_t k = 0; k < readings.size(); ++k) {
+            bytes += record.ResultLine[k];
+            bytes += '\n';
+        }
+    } else {
+        Expected<CsvFile> file = BuildCsvFile(options.comment, record);
+        if (!file) {
+            return FromRefusal(file.error(), options.distance);
+        }
+        bytes = std::move(file->bytes);
+    }
+
+    for (const ConverterOptions::ExtensionValue& use : options.extensionValues) {
+        const ConverterExtension& extension = environment.extensions[use.extension];
+        if (!extension.run) {
+            continue;
+        }
+        if (auto refusal = extension.run(record, use.value)) {
+            return FromRefusal(*refusal, options.distance);
+        }
+    }
+    return std::nullopt;
+}
+
+int Fail(std::ostream& err, const Failure& failure) {
+    err << kProgramName << failure.message << '\n';
+    err.flush();
+    return failure.status;
+}
+
+}  // namespace
+
+int RunConverter(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+                 const ConverterEnvironment& environment) {
+    const ParsedConverterOptions parsed = ParseConverterOptions(args, environment.extensions);
+    if (!parsed.ok()) {
+        return Fail(err, Failure{parsed.error});
+    }
+    const ConverterOptions& options = parsed.options;
+
+    std::string bytes;
+    if (options.help) {
+        bytes = ConverterUsage(environment.extensions);
+    } else if (auto failure = Convert(options, in, environment, bytes)) {
+        return Fail(err, *failure);
+    }
+
+    if (options.outputPath && !options.help) {
+        if (auto refusal = WriteFileSafely(*options.outputPath, bytes, *environment.fileSystem)) {
+            return Fail(err, Failure{refusal->message, kConverterRefused});
+        }
+        return kConverterOk;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+        return Fail(err, Failure{"標準出力に書き込めません", kConverterRefused});
+    }
+    return kConverterOk;
+}
+
+}  // namespace tessaroven

@@ -1,0 +1,30 @@
+// tessaroven-convert as a function: readings in, the result file's bytes (or the result-list lines) out, so
+// that the whole program can be tested without starting a process.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/converter_options.h"
+#include "output/safe_file_writer.h"
+
+namespace tessaroven {
+
+// Exit statuses.
+inline constexpr int kConverterOk = 0;
+inline constexpr int kConverterRefused = 1;   // the conversion was refused, or writing the result failed
+inline constexpr int kConverterBadInput = 2;  // bad usage or input
+
+struct ConverterEnvironment {
+    std::vector<ConverterExtension> extensions;
+    const FileSystemOps* fileSystem = &PosixFileSystem();  // for --output
+};
+
+// Runs the converter on args (without the program name). Readings come from args, or from in when there are
+// none. The result goes to out or to the --output file; messages (Japanese, UTF-8) go to err. On any error
+// nothing is written to out or to the file. Returns the exit status.
+int RunConverter(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+                 const ConverterEnvironment& environment = {});
+
+}  // namespace tessaroven

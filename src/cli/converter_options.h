@@ -1,0 +1,69 @@
+// The command line of tessaroven-convert: its options, their strict number reading and the usage text.
+// Options that exist only in some builds (a picture of the profile, say) come in as ConverterExtension
+// entries, so the parser itself never changes for them.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/outcome.h"
+#include "record/measurement_record.h"
+
+namespace tessaroven {
+
+inline constexpr double kDefaultConverterDistance = 60;
+inline constexpr std::string_view kDefaultConverterComment = "Comment";
+
+// An option added by the program that embeds the converter. It always takes one value.
+struct ConverterExtension {
+    std::string option;       // "--name"
+    std::string valueName;    // shown in the usage text, e.g. "FILE"
+    std::string description;  // one line of the usage text (Japanese)
+    // Runs after a successful conversion and before anything is written; a refusal stops the run with exit
+    // status 1 and nothing written to standard output or --output.
+    std::function<MaybeRefusal(const MeasurementRecord& record, const std::string& value)> run;
+};
+
+struct ConverterOptions {
+    double distance = kDefaultConverterDistance;
+    std::string comment{kDefaultConverterComment};
+    std::optional<std::string> outputPath;
+    bool list = false;
+    bool help = false;
+    std::vector<std::string> readingTokens;  // the READING arguments, in order, not yet read as numbers
+    struct ExtensionValue {
+        std::size_t extension;  // index into the extensions handed to the parser
+        std::string value;
+    };
+    std::vector<ExtensionValue> extensionValues;
+};
+
+// Either the options or the message (Japanese) that says what was wrong with the command line.
+struct ParsedConverterOptions {
+    ConverterOptions options;
+    std::string error;  // empty when the command line was sound
+    bool ok() const { return error.empty(); }
+};
+
+// Reads the arguments (without the program name). "--name value" and "--name=value" both work; "--" ends the
+// options; a token such as "-5" or "-.5" is a reading, not an option. --help anywhere among the options wins.
+ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& args,
+                                             const std::vector<ConverterExtension>& extensions = {});
+
+// A number read strictly: the whole token, apart from blanks around it, must be one number. Blanks inside
+// would be skipped by the program's parse ("1 00" reads 100), which in a batch hides a typo, so they are
+// refused here.
+struct StrictNumber {
+    double value = 0;
+    bool isNumber = false;    // the token is one complete number
+    bool outOfRange = false;  // it is a number, but its magnitude is beyond the double range
+};
+StrictNumber ReadStrictNumber(std::string_view token);
+
+// The usage text printed by --help, ending in a line feed.
+std::string ConverterUsage(const std::vector<ConverterExtension>& extensions = {});
+
+}  // namespace tessaroven

@@ -1,0 +1,395 @@
+// tessaroven-convert driven through RunConverter: output bytes, list lines, standard input, exit statuses and
+// messages, and the --output file.
+#include "cli/converter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <streambuf>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace tessaroven {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The worked example (D = 60, readings 100 95 85 70 50), written out by hand from its listed values.
+const std::string kExampleCsv =
+    "Comment\r\n"
+    "0, 100.000,  100.00\r\n"
+    "1, 93.601,  93.60\r\n"
+    "2, 79.008,  79.01\r\n"
+    "3, 57.105,  57.11\r\n"
+    "4, 27.858,  27.86\r\n";
+
+const std::string kExampleList =
+    "0 : 100.000  100.0\n"
+    "1 : 93.601  93.6\n"
+    "2 : 79.008  79.0\n"
+    "3 : 57.105  57.1\n"
+    "4 : 27.858  27.9\n";
+
+const std::vector<std::string> kExampleReadings{"100", "95", "85", "70", "50"};
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome Convert(const std::vector<std::string>& args, const std::string& input = "",
+            const ConverterEnvironment& environment = {}) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome outcome;
+    outcome.status = RunConverter(args, in, out, err, environment);
+    outcome.out = out.str();
+    outcome.err = err.str();
+    return outcome;
+}
+
+std::vector<std::string> Concat(std::vector<std::string> front, const std::vector<std::string>& back) {
+    front.insert(front.end(), back.begin(), back.end());
+    return front;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary);
+    file << bytes;
+}
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "tessaroven-cli-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) {
+            m_path = pattern;
+        }
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    const fs::path& path() const { return m_path; }
+    std::vector<fs::path> Entries() const {
+        std::vector<fs::path> entries;
+        for (const auto& entry : fs::directory_iterator(m_path)) {
+            entries.push_back(entry.path().filename());
+        }
+        return entries;
+    }
+
+private:
+    fs::path m_path;
+};
+
+TEST(ConverterOutput, worked_example_gives_the_save_dialogs_bytes) {
+    const Outcome outcome = Convert(kExampleReadings);
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, kExampleCsv);
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST(ConverterOutput, list_prints_the_result_list_lines) {
+    const Outcome outcome = Convert(Concat({"--list"}, kExampleReadings));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, kExampleList);
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST(ConverterOutput, explicit_default_distance_matches_the_default) {
+    EXPECT_EQ(Convert(Concat({"--distance", "60"}, kExampleReadings)).out, kExampleCsv);
+    EXPECT_EQ(Convert(Concat({"--distance=6E1"}, kExampleReadings)).out, kExampleCsv);
+}
+
+TEST(ConverterOutput, another_distance_changes_the_profile) {
+    const Outcome outcome = Convert(Concat({"--distance", "30"}, kExampleReadings));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_NE(outcome.out, kExampleCsv);
+    EXPECT_TRUE(outcome.out.starts_with("Comment\r\n0, ")) << outcome.out;
+}
+
+TEST(ConverterOutput, japanese_comment_is_written_in_code_page_932) {
+    const Outcome outcome = Convert(Concat({"--comment", "測定 A,B"}, kExampleReadings));
+    EXPECT_EQ(outcome.status, 0);
+    // 測 = 91 AA, 定 = 92 E8 in code page 932; comma and blank are written as typed.
+    const std::string expected = std::string("\x91\xAA\x92\xE8 A,B\r\n") + kExampleCsv.substr(9);
+    EXPECT_EQ(outcome.out, expected);
+}
+
+TEST(ConverterOutput, single_centre_reading_gives_one_data_line) {
+    const Outcome outcome = Convert({"--comment", "c", "5"});
+    EXPECT_EQ(outcome.status, 0);
+    // Grid[0][0] is the sum of the 90 weights, 1.0000006: 5 / 1.0000006 = 4.999997.
+    EXPECT_EQ(outcome.out, "c\r\n0, 5.000,  100.00\r\n");
+}
+
+TEST(ConverterOutput, thirty_one_readings_are_accepted) {
+    std::vector<std::string> readings(31, "10");
+    const Outcome outcome = Convert(readings);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(outcome.out.find("\r\n30, ") != std::string::npos);
+    EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 32);
+}
+
+TEST(ConverterOutput, negative_readings_are_readings_not_options) {
+    const Outcome outcome = Convert({"--list", "100", "-5"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 2);
+    EXPECT_TRUE(outcome.out.find("\n1 : -") != std::string::npos) << outcome.out;
+}
+
+TEST(ConverterOutput, double_dash_ends_the_options) {
+    const Outcome outcome = Convert(Concat({"--list", "--"}, kExampleReadings));
+    EXPECT_EQ(outcome.out, kExampleList);
+}
+
+TEST(ConverterInput, readings_from_standard_input_skip_comment_lines) {
+    const std::string input =
+        "# focus 60 cm\n"
+        "  # indented comment 1 2 3\n"
+        "100\t95\n"
+        "\n"
+        "85 70 \r\n"
+        "50";
+    const Outcome outcome = Convert({}, input);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, kExampleCsv);
+}
+
+TEST(ConverterInput, byte_order_mark_at_the_start_of_input_is_ignored) {
+    EXPECT_EQ(Convert({"--list"}, "\xEF\xBB\xBF# readings\n100 95 85 70 50\n").out, kExampleList);
+}
+
+TEST(ConverterInput, arguments_take_precedence_over_standard_input) {
+    EXPECT_EQ(Convert(kExampleReadings, "1 2 3\n").out, kExampleCsv);
+}
+
+TEST(ConverterInput, exponent_forms_are_complete_numbers) {
+    EXPECT_EQ(Convert({"1E2", "9.5e1", "0.85D2", "+70", "50."}).out, kExampleCsv);
+}
+
+TEST(ConverterHelp, help_prints_usage_and_succeeds) {
+    for (const char* option : {"--help", "-h"}) {
+        const Outcome outcome = Convert({"100", option, "--bogus"});
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_TRUE(outcome.out.find("tessaroven-convert [--distance CM] [--comment TEXT] [--output FILE] "
+                                     "[--list] [READING ...]") != std::string::npos)
+            << outcome.out;
+        EXPECT_EQ(outcome.err, "");
+    }
+}
+
+struct ErrorCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string input;
+    int status;
+    std::string messagePart;  // must appear in the message on standard error
+};
+
+class ConverterErrors : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ConverterErrors, reports_the_fault_and_writes_nothing) {
+    const ErrorCase& c = GetParam();
+    const Outcome outcome = Convert(c.args, c.input);
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_TRUE(outcome.err.starts_with("tessaroven-convert: ")) << outcome.err;
+    EXPECT_TRUE(outcome.err.find(c.messagePart) != std::string::npos) << outcome.err;
+    EXPECT_TRUE(outcome.err.ends_with("\n"));
+}
+
+std::vector<std::string> Readings(int count) { return std::vector<std::string>(count, "10"); }
+
+INSTANTIATE_TEST_SUITE_P(
+    BadInput, ConverterErrors,
+    ::testing::Values(
+        ErrorCase{"letter_o_for_zero", {"100", "9O", "85"}, "", 2, "測定値「9O」は数値ではありません"},
+        ErrorCase{"trailing_unit", {"100", "95cm"}, "", 2, "「95cm」"},
+        ErrorCase{"blank_inside_one_argument", {"1 00"}, "", 2, "「1 00」は数値ではありません"},
+        ErrorCase{"empty_argument", {"100", ""}, "", 2, "「」は数値ではありません"},
+        ErrorCase{"lone_minus", {"100", "-"}, "", 2, "「-」は数値ではありません"},
+        ErrorCase{"not_a_number_word", {"nan"}, "", 2, "「nan」は数値ではありません"},
+        ErrorCase{"reading_beyond_double_range", {"100", "1e999"}, "", 2, "「1e999」は大きすぎて扱えません"},
+        ErrorCase{"bad_token_on_input_line", {}, "# head\n100 95\n85 x70\n", 2,
+                  "標準入力の 3 行目の測定値「x70」は数値ではありません"},
+        ErrorCase{"hash_after_a_reading_is_not_a_comment", {}, "100 # centre\n", 2, "1 行目の測定値「#」"},
+        ErrorCase{"bad_distance", Concat({"--distance", "6O"}, kExampleReadings), "", 2,
+                  "(--distance) 「6O」は数値ではありません"},
+        ErrorCase{"distance_with_unit", Concat({"--distance=60cm"}, kExampleReadings), "", 2, "「60cm」"},
+        ErrorCase{"distance_beyond_double_range", Concat({"--distance", "-1e400"}, kExampleReadings), "", 2,
+                  "大きすぎて扱えません"},
+        ErrorCase{"distance_without_value", {"100", "--distance"}, "", 2, "--distance には値が必要です"},
+        ErrorCase{"unknown_option", Concat({"--distanse", "60"}, kExampleReadings), "", 2,
+                  "不明なオプションです: --distanse"},
+        ErrorCase{"option_twice", Concat({"--list", "--list"}, kExampleReadings), "", 2,
+                  "--list が二回以上指定されています"},
+        ErrorCase{"flag_with_value", Concat({"--list=yes"}, kExampleReadings), "", 2, "--list は値を取りません"},
+        ErrorCase{"too_many_readings", Readings(32), "", 2, "測定値が多すぎます"},
+        ErrorCase{"too_many_readings_on_input", {}, "1 2 3 4 5 6 7 8 9 10 11 12 13 14 "
+                  "15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32\n", 2, "測定値が多すぎます"},
+        ErrorCase{"no_readings_at_all", {}, "", 2, "測定値がありません"},
+        ErrorCase{"only_comment_lines", {"--list"}, "# 100 95\n   \n#\n", 2, "測定値がありません"},
+        ErrorCase{"empty_output_name", Concat({"--output="}, kExampleReadings), "", 2, "(--output) が空です"},
+        ErrorCase{"empty_comment", Concat({"--comment", ""}, kExampleReadings), "", 2, "(--comment) が空です"},
+        ErrorCase{"comment_with_line_break", Concat({"--comment", "a\nb"}, kExampleReadings), "", 2,
+                  "(--comment) に改行は使えません"},
+        ErrorCase{"comment_not_in_code_page_932", Concat({"--comment", "dose \xF0\x9F\x98\x80"}, kExampleReadings),
+                  "", 2, "\xF0\x9F\x98\x80"},
+        ErrorCase{"distance_too_short", Concat({"--distance", "3"}, kExampleReadings), "", 1, "(--distance 3)"},
+        ErrorCase{"distance_zero", Concat({"--distance", "0"}, kExampleReadings), "", 1, "(--distance 0)"},
+        ErrorCase{"negative_distance", Concat({"--distance", "-60"}, kExampleReadings), "", 1, "(--distance -60)"},
+        ErrorCase{"zero_centre_reading", {"0", "10", "20"}, "", 1, ""}),
+    [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
+
+// A stream that refuses every byte, as a closed pipe or a full disk does.
+class FailingBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(ConverterOutput, failed_write_to_standard_output_is_reported) {
+    FailingBuffer buffer;
+    std::ostream out(&buffer);
+    std::istringstream in;
+    std::ostringstream err;
+    EXPECT_EQ(RunConverter(kExampleReadings, in, out, err), 1);
+    EXPECT_TRUE(err.str().find("標準出力に書き込めません") != std::string::npos) << err.str();
+}
+
+TEST(ConverterFile, output_option_writes_the_file_under_the_name_as_given) {
+    TempFolder folder;
+    const fs::path target = folder.path() / "profile";
+    const Outcome outcome = Convert(Concat({"--output", target.string()}, kExampleReadings));
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(ReadFile(target), kExampleCsv);
+    EXPECT_EQ(folder.Entries(), std::vector<fs::path>{"profile"});
+}
+
+TEST(ConverterFile, output_option_replaces_a_longer_old_file) {
+    TempFolder folder;
+    const fs::path target = folder.path() / "old.csv";
+    WriteFile(target, kExampleCsv + kExampleCsv + "tail");
+    const Outcome outcome = Convert({"--output", target.string(), "--list", "100", "95", "85", "70", "50"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadFile(target), kExampleList);
+}
+
+TEST(ConverterFile, missing_folder_is_a_failed_write) {
+    TempFolder folder;
+    const fs::path target = folder.path() / "no-such-folder" / "profile.csv";
+    const Outcome outcome = Convert(Concat({"--output", target.string()}, kExampleReadings));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_TRUE(outcome.err.find("profile.csv") != std::string::npos) << outcome.err;
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST(ConverterFile, read_only_folder_keeps_the_old_file) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind the superuser; the failing-disk case covers the same path";
+    }
+    TempFolder folder;
+    const fs::path target = folder.path() / "profile.csv";
+    WriteFile(target, "old content\r\n");
+    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const Outcome outcome = Convert(Concat({"--output", target.string()}, kExampleReadings));
+    fs::permissions(folder.path(), fs::perms::owner_all);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(ReadFile(target), "old content\r\n");
+    EXPECT_EQ(folder.Entries(), std::vector<fs::path>{"profile.csv"});
+}
+
+ssize_t WriteToFullDisk(int, const void*, size_t) {
+    errno = ENOSPC;
+    return -1;
+}
+
+int RefuseToCreate(char*) {
+    errno = EACCES;
+    return -1;
+}
+
+TEST(ConverterFile, failing_file_system_keeps_the_old_file_and_leaves_no_partial_file) {
+    struct Case {
+        const char* name;
+        FileSystemOps ops;
+    };
+    FileSystemOps fullDisk = PosixFileSystem();
+    fullDisk.write = WriteToFullDisk;
+    FileSystemOps unwritableFolder = PosixFileSystem();
+    unwritableFolder.makeTemp = RefuseToCreate;
+
+    for (const Case& c : {Case{"full disk", fullDisk}, Case{"unwritable folder", unwritableFolder}}) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const fs::path target = folder.path() / "profile.csv";
+        WriteFile(target, "old content\r\n");
+        ConverterEnvironment environment;
+        environment.fileSystem = &c.ops;
+        const Outcome outcome = Convert(Concat({"--output", target.string()}, kExampleReadings), "", environment);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_TRUE(outcome.err.starts_with("tessaroven-convert: ")) << outcome.err;
+        EXPECT_EQ(ReadFile(target), "old content\r\n");
+        EXPECT_EQ(folder.Entries(), std::vector<fs::path>{"profile.csv"});
+    }
+}
+
+TEST(ConverterFile, refused_conversion_leaves_the_old_file) {
+    TempFolder folder;
+    const fs::path target = folder.path() / "profile.csv";
+    WriteFile(target, "old content\r\n");
+    const Outcome outcome = Convert(Concat({"--output", target.string(), "--distance", "2"}, kExampleReadings));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(ReadFile(target), "old content\r\n");
+}
+
+TEST(ConverterExtensions, extension_option_sees_the_finished_record) {
+    std::string seenValue;
+    double seenCentre = 0;
+    ConverterEnvironment environment;
+    environment.extensions.push_back(
+        {"--picture", "FILE", "picture of the profile", [&](const MeasurementRecord& record, const std::string& v) {
+             seenValue = v;
+             seenCentre = record.Result[0];
+             return MaybeRefusal{};
+         }});
+    const Outcome outcome = Convert(Concat({"--picture", "p.png"}, kExampleReadings), "", environment);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, kExampleCsv);
+    EXPECT_EQ(seenValue, "p.png");
+    EXPECT_EQ(seenCentre, 100.0);
+    EXPECT_TRUE(Convert({"--help"}, "", environment).out.find("[--picture FILE]") != std::string::npos);
+}
+
+TEST(ConverterExtensions, refused_extension_stops_before_anything_is_written) {
+    ConverterEnvironment environment;
+    environment.extensions.push_back({"--picture", "FILE", "", [](const MeasurementRecord&, const std::string&) {
+                                          return MaybeRefusal{Refusal{RefusalReason::FileWriteFailed, "書けません"}};
+                                      }});
+    const Outcome outcome = Convert(Concat({"--picture", "p.png"}, kExampleReadings), "", environment);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "tessaroven-convert: 書けません\n");
+}
+
+}  // namespace
+}  // namespace tessaroven
