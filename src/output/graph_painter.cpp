@@ -2,13 +2,14 @@
 // the picture is the same on every drawing and its lines keep their palette colours exactly.
 #include "output/graph_painter.h"
 
-#include <QFont>
 #include <QPainter>
 #include <QPen>
 #include <QRectF>
 
 #include <algorithm>
 #include <cmath>
+
+#include "ui/layout.h"
 
 namespace tessaroven {
 
@@ -250,12 +251,11 @@ void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour) {
     painter.save();
     painter.setPen(colour);
     for (const GraphAxisLabel& label : kGraphAxisLabels) {
-        QFont font(QString::fromLatin1(kGraphLabelFace));
-        font.setPointSizeF(label.pointSize);
-        painter.setFont(font);
-        const QRectF box(origin.x() + label.leftTwips / 15.0, origin.y() + label.topTwips / 15.0,
-                         label.widthTwips / 15.0, label.heightTwips / 15.0);
-        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, QString::fromUtf8(label.text));
+        painter.setFont(LayoutFont(FontFace::TimesNewRoman, label.pointSize));
+        // Placed as the window's labels are: whole pixels, text from the top-left corner.
+        const QRectF box(origin.x() + TwipsToPixels(label.leftTwips), origin.y() + TwipsToPixels(label.topTwips),
+                         TwipsToPixels(label.widthTwips), TwipsToPixels(label.heightTwips));
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QString::fromUtf8(label.text));
     }
     painter.restore();
 }

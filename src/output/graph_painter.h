@@ -56,7 +56,7 @@ QImage RenderProfileGraph(const MeasurementRecord& record, QSize size = kGraphCl
                           const QColor& foreground = Qt::black);
 
 // The fixed axis inscriptions inside the picture, placed from the client area's top-left corner, with their
-// sizes at 96 dpi. All are set in "Times New Roman".
+// sizes at 96 dpi. All are set in "Times New Roman" (its nearest installed equivalent).
 struct GraphAxisLabel {
     const char* name;
     const char* text;
@@ -68,7 +68,6 @@ struct GraphAxisLabel {
 };
 inline constexpr double kGraphWindowPointSize = 14.25;
 extern const std::array<GraphAxisLabel, 10> kGraphAxisLabels;
-inline constexpr const char* kGraphLabelFace = "Times New Roman";
 
 // Paints the axis inscriptions' texts at their places, for pictures made without the window's labels.
 void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour = Qt::black);
