@@ -127,6 +127,7 @@ void SetUpFixedDialog(QWidget* window, const WindowSpec& spec);
 // A shape control: a 1-pixel rectangle outline without fill, or a solid filled circle, in the spec's colour
 // (black outline when none is given). It takes neither the focus nor mouse clicks.
 class ShapeWidget : public QWidget {
+    Q_OBJECT
 public:
     ShapeWidget(ControlKind kind, QColor color, QWidget* parent);
     ControlKind shapeKind() const { return m_kind; }

@@ -1,0 +1,72 @@
+// Start-up, the start screen's buttons, navigation between the windows and the end of the program.
+#include "app/application.h"
+
+#include <QPushButton>
+
+#include "entry/main_window_handlers.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+
+namespace tessaroven {
+
+Application::Application() = default;
+
+Application::~Application() = default;
+
+void Application::Start() {
+    m_form2 = std::make_unique<Form2>();
+    connect(m_form2->Command1, &QPushButton::clicked, this, &Application::OnStartOkClick);
+    connect(m_form2->Command2, &QPushButton::clicked, this, &Application::OnStartExitClick);
+    connect(m_form2.get(), &Form2::closeRequested, this, &Application::OnStartExitClick);
+    m_form2->show();
+}
+
+Form1& Application::MainWindow() {
+    if (!m_form1) {
+        m_form1 = std::make_unique<Form1>();
+        m_handlers = std::make_unique<MainWindowHandlers>(*m_form1, m_record);
+        connect(m_handlers.get(), &MainWindowHandlers::exitRequested, this, &Application::OnMainExitClick);
+        connect(m_form1.get(), &Form1::closeRequested, this, &Application::OnMainExitClick);
+        connect(m_handlers.get(), &MainWindowHandlers::saveRequested, this, &Application::OnSaveRequested);
+        connect(m_handlers.get(), &MainWindowHandlers::graphRequested, this, &Application::OnGraphRequested);
+        m_handlers->OnLoad();
+    }
+    return *m_form1;
+}
+
+void Application::OnStartOkClick() {
+    ResetMeasurement(m_record);
+    Form1& form = MainWindow();
+    m_handlers->ClearForNewMeasurement();
+    form.show();
+    form.raise();
+    form.activateWindow();
+    m_form2->hide();
+}
+
+void Application::OnStartExitClick() {
+    // Nothing is saved and nothing is asked.
+    if (m_form1) {
+        m_form1->hide();
+    }
+    m_form2->hide();
+    emit programEnded();
+}
+
+void Application::OnMainExitClick() {
+    // The record, the fields and the buttons stay as they are; the next OK starts the next measurement.
+    m_form1->hide();
+    m_form2->show();
+    m_form2->raise();
+    m_form2->activateWindow();
+}
+
+void Application::OnSaveRequested() {
+    // Connection point: the save dialog (Form3) is wired in here.
+}
+
+void Application::OnGraphRequested() {
+    // Connection point: the graph window (Form4) is wired in here.
+}
+
+}  // namespace tessaroven

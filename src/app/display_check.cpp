@@ -1,0 +1,32 @@
+// The display check before the windowing toolkit starts.
+#include "app/display_check.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace tessaroven {
+
+namespace {
+
+bool IsSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
+}  // namespace
+
+bool DisplayAvailable() {
+#if defined(__linux__) || defined(__FreeBSD__)
+    return IsSet("QT_QPA_PLATFORM") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+void ReportNoDisplay() {
+    std::fputs("tessaroven: no display found (DISPLAY is not set); use tessaroven-convert to convert readings "
+               "without a window.\n",
+               stderr);
+}
+
+}  // namespace tessaroven

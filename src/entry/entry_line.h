@@ -1,0 +1,12 @@
+// The texts the entry writes: the reading-list line of one point and the number texts of the entry fields.
+// Plain C++ on top of the core's number texts, so the line layout is tested without windows.
+#pragma once
+
+#include <string>
+
+namespace tessaroven {
+
+// " (" point ")  " slot "  :  " reading, each number in the general number text.
+std::string EntryLineText(double pointNumber, double slot, double reading, char decimalSeparator = '.');
+
+}  // namespace tessaroven
