@@ -8,12 +8,6 @@ qt_add_library(tessaroven_gui STATIC
     entry/main_window_handlers.h entry/main_window_handlers.cpp
     app/application.h app/application.cpp
     app/display_check.h app/display_check.cpp
-    ui/form1.h ui/form1.cpp
-    ui/form2.h ui/form2.cpp
-    entry/entry_line.h entry/entry_line.cpp
-    entry/main_window_handlers.h entry/main_window_handlers.cpp
-    app/application.h app/application.cpp
-    app/display_check.h app/display_check.cpp
     ui/artwork.h ui/artwork.cpp
     ui/form3.h ui/form3.cpp
     ui/form4.h ui/form4.cpp
@@ -25,10 +19,6 @@ target_include_directories(tessaroven_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(tessaroven_gui PUBLIC QT_NO_CONTEXTLESS_CONNECT)
 target_link_libraries(tessaroven_gui PUBLIC tessaroven_core tessaroven_options Qt6::Widgets Qt6::Svg)
 set_target_properties(tessaroven_gui PROPERTIES AUTOMOC ON)
-
-qt_add_executable(tessaroven app/main.cpp)
-target_link_libraries(tessaroven PRIVATE tessaroven_gui tessaroven_options)
-install(TARGETS tessaroven RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 qt_add_executable(tessaroven app/main.cpp)
 target_link_libraries(tessaroven PRIVATE tessaroven_gui tessaroven_options)
