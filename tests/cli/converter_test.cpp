@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -201,6 +202,8 @@ struct ErrorCase {
     int status;
     std::string messagePart;  // must appear in the message on standard error
 };
+
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
 
 class ConverterErrors : public ::testing::TestWithParam<ErrorCase> {};
 

@@ -1,0 +1,104 @@
+// The conversion's cost: the whole conversion (grid, solve, percent values and result lines) for 25 and 31
+// positions, and each step on its own.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "calc/conversion.h"
+#include "calc/solver.h"
+#include "record/measurement_record.h"
+
+namespace {
+
+using tessaroven::MeasurementRecord;
+
+constexpr double kDistance = 60;
+
+// A record as the main window leaves it after the last reading: a bell-shaped fan profile.
+MeasurementRecord PreparedRecord(int points) {
+    MeasurementRecord record;
+    tessaroven::ResetMeasurement(record);
+    record.PointCount = points - 1;
+    for (int k = 0; k < points; ++k) {
+        const double x = k / 14.0;
+        record.Reading[k] = 100.0 * std::exp(-x * x) + 2.0;
+    }
+    return record;
+}
+
+void BM_Conversion(benchmark::State& state) {
+    const MeasurementRecord prepared = PreparedRecord(static_cast<int>(state.range(0)));
+    MeasurementRecord record = prepared;
+    for (auto _ : state) {
+        record.Reading = prepared.Reading;  // each run converts the same readings
+        auto refusal = tessaroven::RunConversion(record, kDistance);
+        benchmark::DoNotOptimize(refusal);
+        benchmark::DoNotOptimize(record.Result.data());
+    }
+}
+BENCHMARK(BM_Conversion)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);
+
+void BM_BuildGrid(benchmark::State& state) {
+    MeasurementRecord record = PreparedRecord(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto refusal = tessaroven::BuildGrid(record, kDistance);
+        benchmark::DoNotOptimize(refusal);
+        benchmark::DoNotOptimize(record.Grid.data());
+    }
+}
+BENCHMARK(BM_BuildGrid)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);
+
+// Includes restoring the grid and the readings (about 8 KB copied) before each solve.
+void BM_SolveGrid(benchmark::State& state) {
+    MeasurementRecord built = PreparedRecord(static_cast<int>(state.range(0)));
+    if (tessaroven::BuildGrid(built, kDistance)) {
+        state.SkipWithError("grid refused");
+        return;
+    }
+    MeasurementRecord record = built;
+    for (auto _ : state) {
+        record.Grid = built.Grid;
+        record.Reading = built.Reading;
+        auto refusal = tessaroven::SolveGrid(record);
+        benchmark::DoNotOptimize(refusal);
+        benchmark::DoNotOptimize(record.Reading.data());
+    }
+}
+BENCHMARK(BM_SolveGrid)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);
+
+void BM_ComputePercent(benchmark::State& state) {
+    MeasurementRecord record = PreparedRecord(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto refusal = tessaroven::ComputePercent(record);
+        benchmark::DoNotOptimize(refusal);
+        benchmark::DoNotOptimize(record.Result.data());
+    }
+}
+BENCHMARK(BM_ComputePercent)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);
+
+void BM_ComposeResultLines(benchmark::State& state) {
+    MeasurementRecord record = PreparedRecord(static_cast<int>(state.range(0)));
+    if (tessaroven::ComputePercent(record)) {
+        state.SkipWithError("percent refused");
+        return;
+    }
+    for (auto _ : state) {
+        tessaroven::ComposeResultLines(record);
+        benchmark::DoNotOptimize(record.ResultLine.data());
+    }
+}
+BENCHMARK(BM_ComposeResultLines)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);
+
+// The copy RunConversion makes of the record so that a refusal can leave it unchanged.
+void BM_RecordCopy(benchmark::State& state) {
+    const MeasurementRecord prepared = PreparedRecord(31);
+    for (auto _ : state) {
+        MeasurementRecord copy = prepared;
+        benchmark::DoNotOptimize(copy.Grid.data());
+    }
+}
+BENCHMARK(BM_RecordCopy)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
