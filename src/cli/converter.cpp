@@ -52,8 +52,8 @@ std::optional<Failure> ReadTokens(std::istream& in, std::vector<ReadingToken>& t
         std::size_t pos = first;
         while (pos != std::string_view::npos) {
             const std::size_t end = rest.find_first_of(kBlanks, pos);
-            tokens.push_back({std::string(rest.substr(pos, end == std::string_view::npos ? end : end - pos)),
-                              lineNumber});
+            tokens.push_back(
+                {std::string(rest.substr(pos, end == std::string_view::npos ? end : end - pos)), lineNumber});
             if (tokens.size() > static_cast<std::size_t>(kSlotCount)) {
                 return std::nullopt;
             }

@@ -38,7 +38,9 @@ bool LooksLikeNumber(std::string_view token) {
     return i < token.size() && token[i] >= '0' && token[i] <= '9';
 }
 
-std::string UsageHint() { return "（使い方は tessaroven-convert --help）"; }
+std::string UsageHint() {
+    return "（使い方は tessaroven-convert --help）";
+}
 
 }  // namespace
 
@@ -166,7 +168,8 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
 }
 
 std::string ConverterUsage(const std::vector<ConverterExtension>& extensions) {
-    std::string synopsis = "使い方: tessaroven-convert [--distance CM] [--comment TEXT] [--output FILE] [--list]";
+    std::string synopsis =
+        "使い方: tessaroven-convert [--distance CM] [--comment TEXT] [--output FILE] [--list]";
     std::string extensionLines;
     for (const ConverterExtension& extension : extensions) {
         synopsis += " [" + extension.option + " " + extension.valueName + "]";

@@ -75,7 +75,9 @@ Plain PlainConversion(const SlotValues& readings, int n, double D) {
     return p;
 }
 
-std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+std::uint64_t Bits(double value) {
+    return std::bit_cast<std::uint64_t>(value);
+}
 
 struct OrderCase {
     const char* name;
@@ -102,7 +104,9 @@ std::vector<double> Scattered(int points, std::uint32_t seed) {
     return readings;
 }
 
-void PrintTo(const OrderCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const OrderCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ConversionOrder : public ::testing::TestWithParam<OrderCase> {};
 
@@ -128,17 +132,19 @@ TEST_P(ConversionOrder, results_match_the_plain_order_of_operations_bit_for_bit)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ConversionOrder,
-    ::testing::Values(OrderCase{"worked_example", 60, {100, 95, 85, 70, 50}},
-                      OrderCase{"centre_only", 60, {42.5}},
-                      OrderCase{"bell_25", 60, Bell(25, 12, 1)}, OrderCase{"bell_31", 60, Bell(31, 14, 2)},
-                      OrderCase{"scattered_31", 60, Scattered(31, 7)},
-                      OrderCase{"short_distance_31", 31.5, Bell(31, 10, 0.5)},
-                      OrderCase{"barely_above_radius_31", 30.25, Scattered(31, 99)},
-                      OrderCase{"fractional_distance_25", 45.375, Scattered(25, 3)},
-                      OrderCase{"long_distance_31", 1000, Bell(31, 20, 0)}),
-    [](const ::testing::TestParamInfo<OrderCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ConversionOrder,
+                         ::testing::Values(OrderCase{"worked_example", 60, {100, 95, 85, 70, 50}},
+                                           OrderCase{"centre_only", 60, {42.5}},
+                                           OrderCase{"bell_25", 60, Bell(25, 12, 1)},
+                                           OrderCase{"bell_31", 60, Bell(31, 14, 2)},
+                                           OrderCase{"scattered_31", 60, Scattered(31, 7)},
+                                           OrderCase{"short_distance_31", 31.5, Bell(31, 10, 0.5)},
+                                           OrderCase{"barely_above_radius_31", 30.25, Scattered(31, 99)},
+                                           OrderCase{"fractional_distance_25", 45.375, Scattered(25, 3)},
+                                           OrderCase{"long_distance_31", 1000, Bell(31, 20, 0)}),
+                         [](const ::testing::TestParamInfo<OrderCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // The plain version is itself checked against the worked example's figures, so that a fault shared by both
 // cannot pass unnoticed.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -14,7 +15,6 @@
 #include <sstream>
 #include <streambuf>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace tessaroven {
@@ -47,7 +47,7 @@ struct Outcome {
 };
 
 Outcome Convert(const std::vector<std::string>& args, const std::string& input = "",
-            const ConverterEnvironment& environment = {}) {
+                const ConverterEnvironment& environment = {}) {
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
@@ -203,7 +203,9 @@ struct ErrorCase {
     std::string messagePart;  // must appear in the message on standard error
 };
 
-void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ConverterErrors : public ::testing::TestWithParam<ErrorCase> {};
 
@@ -217,7 +219,9 @@ TEST_P(ConverterErrors, reports_the_fault_and_writes_nothing) {
     EXPECT_TRUE(outcome.err.ends_with("\n"));
 }
 
-std::vector<std::string> Readings(int count) { return std::vector<std::string>(count, "10"); }
+std::vector<std::string> Readings(int count) {
+    return std::vector<std::string>(count, "10");
+}
 
 INSTANTIATE_TEST_SUITE_P(
     BadInput, ConverterErrors,
@@ -229,7 +233,10 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"lone_minus", {"100", "-"}, "", 2, "「-」は数値ではありません"},
         ErrorCase{"not_a_number_word", {"nan"}, "", 2, "「nan」は数値ではありません"},
         ErrorCase{"reading_beyond_double_range", {"100", "1e999"}, "", 2, "「1e999」は大きすぎて扱えません"},
-        ErrorCase{"bad_token_on_input_line", {}, "# head\n100 95\n85 x70\n", 2,
+        ErrorCase{"bad_token_on_input_line",
+                  {},
+                  "# head\n100 95\n85 x70\n",
+                  2,
                   "標準入力の 3 行目の測定値「x70」は数値ではありません"},
         ErrorCase{"hash_after_a_reading_is_not_a_comment", {}, "100 # centre\n", 2, "1 行目の測定値「#」"},
         ErrorCase{"bad_distance", Concat({"--distance", "6O"}, kExampleReadings), "", 2,
@@ -242,21 +249,30 @@ INSTANTIATE_TEST_SUITE_P(
                   "不明なオプションです: --distanse"},
         ErrorCase{"option_twice", Concat({"--list", "--list"}, kExampleReadings), "", 2,
                   "--list が二回以上指定されています"},
-        ErrorCase{"flag_with_value", Concat({"--list=yes"}, kExampleReadings), "", 2, "--list は値を取りません"},
+        ErrorCase{"flag_with_value", Concat({"--list=yes"}, kExampleReadings), "", 2,
+                  "--list は値を取りません"},
         ErrorCase{"too_many_readings", Readings(32), "", 2, "測定値が多すぎます"},
-        ErrorCase{"too_many_readings_on_input", {}, "1 2 3 4 5 6 7 8 9 10 11 12 13 14 "
-                  "15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32\n", 2, "測定値が多すぎます"},
+        ErrorCase{"too_many_readings_on_input",
+                  {},
+                  "1 2 3 4 5 6 7 8 9 10 11 12 13 14 "
+                  "15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32\n",
+                  2,
+                  "測定値が多すぎます"},
         ErrorCase{"no_readings_at_all", {}, "", 2, "測定値がありません"},
         ErrorCase{"only_comment_lines", {"--list"}, "# 100 95\n   \n#\n", 2, "測定値がありません"},
         ErrorCase{"empty_output_name", Concat({"--output="}, kExampleReadings), "", 2, "(--output) が空です"},
-        ErrorCase{"empty_comment", Concat({"--comment", ""}, kExampleReadings), "", 2, "(--comment) が空です"},
+        ErrorCase{"empty_comment", Concat({"--comment", ""}, kExampleReadings), "", 2,
+                  "(--comment) が空です"},
         ErrorCase{"comment_with_line_break", Concat({"--comment", "a\nb"}, kExampleReadings), "", 2,
                   "(--comment) に改行は使えません"},
-        ErrorCase{"comment_not_in_code_page_932", Concat({"--comment", "dose \xF0\x9F\x98\x80"}, kExampleReadings),
-                  "", 2, "\xF0\x9F\x98\x80"},
-        ErrorCase{"distance_too_short", Concat({"--distance", "3"}, kExampleReadings), "", 1, "(--distance 3)"},
+        ErrorCase{"comment_not_in_code_page_932",
+                  Concat({"--comment", "dose \xF0\x9F\x98\x80"}, kExampleReadings), "", 2,
+                  "\xF0\x9F\x98\x80"},
+        ErrorCase{"distance_too_short", Concat({"--distance", "3"}, kExampleReadings), "", 1,
+                  "(--distance 3)"},
         ErrorCase{"distance_zero", Concat({"--distance", "0"}, kExampleReadings), "", 1, "(--distance 0)"},
-        ErrorCase{"negative_distance", Concat({"--distance", "-60"}, kExampleReadings), "", 1, "(--distance -60)"},
+        ErrorCase{"negative_distance", Concat({"--distance", "-60"}, kExampleReadings), "", 1,
+                  "(--distance -60)"},
         ErrorCase{"zero_centre_reading", {"0", "10", "20"}, "", 1, ""}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
 
@@ -347,7 +363,8 @@ TEST(ConverterFile, failing_file_system_keeps_the_old_file_and_leaves_no_partial
         WriteFile(target, "old content\r\n");
         ConverterEnvironment environment;
         environment.fileSystem = &c.ops;
-        const Outcome outcome = Convert(Concat({"--output", target.string()}, kExampleReadings), "", environment);
+        const Outcome outcome =
+            Convert(Concat({"--output", target.string()}, kExampleReadings), "", environment);
         EXPECT_EQ(outcome.status, 1);
         EXPECT_EQ(outcome.out, "");
         EXPECT_TRUE(outcome.err.starts_with("tessaroven-convert: ")) << outcome.err;
@@ -360,7 +377,8 @@ TEST(ConverterFile, refused_conversion_leaves_the_old_file) {
     TempFolder folder;
     const fs::path target = folder.path() / "profile.csv";
     WriteFile(target, "old content\r\n");
-    const Outcome outcome = Convert(Concat({"--output", target.string(), "--distance", "2"}, kExampleReadings));
+    const Outcome outcome =
+        Convert(Concat({"--output", target.string(), "--distance", "2"}, kExampleReadings));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(ReadFile(target), "old content\r\n");
 }
@@ -369,12 +387,12 @@ TEST(ConverterExtensions, extension_option_sees_the_finished_record) {
     std::string seenValue;
     double seenCentre = 0;
     ConverterEnvironment environment;
-    environment.extensions.push_back(
-        {"--picture", "FILE", "picture of the profile", [&](const MeasurementRecord& record, const std::string& v) {
-             seenValue = v;
-             seenCentre = record.Result[0];
-             return MaybeRefusal{};
-         }});
+    environment.extensions.push_back({"--picture", "FILE", "picture of the profile",
+                                      [&](const MeasurementRecord& record, const std::string& v) {
+                                          seenValue = v;
+                                          seenCentre = record.Result[0];
+                                          return MaybeRefusal{};
+                                      }});
     const Outcome outcome = Convert(Concat({"--picture", "p.png"}, kExampleReadings), "", environment);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out, kExampleCsv);
@@ -385,9 +403,10 @@ TEST(ConverterExtensions, extension_option_sees_the_finished_record) {
 
 TEST(ConverterExtensions, refused_extension_stops_before_anything_is_written) {
     ConverterEnvironment environment;
-    environment.extensions.push_back({"--picture", "FILE", "", [](const MeasurementRecord&, const std::string&) {
-                                          return MaybeRefusal{Refusal{RefusalReason::FileWriteFailed, "書けません"}};
-                                      }});
+    environment.extensions.push_back(
+        {"--picture", "FILE", "", [](const MeasurementRecord&, const std::string&) {
+             return MaybeRefusal{Refusal{RefusalReason::FileWriteFailed, "書けません"}};
+         }});
     const Outcome outcome = Convert(Concat({"--picture", "p.png"}, kExampleReadings), "", environment);
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, "");
