@@ -1,9 +1,11 @@
 // Start-up, the start screen's buttons, navigation between the windows and the end of the program.
 #include "app/application.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 #include "entry/main_window_handlers.h"
+#include "ui/artwork.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 
@@ -14,6 +16,8 @@ Application::Application() = default;
 Application::~Application() = default;
 
 void Application::Start() {
+    // One icon for every window, the ones created later included.
+    QApplication::setWindowIcon(WindowIcon());
     m_form2 = std::make_unique<Form2>();
     connect(m_form2->Command1, &QPushButton::clicked, this, &Application::OnStartOkClick);
     connect(m_form2->Command2, &QPushButton::clicked, this, &Application::OnStartExitClick);

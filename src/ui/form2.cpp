@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/artwork.h"
 #include "ui/layout.h"
 #include "ui/message_box.h"
 
@@ -39,7 +40,7 @@ const ControlSpec kForm2Controls[] = {
     {.name = "Label8", .kind = ControlKind::Label, .caption = "上左図に示すように、水平線上の各点に線量計を置き、CTガントリーを回転させて積算線量を測定する。", .left = 720, .top = 8160, .width = 13485, .height = 420, .transparent = true, .tabIndex = 13},
     {.name = "Label7", .kind = ControlKind::Label, .caption = "本ソフトに必要なデータの取得", .left = 720, .top = 7680, .width = 3990, .height = 420, .transparent = true, .tabIndex = 12},
     {.name = "Label6", .kind = ControlKind::Label, .caption = "プロファイルを測定できる装置では、本ソフトは不要です。", .left = 3840, .top = 1320, .width = 7695, .height = 420, .transparent = true, .tabIndex = 10},
-    {.name = "Label11", .kind = ControlKind::Label, .caption = "Tessaroven 1.0", .left = 10920, .top = 10200, .width = 2340, .height = 255, .font = {FontFace::TimesNewRoman, 11.25}, .textColor = 0x808080, .transparent = true, .tabIndex = 9},
+    {.name = "Label11", .kind = ControlKind::Label, .caption = "Tessaroven 1.0  2026", .left = 10920, .top = 10200, .width = 2340, .height = 255, .font = {FontFace::TimesNewRoman, 11.25}, .textColor = 0x808080, .transparent = true, .tabIndex = 9},
     {.name = "Label5", .kind = ControlKind::Label, .caption = "計算により求めるソフトウェアです。　したがってガントリーを固定して線量", .left = 3840, .top = 960, .width = 9975, .height = 420, .transparent = true, .tabIndex = 4},
     {.name = "Label4", .kind = ControlKind::Label, .caption = "照射線量（または空気カーマ）より、Ｘ線束のファン方向の線量プロファイルを", .left = 3840, .top = 600, .width = 10260, .height = 420, .transparent = true, .tabIndex = 3},
     {.name = "Label3", .kind = ControlKind::Label, .caption = "\"Tessaroven\" は、Ｘ線ＣＴ装置でガントリーを回転させたまま測定した", .left = 3840, .top = 240, .width = 9105, .height = 420, .transparent = true, .tabIndex = 2},
@@ -56,7 +57,7 @@ Form2::Form2(QWidget* parent) : QWidget(parent) {
                             .clientHeight = 10710,
                             .font = {FontFace::Meiryo, 14.25},
                             .centred = true});
-    BuildControls(this, kForm2Controls);
+    BuildControls(this, kForm2Controls, CreateStartScreenPicture);
     Command1 = ControlNamed<QPushButton>(this, "Command1");
     Command2 = ControlNamed<QPushButton>(this, "Command2");
     Picture1 = ControlNamed<QFrame>(this, "Picture1");
