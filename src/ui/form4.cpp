@@ -110,6 +110,9 @@ Form4::Form4(QWidget* parent) : QWidget(parent) {
         label->move(label->pos() + client);
     }
 
+    // The button's top edge tucks one pixel under the picture's lower edge: the picture lies above it.
+    Picture1->raise();
+
     connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
 }
 

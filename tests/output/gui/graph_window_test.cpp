@@ -62,6 +62,8 @@ TEST_F(GraphWindowTest, first_click_creates_the_window_with_its_layout) {
     EXPECT_EQ(window.Picture1->contentsRect(), QRect(2, 2, 509, 461));
     EXPECT_EQ(window.Command1->text(), "Close");
     EXPECT_EQ(window.Command1->geometry(), QRect(440, 472, 73, 25));
+    EXPECT_EQ(window.childAt(450, 472), window.Picture1);  // the picture lies above the button's top row
+    EXPECT_EQ(window.childAt(450, 473), window.Command1);
     // The labels lie inside the picture, placed from its client area.
     const struct {
         QLabel* label;
