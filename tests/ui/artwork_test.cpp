@@ -337,6 +337,10 @@ struct FactoryCase {
     std::optional<Artwork> artwork;
 };
 
+void PrintTo(const FactoryCase& c, std::ostream* os) {
+    *os << c.pictureName;
+}
+
 class StartScreenPictureTest : public ::testing::TestWithParam<FactoryCase> {};
 
 TEST_P(StartScreenPictureTest, gives_each_picture_area_its_drawing) {
@@ -359,7 +363,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FactoryCase{"Picture2", Artwork::FixedGantry}, FactoryCase{"Picture3", Artwork::Arrow},
                       FactoryCase{"Picture4", Artwork::Dog}, FactoryCase{"Picture5", Artwork::SampleGraph},
                       FactoryCase{"Picture6", std::nullopt}, FactoryCase{"picture1", std::nullopt},
-                      FactoryCase{"Label1", std::nullopt}));
+                      FactoryCase{"Label1", std::nullopt}),
+    [](const ::testing::TestParamInfo<FactoryCase>& info) { return std::string(info.param.pictureName); });
 
 TEST(StartScreenArtwork, a_missing_name_has_no_drawing) {
     EXPECT_EQ(StartScreenArtwork(nullptr), std::nullopt);
