@@ -1,0 +1,91 @@
+// tessaroven-convert's reading of its input: arbitrary arguments or an arbitrary standard input. The run
+// either fails with a message on standard error and nothing on standard output, or succeeds with a result
+// that holds no non-finite number. --output is never passed, so nothing is written to disk.
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/converter.h"
+#include "fuzz_check.h"
+#include "output/cp932.h"
+
+namespace {
+
+std::vector<std::string> SplitArguments(std::string_view text) {
+    std::vector<std::string> args;
+    while (!text.empty() && args.size() < 40) {
+        const std::size_t end = text.find('\0');
+        std::string arg(text.substr(0, end));
+        if (arg.find("--output") == std::string::npos) {
+            args.push_back(std::move(arg));
+        }
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return args;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const unsigned flags = data[0];
+    std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+
+    std::vector<std::string> args;
+    std::string input;
+    if (flags & 1U) {
+        args = SplitArguments(rest);
+    } else {
+        if (flags & 2U) {
+            args.push_back("--list");
+        }
+        if (flags & 4U) {
+            const std::size_t end = rest.find('\0');
+            args.push_back("--distance=" + std::string(rest.substr(0, end)));
+            rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        }
+        input = std::string(rest);
+    }
+    bool help = false;
+    bool list = false;
+    for (const std::string& arg : args) {
+        const std::string name = arg.substr(0, arg.find('='));
+        help = help || name == "--help" || name == "-h";
+        list = list || arg == "--list";
+    }
+
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = tessaroven::RunConverter(args, in, out, err);
+    const std::string output = out.str();
+    const std::string message = err.str();
+
+    FUZZ_CHECK(status == tessaroven::kConverterOk || status == tessaroven::kConverterRefused ||
+                   status == tessaroven::kConverterBadInput,
+               "the exit status is one of the documented ones");
+    if (status != tessaroven::kConverterOk) {
+        FUZZ_CHECK(output.empty(), "a failed run writes nothing to standard output");
+        FUZZ_CHECK(!message.empty() && message.ends_with('\n'), "a failed run says why, on one line or more");
+        return 0;
+    }
+    FUZZ_CHECK(message.empty(), "a successful run is silent on standard error");
+    FUZZ_CHECK(!output.empty(), "a successful run writes its result");
+    if (help) {
+        return 0;  // --help anywhere among the options wins; the usage text is not a result
+    }
+    // The comment line is the user's own text; only the numbers below it are checked.
+    const std::size_t commentEnd = list ? 0 : output.find("\r\n");
+    FUZZ_CHECK(commentEnd != std::string::npos, "the file has a comment line");
+    FUZZ_CHECK(!tessaroven::fuzz::HasNonFiniteText(std::string_view(output).substr(commentEnd)),
+               "no non-finite number in the result");
+    if (!list) {
+        FUZZ_CHECK(output.ends_with("\r\n"), "the file's last line ends in CR LF");
+        FUZZ_CHECK(tessaroven::DecodeCp932(output).has_value(), "the file is valid code page 932");
+    }
+    return 0;
+}
