@@ -2,6 +2,7 @@
 // the colours and shapes its description asks for, and leaves room for the captions laid over it.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFrame>
 #include <QIcon>
 #include <QImage>
@@ -15,14 +16,16 @@
 #include <optional>
 #include <string>
 
+#include "app/application.h"
 #include "ui/artwork.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
 #include "ui/layout.h"
 
 namespace tessaroven {
 namespace {
 
-// --- pixel helpers
-// -------------------------------------------------------------------------------------------
+// --- pixel helpers ---------------------------------------------------------------------------------------
 
 using PixelTest = std::function<bool(const QColor&)>;
 
@@ -75,8 +78,7 @@ double Share(const QImage& image, const PixelTest& test, const QRect& area) {
     return static_cast<double>(FindPixels(image, test, area).count) / (area.width() * area.height());
 }
 
-// --- every drawing
-// -------------------------------------------------------------------------------------------
+// --- every drawing ---------------------------------------------------------------------------------------
 
 struct DrawingCase {
     const char* name;
@@ -129,8 +131,7 @@ TEST(Artwork, an_empty_size_gives_no_image) {
     EXPECT_TRUE(RenderArtwork(Artwork::RotatingGantry, QSize(-5, -5)).isNull());
 }
 
-// --- the figures' content
-// ------------------------------------------------------------------------------------
+// --- the figures' content --------------------------------------------------------------------------------
 
 // Where the layout lays the two caption labels over a figure (twips inside the picture area), with the
 // labels' own sizes; the drawing must keep that corner clear.
@@ -247,8 +248,7 @@ TEST(SampleGraphFigure, shows_a_falling_red_curve_on_a_grey_grid) {
         100);
 }
 
-// --- the icons
-// -----------------------------------------------------------------------------------------------
+// --- the icons -------------------------------------------------------------------------------------------
 
 // Height of the painted pixels in column x.
 int ColumnHeight(const QImage& image, int x) {
@@ -294,8 +294,30 @@ TEST(WindowIcon, offers_the_title_bar_and_desktop_sizes) {
     }
 }
 
-// --- picture areas
-// -------------------------------------------------------------------------------------------
+// The window icon drawn at the title bar's size: the ring with the red profile curve, not a blank or the
+// platform's default.
+void ExpectWindowIcon(const QWidget& window) {
+    const QImage image = window.windowIcon().pixmap(QSize(32, 32)).toImage();
+    ASSERT_FALSE(image.isNull()) << window.objectName().toStdString();
+    EXPECT_GT(FindPixels(image, IsRed).count, 5) << window.objectName().toStdString();
+    EXPECT_GT(Share(image, IsPainted, image.rect()), 0.4) << window.objectName().toStdString();
+}
+
+TEST(WindowIcon, every_window_carries_it_from_program_start) {
+    QApplication::setWindowIcon(QIcon());
+    Application application;
+    application.Start();
+    ExpectWindowIcon(*application.startScreen());
+    application.OnStartOkClick();
+    ASSERT_NE(application.mainWindow(), nullptr);
+    ExpectWindowIcon(*application.mainWindow());
+    // Windows created later (the save dialog and the graph window) take the application's icon too.
+    QWidget later;
+    ExpectWindowIcon(later);
+    application.OnMainExitClick();
+}
+
+// --- picture areas ---------------------------------------------------------------------------------------
 
 // A window with one bordered picture area holding a caption label, built the way the start screen builds its
 // own, with the start screen's picture factory.
