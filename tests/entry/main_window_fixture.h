@@ -1,0 +1,108 @@
+// A main window with its handlers on the fixture's record, shown offscreen, and the user's gestures:
+// typing into a field, Enter on the focused control, clicks.
+#pragma once
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
+
+#include "entry/main_window_handlers.h"
+#include "gui_fixture.h"
+#include "ui/form1.h"
+
+namespace tessaroven::testing {
+
+class MainWindowTest : public GuiTest {
+protected:
+    MainWindowTest() : handlers(form, record) {}
+
+    void SetUp() override {
+        ResetMeasurement(record);
+        handlers.OnLoad();
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        form.Text1->setFocus();
+    }
+
+    // The control that has the keyboard focus inside the main window.
+    QWidget* Focus() const { return form.focusWidget(); }
+
+    // Types text into whatever has the focus (checks that it is the expected box first).
+    void TypeInto(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        QTest::keyClicks(box, text);
+    }
+    void Replace(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+
+    // Enter on the focused control, as the keyboard-only operator presses it.
+    void PressEnter(Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = Focus();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, Qt::Key_Return, modifiers);
+    }
+
+    void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    // Distance kept at "60" unless given; number of points typed; setup confirmed with Enter on Command2.
+    void SetUpMeasurement(const QString& points) {
+        form.Text1->setFocus();
+        PressEnter();
+        ASSERT_EQ(Focus(), form.Text29);
+        QTest::keyClicks(form.Text29, points);
+        PressEnter();
+        ASSERT_EQ(Focus(), form.Command2);
+        PressEnter();
+    }
+
+    // One reading typed into Text31 and confirmed from the keyboard: Enter, Enter on Command4.
+    void EnterReading(const QString& value) {
+        ASSERT_EQ(Focus(), form.Text31);
+        QTest::keyClicks(form.Text31, value);
+        PressEnter();
+        ASSERT_EQ(Focus(), form.Command4);
+        PressEnter();
+    }
+
+    void EnterReadings(const QStringList& values) {
+        for (const QString& value : values) {
+            EnterReading(value);
+        }
+    }
+
+    // Correction of one point: Command1, point number + Enter, value + Enter, Enter on Command4.
+    void Correct(const QString& point, const QString& value) {
+        Click(form.Command1);
+        ASSERT_EQ(Focus(), form.Text2);
+        QTest::keyClicks(form.Text2, point);
+        PressEnter();
+        EnterReading(value);
+    }
+
+    static QStringList Lines(const QListWidget* list) {
+        QStringList lines;
+        for (int i = 0; i < list->count(); ++i) {
+            lines << list->item(i)->text();
+        }
+        return lines;
+    }
+
+    // The worked example: distance 60, five points, readings 100 95 85 70 50.
+    void EnterWorkedExample() {
+        SetUpMeasurement("5");
+        EnterReadings({"100", "95", "85", "70", "50"});
+    }
+
+    Form1 form;
+    MainWindowHandlers handlers;
+};
+
+}  // namespace tessaroven::testing
