@@ -4,8 +4,11 @@
 #include <vector>
 
 #include "cli/converter.h"
+#include "cli/plot_option.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return tessaroven::RunConverter(args, std::cin, std::cout, std::cerr);
+    tessaroven::ConverterEnvironment environment;
+    environment.extensions.push_back(tessaroven::PlotOption());
+    return tessaroven::RunConverter(args, std::cin, std::cout, std::cerr, environment);
 }

@@ -2,6 +2,7 @@
 // the picture is the same on every drawing and its lines keep their palette colours exactly.
 #include "output/graph_painter.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
 #include <QRectF>
@@ -248,16 +249,21 @@ QImage RenderProfileGraph(const MeasurementRecord& record, QSize size, const QCo
 }
 
 void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour) {
-    painter.save();
-    painter.setPen(colour);
     for (const GraphAxisLabel& label : kGraphAxisLabels) {
+        painter.save();
+        painter.setPen(colour);
         painter.setFont(LayoutFont(FontFace::TimesNewRoman, label.pointSize));
-        // Placed as the window's labels are: whole pixels, text from the top-left corner.
-        const QRectF box(origin.x() + TwipsToPixels(label.leftTwips), origin.y() + TwipsToPixels(label.topTwips),
-                         TwipsToPixels(label.widthTwips), TwipsToPixels(label.heightTwips));
-        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QString::fromUtf8(label.text));
+        // Placed and sized as the window's labels are: whole pixels, at least the text's size, text from the
+        // top-left corner, cut at the label's edges.
+        const QString text = QString::fromUtf8(label.text);
+        const QFontMetrics metrics = painter.fontMetrics();
+        const QSize size = QSize(TwipsToPixels(label.widthTwips), TwipsToPixels(label.heightTwips))
+                               .expandedTo(QSize(metrics.horizontalAdvance(text), metrics.height()));
+        const QRectF box(origin + QPointF(TwipsToPixels(label.leftTwips), TwipsToPixels(label.topTwips)), size);
+        painter.setClipRect(box, Qt::IntersectClip);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
+        painter.restore();
     }
-    painter.restore();
 }
 
 QImage RenderLabelledProfileGraph(const MeasurementRecord& record) {

@@ -1,0 +1,54 @@
+// --plot with Qt: the graph window's picture area (509 x 461 pixels at 96 dpi, axis inscriptions included),
+// drawn by the graph painter and written as PNG through the safe file writer.
+#include "cli/plot_option.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <memory>
+
+#include "output/graph_painter.h"
+#include "output/safe_file_writer.h"
+
+namespace tessaroven {
+namespace {
+
+// Fonts need a QGuiApplication; a command-line run has none, and no display either.
+std::unique_ptr<QGuiApplication> GuiForFonts() {
+    if (QCoreApplication::instance() != nullptr) {
+        return nullptr;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "tessaroven-convert";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+MaybeRefusal WritePlot(const MeasurementRecord& record, const std::string& path) {
+    const std::unique_ptr<QGuiApplication> app = GuiForFonts();
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return Refusal{RefusalReason::FileWriteFailed, "グラフを描くための画面環境を用意できませんでした。"};
+    }
+    const QImage picture = RenderLabelledProfileGraph(record);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG")) {
+        return Refusal{RefusalReason::FileWriteFailed, "グラフの PNG 画像を作れませんでした。"};
+    }
+    return WriteFileSafely(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+}
+
+}  // namespace
+
+ConverterExtension PlotOption() {
+    return {"--plot", "FILE", "プロファイルのグラフを PNG 画像 (509 x 461 ピクセル) で FILE に保存する",
+            WritePlot};
+}
+
+}  // namespace tessaroven
