@@ -150,7 +150,12 @@ QWidget* CreateButton(const ControlSpec& spec, QWidget* parent) {
         palette.setColor(QPalette::ButtonText, QColor::fromRgb(*spec.textColor));
     }
     button->setPalette(palette);
-    button->setAutoFillBackground(true);
+    // Drawn flat in its own colour (a style's gradient would tint it); a darker frame marks the focus.
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #707070; }"
+                                         "QPushButton:focus { border: 2px solid #202020; }"
+                                         "QPushButton:pressed { background-color: %2; }"
+                                         "QPushButton:disabled { color: #a0a0a0; border-color: #b0b0b0; }")
+                              .arg(background.name(), background.darker(112).name()));
     // Enter on a focused button presses it, so the entry can be done from the keyboard alone.
     button->setAutoDefault(true);
     return button;
@@ -268,6 +273,10 @@ void BuildControls(QWidget* window, std::span<const ControlSpec> table, const Pi
                      [&](std::size_t a, std::size_t b) { return table[a].tabIndex < table[b].tabIndex; });
     for (std::size_t i = 1; i < focusable.size(); ++i) {
         QWidget::setTabOrder(created[focusable[i - 1]], created[focusable[i]]);
+    }
+    // The window opens with the focus on the first control of the order, not on the first one created.
+    if (!focusable.empty()) {
+        created[focusable.front()]->setFocus();
     }
 }
 
