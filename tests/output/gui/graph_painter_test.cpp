@@ -30,6 +30,10 @@ struct MappingCase {
     double expectedX, expectedY;
 };
 
+void PrintTo(const MappingCase& c, std::ostream* os) {
+    *os << "(" << c.x << ", " << c.y << ") in " << c.width << " x " << c.height;
+}
+
 class GraphToPixelTest : public ::testing::TestWithParam<MappingCase> {};
 
 TEST_P(GraphToPixelTest, maps_graph_units_to_client_pixels) {

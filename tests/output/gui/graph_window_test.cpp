@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "message_box_answer.h"
+#include "gui_fixture.h"
 #include "output/graph_painter.h"
 #include "output/graph_window.h"
 #include "record/measurement_record.h"
@@ -16,7 +16,7 @@
 namespace tessaroven {
 namespace {
 
-using testing::AnswerMessageBoxes;
+using testing::GuiTest;
 
 const QColor kRed(255, 0, 0);
 
@@ -40,17 +40,19 @@ QPoint InPicture(const Form4& window, double x, double y) {
 
 QColor Shown(Form4& window, QPoint at) { return window.Picture1->grab().toImage().pixelColor(at); }
 
-class GraphWindowTest : public ::testing::Test {
+class GraphWindowTest : public GuiTest {
 protected:
-    void TearDown() override { delete m_window.data(); }
+    void TearDown() override {
+        delete m_window.data();
+        GuiTest::TearDown();
+    }
     void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     QPointer<Form4> m_window;
 };
 
 TEST_F(GraphWindowTest, first_click_creates_the_window_with_its_layout) {
-    const auto messages = AnswerMessageBoxes([&] { ShowProfileGraph(m_window, WorkedExample()); });
-    EXPECT_TRUE(messages.empty());
+    messages.ExpectNone([&] { ShowProfileGraph(m_window, WorkedExample()); });
     ASSERT_FALSE(m_window.isNull());
     Form4& window = *m_window;
     EXPECT_TRUE(window.isVisible());
@@ -85,7 +87,7 @@ TEST_F(GraphWindowTest, first_click_creates_the_window_with_its_layout) {
 }
 
 TEST_F(GraphWindowTest, the_picture_holds_the_graph_and_keeps_its_labels) {
-    const MeasurementRecord record = WorkedExample();
+    record = WorkedExample();
     ShowProfileGraph(m_window, record);
     Form4& window = *m_window;
     EXPECT_EQ(window.Picture1->picture(), RenderProfileGraph(record));
@@ -104,7 +106,7 @@ TEST_F(GraphWindowTest, the_picture_holds_the_graph_and_keeps_its_labels) {
 }
 
 TEST_F(GraphWindowTest, clicking_twice_gives_the_same_picture) {
-    const MeasurementRecord record = WorkedExample();
+    record = WorkedExample();
     ShowProfileGraph(m_window, record);
     const QImage first = m_window->Picture1->picture();
     ShowProfileGraph(m_window, record);
@@ -113,7 +115,7 @@ TEST_F(GraphWindowTest, clicking_twice_gives_the_same_picture) {
 
 TEST_F(GraphWindowTest, the_picture_follows_the_record_only_on_the_next_click) {
     // State: graph shown. Action: the record changes (a new calculation), then the graph button again.
-    MeasurementRecord record = WorkedExample();
+    record = WorkedExample();
     ShowProfileGraph(m_window, record);
     const QImage old = m_window->Picture1->picture();
     record.Result[4] = 5;
@@ -149,7 +151,6 @@ TEST_F(GraphWindowTest, the_close_box_destroys_the_window_and_the_next_click_cre
     DeleteClosedWindows();
     EXPECT_TRUE(m_window.isNull());
 
-    MeasurementRecord record;
     ResetMeasurement(record);
     Form4* again = ShowProfileGraph(m_window, record);
     ASSERT_NE(again, nullptr);
@@ -159,12 +160,11 @@ TEST_F(GraphWindowTest, the_close_box_destroys_the_window_and_the_next_click_cre
 }
 
 TEST_F(GraphWindowTest, position_counts_beyond_the_slots_draw_up_to_slot_30_without_a_message) {
-    MeasurementRecord record = WorkedExample();
+    record = WorkedExample();
     for (double count : {30.0, 31.0, 1000.0, -1.0, -1000.0}) {
         SCOPED_TRACE(count);
         record.PointCount = count;
-        const auto messages = AnswerMessageBoxes([&] { ShowProfileGraph(m_window, record); });
-        EXPECT_TRUE(messages.empty());
+        messages.ExpectNone([&] { ShowProfileGraph(m_window, record); });
         MeasurementRecord capped = record;
         capped.PointCount = std::min(count, 30.0);
         EXPECT_EQ(m_window->Picture1->picture(), RenderProfileGraph(capped));

@@ -13,7 +13,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "message_box_answer.h"
+#include "gui_fixture.h"
 #include "output/save_dialog.h"
 #include "record/measurement_record.h"
 #include "ui/form3.h"
@@ -21,8 +21,9 @@
 namespace tessaroven {
 namespace {
 
-using testing::AnsweredMessage;
-using testing::AnswerMessageBoxes;
+using testing::GuiTest;
+using testing::SeenMessageBox;
+using Seen = std::optional<SeenMessageBox>;
 
 TEST(DefaultFileName, is_month_day_year_with_hyphens_and_leading_zeros) {
     struct Case {
@@ -68,62 +69,60 @@ void Type(QLineEdit* edit, const QString& text) {
     QApplication::sendEvent(edit, &commit);
 }
 
-class SaveDialogTest : public ::testing::Test {
+class SaveDialogTest : public GuiTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_folder.isValid());
-        ResetMeasurement(m_record);
-    }
+    void SetUp() override { ResetMeasurement(record); }
     void TearDown() override {
         delete m_dialog.data();
         QDir::setCurrent(m_startFolder);
+        GuiTest::TearDown();
     }
 
     // The worked example's profile (distance 60, readings 100, 95, 85, 70, 50) as the conversion leaves it.
     void LoadWorkedExample() {
-        m_record.PointCount = 4;
+        record.PointCount = 4;
         const double reading[] = {99.999936, 93.600683, 79.008466, 57.105193, 27.858070};
         const double result[] = {100, 93.600744, 79.008517, 57.105230, 27.858088};
         for (int i = 0; i < 5; ++i) {
-            m_record.Reading[i] = reading[i];
-            m_record.Result[i] = result[i];
+            record.Reading[i] = reading[i];
+            record.Result[i] = result[i];
         }
     }
 
-    Form3* Open() { return OpenSaveDialog(m_dialog, m_record, QDate(2026, 12, 6)); }
+    Form3* Open() { return OpenSaveDialog(m_dialog, record, QDate(2026, 12, 6)); }
 
     // Types the entries as the user does and clicks OK, answering whatever message appears.
-    std::vector<AnsweredMessage> Save(const QString& comment, const QString& name) {
+    Seen Save(const QString& comment, const QString& name) {
         Form3* dialog = Open();
         Type(dialog->Text1, comment);
         Type(dialog->Text2, name);
-        return AnswerMessageBoxes([&] { QTest::mouseClick(dialog->Command1, Qt::LeftButton); });
+        return messages.ExpectOne([&] { QTest::mouseClick(dialog->Command1, Qt::LeftButton); });
     }
 
-    QString PathOf(const QString& name) const { return m_folder.filePath(name); }
+    QString PathOf(const QString& name) const { return tempDir.filePath(name); }
     QByteArray Contents(const QString& name) const {
         QFile file(PathOf(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
-    QStringList Files() const { return QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden); }
+    QStringList Files() const { return QDir(tempDir.path()).entryList(QDir::Files | QDir::Hidden); }
 
-    static void ExpectSavedMessage(const std::vector<AnsweredMessage>& messages) {
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text.toStdString(), "計算されたプロファイルデータを保存しました");
-        EXPECT_EQ(messages[0].icon, QMessageBox::NoIcon);
-        EXPECT_EQ(messages[0].caption.toStdString(), "Tessaroven");
-        EXPECT_EQ(messages[0].buttonCount, 1);
+    static void ExpectSavedMessage(const Seen& box) {
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text.toStdString(), "計算されたプロファイルデータを保存しました");
+        EXPECT_EQ(box->icon, QMessageBox::NoIcon);
+        EXPECT_EQ(box->title.toStdString(), "Tessaroven");
+        EXPECT_EQ(box->buttonCount, 1);
+        EXPECT_TRUE(box->modal);
     }
-    static void ExpectWarning(const std::vector<AnsweredMessage>& messages) {
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
-        EXPECT_EQ(messages[0].caption.toStdString(), "Tessaroven");
-        EXPECT_EQ(messages[0].buttonCount, 1);
+    static void ExpectWarning(const Seen& box) {
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->icon, QMessageBox::Warning);
+        EXPECT_EQ(box->title.toStdString(), "Tessaroven");
+        EXPECT_EQ(box->buttonCount, 1);
+        EXPECT_TRUE(box->modal);
     }
 
-    QTemporaryDir m_folder;
     QString m_startFolder = QDir::currentPath();
-    MeasurementRecord m_record;
     QPointer<Form3> m_dialog;
 };
 
@@ -165,7 +164,7 @@ TEST_F(SaveDialogTest, every_opening_fills_the_comment_and_the_date_again) {
     EXPECT_EQ(dialog->Text2->text(), "12-06-2026");
 
     // Without a date given, today's.
-    OpenSaveDialog(m_dialog, m_record);
+    OpenSaveDialog(m_dialog, record);
     const QDate today = QDate::currentDate();
     EXPECT_TRUE(dialog->Text2->text() == DefaultFileName(today) ||
                 dialog->Text2->text() == DefaultFileName(today.addDays(-1)));  // midnight between the two
@@ -174,10 +173,9 @@ TEST_F(SaveDialogTest, every_opening_fills_the_comment_and_the_date_again) {
 
 TEST_F(SaveDialogTest, cancel_hides_without_writing) {
     LoadWorkedExample();
-    QDir::setCurrent(m_folder.path());
+    QDir::setCurrent(tempDir.path());
     Form3* dialog = Open();
-    const auto messages = AnswerMessageBoxes([&] { QTest::mouseClick(dialog->Command2, Qt::LeftButton); });
-    EXPECT_TRUE(messages.empty());
+    messages.ExpectNone([&] { QTest::mouseClick(dialog->Command2, Qt::LeftButton); });
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(Files().isEmpty());
 }
@@ -190,9 +188,10 @@ TEST_F(SaveDialogTest, an_empty_comment_or_file_name_is_refused_with_a_warning_a
     };
     for (const Case& c : {Case{"", name}, Case{"Comment", ""}, Case{"", ""}}) {
         SCOPED_TRACE(c.comment.toStdString() + "|" + c.name.toStdString());
-        const auto messages = Save(c.comment, c.name);
-        ExpectWarning(messages);
-        EXPECT_EQ(messages[0].text.toStdString(), "コメント，ファイル名が入力されていません");
+        const Seen box = Save(c.comment, c.name);
+        ExpectWarning(box);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->text.toStdString(), "コメント，ファイル名が入力されていません");
         EXPECT_TRUE(m_dialog->isVisible());
         EXPECT_EQ(m_dialog->Text1->text(), c.comment);
         EXPECT_EQ(m_dialog->Text2->text(), c.name);
@@ -206,8 +205,7 @@ TEST_F(SaveDialogTest, an_empty_comment_or_file_name_is_refused_with_a_warning_a
 TEST_F(SaveDialogTest, worked_example_is_written_byte_for_byte_confirmed_and_the_dialog_hidden) {
     // State: the worked example converted. Action: OK with the comment "Comment". Expected: the whole file.
     LoadWorkedExample();
-    const auto messages = Save("Comment", PathOf("profile"));
-    ExpectSavedMessage(messages);
+    ExpectSavedMessage(Save("Comment", PathOf("profile")));
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_FALSE(m_dialog.isNull());  // hidden, not destroyed
     const QByteArray expected =
@@ -220,24 +218,23 @@ TEST_F(SaveDialogTest, worked_example_is_written_byte_for_byte_confirmed_and_the
     EXPECT_EQ(Contents("profile.csv"), expected);
     EXPECT_EQ(Files(), QStringList{"profile.csv"});  // no temporary file left behind
     // The data lines replace the list lines in ResultLine.
-    EXPECT_EQ(m_record.ResultLine[0], "0, 100.000,  100.00");
-    EXPECT_EQ(m_record.ResultLine[4], "4, 27.858,  27.86");
-    EXPECT_EQ(m_record.ResultLine[5], "");
+    EXPECT_EQ(record.ResultLine[0], "0, 100.000,  100.00");
+    EXPECT_EQ(record.ResultLine[4], "4, 27.858,  27.86");
+    EXPECT_EQ(record.ResultLine[5], "");
 }
 
 TEST_F(SaveDialogTest, the_default_name_saves_into_the_working_folder) {
-    QDir::setCurrent(m_folder.path());
+    QDir::setCurrent(tempDir.path());
     LoadWorkedExample();
     Form3* dialog = Open();
-    const auto messages = AnswerMessageBoxes([&] { QTest::mouseClick(dialog->Command1, Qt::LeftButton); });
-    ExpectSavedMessage(messages);
+    ExpectSavedMessage(messages.ExpectOne([&] { QTest::mouseClick(dialog->Command1, Qt::LeftButton); }));
     EXPECT_EQ(Files(), QStringList{"12-06-2026.csv"});
     EXPECT_TRUE(Contents("12-06-2026.csv").startsWith("Comment\r\n0, 100.000,  100.00\r\n"));
 }
 
 TEST_F(SaveDialogTest, a_japanese_comment_is_written_in_code_page_932) {
     LoadWorkedExample();
-    m_record.PointCount = 0;
+    record.PointCount = 0;
     ExpectSavedMessage(Save("線量プロファイル", PathOf("jp")));
     // The comment's Shift-JIS bytes, then the one data line.
     const QByteArray expected =
@@ -247,11 +244,11 @@ TEST_F(SaveDialogTest, a_japanese_comment_is_written_in_code_page_932) {
 
 TEST_F(SaveDialogTest, a_comment_character_outside_code_page_932_is_named_and_nothing_is_written) {
     LoadWorkedExample();
-    const auto messages = Save("Profile \U0001F600", PathOf("emoji"));
-    ExpectWarning(messages);
-    EXPECT_TRUE(messages[0].text.contains(QString::fromUcs4(U"\U0001F600")) ||
-                messages[0].text.contains("U+1F600"))
-        << messages[0].text.toStdString();
+    const Seen box = Save("Profile \U0001F600", PathOf("emoji"));
+    ExpectWarning(box);
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(box->text.contains(QString::fromUcs4(U"\U0001F600")) || box->text.contains("U+1F600"))
+        << box->text.toStdString();
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_TRUE(Files().isEmpty());
 }
@@ -263,7 +260,7 @@ TEST_F(SaveDialogTest, an_existing_file_is_replaced_whole_by_a_shorter_profile) 
         old.write(QByteArray(4096, 'x'));
     }
     LoadWorkedExample();
-    m_record.PointCount = 1;
+    record.PointCount = 1;
     ExpectSavedMessage(Save("again", PathOf("profile")));
     EXPECT_EQ(Contents("profile.csv"), QByteArray("again\r\n0, 100.000,  100.00\r\n1, 93.601,  93.60\r\n"));
 }
@@ -279,44 +276,43 @@ TEST_F(SaveDialogTest, a_missing_folder_gives_the_system_error_and_keeps_the_dia
     // Expected: one warning with the system's error text, the dialog open with its entries, nothing written,
     // the record unchanged.
     LoadWorkedExample();
-    m_record.ResultLine[0] = "0 : 100.000  100.0";
+    record.ResultLine[0] = "0 : 100.000  100.0";
     const QString name = PathOf("no-such-folder/profile");
-    const auto messages = Save("Comment", name);
-    ExpectWarning(messages);
-    EXPECT_TRUE(messages[0].text.contains(QString::fromLocal8Bit(std::strerror(ENOENT))))
-        << messages[0].text.toStdString();
+    const Seen box = Save("Comment", name);
+    ExpectWarning(box);
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(box->text.contains(QString::fromLocal8Bit(std::strerror(ENOENT)))) << box->text.toStdString();
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_EQ(m_dialog->Text1->text(), "Comment");
     EXPECT_EQ(m_dialog->Text2->text(), name);
     EXPECT_TRUE(Files().isEmpty());
     EXPECT_FALSE(QDir(PathOf("no-such-folder")).exists());
-    EXPECT_EQ(m_record.ResultLine[0], "0 : 100.000  100.0");
+    EXPECT_EQ(record.ResultLine[0], "0 : 100.000  100.0");
 
     // The user corrects the name and saves.
     m_dialog->Text2->setText(PathOf("profile"));
-    ExpectSavedMessage(AnswerMessageBoxes([&] { QTest::mouseClick(m_dialog->Command1, Qt::LeftButton); }));
+    ExpectSavedMessage(messages.ExpectOne([&] { QTest::mouseClick(m_dialog->Command1, Qt::LeftButton); }));
     EXPECT_EQ(Files(), QStringList{"profile.csv"});
 }
 
 TEST_F(SaveDialogTest, a_save_after_a_reset_writes_the_single_zero_line) {
     LoadWorkedExample();
-    ResetMeasurement(m_record);
+    ResetMeasurement(record);
     ExpectSavedMessage(Save("Comment", PathOf("reset")));
     EXPECT_EQ(Contents("reset.csv"), QByteArray("Comment\r\n0, 0.000,  0.00\r\n"));
 }
 
 TEST_F(SaveDialogTest, no_positions_write_the_comment_line_only) {
     LoadWorkedExample();
-    m_record.PointCount = -1;
+    record.PointCount = -1;
     ExpectSavedMessage(Save("Comment", PathOf("none")));
     EXPECT_EQ(Contents("none.csv"), QByteArray("Comment\r\n"));
 }
 
 TEST_F(SaveDialogTest, more_positions_than_slots_are_refused_before_any_file_is_opened) {
     LoadWorkedExample();
-    m_record.PointCount = 31;
-    const auto messages = Save("Comment", PathOf("many"));
-    ExpectWarning(messages);
+    record.PointCount = 31;
+    ExpectWarning(Save("Comment", PathOf("many")));
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_TRUE(Files().isEmpty());
 }
@@ -334,7 +330,7 @@ TEST_F(SaveDialogTest, the_close_box_discards_the_dialog_and_the_next_opening_cr
     // The new dialog's OK works as the first one's did.
     LoadWorkedExample();
     again->Text2->setText(PathOf("after-close"));
-    ExpectSavedMessage(AnswerMessageBoxes([&] { QTest::mouseClick(again->Command1, Qt::LeftButton); }));
+    ExpectSavedMessage(messages.ExpectOne([&] { QTest::mouseClick(again->Command1, Qt::LeftButton); }));
     EXPECT_EQ(Files(), QStringList{"after-close.csv"});
 }
 
