@@ -16,8 +16,10 @@ Application::Application() = default;
 Application::~Application() = default;
 
 void Application::Start() {
-    // One icon for every window, the ones created later included.
+    // One icon for every window, the ones created later included. Wayland shells take the icon from the
+    // installed desktop entry instead, which they find by this name.
     QApplication::setWindowIcon(WindowIcon());
+    QApplication::setDesktopFileName(QStringLiteral("tessaroven"));
     m_form2 = std::make_unique<Form2>();
     connect(m_form2->Command1, &QPushButton::clicked, this, &Application::OnStartOkClick);
     connect(m_form2->Command2, &QPushButton::clicked, this, &Application::OnStartExitClick);

@@ -20,6 +20,8 @@
 #include "ui/artwork.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/form4.h"
 #include "ui/layout.h"
 
 namespace tessaroven {
@@ -308,6 +310,8 @@ TEST(WindowIcon, every_window_carries_it_from_program_start) {
     Application application;
     application.Start();
     ExpectWindowIcon(*application.startScreen());
+    EXPECT_EQ(QApplication::desktopFileName(), QStringLiteral("tessaroven"))
+        << "the installed menu entry's name";
     application.OnStartOkClick();
     ASSERT_NE(application.mainWindow(), nullptr);
     ExpectWindowIcon(*application.mainWindow());
