@@ -24,9 +24,10 @@ bool DisplayAvailable() {
 }
 
 void ReportNoDisplay() {
-    std::fputs("tessaroven: no display found (DISPLAY is not set); use tessaroven-convert to convert readings "
-               "without a window.\n",
-               stderr);
+    std::fputs(
+        "tessaroven: no display found (DISPLAY is not set); use tessaroven-convert to convert readings "
+        "without a window.\n",
+        stderr);
 }
 
 }  // namespace tessaroven

@@ -41,9 +41,13 @@ bool IsEnterKey(const QEvent* event) {
 
 // Lets pending window events (repaints) run; clicks and keys wait, so no handler can start inside the
 // conversion.
-void YieldToPendingEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void YieldToPendingEvents() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
-QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString ToQString(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -89,9 +93,13 @@ void MainWindowHandlers::SetNumber(QLineEdit* box, double value) const {
     box->setText(ToQString(GeneralNumberText(value, LocaleDecimalSeparator())));
 }
 
-void MainWindowHandlers::Refuse(const QString& message) { ShowMessage(&m_form, message, QMessageBox::Warning); }
+void MainWindowHandlers::Refuse(const QString& message) {
+    ShowMessage(&m_form, message, QMessageBox::Warning);
+}
 
-void MainWindowHandlers::Refuse(const Refusal& refusal) { Refuse(ToQString(refusal.message)); }
+void MainWindowHandlers::Refuse(const Refusal& refusal) {
+    Refuse(ToQString(refusal.message));
+}
 
 void MainWindowHandlers::OnLoad() {
     m_form.Text29->clear();
@@ -116,9 +124,13 @@ void MainWindowHandlers::ClearForNewMeasurement() {
     m_form.List2->clear();
 }
 
-void MainWindowHandlers::OnText1Enter() { m_form.Text29->setFocus(); }
+void MainWindowHandlers::OnText1Enter() {
+    m_form.Text29->setFocus();
+}
 
-void MainWindowHandlers::OnText29Enter() { m_form.Command2->setFocus(); }
+void MainWindowHandlers::OnText29Enter() {
+    m_form.Command2->setFocus();
+}
 
 void MainWindowHandlers::OnText2Enter() {
     const ParsedNumber pointNumber = Parse(m_form.Text2);
@@ -130,7 +142,9 @@ void MainWindowHandlers::OnText2Enter() {
     m_form.Text31->setFocus();
 }
 
-void MainWindowHandlers::OnText31Enter() { m_form.Command4->setFocus(); }
+void MainWindowHandlers::OnText31Enter() {
+    m_form.Command4->setFocus();
+}
 
 void MainWindowHandlers::OnCommand2Click() {
     if (m_form.Text1->text().isEmpty() || m_form.Text29->text().isEmpty()) {

@@ -22,14 +22,15 @@ QFont LayoutFont(FontFace face, double points, bool italic) {
     switch (face) {
         case FontFace::Meiryo:
         case FontFace::Window:
-            font.setFamilies({QStringLiteral("メイリオ"), QStringLiteral("Meiryo"), QStringLiteral("IPAPGothic"),
-                              QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+            font.setFamilies({QStringLiteral("メイリオ"), QStringLiteral("Meiryo"),
+                              QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+                              QStringLiteral("IPAGothic")});
             font.setStyleHint(QFont::SansSerif);
             break;
         case FontFace::MsGothic:
             // Fixed pitch so that the list columns line up.
-            font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"),
-                              QStringLiteral("Noto Sans Mono CJK JP")});
+            font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                              QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
             font.setStyleHint(QFont::TypeWriter);
             font.setFixedPitch(true);
             break;
@@ -77,10 +78,12 @@ bool TakesFocus(ControlKind kind) {
 }
 
 bool IsLabelOrShape(ControlKind kind) {
-    return kind == ControlKind::Label || kind == ControlKind::RectangleShape || kind == ControlKind::CircleShape;
+    return kind == ControlKind::Label || kind == ControlKind::RectangleShape ||
+           kind == ControlKind::CircleShape;
 }
 
-QColor SystemBackgroundColour(const QPalette& palette, SystemBackground background, QPalette::ColorRole usual) {
+QColor SystemBackgroundColour(const QPalette& palette, SystemBackground background,
+                              QPalette::ColorRole usual) {
     switch (background) {
         case SystemBackground::Window:
             return palette.color(QPalette::Base);
@@ -180,8 +183,9 @@ QWidget* CreatePicture(const ControlSpec& spec, QWidget* parent, const PictureFa
             break;
     }
     QPalette palette = frame->palette();
-    const QColor background = spec.backColor ? QColor::fromRgb(*spec.backColor)
-                                             : SystemBackgroundColour(palette, spec.systemBackground, QPalette::Base);
+    const QColor background = spec.backColor
+                                  ? QColor::fromRgb(*spec.backColor)
+                                  : SystemBackgroundColour(palette, spec.systemBackground, QPalette::Base);
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::WindowText, Qt::black);  // the flat border line
     frame->setPalette(palette);
@@ -190,9 +194,9 @@ QWidget* CreatePicture(const ControlSpec& spec, QWidget* parent, const PictureFa
 }
 
 QWidget* CreateShape(const ControlSpec& spec, QWidget* parent) {
-    const QColor colour = spec.backColor     ? QColor::fromRgb(*spec.backColor)
-                          : spec.textColor   ? QColor::fromRgb(*spec.textColor)
-                                             : QColor(Qt::black);
+    const QColor colour = spec.backColor   ? QColor::fromRgb(*spec.backColor)
+                          : spec.textColor ? QColor::fromRgb(*spec.textColor)
+                                           : QColor(Qt::black);
     return new ShapeWidget(spec.kind, colour, parent);
 }
 

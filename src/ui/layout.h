@@ -51,7 +51,9 @@ struct FontSpec {
 
 // The requested face first, then the substitutes in order of preference, with a style hint for the rest.
 QFont LayoutFont(FontFace face, double points, bool italic = false);
-inline QFont LayoutFont(const FontSpec& spec) { return LayoutFont(spec.face, spec.points, spec.italic); }
+inline QFont LayoutFont(const FontSpec& spec) {
+    return LayoutFont(spec.face, spec.points, spec.italic);
+}
 
 // Every button of every window has this background.
 inline constexpr QRgb kButtonBackground = 0xFFFFC0;
@@ -72,22 +74,22 @@ enum class SystemBackground {
 };
 
 struct ControlSpec {
-    const char* name = "";     // objectName and member name
+    const char* name = "";  // objectName and member name
     ControlKind kind = ControlKind::Label;
     const char* caption = "";  // UTF-8; caption or initial text
     int left = 0;              // twips, from the top-left of the container's client area
     int top = 0;
     int width = 0;
     int height = 0;
-    FontSpec font{};                       // FontFace::Window: the container's font
-    std::optional<QRgb> textColor{};       // none: system colour
-    std::optional<QRgb> backColor{};       // none: system colour (buttons: kButtonBackground anyway)
+    FontSpec font{};                  // FontFace::Window: the container's font
+    std::optional<QRgb> textColor{};  // none: system colour
+    std::optional<QRgb> backColor{};  // none: system colour (buttons: kButtonBackground anyway)
     SystemBackground systemBackground = SystemBackground::Default;
-    bool transparent = false;              // labels: no background of their own
-    int tabIndex = -1;                     // place in the focus order (labels and shapes never take the focus)
-    const char* parent = nullptr;          // name of the picture area that contains the control, or null
+    bool transparent = false;      // labels: no background of their own
+    int tabIndex = -1;             // place in the focus order (labels and shapes never take the focus)
+    const char* parent = nullptr;  // name of the picture area that contains the control, or null
     PictureBorder border = PictureBorder::None;  // picture areas
-    bool centred = false;                  // text boxes: centred text
+    bool centred = false;                        // text boxes: centred text
 };
 
 // Creates a picture area's widget instead of the default QFrame (for a drawing surface); return nullptr to
@@ -116,8 +118,8 @@ struct WindowSpec {
     const char* caption = "";  // UTF-8
     int clientWidth = 0;       // twips
     int clientHeight = 0;
-    FontSpec font{};           // window font, inherited by controls with FontFace::Window
-    bool centred = true;       // centred on the screen; otherwise the system's default position
+    FontSpec font{};      // window font, inherited by controls with FontFace::Window
+    bool centred = true;  // centred on the screen; otherwise the system's default position
 };
 
 // Fixed-dialog window: fixed client size, title bar with caption and close box, no minimise or maximise

@@ -23,11 +23,11 @@ TEST_P(EntryLineTextTest, joins_point_slot_and_reading_with_fixed_blanks) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, EntryLineTextTest,
-    ::testing::Values(EntryLineCase{3, 2, 95.5, '.', " (3)  2  :  95.5"},     // the documented example
-                      EntryLineCase{1, 0, 100, '.', " (1)  0  :  100"},       // whole numbers without ".0"
-                      EntryLineCase{2.5, 3, 1, '.', " (2.5)  3  :  1"},       // point number not rounded
-                      EntryLineCase{0, 0, 0, '.', " (0)  0  :  0"},           // empty fields read as 0
-                      EntryLineCase{4, 3, -12.25, '.', " (4)  3  :  -12.25"},  // negative reading
+    ::testing::Values(EntryLineCase{3, 2, 95.5, '.', " (3)  2  :  95.5"},        // the documented example
+                      EntryLineCase{1, 0, 100, '.', " (1)  0  :  100"},          // whole numbers without ".0"
+                      EntryLineCase{2.5, 3, 1, '.', " (2.5)  3  :  1"},          // point number not rounded
+                      EntryLineCase{0, 0, 0, '.', " (0)  0  :  0"},              // empty fields read as 0
+                      EntryLineCase{4, 3, -12.25, '.', " (4)  3  :  -12.25"},    // negative reading
                       EntryLineCase{2.5, 1, 0.125, ',', " (2,5)  1  :  0,125"},  // locale's separator
                       EntryLineCase{31, 30, 2.3 + 1, '.', " (31)  30  :  3.3"}));  // 15 significant digits
 

@@ -18,8 +18,8 @@ TEST_F(EntryTest, load_step_empties_fields_and_disables_the_later_buttons) {
     for (const QLineEdit* box : {form.Text29, form.Text2, form.Text30, form.Text31}) {
         EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
     }
-    for (const QPushButton* button : {form.Command4, form.Command5, form.Command1, form.Command6, form.Command7,
-                                      form.Command8}) {
+    for (const QPushButton* button :
+         {form.Command4, form.Command5, form.Command1, form.Command6, form.Command7, form.Command8}) {
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
     }
     EXPECT_TRUE(form.Command2->isEnabled());
@@ -125,13 +125,13 @@ TEST_P(SetupRefusedTest, shows_a_warning_and_changes_nothing) {
 
 const std::string kOutOfRange = RefusalMessage(RefusalReason::NumberOutOfRange);
 
-INSTANTIATE_TEST_SUITE_P(
-    Setup, SetupRefusedTest,
-    ::testing::Values(SetupRefusalCase{"", "5", "データが未入力です"}, SetupRefusalCase{"60", "", "データが未入力です"},
-                      SetupRefusalCase{"", "", "データが未入力です"},
-                      SetupRefusalCase{"60", "31", kTooManyPointsMessage},
-                      SetupRefusalCase{"60", "1e300", kTooManyPointsMessage},
-                      SetupRefusalCase{"60", "1e999", kOutOfRange.c_str()}));
+INSTANTIATE_TEST_SUITE_P(Setup, SetupRefusedTest,
+                         ::testing::Values(SetupRefusalCase{"", "5", "データが未入力です"},
+                                           SetupRefusalCase{"60", "", "データが未入力です"},
+                                           SetupRefusalCase{"", "", "データが未入力です"},
+                                           SetupRefusalCase{"60", "31", kTooManyPointsMessage},
+                                           SetupRefusalCase{"60", "1e300", kTooManyPointsMessage},
+                                           SetupRefusalCase{"60", "1e999", kOutOfRange.c_str()}));
 
 TEST_F(EntryTest, setup_again_restarts_the_fields_but_keeps_the_list) {
     SetUpMeasurement("3");

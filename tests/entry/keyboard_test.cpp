@@ -54,11 +54,11 @@ TEST_F(KeyboardTest, tab_visits_the_enabled_controls_in_table_order) {
         return names;
     };
     // After the load step Command4, 5, 1, 6, 7 and 8 are disabled and skipped.
-    EXPECT_EQ(visit(), QStringList({"Text1", "Command3", "Text29", "Command2", "Text30", "Text31", "List1", "List2",
-                                    "Text2", "Text1", "Command3", "Text29", "Command2", "Text30", "Text31",
-                                    "List1"}));
-    for (QPushButton* button : {form.Command4, form.Command5, form.Command1, form.Command6, form.Command7,
-                                form.Command8}) {
+    EXPECT_EQ(visit(),
+              QStringList({"Text1", "Command3", "Text29", "Command2", "Text30", "Text31", "List1", "List2",
+                           "Text2", "Text1", "Command3", "Text29", "Command2", "Text30", "Text31", "List1"}));
+    for (QPushButton* button :
+         {form.Command4, form.Command5, form.Command1, form.Command6, form.Command7, form.Command8}) {
         button->setEnabled(true);
     }
     EXPECT_EQ(visit(), QStringList({"Text1", "Command3", "Text29", "Command2", "Text30", "Text31", "Command4",

@@ -17,7 +17,9 @@ MessageBoxGuard::MessageBoxGuard() {
     m_timer.start();
 }
 
-MessageBoxGuard::~MessageBoxGuard() { m_timer.stop(); }
+MessageBoxGuard::~MessageBoxGuard() {
+    m_timer.stop();
+}
 
 void MessageBoxGuard::Poll() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -25,7 +27,8 @@ void MessageBoxGuard::Poll() {
         if (box == nullptr || !box->isVisible()) {
             continue;
         }
-        SeenMessageBox seen{box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size()),
+        SeenMessageBox seen{box->windowTitle(), box->text(), box->icon(),
+                            static_cast<int>(box->buttons().size()),
                             box->isModal() || QApplication::activeModalWidget() == box};
         if (!m_expecting) {
             ++m_unexpected;
@@ -65,7 +68,9 @@ void MessageBoxGuard::ExpectNone(const std::function<void()>& action) {
     EXPECT_EQ(m_unexpected, before) << "no message box expected";
 }
 
-GuiTest::GuiTest() { EXPECT_TRUE(tempDir.isValid()); }
+GuiTest::GuiTest() {
+    EXPECT_TRUE(tempDir.isValid());
+}
 
 void GuiTest::TearDown() {
     // Let deferred deletions and repaints finish inside the test that caused them.

@@ -25,7 +25,7 @@ namespace {
 struct ExpectedControl {
     const char* name;
     const char* className;
-    const char* parent;  // picture area that contains it, or ""
+    const char* parent;            // picture area that contains it, or ""
     int left, top, width, height;  // twips, as in the layout tables
 };
 
@@ -102,7 +102,9 @@ const ExpectedControl kForm2[] = {
 };
 // clang-format on
 
-int Px(int twips) { return twips / 15; }
+int Px(int twips) {
+    return twips / 15;
+}
 
 void SaveScreenshot(const QImage& image, const char* name) {
     const QString folder = qEnvironmentVariable("TESSAROVEN_SCREENSHOT_DIR");
@@ -123,7 +125,8 @@ void CheckControls(QWidget& window, std::span<const ExpectedControl> expected) {
         auto* control = window.findChild<QWidget*>(QString::fromLatin1(e.name));
         ASSERT_NE(control, nullptr);
         EXPECT_TRUE(control->inherits(e.className)) << control->metaObject()->className();
-        const QString parentName = control->parentWidget() == &window ? QString() : control->parentWidget()->objectName();
+        const QString parentName =
+            control->parentWidget() == &window ? QString() : control->parentWidget()->objectName();
         EXPECT_EQ(parentName, QString::fromLatin1(e.parent));
         EXPECT_TRUE(control->isVisible());
         const QRect g = control->geometry();
@@ -195,17 +198,21 @@ TEST_F(LayoutTest, every_text_shows_its_japanese_characters_and_lists_are_fixed_
     Form2 start;
     for (QWidget* window : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&start)}) {
         for (const QLabel* label : window->findChildren<QLabel*>()) {
-            EXPECT_TRUE(ShowsAllCharacters(label->font(), label->text())) << label->objectName().toStdString();
+            EXPECT_TRUE(ShowsAllCharacters(label->font(), label->text()))
+                << label->objectName().toStdString();
         }
         for (const QPushButton* button : window->findChildren<QPushButton*>()) {
-            EXPECT_TRUE(ShowsAllCharacters(button->font(), button->text())) << button->objectName().toStdString();
+            EXPECT_TRUE(ShowsAllCharacters(button->font(), button->text()))
+                << button->objectName().toStdString();
         }
     }
     for (const QListWidget* list : {main.List1, main.List2}) {
         // Digits, blanks and the full-width characters of a list line keep their columns.
         const QFontMetrics metrics(list->font());
-        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("1")), metrics.horizontalAdvance(QStringLiteral(" ")));
-        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("測")), 2 * metrics.horizontalAdvance(QStringLiteral("0")));
+        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("1")),
+                  metrics.horizontalAdvance(QStringLiteral(" ")));
+        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("測")),
+                  2 * metrics.horizontalAdvance(QStringLiteral("0")));
         EXPECT_TRUE(ShowsAllCharacters(list->font(), QStringLiteral("測定値 (1)  0  :  100")));
     }
     // The start screen's title is a Western serif face, italic.
@@ -251,7 +258,8 @@ TEST_F(LayoutTest, start_screen_title_is_red_over_a_yellow_shadow) {
 TEST_F(LayoutTest, entry_boxes_centre_their_text_and_the_point_number_box_is_cyan) {
     Form1 form;
     for (const QLineEdit* box : {form.Text1, form.Text29, form.Text2, form.Text30, form.Text31}) {
-        EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter) << box->objectName().toStdString();
+        EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter)
+            << box->objectName().toStdString();
     }
     EXPECT_EQ(form.Text2->palette().color(QPalette::Base), QColor(0xC0, 0xFF, 0xFF));
     for (const QPushButton* button : form.findChildren<QPushButton*>()) {
