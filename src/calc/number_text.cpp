@@ -186,9 +186,10 @@ std::string FixedNumberText(double value, int decimals, char decimalSeparator) {
     const int keep = d.exponent + 1 + decimals;
     std::string scaled;  // |value| x 10^decimals, rounded, as decimal digits
     if (keep <= 0) {
-        scaled = (keep == 0 && d.digits[0] >= '5') ? "1" : "0";
+        scaled.assign(1, (keep == 0 && d.digits[0] >= '5') ? '1' : '0');
     } else if (keep >= static_cast<int>(d.digits.size())) {
-        scaled = d.digits + std::string(static_cast<std::size_t>(keep) - d.digits.size(), '0');
+        scaled = d.digits;
+        scaled.append(static_cast<std::size_t>(keep) - d.digits.size(), '0');
     } else {
         scaled = d.digits.substr(0, static_cast<std::size_t>(keep));
         if (d.digits[static_cast<std::size_t>(keep)] >= '5') {  // halves away from zero
