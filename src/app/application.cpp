@@ -5,15 +5,22 @@
 #include <QPushButton>
 
 #include "entry/main_window_handlers.h"
+#include "output/graph_window.h"
+#include "output/save_dialog.h"
 #include "ui/artwork.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/form4.h"
 
 namespace tessaroven {
 
 Application::Application() = default;
 
-Application::~Application() = default;
+Application::~Application() {
+    delete m_form3.data();
+    delete m_form4.data();
+}
 
 void Application::Start() {
     // One icon for every window, the ones created later included. Wayland shells take the icon from the
@@ -67,12 +74,12 @@ void Application::OnMainExitClick() {
     m_form2->activateWindow();
 }
 
-void Application::OnSaveRequested() {
-    // Connection point: the save dialog (Form3) is wired in here.
-}
+Form3* Application::saveDialog() const { return m_form3.data(); }
 
-void Application::OnGraphRequested() {
-    // Connection point: the graph window (Form4) is wired in here.
-}
+Form4* Application::graphWindow() const { return m_form4.data(); }
+
+void Application::OnSaveRequested() { OpenSaveDialog(m_form3, m_record); }
+
+void Application::OnGraphRequested() { ShowProfileGraph(m_form4, m_record); }
 
 }  // namespace tessaroven

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
@@ -13,6 +14,8 @@ namespace tessaroven {
 
 class Form1;
 class Form2;
+class Form3;
+class Form4;
 class MainWindowHandlers;
 
 class Application : public QObject {
@@ -37,6 +40,8 @@ public:
     Form2* startScreen() const { return m_form2.get(); }
     Form1* mainWindow() const { return m_form1.get(); }  // null until the first OK
     MainWindowHandlers* mainWindowHandlers() const { return m_handlers.get(); }
+    Form3* saveDialog() const;   // null until Command7, and after its close box
+    Form4* graphWindow() const;  // null until Command8, and after its close box
 
 signals:
     // The program has ended; main() leaves the event loop.
@@ -49,6 +54,9 @@ private:
     std::unique_ptr<Form2> m_form2;
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<MainWindowHandlers> m_handlers;
+    // Ownerless windows that their close box destroys; the next click creates them again.
+    QPointer<Form3> m_form3;
+    QPointer<Form4> m_form4;
 };
 
 }  // namespace tessaroven
