@@ -1,0 +1,32 @@
+// One QApplication for all the tests of an executable, offscreen unless the environment says otherwise.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+namespace {
+
+QtMessageHandler g_standardHandler = nullptr;
+
+// The offscreen display plugin reports every window operation it cannot perform; those notes are noise here.
+void QuietMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtDebugMsg ||
+        (type == QtWarningMsg && message.startsWith(QStringLiteral("This plugin does not support")))) {
+        return;
+    }
+    if (g_standardHandler != nullptr) {
+        g_standardHandler(type, context, message);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    g_standardHandler = qInstallMessageHandler(QuietMessageHandler);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessaroven"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
