@@ -84,6 +84,29 @@ TEST_F(ApplicationTest, ok_resets_the_record_creates_and_shows_the_main_window_a
     SaveScreenshot(form, "form1-start.png");
 }
 
+TEST_F(ApplicationTest, start_screen_and_exit_work_from_the_keyboard) {
+    // The start screen's focus order runs through the figures to OK and Exit.
+    Form2& start = *app.startScreen();
+    ASSERT_EQ(start.focusWidget(), start.Picture1);
+    QTest::keyClick(start.focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(start.focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(start.focusWidget(), start.Command1);
+    PressEnter(&start);
+    Form1* form = app.mainWindow();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->isVisible());
+    // Text1, Tab: Command3 ("Exit"), Enter.
+    QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(form->focusWidget(), form->Command3);
+    PressEnter(form);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(start.isVisible());
+    QSignalSpy ended(&app, &Application::programEnded);
+    start.Command2->setFocus();
+    QTest::keyClick(start.Command2, Qt::Key_Space);
+    EXPECT_EQ(ended.count(), 1);
+}
+
 TEST_F(ApplicationTest, main_window_exit_returns_to_the_start_screen_and_keeps_everything) {
     Click(app.startScreen()->Command1);
     Form1& form = *app.mainWindow();
