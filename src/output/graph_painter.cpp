@@ -43,7 +43,9 @@ constexpr double kCoordinateBound = 1.0e6;
 constexpr double kCutMarginX = 1.0;
 constexpr double kCutMarginY = 4.0;
 
-bool IsFinite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+bool IsFinite(QPointF p) {
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
 
 QPointF Bounded(QPointF p) {
     return {std::clamp(p.x(), -kCoordinateBound, kCoordinateBound),
@@ -85,7 +87,8 @@ bool CutToPicture(QPointF& a, QPointF& b) {
 // The picture's drawing operations in graph units, on the painter and the retained drawing state.
 class GraphSurface {
 public:
-    GraphSurface(QPainter& painter, QPointF origin, QSizeF size, const QColor& foreground, GraphDrawState& state)
+    GraphSurface(QPainter& painter, QPointF origin, QSizeF size, const QColor& foreground,
+                 GraphDrawState& state)
         : m_painter(painter), m_origin(origin), m_size(size), m_foreground(foreground), m_state(state) {
         m_painter.save();
         m_painter.setClipRect(QRectF(m_origin, m_size), Qt::IntersectClip);
@@ -127,8 +130,9 @@ public:
         }
         const double radius = radiusX * m_size.width() / (kGraphRight - kGraphLeft);
         const QPointF c = ToPixel(Bounded(centre));
-        const QRectF reach = QRectF(m_origin, m_size).adjusted(-radius - m_state.penWidth, -radius - m_state.penWidth,
-                                                               radius + m_state.penWidth, radius + m_state.penWidth);
+        const QRectF reach = QRectF(m_origin, m_size)
+                                 .adjusted(-radius - m_state.penWidth, -radius - m_state.penWidth,
+                                           radius + m_state.penWidth, radius + m_state.penWidth);
         if (!reach.contains(c)) {
             return;
         }
@@ -259,7 +263,8 @@ void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour) {
         const QFontMetrics metrics = painter.fontMetrics();
         const QSize size = QSize(TwipsToPixels(label.widthTwips), TwipsToPixels(label.heightTwips))
                                .expandedTo(QSize(metrics.horizontalAdvance(text), metrics.height()));
-        const QRectF box(origin + QPointF(TwipsToPixels(label.leftTwips), TwipsToPixels(label.topTwips)), size);
+        const QRectF box(origin + QPointF(TwipsToPixels(label.leftTwips), TwipsToPixels(label.topTwips)),
+                         size);
         painter.setClipRect(box, Qt::IntersectClip);
         painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
         painter.restore();

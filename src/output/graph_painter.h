@@ -1,6 +1,6 @@
-// The result graph: the mapping from graph units to pixels, and the drawing of the whole picture (grid, frame,
-// markers, start dot, profile line) onto any QPainter, so that the graph window and the command line's plot
-// share one picture.
+// The result graph: the mapping from graph units to pixels, and the drawing of the whole picture (grid,
+// frame, markers, start dot, profile line) onto any QPainter, so that the graph window and the command line's
+// plot share one picture.
 #pragma once
 
 #include <QColor>

@@ -16,12 +16,15 @@ QString DefaultFileName(const QDate& date) {
     return QString::asprintf("%02d-%02d-%04d", date.month(), date.day(), date.year());
 }
 
-QString ResultFilePath(const QString& typedName) { return typedName + QStringLiteral(".csv"); }
+QString ResultFilePath(const QString& typedName) {
+    return typedName + QStringLiteral(".csv");
+}
 
 Form3* OpenSaveDialog(QPointer<Form3>& dialog, MeasurementRecord& record, const QDate& today) {
     if (dialog.isNull()) {
         Form3* form = new Form3();
-        QObject::connect(form->Command1, &QPushButton::clicked, form, [form, &record] { SaveDialogOk(*form, record); });
+        QObject::connect(form->Command1, &QPushButton::clicked, form,
+                         [form, &record] { SaveDialogOk(*form, record); });
         QObject::connect(form->Command2, &QPushButton::clicked, form, &QWidget::hide);
         dialog = form;
     }
@@ -42,7 +45,8 @@ void SaveDialogOk(Form3& dialog, MeasurementRecord& record) {
     }
     // A NUL would end the name early at the system call and write a different file than the one typed.
     if (name.contains(QChar(u'\0'))) {
-        ShowMessage(&dialog, QStringLiteral("ファイル名に使えない文字 (NUL) があります。"), QMessageBox::Warning);
+        ShowMessage(&dialog, QStringLiteral("ファイル名に使えない文字 (NUL) があります。"),
+                    QMessageBox::Warning);
         return;
     }
 

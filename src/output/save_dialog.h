@@ -24,7 +24,8 @@ QString ResultFilePath(const QString& typedName);
 
 // Command7: creates the dialog if it does not exist (first use, or after its close box), fills in the comment
 // and the date, and shows it without an owner and without a modal loop. Returns the dialog.
-Form3* OpenSaveDialog(QPointer<Form3>& dialog, MeasurementRecord& record, const QDate& today = QDate::currentDate());
+Form3* OpenSaveDialog(QPointer<Form3>& dialog, MeasurementRecord& record,
+                      const QDate& today = QDate::currentDate());
 
 // OK: checks that both entries are filled, writes the file, confirms and hides the dialog. A refused save
 // tells the user why in a message box and leaves the dialog open with its entries.

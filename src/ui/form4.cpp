@@ -47,7 +47,9 @@ std::vector<ControlSpec> Form4Table() {
 
 }  // namespace
 
-GraphPicture::GraphPicture(QWidget* parent) : QFrame(parent) { FitPictureToClientArea(); }
+GraphPicture::GraphPicture(QWidget* parent) : QFrame(parent) {
+    FitPictureToClientArea();
+}
 
 void GraphPicture::DrawProfileGraph(const MeasurementRecord& record) {
     FitPictureToClientArea();

@@ -12,7 +12,9 @@
 #include "record/measurement_record.h"
 
 // Readable colours in failure messages.
-inline void PrintTo(const QColor& colour, std::ostream* os) { *os << colour.name().toStdString(); }
+inline void PrintTo(const QColor& colour, std::ostream* os) {
+    *os << colour.name().toStdString();
+}
 
 namespace tessaroven {
 namespace {
@@ -22,7 +24,8 @@ const QColor kGrey(128, 128, 128);
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
 
-// --- mapping -------------------------------------------------------------------------------------------------
+// --- mapping
+// -------------------------------------------------------------------------------------------------
 
 struct MappingCase {
     double x, y;
@@ -55,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{0, 100, 509, 461, 82.0967742, 19.2083333},  // 5 x 509 / 31, 5 x 461 / 120
         MappingCase{25, 0, 509, 461, 492.5806452, 403.375}));   // 30 x 509 / 31, 105 x 461 / 120
 
-// --- picture -------------------------------------------------------------------------------------------------
+// --- picture
+// -------------------------------------------------------------------------------------------------
 
 // The pixel that holds graph point (x, y) in a picture of the window's size.
 QPoint PixelAt(double x, double y) {
@@ -63,7 +67,9 @@ QPoint PixelAt(double x, double y) {
     return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
 }
 
-QColor ColourAt(const QImage& image, double x, double y) { return image.pixelColor(PixelAt(x, y)); }
+QColor ColourAt(const QImage& image, double x, double y) {
+    return image.pixelColor(PixelAt(x, y));
+}
 
 int CountColour(const QImage& image, const QColor& colour, const QRect& area) {
     int count = 0;
@@ -88,7 +94,9 @@ MeasurementRecord RecordWithResults(std::initializer_list<double> results) {
 }
 
 // The profile of the conversion's worked example (distance 60, five points).
-MeasurementRecord WorkedExample() { return RecordWithResults({100, 93.600744, 79.008517, 57.105230, 27.858088}); }
+MeasurementRecord WorkedExample() {
+    return RecordWithResults({100, 93.600744, 79.008517, 57.105230, 27.858088});
+}
 
 TEST(GraphPicture, grid_is_grey_frame_in_foreground_and_margins_white) {
     const QImage image = RenderProfileGraph(WorkedExample());
@@ -288,7 +296,8 @@ TEST(GraphPicture, labelled_picture_adds_the_axis_texts_in_the_margins_only) {
     // Every label puts dark pixels into its box.
     for (const GraphAxisLabel& label : kGraphAxisLabels) {
         SCOPED_TRACE(label.name);
-        const QRect box(label.leftTwips / 15, label.topTwips / 15, label.widthTwips / 15, label.heightTwips / 15);
+        const QRect box(label.leftTwips / 15, label.topTwips / 15, label.widthTwips / 15,
+                        label.heightTwips / 15);
         EXPECT_NE(labelled.copy(box), plain.copy(box));
     }
     // Inside the frame nothing changes.

@@ -38,7 +38,9 @@ QPoint InPicture(const Form4& window, double x, double y) {
            QPoint(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
 }
 
-QColor Shown(Form4& window, QPoint at) { return window.Picture1->grab().toImage().pixelColor(at); }
+QColor Shown(Form4& window, QPoint at) {
+    return window.Picture1->grab().toImage().pixelColor(at);
+}
 
 class GraphWindowTest : public GuiTest {
 protected:
@@ -72,10 +74,11 @@ TEST_F(GraphWindowTest, first_click_creates_the_window_with_its_layout) {
         const char* text;
         QPoint at;
     } labels[] = {
-        {window.Label1, "100", {40, 8}},      {window.Label2, "50", {48, 200}},   {window.Label3, "0", {56, 384}},
-        {window.Label4, "Relative", {8, 64}}, {window.Label5, "Exposure", {8, 88}}, {window.Label6, "0", {72, 408}},
-        {window.Label7, "10", {232, 408}},    {window.Label8, "20", {400, 408}},  {window.Label9, "cm", {440, 408}},
-        {window.Label10, "Off center", {288, 424}},
+        {window.Label1, "100", {40, 8}},      {window.Label2, "50", {48, 200}},
+        {window.Label3, "0", {56, 384}},      {window.Label4, "Relative", {8, 64}},
+        {window.Label5, "Exposure", {8, 88}}, {window.Label6, "0", {72, 408}},
+        {window.Label7, "10", {232, 408}},    {window.Label8, "20", {400, 408}},
+        {window.Label9, "cm", {440, 408}},    {window.Label10, "Off center", {288, 424}},
     };
     for (const auto& l : labels) {
         SCOPED_TRACE(l.text);

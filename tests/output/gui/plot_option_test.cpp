@@ -77,7 +77,8 @@ TEST(PlotOption, an_unwritable_picture_file_fails_the_run_with_the_system_error_
     EXPECT_EQ(run.status, kConverterRefused);
     EXPECT_TRUE(run.out.empty());
     EXPECT_NE(run.err.find(std::strerror(ENOENT)), std::string::npos) << run.err;
-    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(
+        QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 }
 
 TEST(PlotOption, the_program_draws_without_a_display_or_platform_setting) {

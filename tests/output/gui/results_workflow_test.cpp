@@ -30,7 +30,8 @@ protected:
 
     static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-    // The worked example by clicks: distance 60, five points, readings 100 95 85 70 50, no correction, convert.
+    // The worked example by clicks: distance 60, five points, readings 100 95 85 70 50, no correction,
+    // convert.
     void ConvertWorkedExample() {
         Form1& form = *app.mainWindow();
         form.Text29->setText("5");
@@ -61,8 +62,9 @@ TEST_F(ResultsWorkflowTest, graph_button_draws_the_converted_profile_and_recreat
     const QImage picture = window->Picture1->picture();
     for (int i = 0; i < 5; ++i) {
         const QPointF p = GraphToPixel(QPointF(i, listed[i]), QSizeF(kGraphClientSize));
-        EXPECT_EQ(picture.pixelColor(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))),
-                  QColor(255, 0, 0))
+        EXPECT_EQ(
+            picture.pixelColor(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))),
+            QColor(255, 0, 0))
             << i;
     }
     // The main window stays usable while the graph is open.
