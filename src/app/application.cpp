@@ -74,12 +74,20 @@ void Application::OnMainExitClick() {
     m_form2->activateWindow();
 }
 
-Form3* Application::saveDialog() const { return m_form3.data(); }
+Form3* Application::saveDialog() const {
+    return m_form3.data();
+}
 
-Form4* Application::graphWindow() const { return m_form4.data(); }
+Form4* Application::graphWindow() const {
+    return m_form4.data();
+}
 
-void Application::OnSaveRequested() { OpenSaveDialog(m_form3, m_record); }
+void Application::OnSaveRequested() {
+    OpenSaveDialog(m_form3, m_record);
+}
 
-void Application::OnGraphRequested() { ShowProfileGraph(m_form4, m_record); }
+void Application::OnGraphRequested() {
+    ShowProfileGraph(m_form4, m_record);
+}
 
 }  // namespace tessaroven
