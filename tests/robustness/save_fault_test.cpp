@@ -15,6 +15,7 @@
 #include <QTest>
 #include <cerrno>
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "calc/conversion.h"
@@ -46,6 +47,11 @@ struct SaveFaultCase {
     IoFault fault;
     int expectedError;  // the system error the message must give; 0: the dialog's own NUL message
 };
+
+// Test names in CTest show the case's name instead of its bytes.
+void PrintTo(const SaveFaultCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 std::string ErrorText(int error) {
     return std::strerror(error);

@@ -11,7 +11,6 @@
 
 #include "app/application.h"
 #include "entry/main_window_handlers.h"
-#include "output/graph_window.h"
 #include "output/save_dialog.h"
 #include "record/measurement_record.h"
 #include "ui/form1.h"
@@ -229,8 +228,6 @@ void SessionPlayer::Press(QWidget* target, bool withMouse) {
     QWidget* window = target->window();
     auto* form1 = qobject_cast<Form1*>(window);
     const bool converts = form1 != nullptr && target == form1->Command5;
-    const bool opensSave = form1 != nullptr && target == form1->Command7;
-    const bool opensGraph = form1 != nullptr && target == form1->Command8;
     m_savePressed = qobject_cast<Form3*>(window) != nullptr && target->objectName() == "Command1";
     if (withMouse) {
         QTest::mouseClick(target, Qt::LeftButton);
@@ -239,24 +236,6 @@ void SessionPlayer::Press(QWidget* target, bool withMouse) {
     }
     if (converts && form1->List2->count() > 0) {
         ++m_figures.conversions;
-    }
-    // While the application does not open the save dialog and the graph window itself, open them as its
-    // buttons are meant to, through the windows' own handlers.
-    const auto openedByTheProgram = [](const QWidget* mine, auto* typeTag) {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (qobject_cast<std::remove_pointer_t<decltype(typeTag)>*>(widget) != nullptr &&
-                widget != mine && widget->isVisible()) {
-                return true;
-            }
-        }
-        return false;
-    };
-    const bool pressed = opensSave || opensGraph ? qobject_cast<QPushButton*>(target)->isEnabled() : false;
-    if (pressed && opensSave && !openedByTheProgram(m_saveDialog, static_cast<Form3*>(nullptr))) {
-        OpenSaveDialog(m_saveDialog, m_app->record());
-    }
-    if (pressed && opensGraph && !openedByTheProgram(m_graphWindow, static_cast<Form4*>(nullptr))) {
-        ShowProfileGraph(m_graphWindow, m_app->record());
     }
 }
 
@@ -367,6 +346,12 @@ QString SessionPlayer::RandomText(const QLineEdit* box, bool careful) {
         }
         if (box == form1->Text30) {
             return QString::number(Below(33) - 1);
+        }
+        if (Chance(0.1)) {
+            // Readings at the edges of the double range drive the percent values and the graph to extremes.
+            const char* extremes[] = {"0",        "-50",  "1e-300", "1e300", "1.7976931348623157e308",
+                                      "4.9e-324", "-1e-5"};
+            return QString::fromLatin1(extremes[Below(7)]);
         }
         return QString::number(Below(2000) / 10.0);
     }

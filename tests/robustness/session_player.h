@@ -69,9 +69,6 @@ private:
     std::unique_ptr<Application> m_app;
     bool m_ended = false;
     bool m_savePressed = false;
-    // Used only while the application does not open the save dialog and the graph window itself.
-    QPointer<Form3> m_saveDialog;
-    QPointer<Form4> m_graphWindow;
     MessageBoxAnswerer m_answerer;
     QStringList m_steps;
     SessionFigures m_figures;
