@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace tessaroven {
@@ -38,6 +39,38 @@ mode_t TargetMode(const std::string& path) {
     return 0666 & ~mask;
 }
 
+// The file a save under path replaces: the one a symbolic link points to, so that the link stays a link, as
+// when the file is opened and truncated; otherwise path itself.
+std::string ReplacedFile(const std::string& path) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return path;
+    }
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        return path;  // a dangling link: replaced by the new file
+    }
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
+// The error that opening the existing file for writing would meet, or 0. The rename alone would replace a
+// file whose permissions protect it; one without any write permission counts as read-only for every user.
+int ProtectionError(const std::string& file) {
+    struct stat info;
+    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return 0;
+    }
+    if ((info.st_mode & 0222) == 0) {
+        return EACCES;
+    }
+    if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) {
+        return errno;
+    }
+    return 0;
+}
+
 }  // namespace
 
 const FileSystemOps& PosixFileSystem() {
@@ -49,8 +82,12 @@ MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes, co
     if (path.empty() || path.back() == '/') {
         return WriteFailure(path, path.empty() ? ENOENT : EISDIR);
     }
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string file = ReplacedFile(path);
+    if (const int error = ProtectionError(file); error != 0) {
+        return WriteFailure(path, error);
+    }
+    const std::size_t slash = file.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
     std::string temporary = folder + ".tessaroven-XXXXXX";
 
     const int fd = ops.makeTemp(temporary.data());
@@ -81,13 +118,13 @@ MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes, co
         data += written;
         left -= static_cast<std::size_t>(written);
     }
-    if (ops.fchmod(fd, TargetMode(path)) != 0 || ops.fsync(fd) != 0) {
+    if (ops.fchmod(fd, TargetMode(file)) != 0 || ops.fsync(fd) != 0) {
         return failAndClean(errno, true);
     }
     if (ops.close(fd) != 0) {
         return failAndClean(errno, false);
     }
-    if (ops.rename(temporary.c_str(), path.c_str()) != 0) {
+    if (ops.rename(temporary.c_str(), file.c_str()) != 0) {
         return failAndClean(errno, false);
     }
     return std::nullopt;

@@ -25,7 +25,8 @@ struct FileSystemOps {
 // The real calls.
 const FileSystemOps& PosixFileSystem();
 
-// Replaces (or creates) the file at path with bytes. On failure the message names the file and gives the
+// Replaces (or creates) the file at path with bytes; through a symbolic link, the file it points to. A file
+// that its permissions protect from writing is refused. On failure the message names the file and gives the
 // system's error text; any old file is untouched and no temporary file is left behind.
 MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes,
                              const FileSystemOps& ops = PosixFileSystem());
