@@ -99,7 +99,10 @@ QWidget* CreateLabel(const ControlSpec& spec, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setText(QString::fromUtf8(spec.caption));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The table's heights are the line heights of the named faces, taller than those of the substitutes
+    // (メイリオ's line is 1.5 em, IPA's 1 em); centring the line puts the substitute's baseline within a
+    // pixel of where the named face has it. With the named face itself the label is exactly one line high.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setMargin(0);
     label->setIndent(0);
     label->setWordWrap(false);
@@ -178,8 +181,9 @@ QWidget* CreatePicture(const ControlSpec& spec, QWidget* parent, const PictureFa
             frame->setLineWidth(1);
             break;
         case PictureBorder::Sunken3D:
-            frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            frame->setLineWidth(2);
+            // Two tones on each side (dark and darker above and left, light and lighter below and right),
+            // 2 pixels wide, as a 3-D client edge is drawn.
+            frame->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
             break;
     }
     QPalette palette = frame->palette();
