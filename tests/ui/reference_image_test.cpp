@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QStyleHints>
 #include <QTest>
 
@@ -89,12 +90,13 @@ QString PinFonts() {
                   "  </match>\n"
                   "</fontconfig>\n")
                   .arg(folder);
+    // Written whole and renamed into place: the test processes that run side by side each write it and
+    // read it.
     const QString path = QDir(folder).filePath(QStringLiteral("fonts.conf"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(config.toUtf8()) < 0) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(config.toUtf8()) < 0 || !file.commit()) {
         return QStringLiteral("cannot write %1").arg(path);
     }
-    file.close();
     qputenv("FONTCONFIG_FILE", QFile::encodeName(path));
     return {};
 }
