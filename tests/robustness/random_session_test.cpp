@@ -9,12 +9,22 @@
 #include <unistd.h>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
+#include "app/application.h"
+#include "record/measurement_record.h"
 #include "session_player.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
 
 // Under AddressSanitizer its report ends the process without a signal we could catch; it calls back first.
 #if defined(__SANITIZE_ADDRESS__)
@@ -97,6 +107,52 @@ TEST(RandomSessions, every_step_keeps_the_program_running_with_sound_data) {
         figures.sessions, figures.steps, seconds, seconds > 0 ? figures.steps / seconds : 0.0,
         figures.messageBoxes, figures.conversions, figures.filesSaved, figures.windowsClosedByBox,
         figures.programRestarts);
+}
+
+// The checker itself: each fault planted into a running program must be reported, or a clean run of the
+// sessions would prove nothing.
+TEST(RandomSessions, planted_faults_are_reported) {
+    struct Plant {
+        const char* name;
+        std::function<void(Application&, const QString& folder)> plant;
+        bool afterSave;
+    };
+    const Plant plants[] = {
+        {"non-finite result line",
+         [](Application& app, const QString&) { app.mainWindow()->List2->addItem("0 : nan  nan"); }, false},
+        {"Infinity in an entry line",
+         [](Application& app, const QString&) { app.record().EntryLine[3] = " (3)  2  :  Infinity"; }, false},
+        {"PointCount beyond the slots",
+         [](Application& app, const QString&) { app.record().PointCount = 30; }, false},
+        {"PointCount not whole", [](Application& app, const QString&) { app.record().PointCount = 2.5; },
+         false},
+        {"EditMode 2", [](Application& app, const QString&) { app.record().EditMode = 2; }, false},
+        {"NaN reading", [](Application& app, const QString&) { app.record().Reading[30] = std::nan(""); },
+         false},
+        {"no window left", [](Application& app, const QString&) { app.mainWindow()->hide(); }, false},
+        {"temporary file left",
+         [](Application&, const QString& folder) {
+             QFile(folder + "/.tessaroven-AbCdEf").open(QIODevice::WriteOnly);
+         },
+         true},
+        {"inf in a saved file",
+         [](Application&, const QString& folder) {
+             QFile file(folder + "/bad.csv");
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write("Comment\r\n0, inf,  100.00\r\n");
+         },
+         true},
+    };
+    for (const Plant& plant : plants) {
+        QTemporaryDir folder;
+        ASSERT_TRUE(folder.isValid());
+        SessionPlayer player(folder.path());
+        Application& app = player.StartFreshProgram();
+        QTest::mouseClick(app.startScreen()->Command1, Qt::LeftButton);  // the main window is shown
+        ASSERT_EQ(player.CheckNow(plant.afterSave), QString()) << plant.name << ": clean before planting";
+        plant.plant(app, folder.path());
+        EXPECT_NE(player.CheckNow(plant.afterSave), QString()) << plant.name << " went unnoticed";
+    }
 }
 
 }  // namespace

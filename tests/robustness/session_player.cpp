@@ -89,6 +89,17 @@ void SessionPlayer::EndProgram() {
     }
 }
 
+Application& SessionPlayer::StartFreshProgram() {
+    EndProgram();
+    StartProgram();
+    return *m_app;
+}
+
+QString SessionPlayer::CheckNow(bool afterSave) {
+    m_savePressed = afterSave;
+    return CheckInvariants();
+}
+
 QList<QWidget*> SessionPlayer::VisibleWindows() const {
     QList<QWidget*> windows;
     for (QWidget* widget : QApplication::topLevelWidgets()) {

@@ -46,6 +46,11 @@ public:
     const QStringList& Steps() const { return m_steps; }
     const SessionFigures& Figures() const { return m_figures; }
 
+    // For checking the checker: a fresh program to plant faults in, and the invariants as after a step
+    // (afterSave: also the files of the folder).
+    Application& StartFreshProgram();
+    QString CheckNow(bool afterSave);
+
 private:
     void StartProgram();
     void EndProgram();
