@@ -142,6 +142,13 @@ TEST(RandomSessions, planted_faults_are_reported) {
              file.write("Comment\r\n0, inf,  100.00\r\n");
          },
          true},
+        {"comma as decimal mark in a saved data line",
+         [](Application&, const QString& folder) {
+             QFile file(folder + "/comma.csv");
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write("Comment\r\n0, 99,500,  100,00\r\n");
+         },
+         true},
     };
     for (const Plant& plant : plants) {
         QTemporaryDir folder;

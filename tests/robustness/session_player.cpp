@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <cmath>
 
@@ -473,6 +474,17 @@ QString SessionPlayer::CheckFiles() {
         }
         if (HasNonFiniteText(QString::fromLatin1(bytes.mid(firstLine)))) {
             return QStringLiteral("a non-finite number in the file ") + name;
+        }
+        // Data lines keep "." as decimal mark in every locale, or the file's columns would split.
+        static const QRegularExpression dataLine(
+            QStringLiteral("^(0|[1-9][0-9]?), -?[0-9]+\\.[0-9]{3},  -?[0-9]+\\.[0-9]{2}$"));
+        const QList<QByteArray> lines = bytes.mid(firstLine + 2).split('\n');
+        for (const QByteArray& line : lines) {
+            if (!line.isEmpty() &&
+                !dataLine.match(QString::fromLatin1(line.chopped(line.endsWith('\r') ? 1 : 0))).hasMatch()) {
+                return QStringLiteral("a data line out of shape in the file ") + name + QStringLiteral(": ") +
+                       Quoted(QString::fromLatin1(line));
+            }
         }
     }
     return {};
