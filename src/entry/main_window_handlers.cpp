@@ -94,7 +94,7 @@ void MainWindowHandlers::SetNumber(QLineEdit* box, double value) const {
 }
 
 void MainWindowHandlers::Refuse(const QString& message) {
-    ShowMessage(&m_form, message, QMessageBox::Warning);
+    ShowMessage(&m_form, message, QMessageBox::NoIcon);
 }
 
 void MainWindowHandlers::Refuse(const Refusal& refusal) {

@@ -46,7 +46,7 @@ void SaveDialogOk(Form3& dialog, MeasurementRecord& record) {
     // A NUL would end the name early at the system call and write a different file than the one typed.
     if (name.contains(QChar(u'\0'))) {
         ShowMessage(&dialog, QStringLiteral("ファイル名に使えない文字 (NUL) があります。"),
-                    QMessageBox::Warning);
+                    QMessageBox::NoIcon);
         return;
     }
 
@@ -54,7 +54,7 @@ void SaveDialogOk(Form3& dialog, MeasurementRecord& record) {
     const MaybeRefusal refusal =
         SaveCsvFile(QFile::encodeName(ResultFilePath(name)).toStdString(), comment.toStdString(), record);
     if (refusal) {
-        ShowMessage(&dialog, QString::fromStdString(refusal->message), QMessageBox::Warning);
+        ShowMessage(&dialog, QString::fromStdString(refusal->message), QMessageBox::NoIcon);
         return;
     }
 

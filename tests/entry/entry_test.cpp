@@ -103,6 +103,7 @@ struct SetupRefusalCase {
     const char* distance;
     const char* points;
     const char* message;
+    QMessageBox::Icon icon;  // the exclamation mark only for the missing-input message
 };
 
 class SetupRefusedTest : public MainWindowTest, public ::testing::WithParamInterface<SetupRefusalCase> {};
@@ -115,7 +116,7 @@ TEST_P(SetupRefusedTest, shows_a_warning_and_changes_nothing) {
     const auto box = messages.ExpectOne([&] { Click(form.Command2); });
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text, QString::fromUtf8(GetParam().message));
-    EXPECT_EQ(box->icon, QMessageBox::Warning);
+    EXPECT_EQ(box->icon, GetParam().icon);
     EXPECT_EQ(box->title, "Tessaroven");
     EXPECT_EQ(box->buttonCount, 1);
     EXPECT_EQ(record.PointCount, 7);
@@ -125,13 +126,14 @@ TEST_P(SetupRefusedTest, shows_a_warning_and_changes_nothing) {
 
 const std::string kOutOfRange = RefusalMessage(RefusalReason::NumberOutOfRange);
 
-INSTANTIATE_TEST_SUITE_P(Setup, SetupRefusedTest,
-                         ::testing::Values(SetupRefusalCase{"", "5", "データが未入力です"},
-                                           SetupRefusalCase{"60", "", "データが未入力です"},
-                                           SetupRefusalCase{"", "", "データが未入力です"},
-                                           SetupRefusalCase{"60", "31", kTooManyPointsMessage},
-                                           SetupRefusalCase{"60", "1e300", kTooManyPointsMessage},
-                                           SetupRefusalCase{"60", "1e999", kOutOfRange.c_str()}));
+INSTANTIATE_TEST_SUITE_P(
+    Setup, SetupRefusedTest,
+    ::testing::Values(SetupRefusalCase{"", "5", "データが未入力です", QMessageBox::Warning},
+                      SetupRefusalCase{"60", "", "データが未入力です", QMessageBox::Warning},
+                      SetupRefusalCase{"", "", "データが未入力です", QMessageBox::Warning},
+                      SetupRefusalCase{"60", "31", kTooManyPointsMessage, QMessageBox::NoIcon},
+                      SetupRefusalCase{"60", "1e300", kTooManyPointsMessage, QMessageBox::NoIcon},
+                      SetupRefusalCase{"60", "1e999", kOutOfRange.c_str(), QMessageBox::NoIcon}));
 
 TEST_F(EntryTest, setup_again_restarts_the_fields_but_keeps_the_list) {
     SetUpMeasurement("3");
@@ -290,7 +292,7 @@ TEST_F(EntryTest, refusal_icons_warn_except_for_the_missing_value) {
     TypeInto(form.Text31, "1");
     const auto outside = messages.ExpectOne([&] { Click(form.Command4); });
     ASSERT_TRUE(outside);
-    EXPECT_EQ(outside->icon, QMessageBox::Warning);
+    EXPECT_EQ(outside->icon, QMessageBox::NoIcon);
 }
 
 TEST_F(EntryTest, indices_at_the_edges_of_the_arrays_are_accepted) {

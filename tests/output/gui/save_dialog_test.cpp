@@ -114,9 +114,9 @@ protected:
         EXPECT_EQ(box->buttonCount, 1);
         EXPECT_TRUE(box->modal);
     }
-    static void ExpectWarning(const Seen& box) {
+    static void ExpectBox(const Seen& box, QMessageBox::Icon icon = QMessageBox::Warning) {
         ASSERT_TRUE(box.has_value());
-        EXPECT_EQ(box->icon, QMessageBox::Warning);
+        EXPECT_EQ(box->icon, icon);
         EXPECT_EQ(box->title.toStdString(), "Tessaroven");
         EXPECT_EQ(box->buttonCount, 1);
         EXPECT_TRUE(box->modal);
@@ -189,7 +189,7 @@ TEST_F(SaveDialogTest, an_empty_comment_or_file_name_is_refused_with_a_warning_a
     for (const Case& c : {Case{"", name}, Case{"Comment", ""}, Case{"", ""}}) {
         SCOPED_TRACE(c.comment.toStdString() + "|" + c.name.toStdString());
         const Seen box = Save(c.comment, c.name);
-        ExpectWarning(box);
+        ExpectBox(box);
         ASSERT_TRUE(box);
         EXPECT_EQ(box->text.toStdString(), "コメント，ファイル名が入力されていません");
         EXPECT_TRUE(m_dialog->isVisible());
@@ -245,7 +245,7 @@ TEST_F(SaveDialogTest, a_japanese_comment_is_written_in_code_page_932) {
 TEST_F(SaveDialogTest, a_comment_character_outside_code_page_932_is_named_and_nothing_is_written) {
     LoadWorkedExample();
     const Seen box = Save("Profile \U0001F600", PathOf("emoji"));
-    ExpectWarning(box);
+    ExpectBox(box, QMessageBox::NoIcon);
     ASSERT_TRUE(box);
     EXPECT_TRUE(box->text.contains(QString::fromUcs4(U"\U0001F600")) || box->text.contains("U+1F600"))
         << box->text.toStdString();
@@ -279,7 +279,7 @@ TEST_F(SaveDialogTest, a_missing_folder_gives_the_system_error_and_keeps_the_dia
     record.ResultLine[0] = "0 : 100.000  100.0";
     const QString name = PathOf("no-such-folder/profile");
     const Seen box = Save("Comment", name);
-    ExpectWarning(box);
+    ExpectBox(box, QMessageBox::NoIcon);
     ASSERT_TRUE(box);
     EXPECT_TRUE(box->text.contains(QString::fromLocal8Bit(std::strerror(ENOENT)))) << box->text.toStdString();
     EXPECT_TRUE(m_dialog->isVisible());
@@ -312,7 +312,7 @@ TEST_F(SaveDialogTest, no_positions_write_the_comment_line_only) {
 TEST_F(SaveDialogTest, more_positions_than_slots_are_refused_before_any_file_is_opened) {
     LoadWorkedExample();
     record.PointCount = 31;
-    ExpectWarning(Save("Comment", PathOf("many")));
+    ExpectBox(Save("Comment", PathOf("many")), QMessageBox::NoIcon);
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_TRUE(Files().isEmpty());
 }

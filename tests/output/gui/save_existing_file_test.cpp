@@ -73,7 +73,7 @@ TEST_F(SaveExistingFileTest, a_write_protected_file_is_refused_with_the_system_e
 
     const auto box = SaveAs(PathOf("profile"));
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->icon, QMessageBox::Warning);
+    EXPECT_EQ(box->icon, QMessageBox::NoIcon);
     EXPECT_EQ(box->title, "Tessaroven");
     EXPECT_TRUE(box->text.contains(QString::fromLocal8Bit(std::strerror(EACCES)))) << box->text.toStdString();
     EXPECT_EQ(Contents(path), QByteArray("old measurement\r\n"));
