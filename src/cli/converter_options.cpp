@@ -85,25 +85,25 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
 
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const OptionSpec* spec = nullptr;
+        const OptionSpec* option = nullptr;
         std::size_t extension = 0;
         for (const OptionSpec& candidate : kBuiltInOptions) {
             if (candidate.name == name) {
-                spec = &candidate;
+                option = &candidate;
             }
         }
         static constexpr OptionSpec kExtensionSpec{"", OptionId::Extension, true};
-        for (std::size_t e = 0; spec == nullptr && e < extensions.size(); ++e) {
+        for (std::size_t e = 0; option == nullptr && e < extensions.size(); ++e) {
             if (extensions[e].option == name) {
-                spec = &kExtensionSpec;
+                option = &kExtensionSpec;
                 extension = e;
             }
         }
-        if (spec == nullptr) {
+        if (option == nullptr) {
             parsed.error = "不明なオプションです: " + name + UsageHint();
             return parsed;
         }
-        if (spec->id == OptionId::Help) {
+        if (option->id == OptionId::Help) {
             options.help = true;
             return parsed;
         }
@@ -116,7 +116,7 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
         seen.push_back(name);
 
         std::string value;
-        if (spec->takesValue) {
+        if (option->takesValue) {
             if (equals != std::string::npos) {
                 value = arg.substr(equals + 1);
             } else if (i + 1 < args.size()) {
@@ -130,7 +130,7 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
             return parsed;
         }
 
-        switch (spec->id) {
+        switch (option->id) {
             case OptionId::Distance: {
                 const StrictNumber distance = ReadStrictNumber(value);
                 if (!distance.isNumber) {
