@@ -241,6 +241,7 @@ QImage BasePicture() {
     painter.drawRect(40, 40, 80, 30);  // a button
     painter.setPen(Qt::black);
     painter.drawLine(10, 100, 190, 100);
+    painter.fillRect(QRect(150, 10, 9, 9), Qt::red);  // a dot
     return image;
 }
 
@@ -291,6 +292,22 @@ INSTANTIATE_TEST_SUITE_P(
                            }
                        },
                        true},
+        // Another rasteriser's anti-aliasing: every rim pixel of the line and the button a little off.
+        ComparisonCase{"every_edge_pixel_shaded_differently",
+                       [](QPainter& p) {
+                           p.setPen(QColor(0x30, 0x30, 0x30));
+                           p.drawLine(10, 100, 190, 100);
+                           p.setPen(QColor(0x9C, 0x9C, 0x9C));
+                           p.setBrush(Qt::NoBrush);
+                           p.drawRect(40, 40, 80, 30);
+                       },
+                       true},
+        ComparisonCase{"small_dot_moved_two_pixels_down",
+                       [](QPainter& p) {
+                           p.fillRect(QRect(150, 10, 9, 9), kWindow);
+                           p.fillRect(QRect(150, 12, 9, 9), Qt::red);
+                       },
+                       false},
         ComparisonCase{"button_moved_two_pixels_right",
                        [](QPainter& p) {
                            p.fillRect(QRect(40, 40, 81, 31), kWindow);
