@@ -149,8 +149,8 @@ std::optional<Artwork> StartScreenArtwork(const char* pictureName) {
     return std::nullopt;
 }
 
-QFrame* CreateStartScreenPicture(const ControlSpec& spec, QWidget* parent) {
-    const std::optional<Artwork> artwork = StartScreenArtwork(spec.name);
+QFrame* CreateStartScreenPicture(const ControlSpec& row, QWidget* parent) {
+    const std::optional<Artwork> artwork = StartScreenArtwork(row.name);
     if (!artwork) {
         return nullptr;
     }

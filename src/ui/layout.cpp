@@ -95,10 +95,10 @@ QColor SystemBackgroundColour(const QPalette& palette, SystemBackground backgrou
     return palette.color(usual);
 }
 
-QWidget* CreateLabel(const ControlSpec& spec, QWidget* parent) {
+QWidget* CreateLabel(const ControlSpec& row, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
-    label->setText(QString::fromUtf8(spec.caption));
+    label->setText(QString::fromUtf8(row.caption));
     // The table's heights are the line heights of the named faces, taller than those of the substitutes
     // (メイリオ's line is 1.5 em, IPA's 1 em); centring the line puts the substitute's baseline within a
     // pixel of where the named face has it. With the named face itself the label is exactly one line high.
@@ -107,31 +107,31 @@ QWidget* CreateLabel(const ControlSpec& spec, QWidget* parent) {
     label->setIndent(0);
     label->setWordWrap(false);
     QPalette palette = label->palette();
-    if (spec.textColor) {
-        palette.setColor(QPalette::WindowText, QColor::fromRgb(*spec.textColor));
+    if (row.textColor) {
+        palette.setColor(QPalette::WindowText, QColor::fromRgb(*row.textColor));
     }
-    if (spec.backColor) {
-        palette.setColor(QPalette::Window, QColor::fromRgb(*spec.backColor));
+    if (row.backColor) {
+        palette.setColor(QPalette::Window, QColor::fromRgb(*row.backColor));
     }
     label->setPalette(palette);
     // An opaque label covers what lies below it (the circled digits hide the corners of their frames).
-    label->setAutoFillBackground(!spec.transparent);
+    label->setAutoFillBackground(!row.transparent);
     return label;
 }
 
-QWidget* CreateTextBox(const ControlSpec& spec, QWidget* parent) {
+QWidget* CreateTextBox(const ControlSpec& row, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    edit->setText(QString::fromUtf8(spec.caption));
+    edit->setText(QString::fromUtf8(row.caption));
     edit->setMaxLength(32767 * 1024);  // no practical limit
-    if (spec.centred) {
+    if (row.centred) {
         edit->setAlignment(Qt::AlignCenter);
     }
     QPalette palette = edit->palette();
-    if (spec.backColor) {
-        palette.setColor(QPalette::Base, QColor::fromRgb(*spec.backColor));
+    if (row.backColor) {
+        palette.setColor(QPalette::Base, QColor::fromRgb(*row.backColor));
     }
-    if (spec.textColor) {
-        palette.setColor(QPalette::Text, QColor::fromRgb(*spec.textColor));
+    if (row.textColor) {
+        palette.setColor(QPalette::Text, QColor::fromRgb(*row.textColor));
     }
     edit->setPalette(palette);
     return edit;
@@ -147,13 +147,13 @@ QWidget* CreateListBox(const ControlSpec&, QWidget* parent) {
     return list;
 }
 
-QWidget* CreateButton(const ControlSpec& spec, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(spec.caption), parent);
+QWidget* CreateButton(const ControlSpec& row, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromUtf8(row.caption), parent);
     QPalette palette = button->palette();
-    const QColor background = QColor::fromRgb(spec.backColor.value_or(kButtonBackground));
+    const QColor background = QColor::fromRgb(row.backColor.value_or(kButtonBackground));
     palette.setColor(QPalette::Button, background);
-    if (spec.textColor) {
-        palette.setColor(QPalette::ButtonText, QColor::fromRgb(*spec.textColor));
+    if (row.textColor) {
+        palette.setColor(QPalette::ButtonText, QColor::fromRgb(*row.textColor));
     }
     button->setPalette(palette);
     // Drawn flat in its own colour (a style's gradient would tint it); a darker frame marks the focus.
@@ -167,12 +167,12 @@ QWidget* CreateButton(const ControlSpec& spec, QWidget* parent) {
     return button;
 }
 
-QWidget* CreatePicture(const ControlSpec& spec, QWidget* parent, const PictureFactory& factory) {
-    QFrame* frame = factory ? factory(spec, parent) : nullptr;
+QWidget* CreatePicture(const ControlSpec& row, QWidget* parent, const PictureFactory& factory) {
+    QFrame* frame = factory ? factory(row, parent) : nullptr;
     if (frame == nullptr) {
         frame = new QFrame(parent);
     }
-    switch (spec.border) {
+    switch (row.border) {
         case PictureBorder::None:
             frame->setFrameStyle(QFrame::NoFrame);
             break;
@@ -187,9 +187,9 @@ QWidget* CreatePicture(const ControlSpec& spec, QWidget* parent, const PictureFa
             break;
     }
     QPalette palette = frame->palette();
-    const QColor background = spec.backColor
-                                  ? QColor::fromRgb(*spec.backColor)
-                                  : SystemBackgroundColour(palette, spec.systemBackground, QPalette::Base);
+    const QColor background = row.backColor
+                                  ? QColor::fromRgb(*row.backColor)
+                                  : SystemBackgroundColour(palette, row.systemBackground, QPalette::Base);
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::WindowText, Qt::black);  // the flat border line
     frame->setPalette(palette);
@@ -197,41 +197,41 @@ QWidget* CreatePicture(const ControlSpec& spec, QWidget* parent, const PictureFa
     return frame;
 }
 
-QWidget* CreateShape(const ControlSpec& spec, QWidget* parent) {
-    const QColor colour = spec.backColor   ? QColor::fromRgb(*spec.backColor)
-                          : spec.textColor ? QColor::fromRgb(*spec.textColor)
-                                           : QColor(Qt::black);
-    return new ShapeWidget(spec.kind, colour, parent);
+QWidget* CreateShape(const ControlSpec& row, QWidget* parent) {
+    const QColor colour = row.backColor   ? QColor::fromRgb(*row.backColor)
+                          : row.textColor ? QColor::fromRgb(*row.textColor)
+                                          : QColor(Qt::black);
+    return new ShapeWidget(row.kind, colour, parent);
 }
 
-QWidget* CreateControl(const ControlSpec& spec, QWidget* parent, const PictureFactory& pictures) {
-    switch (spec.kind) {
+QWidget* CreateControl(const ControlSpec& row, QWidget* parent, const PictureFactory& pictures) {
+    switch (row.kind) {
         case ControlKind::Label:
-            return CreateLabel(spec, parent);
+            return CreateLabel(row, parent);
         case ControlKind::TextBox:
-            return CreateTextBox(spec, parent);
+            return CreateTextBox(row, parent);
         case ControlKind::ListBox:
-            return CreateListBox(spec, parent);
+            return CreateListBox(row, parent);
         case ControlKind::Button:
-            return CreateButton(spec, parent);
+            return CreateButton(row, parent);
         case ControlKind::Picture:
-            return CreatePicture(spec, parent, pictures);
+            return CreatePicture(row, parent, pictures);
         case ControlKind::RectangleShape:
         case ControlKind::CircleShape:
-            return CreateShape(spec, parent);
+            return CreateShape(row, parent);
     }
     return nullptr;
 }
 
-void Place(QWidget* widget, const ControlSpec& spec) {
-    QSize size(TwipsToPixels(spec.width), TwipsToPixels(spec.height));
-    if (spec.kind == ControlKind::Label) {
+void Place(QWidget* widget, const ControlSpec& row) {
+    QSize size(TwipsToPixels(row.width), TwipsToPixels(row.height));
+    if (row.kind == ControlKind::Label) {
         // A label sizes itself to its text; never cut a caption that the substitute face sets wider.
         const QFontMetrics metrics(widget->font());
-        const QString text = QString::fromUtf8(spec.caption);
+        const QString text = QString::fromUtf8(row.caption);
         size = size.expandedTo(QSize(metrics.horizontalAdvance(text), metrics.height()));
     }
-    widget->setGeometry(QRect(QPoint(TwipsToPixels(spec.left), TwipsToPixels(spec.top)), size));
+    widget->setGeometry(QRect(QPoint(TwipsToPixels(row.left), TwipsToPixels(row.top)), size));
 }
 
 }  // namespace
@@ -241,19 +241,19 @@ void BuildControls(QWidget* window, std::span<const ControlSpec> table, const Pi
     // Containers (controls without a parent) first, so that controls inside a picture area find it.
     for (int pass = 0; pass < 2; ++pass) {
         for (std::size_t i = 0; i < table.size(); ++i) {
-            const ControlSpec& spec = table[i];
-            const bool inPicture = spec.parent != nullptr;
+            const ControlSpec& row = table[i];
+            const bool inPicture = row.parent != nullptr;
             if (inPicture != (pass == 1)) {
                 continue;
             }
-            QWidget* container = inPicture ? FindControl(window, spec.parent) : window;
-            QWidget* control = CreateControl(spec, container, pictures);
-            control->setObjectName(QString::fromLatin1(spec.name));
-            if (spec.font.face != FontFace::Window) {
-                control->setFont(LayoutFont(spec.font));
+            QWidget* container = inPicture ? FindControl(window, row.parent) : window;
+            QWidget* control = CreateControl(row, container, pictures);
+            control->setObjectName(QString::fromLatin1(row.name));
+            if (row.font.face != FontFace::Window) {
+                control->setFont(LayoutFont(row.font));
             }
-            control->setFocusPolicy(TakesFocus(spec.kind) ? Qt::StrongFocus : Qt::NoFocus);
-            Place(control, spec);
+            control->setFocusPolicy(TakesFocus(row.kind) ? Qt::StrongFocus : Qt::NoFocus);
+            Place(control, row);
             created[i] = control;
         }
     }
@@ -296,19 +296,19 @@ QWidget* FindControl(QWidget* window, const char* name) {
     return control;
 }
 
-void SetUpFixedDialog(QWidget* window, const WindowSpec& spec) {
+void SetUpFixedDialog(QWidget* window, const WindowSpec& row) {
     window->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    window->setWindowTitle(QString::fromUtf8(spec.caption));
-    window->setFont(LayoutFont(spec.font.face == FontFace::Window ? FontFace::Meiryo : spec.font.face,
-                               spec.font.points, spec.font.italic));
+    window->setWindowTitle(QString::fromUtf8(row.caption));
+    window->setFont(LayoutFont(row.font.face == FontFace::Window ? FontFace::Meiryo : row.font.face,
+                               row.font.points, row.font.italic));
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Button));
     window->setPalette(palette);
     window->setAutoFillBackground(true);
-    const QSize client(TwipsToPixels(spec.clientWidth), TwipsToPixels(spec.clientHeight));
+    const QSize client(TwipsToPixels(row.clientWidth), TwipsToPixels(row.clientHeight));
     window->setFixedSize(client);
-    if (spec.centred) {
+    if (row.centred) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect available = screen->availableGeometry();
             window->move(available.center() - QPoint(client.width() / 2, client.height() / 2));

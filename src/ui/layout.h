@@ -1,4 +1,4 @@
-// Window layouts as data: a table of control specs (geometry in twips, font, colours, tab order) turned into
+// Window layouts as data: a table of control rows (geometry in twips, font, colours, tab order) turned into
 // Qt widgets by one helper, plus the fonts with their substitutes, the light-yellow buttons and the
 // fixed-dialog window setup shared by all four windows.
 //
@@ -51,8 +51,8 @@ struct FontSpec {
 
 // The requested face first, then the substitutes in order of preference, with a style hint for the rest.
 QFont LayoutFont(FontFace face, double points, bool italic = false);
-inline QFont LayoutFont(const FontSpec& spec) {
-    return LayoutFont(spec.face, spec.points, spec.italic);
+inline QFont LayoutFont(const FontSpec& font) {
+    return LayoutFont(font.face, font.points, font.italic);
 }
 
 // Every button of every window has this background.
@@ -94,7 +94,7 @@ struct ControlSpec {
 
 // Creates a picture area's widget instead of the default QFrame (for a drawing surface); return nullptr to
 // get the default. The builder still applies geometry, border, colours and focus to it.
-using PictureFactory = std::function<QFrame*(const ControlSpec& spec, QWidget* parent)>;
+using PictureFactory = std::function<QFrame*(const ControlSpec& row, QWidget* parent)>;
 
 // Creates every control of the table inside window: geometry, font, colours, transparency, stacking (among
 // the labels and shapes of one container the row further up lies above; all other controls lie above the
@@ -124,9 +124,9 @@ struct WindowSpec {
 
 // Fixed-dialog window: fixed client size, title bar with caption and close box, no minimise or maximise
 // button, button-face background, the window font; centred on the primary screen when asked.
-void SetUpFixedDialog(QWidget* window, const WindowSpec& spec);
+void SetUpFixedDialog(QWidget* window, const WindowSpec& row);
 
-// A shape control: a 1-pixel rectangle outline without fill, or a solid filled circle, in the spec's colour
+// A shape control: a 1-pixel rectangle outline without fill, or a solid filled circle, in the row's colour
 // (black outline when none is given). It takes neither the focus nor mouse clicks.
 class ShapeWidget : public QWidget {
     Q_OBJECT
