@@ -13,6 +13,7 @@
 
 #include "calc/conversion.h"
 #include "record/measurement_record.h"
+#include "support/record_compare.h"
 
 namespace tessaroven {
 namespace {
@@ -169,13 +170,7 @@ TEST(ConversionOrderReference, plain_version_reproduces_the_worked_example) {
 }
 
 TEST(ConversionOrder, second_conversion_of_the_estimates_matches_too) {
-    MeasurementRecord record;
-    ResetMeasurement(record);
-    record.PointCount = 4;
-    const double entered[] = {100, 95, 85, 70, 50};
-    for (int k = 0; k < 5; ++k) {
-        record.Reading[k] = entered[k];
-    }
+    MeasurementRecord record = testing::RecordWithReadings({100, 95, 85, 70, 50});
     ASSERT_FALSE(RunConversion(record, 60).has_value());
     const Plain plain = PlainConversion(record.Reading, 4, 60);
     ASSERT_FALSE(RunConversion(record, 60).has_value());

@@ -1,4 +1,5 @@
-// Whole-record comparison for tests that check a refused operation changed nothing.
+// Records for tests: whole-record comparison (a refused operation changed nothing) and records filled with
+// readings or percent values.
 #pragma once
 
 #include <cstring>
@@ -25,6 +26,18 @@ inline MeasurementRecord RecordWithReadings(std::initializer_list<double> readin
     int k = 0;
     for (double v : readings) {
         record.Reading[k++] = v;
+    }
+    return record;
+}
+
+// A record after the reset holding the given percent values at positions 0..count-1.
+inline MeasurementRecord RecordWithResults(std::initializer_list<double> results) {
+    MeasurementRecord record;
+    ResetMeasurement(record);
+    record.PointCount = static_cast<double>(results.size()) - 1;
+    int i = 0;
+    for (double v : results) {
+        record.Result[i++] = v;
     }
     return record;
 }

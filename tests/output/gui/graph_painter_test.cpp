@@ -10,6 +10,7 @@
 
 #include "output/graph_painter.h"
 #include "record/measurement_record.h"
+#include "support/record_compare.h"
 
 // Readable colours in failure messages.
 inline void PrintTo(const QColor& colour, std::ostream* os) {
@@ -82,16 +83,7 @@ int CountColour(const QImage& image, const QColor& colour, const QRect& area) {
     return count;
 }
 
-MeasurementRecord RecordWithResults(std::initializer_list<double> results) {
-    MeasurementRecord record;
-    ResetMeasurement(record);
-    record.PointCount = static_cast<double>(results.size()) - 1;
-    int i = 0;
-    for (double v : results) {
-        record.Result[i++] = v;
-    }
-    return record;
-}
+using testing::RecordWithResults;
 
 // The profile of the conversion's worked example (distance 60, five points).
 MeasurementRecord WorkedExample() {

@@ -11,6 +11,7 @@
 #include "output/graph_painter.h"
 #include "output/graph_window.h"
 #include "record/measurement_record.h"
+#include "support/record_compare.h"
 #include "ui/form4.h"
 
 namespace tessaroven {
@@ -21,14 +22,7 @@ using testing::GuiTest;
 const QColor kRed(255, 0, 0);
 
 MeasurementRecord WorkedExample() {
-    MeasurementRecord record;
-    ResetMeasurement(record);
-    record.PointCount = 4;
-    const double result[] = {100, 93.600744, 79.008517, 57.105230, 27.858088};
-    for (int i = 0; i < 5; ++i) {
-        record.Result[i] = result[i];
-    }
-    return record;
+    return testing::RecordWithResults({100, 93.600744, 79.008517, 57.105230, 27.858088});
 }
 
 // Where graph point (x, y) shows inside Picture1 (its client area starts inside the 2-pixel border).

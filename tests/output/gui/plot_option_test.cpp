@@ -15,6 +15,7 @@
 #include "cli/converter.h"
 #include "cli/plot_option.h"
 #include "output/graph_window.h"
+#include "support/record_compare.h"
 #include "ui/form4.h"
 
 namespace tessaroven {
@@ -38,13 +39,7 @@ ConverterRun Convert(std::vector<std::string> args) {
 
 // What the graph window shows inside Picture1's border for the worked example.
 QImage WindowPicture() {
-    MeasurementRecord record;
-    ResetMeasurement(record);
-    record.PointCount = 4;
-    const double readings[] = {100, 95, 85, 70, 50};
-    for (int i = 0; i < 5; ++i) {
-        record.Reading[i] = readings[i];
-    }
+    MeasurementRecord record = testing::RecordWithReadings({100, 95, 85, 70, 50});
     EXPECT_FALSE(RunConversion(record, 60).has_value());
     QPointer<Form4> window;
     ShowProfileGraph(window, record);
