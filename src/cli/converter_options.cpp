@@ -14,13 +14,13 @@ constexpr std::string_view kBlanks = " \t\r\n\f\v";
 
 enum class OptionId { Distance, Comment, Output, List, Help, Extension };
 
-struct OptionSpec {
+struct OptionEntry {
     std::string_view name;
     OptionId id;
     bool takesValue;
 };
 
-constexpr OptionSpec kBuiltInOptions[] = {
+constexpr OptionEntry kBuiltInOptions[] = {
     {"--distance", OptionId::Distance, true}, {"--comment", OptionId::Comment, true},
     {"--output", OptionId::Output, true},     {"--list", OptionId::List, false},
     {"--help", OptionId::Help, false},        {"-h", OptionId::Help, false},
@@ -85,17 +85,17 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
 
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const OptionSpec* option = nullptr;
+        const OptionEntry* option = nullptr;
         std::size_t extension = 0;
-        for (const OptionSpec& candidate : kBuiltInOptions) {
+        for (const OptionEntry& candidate : kBuiltInOptions) {
             if (candidate.name == name) {
                 option = &candidate;
             }
         }
-        static constexpr OptionSpec kExtensionSpec{"", OptionId::Extension, true};
+        static constexpr OptionEntry kExtensionEntry{"", OptionId::Extension, true};
         for (std::size_t e = 0; option == nullptr && e < extensions.size(); ++e) {
             if (extensions[e].option == name) {
-                option = &kExtensionSpec;
+                option = &kExtensionEntry;
                 extension = e;
             }
         }

@@ -149,7 +149,7 @@ std::optional<Artwork> StartScreenArtwork(const char* pictureName) {
     return std::nullopt;
 }
 
-QFrame* CreateStartScreenPicture(const ControlSpec& row, QWidget* parent) {
+QFrame* CreateStartScreenPicture(const ControlRow& row, QWidget* parent) {
     const std::optional<Artwork> artwork = StartScreenArtwork(row.name);
     if (!artwork) {
         return nullptr;

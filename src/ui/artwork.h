@@ -15,7 +15,7 @@
 
 namespace tessaroven {
 
-struct ControlSpec;
+struct ControlRow;
 
 enum class Artwork {
     RotatingGantry,  // start screen Picture1: nine source positions, all rays to one measuring point
@@ -64,6 +64,6 @@ std::optional<Artwork> StartScreenArtwork(const char* pictureName);
 
 // Picture factory for the start screen's layout table: an ArtworkPicture for Picture1 to Picture5, null (the
 // plain picture area) for any other name.
-QFrame* CreateStartScreenPicture(const ControlSpec& row, QWidget* parent);
+QFrame* CreateStartScreenPicture(const ControlRow& row, QWidget* parent);
 
 }  // namespace tessaroven

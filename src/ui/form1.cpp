@@ -16,7 +16,7 @@ namespace {
 
 // Rows from the topmost to the bottommost control; twips. The five entry boxes centre their text.
 // clang-format off
-const ControlSpec kForm1Controls[] = {
+const ControlRow kForm1Controls[] = {
     {.name = "Command8", .kind = ControlKind::Button, .caption = "計算結果グラフ表示", .left = 9600, .top = 7440, .width = 2775, .height = 615, .tabIndex = 29},
     {.name = "Command7", .kind = ControlKind::Button, .caption = "計算結果保存", .left = 6480, .top = 7440, .width = 2775, .height = 615, .tabIndex = 28},
     {.name = "Command6", .kind = ControlKind::Button, .caption = "修正なし", .left = 3240, .top = 6120, .width = 1815, .height = 495, .tabIndex = 26},

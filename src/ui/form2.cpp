@@ -16,7 +16,7 @@ namespace {
 
 // Rows from the topmost to the bottommost control; twips. Labels with a parent lie inside that picture.
 // clang-format off
-const ControlSpec kForm2Controls[] = {
+const ControlRow kForm2Controls[] = {
     {.name = "Picture5", .kind = ControlKind::Picture, .left = 10560, .top = 2760, .width = 3735, .height = 4815, .systemBackground = SystemBackground::Window, .tabIndex = 24, .border = PictureBorder::FlatSingle},
     {.name = "Picture4", .kind = ControlKind::Picture, .left = 13440, .top = 9960, .width = 480, .height = 480, .systemBackground = SystemBackground::Window, .tabIndex = 19},
     {.name = "Picture3", .kind = ControlKind::Picture, .left = 5160, .top = 4920, .width = 480, .height = 480, .systemBackground = SystemBackground::ButtonFace, .tabIndex = 11},

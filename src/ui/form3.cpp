@@ -12,7 +12,7 @@ namespace tessaroven {
 namespace {
 
 // clang-format off
-const ControlSpec kForm3Controls[] = {
+const ControlRow kForm3Controls[] = {
     {.name = "Command2", .kind = ControlKind::Button, .caption = "Cancel", .left = 3600, .top = 3480, .width = 1335, .height = 495, .tabIndex = 6},
     {.name = "Command1", .kind = ControlKind::Button, .caption = "OK", .left = 1800, .top = 3480, .width = 1335, .height = 495, .tabIndex = 5},
     {.name = "Text2", .kind = ControlKind::TextBox, .left = 360, .top = 2760, .width = 5895, .height = 495, .tabIndex = 4},

@@ -15,7 +15,7 @@ namespace tessaroven {
 namespace {
 
 // clang-format off
-const ControlSpec kForm4Controls[] = {
+const ControlRow kForm4Controls[] = {
     {.name = "Picture1", .kind = ControlKind::Picture, .left = 120, .top = 120, .width = 7695, .height = 6975, .backColor = 0xFFFFFF, .tabIndex = 1, .border = PictureBorder::Sunken3D},
     {.name = "Command1", .kind = ControlKind::Button, .caption = "Close", .left = 6600, .top = 7080, .width = 1095, .height = 375, .font = {FontFace::TimesNewRoman, 12}, .tabIndex = 0},
 };
@@ -26,8 +26,8 @@ constexpr int kLabelTabIndex[10] = {11, 10, 9, 8, 7, 6, 5, 4, 3, 2};
 
 // The full table: the two controls, then the axis labels inside Picture1 from the graph's own label table, so
 // that the window and the command line's plot show the same inscriptions.
-std::vector<ControlSpec> Form4Table() {
-    std::vector<ControlSpec> table(std::begin(kForm4Controls), std::end(kForm4Controls));
+std::vector<ControlRow> Form4Table() {
+    std::vector<ControlRow> table(std::begin(kForm4Controls), std::end(kForm4Controls));
     for (std::size_t i = 0; i < kGraphAxisLabels.size(); ++i) {
         const GraphAxisLabel& label = kGraphAxisLabels[i];
         table.push_back({.name = label.name,
@@ -91,8 +91,8 @@ Form4::Form4(QWidget* parent) : QWidget(parent) {
                             .clientHeight = 7560,
                             .font = {FontFace::TimesNewRoman, 14.25},
                             .centred = true});
-    const std::vector<ControlSpec> table = Form4Table();
-    BuildControls(this, table, [](const ControlSpec&, QWidget* parent) { return new GraphPicture(parent); });
+    const std::vector<ControlRow> table = Form4Table();
+    BuildControls(this, table, [](const ControlRow&, QWidget* parent) { return new GraphPicture(parent); });
     Picture1 = ControlNamed<GraphPicture>(this, "Picture1");
     Command1 = ControlNamed<QPushButton>(this, "Command1");
     Label1 = ControlNamed<QLabel>(this, "Label1");

@@ -95,7 +95,7 @@ QColor SystemBackgroundColour(const QPalette& palette, SystemBackground backgrou
     return palette.color(usual);
 }
 
-QWidget* CreateLabel(const ControlSpec& row, QWidget* parent) {
+QWidget* CreateLabel(const ControlRow& row, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setText(QString::fromUtf8(row.caption));
@@ -119,7 +119,7 @@ QWidget* CreateLabel(const ControlSpec& row, QWidget* parent) {
     return label;
 }
 
-QWidget* CreateTextBox(const ControlSpec& row, QWidget* parent) {
+QWidget* CreateTextBox(const ControlRow& row, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setText(QString::fromUtf8(row.caption));
     edit->setMaxLength(32767 * 1024);  // no practical limit
@@ -137,7 +137,7 @@ QWidget* CreateTextBox(const ControlSpec& row, QWidget* parent) {
     return edit;
 }
 
-QWidget* CreateListBox(const ControlSpec&, QWidget* parent) {
+QWidget* CreateListBox(const ControlRow&, QWidget* parent) {
     auto* list = new QListWidget(parent);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSortingEnabled(false);
@@ -147,7 +147,7 @@ QWidget* CreateListBox(const ControlSpec&, QWidget* parent) {
     return list;
 }
 
-QWidget* CreateButton(const ControlSpec& row, QWidget* parent) {
+QWidget* CreateButton(const ControlRow& row, QWidget* parent) {
     auto* button = new QPushButton(QString::fromUtf8(row.caption), parent);
     QPalette palette = button->palette();
     const QColor background = QColor::fromRgb(row.backColor.value_or(kButtonBackground));
@@ -167,7 +167,7 @@ QWidget* CreateButton(const ControlSpec& row, QWidget* parent) {
     return button;
 }
 
-QWidget* CreatePicture(const ControlSpec& row, QWidget* parent, const PictureFactory& factory) {
+QWidget* CreatePicture(const ControlRow& row, QWidget* parent, const PictureFactory& factory) {
     QFrame* frame = factory ? factory(row, parent) : nullptr;
     if (frame == nullptr) {
         frame = new QFrame(parent);
@@ -197,14 +197,14 @@ QWidget* CreatePicture(const ControlSpec& row, QWidget* parent, const PictureFac
     return frame;
 }
 
-QWidget* CreateShape(const ControlSpec& row, QWidget* parent) {
+QWidget* CreateShape(const ControlRow& row, QWidget* parent) {
     const QColor colour = row.backColor   ? QColor::fromRgb(*row.backColor)
                           : row.textColor ? QColor::fromRgb(*row.textColor)
                                           : QColor(Qt::black);
     return new ShapeWidget(row.kind, colour, parent);
 }
 
-QWidget* CreateControl(const ControlSpec& row, QWidget* parent, const PictureFactory& pictures) {
+QWidget* CreateControl(const ControlRow& row, QWidget* parent, const PictureFactory& pictures) {
     switch (row.kind) {
         case ControlKind::Label:
             return CreateLabel(row, parent);
@@ -223,7 +223,7 @@ QWidget* CreateControl(const ControlSpec& row, QWidget* parent, const PictureFac
     return nullptr;
 }
 
-void Place(QWidget* widget, const ControlSpec& row) {
+void Place(QWidget* widget, const ControlRow& row) {
     QSize size(TwipsToPixels(row.width), TwipsToPixels(row.height));
     if (row.kind == ControlKind::Label) {
         // A label sizes itself to its text; never cut a caption that the substitute face sets wider.
@@ -236,12 +236,12 @@ void Place(QWidget* widget, const ControlSpec& row) {
 
 }  // namespace
 
-void BuildControls(QWidget* window, std::span<const ControlSpec> table, const PictureFactory& pictures) {
+void BuildControls(QWidget* window, std::span<const ControlRow> table, const PictureFactory& pictures) {
     std::vector<QWidget*> created(table.size(), nullptr);
     // Containers (controls without a parent) first, so that controls inside a picture area find it.
     for (int pass = 0; pass < 2; ++pass) {
         for (std::size_t i = 0; i < table.size(); ++i) {
-            const ControlSpec& row = table[i];
+            const ControlRow& row = table[i];
             const bool inPicture = row.parent != nullptr;
             if (inPicture != (pass == 1)) {
                 continue;
@@ -296,7 +296,7 @@ QWidget* FindControl(QWidget* window, const char* name) {
     return control;
 }
 
-void SetUpFixedDialog(QWidget* window, const WindowSpec& row) {
+void SetUpFixedDialog(QWidget* window, const WindowRow& row) {
     window->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     window->setWindowTitle(QString::fromUtf8(row.caption));

@@ -3,7 +3,7 @@
 // fixed-dialog window setup shared by all four windows.
 //
 // Usage:
-//   static const ControlSpec kTable[] = {
+//   static const ControlRow kTable[] = {
 //       {.name = "Command1", .kind = ControlKind::Button, .caption = "OK", .left = 1800, .top = 3480,
 //        .width = 1335, .height = 495, .tabIndex = 5},
 //       {.name = "Label1", .kind = ControlKind::Label, .caption = "...", ..., .transparent = true},
@@ -43,7 +43,7 @@ enum class FontFace {
     TimesNewRoman,  // "Times New Roman": Western serif
 };
 
-struct FontSpec {
+struct FontChoice {
     FontFace face = FontFace::Window;
     double points = 0;  // ignored for FontFace::Window
     bool italic = false;
@@ -51,7 +51,7 @@ struct FontSpec {
 
 // The requested face first, then the substitutes in order of preference, with a style hint for the rest.
 QFont LayoutFont(FontFace face, double points, bool italic = false);
-inline QFont LayoutFont(const FontSpec& font) {
+inline QFont LayoutFont(const FontChoice& font) {
     return LayoutFont(font.face, font.points, font.italic);
 }
 
@@ -73,7 +73,7 @@ enum class SystemBackground {
     ButtonFace,  // system button face (the windows' own background)
 };
 
-struct ControlSpec {
+struct ControlRow {
     const char* name = "";  // objectName and member name
     ControlKind kind = ControlKind::Label;
     const char* caption = "";  // UTF-8; caption or initial text
@@ -81,7 +81,7 @@ struct ControlSpec {
     int top = 0;
     int width = 0;
     int height = 0;
-    FontSpec font{};                  // FontFace::Window: the container's font
+    FontChoice font{};                // FontFace::Window: the container's font
     std::optional<QRgb> textColor{};  // none: system colour
     std::optional<QRgb> backColor{};  // none: system colour (buttons: kButtonBackground anyway)
     SystemBackground systemBackground = SystemBackground::Default;
@@ -94,13 +94,13 @@ struct ControlSpec {
 
 // Creates a picture area's widget instead of the default QFrame (for a drawing surface); return nullptr to
 // get the default. The builder still applies geometry, border, colours and focus to it.
-using PictureFactory = std::function<QFrame*(const ControlSpec& row, QWidget* parent)>;
+using PictureFactory = std::function<QFrame*(const ControlRow& row, QWidget* parent)>;
 
 // Creates every control of the table inside window: geometry, font, colours, transparency, stacking (among
 // the labels and shapes of one container the row further up lies above; all other controls lie above the
 // labels and shapes) and the tab order of the focus-taking controls (text boxes, lists, buttons, pictures).
 // Buttons get the light-yellow background and autoDefault (Enter or Space on a focused button presses it).
-void BuildControls(QWidget* window, std::span<const ControlSpec> table, const PictureFactory& pictures = {});
+void BuildControls(QWidget* window, std::span<const ControlRow> table, const PictureFactory& pictures = {});
 
 // The control named name inside window (searched recursively); aborts on a table/member mismatch, which is a
 // programming error caught by the layout tests.
@@ -114,17 +114,17 @@ T* ControlNamed(QWidget* window, const char* name) {
     return control;
 }
 
-struct WindowSpec {
+struct WindowRow {
     const char* caption = "";  // UTF-8
     int clientWidth = 0;       // twips
     int clientHeight = 0;
-    FontSpec font{};      // window font, inherited by controls with FontFace::Window
+    FontChoice font{};    // window font, inherited by controls with FontFace::Window
     bool centred = true;  // centred on the screen; otherwise the system's default position
 };
 
 // Fixed-dialog window: fixed client size, title bar with caption and close box, no minimise or maximise
 // button, button-face background, the window font; centred on the primary screen when asked.
-void SetUpFixedDialog(QWidget* window, const WindowSpec& row);
+void SetUpFixedDialog(QWidget* window, const WindowRow& row);
 
 // A shape control: a 1-pixel rectangle outline without fill, or a solid filled circle, in the row's colour
 // (black outline when none is given). It takes neither the focus nor mouse clicks.

@@ -331,7 +331,7 @@ struct PictureWindow {
     QLabel* caption = nullptr;
 
     PictureWindow(const char* pictureName, int width, int height) {
-        const ControlSpec table[] = {
+        const ControlRow table[] = {
             {.name = pictureName,
              .kind = ControlKind::Picture,
              .left = 150,
