@@ -101,17 +101,16 @@ void MainWindowHandlers::Refuse(const Refusal& refusal) {
     Refuse(ToQString(refusal.message));
 }
 
+void MainWindowHandlers::Refuse(RefusalReason reason) {
+    Refuse(tessaroven::Refuse(reason));
+}
+
 void MainWindowHandlers::OnLoad() {
-    m_form.Text29->clear();
-    m_form.Text30->clear();
-    m_form.Text31->clear();
-    m_form.Text2->clear();
+    ClearForNewMeasurement();
     for (QPushButton* button : {m_form.Command4, m_form.Command5, m_form.Command1, m_form.Command6,
                                 m_form.Command7, m_form.Command8}) {
         button->setEnabled(false);
     }
-    m_form.List1->clear();
-    m_form.List2->clear();
 }
 
 void MainWindowHandlers::ClearForNewMeasurement() {
@@ -135,7 +134,7 @@ void MainWindowHandlers::OnText29Enter() {
 void MainWindowHandlers::OnText2Enter() {
     const ParsedNumber pointNumber = Parse(m_form.Text2);
     if (pointNumber.outOfRange) {
-        Refuse(tessaroven::Refuse(RefusalReason::NumberOutOfRange));
+        Refuse(RefusalReason::NumberOutOfRange);
         return;
     }
     SetNumber(m_form.Text30, pointNumber.value - 1);
@@ -153,7 +152,7 @@ void MainWindowHandlers::OnCommand2Click() {
     }
     const ParsedNumber points = Parse(m_form.Text29);
     if (points.outOfRange) {
-        Refuse(tessaroven::Refuse(RefusalReason::NumberOutOfRange));
+        Refuse(RefusalReason::NumberOutOfRange);
         return;
     }
     const double pointCount = std::floor(points.value);
@@ -172,14 +171,14 @@ void MainWindowHandlers::OnCommand2Click() {
 
 void MainWindowHandlers::OnCommand4Click() {
     if (m_form.Text31->text().isEmpty()) {
-        ShowMessage(&m_form, QString::fromUtf8(kMissingReadingMessage), QMessageBox::NoIcon);
+        Refuse(QString::fromUtf8(kMissingReadingMessage));
         return;
     }
     const ParsedNumber pointNumber = Parse(m_form.Text2);
     const ParsedNumber offCentre = Parse(m_form.Text30);
     const ParsedNumber value = Parse(m_form.Text31);
     if (pointNumber.outOfRange || offCentre.outOfRange || value.outOfRange) {
-        Refuse(tessaroven::Refuse(RefusalReason::NumberOutOfRange));
+        Refuse(RefusalReason::NumberOutOfRange);
         return;
     }
     const double slot = std::floor(offCentre.value);
@@ -258,7 +257,7 @@ void MainWindowHandlers::OnCommand5Click() {
     }
     const ParsedNumber distance = Parse(m_form.Text1);
     if (distance.outOfRange) {
-        Refuse(tessaroven::Refuse(RefusalReason::NumberOutOfRange));
+        Refuse(RefusalReason::NumberOutOfRange);
         return;
     }
     const QScopedValueRollback converting(m_converting, true);

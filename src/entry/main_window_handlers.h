@@ -69,6 +69,7 @@ private:
     void SetNumber(QLineEdit* box, double value) const;
     void Refuse(const QString& message);
     void Refuse(const Refusal& refusal);
+    void Refuse(RefusalReason reason);  // with the reason's standard message
     void FinishCorrection();
     void EndOfEntry();
     void AdvanceToNextPoint(double pointNumber, double offCentre);
