@@ -272,10 +272,8 @@ void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour) {
 }
 
 QImage RenderLabelledProfileGraph(const MeasurementRecord& record) {
-    QImage image = NewPicture(kGraphClientSize);
-    GraphDrawState state;
+    QImage image = RenderProfileGraph(record, kGraphClientSize);
     QPainter painter(&image);
-    DrawProfileGraph(painter, QPointF(0, 0), QSizeF(kGraphClientSize), Qt::black, record, state);
     PaintAxisLabels(painter, QPointF(0, 0));
     return image;
 }
