@@ -3,7 +3,6 @@
 
 #include <locale.h>
 #include <cerrno>
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

@@ -1,5 +1,5 @@
-// The texts the entry writes: the reading-list line of one point and the number texts of the entry fields.
-// Plain C++ on top of the core's number texts, so the line layout is tested without windows.
+// The reading-list line of one point, as the entry writes it. Plain C++ on top of the core's number texts, so
+// the line layout is tested without windows.
 #pragma once
 
 #include <string>

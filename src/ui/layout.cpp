@@ -1,7 +1,6 @@
 // Turns the layout tables into widgets; font substitution, button colour and the fixed-dialog window setup.
 #include "ui/layout.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>

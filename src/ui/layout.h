@@ -20,7 +20,6 @@
 #include <QColor>
 #include <QFont>
 #include <QFrame>
-#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -132,8 +131,6 @@ class ShapeWidget : public QWidget {
     Q_OBJECT
 public:
     ShapeWidget(ControlKind kind, QColor color, QWidget* parent);
-    ControlKind shapeKind() const { return m_kind; }
-    QColor color() const { return m_color; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
