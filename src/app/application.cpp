@@ -12,6 +12,7 @@
 #include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/form4.h"
+#include "ui/layout.h"
 
 namespace tessaroven {
 
@@ -51,9 +52,7 @@ void Application::OnStartOkClick() {
     ResetMeasurement(m_record);
     Form1& form = MainWindow();
     m_handlers->ClearForNewMeasurement();
-    form.show();
-    form.raise();
-    form.activateWindow();
+    ShowInFront(&form);
     m_form2->hide();
 }
 
@@ -69,9 +68,7 @@ void Application::OnStartExitClick() {
 void Application::OnMainExitClick() {
     // The record, the fields and the buttons stay as they are; the next OK starts the next measurement.
     m_form1->hide();
-    m_form2->show();
-    m_form2->raise();
-    m_form2->activateWindow();
+    ShowInFront(m_form2.get());
 }
 
 Form3* Application::saveDialog() const {

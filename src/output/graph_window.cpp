@@ -2,6 +2,7 @@
 #include "output/graph_window.h"
 
 #include "ui/form4.h"
+#include "ui/layout.h"
 
 namespace tessaroven {
 
@@ -10,9 +11,7 @@ Form4* ShowProfileGraph(QPointer<Form4>& window, const MeasurementRecord& record
         window = new Form4();
     }
     window->Picture1->DrawProfileGraph(record);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    ShowInFront(window);
     return window;
 }
 

@@ -8,6 +8,7 @@
 
 #include "output/csv.h"
 #include "ui/form3.h"
+#include "ui/layout.h"
 #include "ui/message_box.h"
 
 namespace tessaroven {
@@ -30,9 +31,7 @@ Form3* OpenSaveDialog(QPointer<Form3>& dialog, MeasurementRecord& record, const 
     }
     dialog->Text1->setText(QString::fromUtf8(kDefaultComment));
     dialog->Text2->setText(DefaultFileName(today));
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    ShowInFront(dialog);
     return dialog;
 }
 

@@ -315,4 +315,10 @@ void SetUpFixedDialog(QWidget* window, const WindowRow& row) {
     }
 }
 
+void ShowInFront(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 }  // namespace tessaroven

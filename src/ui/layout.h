@@ -125,6 +125,9 @@ struct WindowRow {
 // button, button-face background, the window font; centred on the primary screen when asked.
 void SetUpFixedDialog(QWidget* window, const WindowRow& row);
 
+// Shows window, or brings it to the front and gives it the focus when it is already open.
+void ShowInFront(QWidget* window);
+
 // A shape control: a 1-pixel rectangle outline without fill, or a solid filled circle, in the row's colour
 // (black outline when none is given). It takes neither the focus nor mouse clicks.
 class ShapeWidget : public QWidget {
