@@ -44,7 +44,7 @@ MaybeRefusal BuildGrid(MeasurementRecord& record, double distance) {
                 return Refuse(RefusalReason::DistanceTooShort);
             }
             const double x = ((d * kk) * c) / denominator;
-            const double f = (d * d + x * x) / ((d - kk * s) * (d - kk * s) + (kk * c) * (kk * c));
+            const double f = (d * d + x * x) / (denominator * denominator + (kk * c) * (kk * c));
             const double w = c / kAngleWeightSum;
             if (!std::isfinite(x) || !std::isfinite(f)) {
                 return Refuse(RefusalReason::NonFiniteResult);
