@@ -20,7 +20,6 @@ namespace tessaroven {
 namespace {
 
 constexpr std::string_view kProgramName = "tessaroven-convert: ";
-constexpr std::string_view kBlanks = " \t\r\n\f\v";
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 struct ReadingToken {
@@ -45,19 +44,19 @@ std::optional<Failure> ReadTokens(std::istream& in, std::vector<ReadingToken>& t
         if (lineNumber == 1 && rest.starts_with(kUtf8ByteOrderMark)) {
             rest.remove_prefix(kUtf8ByteOrderMark.size());
         }
-        const std::size_t first = rest.find_first_not_of(kBlanks);
+        const std::size_t first = rest.find_first_not_of(kReadingBlanks);
         if (first == std::string_view::npos || rest[first] == '#') {
             continue;
         }
         std::size_t pos = first;
         while (pos != std::string_view::npos) {
-            const std::size_t end = rest.find_first_of(kBlanks, pos);
+            const std::size_t end = rest.find_first_of(kReadingBlanks, pos);
             tokens.push_back(
                 {std::string(rest.substr(pos, end == std::string_view::npos ? end : end - pos)), lineNumber});
             if (tokens.size() > static_cast<std::size_t>(kSlotCount)) {
                 return std::nullopt;
             }
-            pos = end == std::string_view::npos ? end : rest.find_first_not_of(kBlanks, end);
+            pos = end == std::string_view::npos ? end : rest.find_first_not_of(kReadingBlanks, end);
         }
     }
     if (in.bad()) {

@@ -10,8 +10,6 @@ namespace tessaroven {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r\n\f\v";
-
 enum class OptionId { Distance, Comment, Output, List, Help, Extension };
 
 struct OptionEntry {
@@ -45,13 +43,13 @@ std::string UsageHint() {
 }  // namespace
 
 StrictNumber ReadStrictNumber(std::string_view token) {
-    const std::size_t first = token.find_first_not_of(kBlanks);
+    const std::size_t first = token.find_first_not_of(kReadingBlanks);
     if (first == std::string_view::npos) {
         return {};
     }
-    const std::size_t last = token.find_last_not_of(kBlanks);
+    const std::size_t last = token.find_last_not_of(kReadingBlanks);
     const std::string_view core = token.substr(first, last - first + 1);
-    if (core.find_first_of(kBlanks) != std::string_view::npos) {
+    if (core.find_first_of(kReadingBlanks) != std::string_view::npos) {
         return {};
     }
     const ParsedNumber parsed = ParseLeadingNumber(core);

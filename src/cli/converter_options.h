@@ -17,6 +17,9 @@ namespace tessaroven {
 inline constexpr double kDefaultConverterDistance = 60;
 inline constexpr std::string_view kDefaultConverterComment = "Comment";
 
+// The blanks that separate readings on standard input and that a strictly read token may have around it.
+inline constexpr std::string_view kReadingBlanks = " \t\r\n\f\v";
+
 // An option added by the program that embeds the converter. It always takes one value.
 struct ConverterExtension {
     std::string option;       // "--name"
