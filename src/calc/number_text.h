@@ -35,16 +35,16 @@ std::string GeneralNumberText(double value, char decimalSeparator = '.');
 // decimals must be 0..15.
 std::string FixedNumberText(double value, int decimals, char decimalSeparator = '.');
 
-// The patterns by name.
+// The patterns by name: "##0.000", "##0.0" and "##0.00".
 inline std::string Pattern000(double value, char sep = '.') {
     return FixedNumberText(value, 3, sep);
-}  // "##0.000"
+}
 inline std::string Pattern0(double value, char sep = '.') {
     return FixedNumberText(value, 1, sep);
-}  // "##0.0"
+}
 inline std::string Pattern00(double value, char sep = '.') {
     return FixedNumberText(value, 2, sep);
-}  // "##0.00"
+}
 
 // Round half to even, as used for a point number turned into a list-line index.
 double RoundHalfEven(double value);
