@@ -81,17 +81,15 @@ bool IsLabelOrShape(ControlKind kind) {
            kind == ControlKind::CircleShape;
 }
 
-QColor SystemBackgroundColour(const QPalette& palette, SystemBackground background,
-                              QPalette::ColorRole usual) {
+QColor SystemBackgroundColour(const QPalette& palette, SystemBackground background) {
     switch (background) {
+        case SystemBackground::Default:
         case SystemBackground::Window:
             return palette.color(QPalette::Base);
         case SystemBackground::ButtonFace:
             return palette.color(QPalette::Window);
-        case SystemBackground::Default:
-            break;
     }
-    return palette.color(usual);
+    return palette.color(QPalette::Base);
 }
 
 QWidget* CreateLabel(const ControlRow& row, QWidget* parent) {
@@ -186,9 +184,8 @@ QWidget* CreatePicture(const ControlRow& row, QWidget* parent, const PictureFact
             break;
     }
     QPalette palette = frame->palette();
-    const QColor background = row.backColor
-                                  ? QColor::fromRgb(*row.backColor)
-                                  : SystemBackgroundColour(palette, row.systemBackground, QPalette::Base);
+    const QColor background = row.backColor ? QColor::fromRgb(*row.backColor)
+                                            : SystemBackgroundColour(palette, row.systemBackground);
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::WindowText, Qt::black);  // the flat border line
     frame->setPalette(palette);

@@ -65,9 +65,9 @@ enum class PictureBorder {
     Sunken3D,    // 2-pixel sunken border
 };
 
-// Background of a picture area or text box when the table names a system colour instead of #RRGGBB.
+// Background of a picture area when the table names a system colour instead of #RRGGBB.
 enum class SystemBackground {
-    Default,     // the kind's usual system background
+    Default,     // a picture area's usual background: the text-box white, as Window
     Window,      // system window background (white text-box background)
     ButtonFace,  // system button face (the windows' own background)
 };
