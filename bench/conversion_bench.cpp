@@ -18,10 +18,10 @@ constexpr double kDistance = 60;
 MeasurementRecord PreparedRecord(int points) {
     MeasurementRecord record;
     tessaroven::ResetMeasurement(record);
-    record.PointCount = points - 1;
+    record.lastPosition = points - 1;
     for (int k = 0; k < points; ++k) {
         const double x = k / 14.0;
-        record.Reading[k] = 100.0 * std::exp(-x * x) + 2.0;
+        record.reading[k] = 100.0 * std::exp(-x * x) + 2.0;
     }
     return record;
 }
@@ -30,10 +30,10 @@ void BM_Conversion(benchmark::State& state) {
     const MeasurementRecord prepared = PreparedRecord(static_cast<int>(state.range(0)));
     MeasurementRecord record = prepared;
     for (auto _ : state) {
-        record.Reading = prepared.Reading;  // each run converts the same readings
+        record.reading = prepared.reading;  // each run converts the same readings
         auto refusal = tessaroven::RunConversion(record, kDistance);
         benchmark::DoNotOptimize(refusal);
-        benchmark::DoNotOptimize(record.Result.data());
+        benchmark::DoNotOptimize(record.relativePercent.data());
     }
 }
 BENCHMARK(BM_Conversion)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);
@@ -43,7 +43,7 @@ void BM_BuildGrid(benchmark::State& state) {
     for (auto _ : state) {
         auto refusal = tessaroven::BuildGrid(record, kDistance);
         benchmark::DoNotOptimize(refusal);
-        benchmark::DoNotOptimize(record.Grid.data());
+        benchmark::DoNotOptimize(record.grid.data());
     }
 }
 BENCHMARK(BM_BuildGrid)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);
@@ -57,11 +57,11 @@ void BM_SolveGrid(benchmark::State& state) {
     }
     MeasurementRecord record = built;
     for (auto _ : state) {
-        record.Grid = built.Grid;
-        record.Reading = built.Reading;
+        record.grid = built.grid;
+        record.reading = built.reading;
         auto refusal = tessaroven::SolveGrid(record);
         benchmark::DoNotOptimize(refusal);
-        benchmark::DoNotOptimize(record.Reading.data());
+        benchmark::DoNotOptimize(record.reading.data());
     }
 }
 BENCHMARK(BM_SolveGrid)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);
@@ -71,7 +71,7 @@ void BM_ComputePercent(benchmark::State& state) {
     for (auto _ : state) {
         auto refusal = tessaroven::ComputePercent(record);
         benchmark::DoNotOptimize(refusal);
-        benchmark::DoNotOptimize(record.Result.data());
+        benchmark::DoNotOptimize(record.relativePercent.data());
     }
 }
 BENCHMARK(BM_ComputePercent)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);
@@ -84,7 +84,7 @@ void BM_ComposeResultLines(benchmark::State& state) {
     }
     for (auto _ : state) {
         tessaroven::ComposeResultLines(record);
-        benchmark::DoNotOptimize(record.ResultLine.data());
+        benchmark::DoNotOptimize(record.resultLines.data());
     }
 }
 BENCHMARK(BM_ComposeResultLines)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);
@@ -94,7 +94,7 @@ void BM_RecordCopy(benchmark::State& state) {
     const MeasurementRecord prepared = PreparedRecord(31);
     for (auto _ : state) {
         MeasurementRecord copy = prepared;
-        benchmark::DoNotOptimize(copy.Grid.data());
+        benchmark::DoNotOptimize(copy.grid.data());
     }
 }
 BENCHMARK(BM_RecordCopy)->Unit(benchmark::kMicrosecond);

@@ -54,8 +54,8 @@ inline double ConsumeValue(FuzzedDataProvider& provider) {
     }
 }
 
-// A PointCount as the setup leaves it (floor of the typed count minus 1), or any double.
-inline double ConsumePointCount(FuzzedDataProvider& provider) {
+// A lastPosition as the setup leaves it (floor of the typed count minus 1), or any double.
+inline double ConsumeLastPosition(FuzzedDataProvider& provider) {
     if (provider.ConsumeBool()) {
         return provider.ConsumeIntegralInRange<int>(-3, 33);
     }

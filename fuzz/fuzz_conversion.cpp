@@ -1,5 +1,5 @@
-// The conversion with arbitrary readings, distance and PointCount: either refused with the record exactly as
-// it was, or every solved value and percent value finite and the centre at 100 percent.
+// The conversion with arbitrary readings, distance and lastPosition: either refused with the record exactly
+// as it was, or every solved value and percent value finite and the centre at 100 percent.
 #include <cmath>
 #include <cstdint>
 
@@ -13,16 +13,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider provider(data, size);
     MeasurementRecord record;
     ResetMeasurement(record);
-    record.PointCount = fuzz::ConsumePointCount(provider);
+    record.lastPosition = fuzz::ConsumeLastPosition(provider);
     const double distance =
         provider.ConsumeBool() ? fuzz::ConsumeValue(provider) : provider.ConsumeIntegralInRange<int>(-5, 120);
     const int filled = provider.ConsumeIntegralInRange<int>(0, kSlotCount);
     for (int i = 0; i < filled; ++i) {
-        record.Reading[i] = fuzz::ConsumeValue(provider);
+        record.reading[i] = fuzz::ConsumeValue(provider);
     }
     // Leftovers of an earlier run must not matter: the grid is rebuilt whole.
     if (provider.ConsumeBool()) {
-        for (auto& row : record.Grid) {
+        for (auto& row : record.grid) {
             row.fill(provider.ConsumeFloatingPoint<double>());
         }
     }
@@ -34,21 +34,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(testing::SameRecord(before, record), "a refused conversion leaves the record as it was");
         return 0;
     }
-    const int n = LastPositionIndex(record.PointCount);
+    const int n = LastPositionIndex(record.lastPosition);
     FUZZ_CHECK(n <= kLastSlot, "no conversion for positions beyond the slots");
     for (int i = 0; i <= n; ++i) {
-        FUZZ_CHECK(std::isfinite(record.Reading[i]) && std::isfinite(record.Result[i]),
+        FUZZ_CHECK(std::isfinite(record.reading[i]) && std::isfinite(record.relativePercent[i]),
                    "every solved value and percent value is finite");
-        FUZZ_CHECK(!fuzz::HasNonFiniteText(record.ResultLine[i]), "no non-finite number in a result line");
+        FUZZ_CHECK(!fuzz::HasNonFiniteText(record.resultLines[i]), "no non-finite number in a result line");
     }
     if (n >= 0) {
-        FUZZ_CHECK(record.Result[0] == 100, "the centre is 100 percent");
+        FUZZ_CHECK(record.relativePercent[0] == 100, "the centre is 100 percent");
     }
     for (int i = n + 1; i < kSlotCount; ++i) {
-        FUZZ_CHECK(std::memcmp(&record.Reading[i], &before.Reading[i], sizeof(double)) == 0 &&
-                       std::memcmp(&record.Result[i], &before.Result[i], sizeof(double)) == 0 &&
-                       record.ResultLine[i] == before.ResultLine[i],
-                   "slots above PointCount are not touched");
+        FUZZ_CHECK(
+            std::memcmp(&record.reading[i], &before.reading[i], sizeof(double)) == 0 &&
+                std::memcmp(&record.relativePercent[i], &before.relativePercent[i], sizeof(double)) == 0 &&
+                record.resultLines[i] == before.resultLines[i],
+            "slots above lastPosition are not touched");
     }
     return 0;
 }

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli/converter.h"
+#include "files/cp932.h"
 #include "fuzz_check.h"
-#include "output/cp932.h"
 
 namespace {
 

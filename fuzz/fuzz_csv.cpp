@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "files/cp932.h"
+#include "files/csv.h"
 #include "fuzz_check.h"
-#include "output/cp932.h"
-#include "output/csv.h"
 #include "record/measurement_record.h"
 
 namespace {
@@ -26,11 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider provider(data, size);
     MeasurementRecord record;
     ResetMeasurement(record);
-    record.PointCount = fuzz::ConsumePointCount(provider);
+    record.lastPosition = fuzz::ConsumeLastPosition(provider);
     const int filled = provider.ConsumeIntegralInRange<int>(0, kSlotCount);
     for (int i = 0; i < filled; ++i) {
-        record.Reading[i] = fuzz::ConsumeValue(provider);
-        record.Result[i] = fuzz::ConsumeValue(provider);
+        record.reading[i] = fuzz::ConsumeValue(provider);
+        record.relativePercent[i] = fuzz::ConsumeValue(provider);
     }
     const std::string comment = provider.ConsumeRemainingBytesAsString();
 
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!file.error().message.empty(), "a refusal says what was wrong");
         return 0;
     }
-    const int n = LastPositionIndex(record.PointCount);
+    const int n = LastPositionIndex(record.lastPosition);
     FUZZ_CHECK(n <= kLastSlot, "no file for positions beyond the slots");
 
     const Expected<std::string> encoded = EncodeCp932(comment);
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Expected<std::string> decoded = DecodeCp932(*encoded);
     FUZZ_CHECK(decoded.has_value() && *decoded == comment, "the comment reads back exactly as typed");
     FUZZ_CHECK(CountCrLf(file->bytes) == static_cast<std::size_t>(n + 2),
-               "one CR LF per line, PointCount + 2");
+               "one CR LF per line, lastPosition + 2");
     FUZZ_CHECK(file->bytes.ends_with("\r\n"), "the last line ends in CR LF too");
 
     FUZZ_CHECK(file->dataLines.size() == static_cast<std::size_t>(n + 1), "one data line per position");

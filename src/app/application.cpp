@@ -5,22 +5,22 @@
 #include <QPushButton>
 
 #include "entry/main_window_handlers.h"
-#include "output/graph_window.h"
-#include "output/save_dialog.h"
 #include "ui/artwork.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
-#include "ui/form4.h"
+#include "ui/graph_window.h"
+#include "ui/graph_window_handlers.h"
 #include "ui/layout.h"
+#include "ui/main_window.h"
+#include "ui/save_dialog.h"
+#include "ui/save_dialog_handlers.h"
+#include "ui/start_screen.h"
 
 namespace tessaroven {
 
 Application::Application() = default;
 
 Application::~Application() {
-    delete m_form3.data();
-    delete m_form4.data();
+    delete m_saveDialog.data();
+    delete m_graphWindow.data();
 }
 
 void Application::Start() {
@@ -28,63 +28,64 @@ void Application::Start() {
     // installed desktop entry instead, which they find by this name.
     QApplication::setWindowIcon(WindowIcon());
     QApplication::setDesktopFileName(QStringLiteral("tessaroven"));
-    m_form2 = std::make_unique<Form2>();
-    connect(m_form2->Command1, &QPushButton::clicked, this, &Application::OnStartOkClick);
-    connect(m_form2->Command2, &QPushButton::clicked, this, &Application::OnStartExitClick);
-    connect(m_form2.get(), &Form2::closeRequested, this, &Application::OnStartExitClick);
-    m_form2->show();
+    m_startScreen = std::make_unique<StartScreen>();
+    connect(m_startScreen->startButton, &QPushButton::clicked, this, &Application::startMeasurement);
+    connect(m_startScreen->exitButton, &QPushButton::clicked, this, &Application::endProgram);
+    connect(m_startScreen.get(), &StartScreen::closeRequested, this, &Application::endProgram);
+    m_startScreen->show();
 }
 
-Form1& Application::MainWindow() {
-    if (!m_form1) {
-        m_form1 = std::make_unique<Form1>();
-        m_handlers = std::make_unique<MainWindowHandlers>(*m_form1, m_record);
-        connect(m_handlers.get(), &MainWindowHandlers::exitRequested, this, &Application::OnMainExitClick);
-        connect(m_form1.get(), &Form1::closeRequested, this, &Application::OnMainExitClick);
-        connect(m_handlers.get(), &MainWindowHandlers::saveRequested, this, &Application::OnSaveRequested);
-        connect(m_handlers.get(), &MainWindowHandlers::graphRequested, this, &Application::OnGraphRequested);
-        m_handlers->OnLoad();
+MainWindow& Application::EnsureMainWindow() {
+    if (!m_mainWindow) {
+        m_mainWindow = std::make_unique<MainWindow>();
+        m_handlers = std::make_unique<MainWindowHandlers>(*m_mainWindow, m_record);
+        connect(m_handlers.get(), &MainWindowHandlers::exitRequested, this,
+                &Application::returnToStartScreen);
+        connect(m_mainWindow.get(), &MainWindow::closeRequested, this, &Application::returnToStartScreen);
+        connect(m_handlers.get(), &MainWindowHandlers::saveRequested, this, &Application::openSaveDialog);
+        connect(m_handlers.get(), &MainWindowHandlers::graphRequested, this, &Application::showGraph);
+        m_handlers->load();
     }
-    return *m_form1;
+    return *m_mainWindow;
 }
 
-void Application::OnStartOkClick() {
+void Application::startMeasurement() {
     ResetMeasurement(m_record);
-    Form1& form = MainWindow();
-    m_handlers->ClearForNewMeasurement();
+    MainWindow& form = EnsureMainWindow();
+    m_handlers->clearForNewMeasurement();
     ShowInFront(&form);
-    m_form2->hide();
+    m_startScreen->hide();
 }
 
-void Application::OnStartExitClick() {
+void Application::endProgram() {
     // Nothing is saved and nothing is asked.
-    if (m_form1) {
-        m_form1->hide();
+    if (m_mainWindow) {
+        m_mainWindow->hide();
     }
-    m_form2->hide();
+    m_startScreen->hide();
     emit programEnded();
 }
 
-void Application::OnMainExitClick() {
+void Application::returnToStartScreen() {
     // The record, the fields and the buttons stay as they are; the next OK starts the next measurement.
-    m_form1->hide();
-    ShowInFront(m_form2.get());
+    m_mainWindow->hide();
+    ShowInFront(m_startScreen.get());
 }
 
-Form3* Application::saveDialog() const {
-    return m_form3.data();
+SaveDialog* Application::saveDialog() const {
+    return m_saveDialog.data();
 }
 
-Form4* Application::graphWindow() const {
-    return m_form4.data();
+GraphWindow* Application::graphWindow() const {
+    return m_graphWindow.data();
 }
 
-void Application::OnSaveRequested() {
-    OpenSaveDialog(m_form3, m_record);
+void Application::openSaveDialog() {
+    OpenSaveDialog(m_saveDialog, m_record);
 }
 
-void Application::OnGraphRequested() {
-    ShowProfileGraph(m_form4, m_record);
+void Application::showGraph() {
+    ShowProfileGraph(m_graphWindow, m_record);
 }
 
 }  // namespace tessaroven

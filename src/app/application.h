@@ -12,10 +12,10 @@
 
 namespace tessaroven {
 
-class Form1;
-class Form2;
-class Form3;
-class Form4;
+class MainWindow;
+class StartScreen;
+class SaveDialog;
+class GraphWindow;
 class MainWindowHandlers;
 
 class Application : public QObject {
@@ -27,36 +27,36 @@ public:
     // Program start: creates the start screen and shows it.
     void Start();
 
-    void OnStartOkClick();    // Form2 Command1: a new measurement
-    void OnStartExitClick();  // Form2 Command2 or its close box: the end of the program
-    void OnMainExitClick();   // Form1 Command3 or its close box: back to the start screen
+    void startMeasurement();     // StartScreen startButton: a new measurement
+    void endProgram();           // StartScreen exitButton or its close box: the end of the program
+    void returnToStartScreen();  // MainWindow exitButton or its close box: back to the start screen
 
-    // Connection points for the results output. Form1's Command7 and Command8 (enabled by every conversion)
-    // arrive here through MainWindowHandlers::saveRequested / graphRequested.
-    void OnSaveRequested();   // fill the save dialog (Form3) with its defaults and show it
-    void OnGraphRequested();  // draw the graph on Form4 and show it
+    // Connection points for the results output. MainWindow's saveButton and graphButton (enabled by every
+    // conversion) arrive here through MainWindowHandlers::saveRequested / graphRequested.
+    void openSaveDialog();  // fill the save dialog (SaveDialog) with its defaults and show it
+    void showGraph();       // draw the graph on GraphWindow and show it
 
     MeasurementRecord& record() { return m_record; }
-    Form2* startScreen() const { return m_form2.get(); }
-    Form1* mainWindow() const { return m_form1.get(); }  // null until the first OK
+    StartScreen* startScreen() const { return m_startScreen.get(); }
+    MainWindow* mainWindow() const { return m_mainWindow.get(); }  // null until the first OK
     MainWindowHandlers* mainWindowHandlers() const { return m_handlers.get(); }
-    Form3* saveDialog() const;   // null until Command7, and after its close box
-    Form4* graphWindow() const;  // null until Command8, and after its close box
+    SaveDialog* saveDialog() const;    // null until saveButton, and after its close box
+    GraphWindow* graphWindow() const;  // null until graphButton, and after its close box
 
 signals:
     // The program has ended; main() leaves the event loop.
     void programEnded();
 
 private:
-    Form1& MainWindow();  // creates Form1 on first use and runs its load step
+    MainWindow& EnsureMainWindow();  // creates MainWindow on first use and runs its load step
 
     MeasurementRecord m_record;
-    std::unique_ptr<Form2> m_form2;
-    std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<StartScreen> m_startScreen;
+    std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<MainWindowHandlers> m_handlers;
     // Ownerless windows that their close box destroys; the next click creates them again.
-    QPointer<Form3> m_form3;
-    QPointer<Form4> m_form4;
+    QPointer<SaveDialog> m_saveDialog;
+    QPointer<GraphWindow> m_graphWindow;
 };
 
 }  // namespace tessaroven

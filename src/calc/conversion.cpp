@@ -9,11 +9,11 @@
 namespace tessaroven {
 
 MaybeRefusal BuildGrid(MeasurementRecord& record, double distance) {
-    const int n = LastPositionIndex(record.PointCount);
+    const int n = LastPositionIndex(record.lastPosition);
     if (n > kLastSlot) {
         return Refuse(RefusalReason::TooManyPositions);
     }
-    for (auto& row : record.Grid) {
+    for (auto& row : record.grid) {
         row.fill(0.0);
     }
     if (n < 0) {
@@ -27,14 +27,14 @@ MaybeRefusal BuildGrid(MeasurementRecord& record, double distance) {
     double cosine[kAngleCount];
     double sine[kAngleCount];
     for (int m = -45; m <= 44; ++m) {
-        const double theta = (GantryAngleDegrees(m) / 180.0) * record.PiValue;
+        const double theta = (GantryAngleDegrees(m) / 180.0) * record.piValue;
         cosine[m + 45] = std::cos(theta);
         sine[m + 45] = std::sin(theta);
     }
 
     const double d = distance;
     for (int k = 0; k <= n; ++k) {
-        auto& row = record.Grid[k];
+        auto& row = record.grid[k];
         const double kk = k;
         for (int a = 0; a < kAngleCount; ++a) {
             const double c = cosine[a];
@@ -63,7 +63,7 @@ MaybeRefusal BuildGrid(MeasurementRecord& record, double distance) {
 }
 
 MaybeRefusal ComputePercent(MeasurementRecord& record) {
-    const int n = LastPositionIndex(record.PointCount);
+    const int n = LastPositionIndex(record.lastPosition);
     if (n > kLastSlot) {
         return Refuse(RefusalReason::TooManyPositions);
     }
@@ -71,16 +71,16 @@ MaybeRefusal ComputePercent(MeasurementRecord& record) {
         return std::nullopt;
     }
     for (int i = 0; i <= n; ++i) {
-        if (!std::isfinite(record.Reading[i])) {
+        if (!std::isfinite(record.reading[i])) {
             return Refuse(RefusalReason::NonFiniteResult);
         }
     }
-    if (record.Reading[0] == 0) {
+    if (record.reading[0] == 0) {
         return Refuse(RefusalReason::ZeroCentreValue);
     }
     for (int i = 0; i <= n; ++i) {
-        record.Result[i] = (record.Reading[i] / record.Reading[0]) * 100.0;
-        if (!std::isfinite(record.Result[i])) {
+        record.relativePercent[i] = (record.reading[i] / record.reading[0]) * 100.0;
+        if (!std::isfinite(record.relativePercent[i])) {
             return Refuse(RefusalReason::NonFiniteResult);
         }
     }
@@ -93,9 +93,10 @@ std::string ResultListLine(int index, double reading, double result, char decima
 }
 
 void ComposeResultLines(MeasurementRecord& record, char decimalSeparator) {
-    const int n = LastPositionIndex(record.PointCount);
+    const int n = LastPositionIndex(record.lastPosition);
     for (int i = 0; i <= n && i <= kLastSlot; ++i) {
-        record.ResultLine[i] = ResultListLine(i, record.Reading[i], record.Result[i], decimalSeparator);
+        record.resultLines[i] =
+            ResultListLine(i, record.reading[i], record.relativePercent[i], decimalSeparator);
     }
 }
 
@@ -119,10 +120,10 @@ MaybeRefusal Conversion::Finish() {
 }
 
 void Conversion::CommitTo(MeasurementRecord& record) const {
-    record.Grid = m_work.Grid;
-    record.Reading = m_work.Reading;
-    record.Result = m_work.Result;
-    record.ResultLine = m_work.ResultLine;
+    record.grid = m_work.grid;
+    record.reading = m_work.reading;
+    record.relativePercent = m_work.relativePercent;
+    record.resultLines = m_work.resultLines;
 }
 
 MaybeRefusal RunConversion(MeasurementRecord& record, double distance, char decimalSeparator) {

@@ -22,19 +22,20 @@ constexpr double GantryAngleDegrees(int m) {
     return static_cast<double>((m + 46) * 2) + (-91.0);
 }
 
-// Clears the whole grid and fills rows 0..PointCount with the model's coefficients for focus distance D (cm).
-// Refused (record partly rebuilt: work on a copy) when PointCount is above 30, when D is 0 or not finite,
-// when the distance is not larger than the measuring radius, or when a coefficient is not a finite number.
+// Clears the whole grid and fills rows 0..lastPosition with the model's coefficients for focus distance D
+// (cm). Refused (record partly rebuilt: work on a copy) when lastPosition is above 30, when D is 0 or not
+// finite, when the distance is not larger than the measuring radius, or when a coefficient is not a finite
+// number.
 MaybeRefusal BuildGrid(MeasurementRecord& record, double distance);
 
-// Result[i] = Reading[i] / Reading[0] x 100 for i = 0..PointCount; refused when Reading[0] is 0 or a value is
-// not finite (Result partly written: work on a copy).
+// relativePercent[i] = reading[i] / reading[0] x 100 for i = 0..lastPosition; refused when reading[0] is 0 or
+// a value is not finite (relativePercent partly written: work on a copy).
 MaybeRefusal ComputePercent(MeasurementRecord& record);
 
 // One result-list line: "i : ##0.000  ##0.0".
 std::string ResultListLine(int index, double reading, double result, char decimalSeparator = '.');
 
-// Writes ResultLine[0..PointCount] (PointCount must be at most 30).
+// Writes resultLines[0..lastPosition] (lastPosition must be at most 30).
 void ComposeResultLines(MeasurementRecord& record, char decimalSeparator = '.');
 
 // A conversion in its steps, so that the GUI can let pending window events run between them.
@@ -46,7 +47,7 @@ public:
     MaybeRefusal Solve();      // SolveGrid (on the working copy)
     MaybeRefusal Finish();     // percent values and result lines (on the working copy)
 
-    // Copies Grid, Reading, Result and ResultLine of the finished working copy into record.
+    // Copies grid, reading, relativePercent and resultLines of the finished working copy into record.
     void CommitTo(MeasurementRecord& record) const;
     const MeasurementRecord& Working() const { return m_work; }
 

@@ -13,7 +13,7 @@ enum class RefusalReason {
     DistanceNotANumber,        // distance 0, or text that does not start with a number
     DistanceTooShort,          // distance not larger than the measuring radius
     NumberOutOfRange,          // a typed magnitude beyond the double range
-    TooManyPositions,          // PointCount above 30
+    TooManyPositions,          // lastPosition above 30
     ZeroPivot,                 // a zero diagonal cell met by the solver
     ZeroCentreValue,           // the solved centre value is 0: no percent values
     NonFiniteResult,           // a solved value or percent value is not a finite number

@@ -1,15 +1,15 @@
-// Module1: Gauss-Jordan elimination in natural order, without pivoting.
+// The Gauss-Jordan elimination in natural order, without pivoting.
 #include "calc/solver.h"
 
 namespace tessaroven {
 
 MaybeRefusal SolveGrid(MeasurementRecord& record) {
-    const int n = LastPositionIndex(record.PointCount);
+    const int n = LastPositionIndex(record.lastPosition);
     if (n > kLastSlot) {
         return Refuse(RefusalReason::TooManyPositions);
     }
-    auto& grid = record.Grid;
-    auto& reading = record.Reading;
+    auto& grid = record.grid;
+    auto& reading = record.reading;
 
     for (int k = 0; k <= n; ++k) {
         const double p = grid[k][k];

@@ -1,4 +1,4 @@
-// Module1: the Gauss-Jordan solver for the conversion's linear system.
+// The Gauss-Jordan solver for the conversion's linear system.
 #pragma once
 
 #include "calc/outcome.h"
@@ -6,11 +6,11 @@
 
 namespace tessaroven {
 
-// Solves Grid x P = Reading for positions 0..PointCount in place: natural order, no row exchanges, no
-// tolerance. On success Reading[0..n] holds the solution and the block 0..n of Grid is the identity; cells
-// and slots outside 0..n are untouched. A negative PointCount does nothing. Refused without touching anything
-// when PointCount is above 30; refused when a pivot is 0, leaving the record partly reduced (callers work on
-// a copy).
+// Solves grid x P = reading for positions 0..lastPosition in place: natural order, no row exchanges, no
+// tolerance. On success reading[0..n] holds the solution and the block 0..n of grid is the identity; cells
+// and slots outside 0..n are untouched. A negative lastPosition does nothing. Refused without touching
+// anything when lastPosition is above 30; refused when a pivot is 0, leaving the record partly reduced
+// (callers work on a copy).
 MaybeRefusal SolveGrid(MeasurementRecord& record);
 
 }  // namespace tessaroven

@@ -12,7 +12,7 @@
 
 #include "calc/conversion.h"
 #include "calc/number_text.h"
-#include "output/csv.h"
+#include "files/csv.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven {
@@ -144,9 +144,9 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
     // The record as the main window leaves it after the last reading was confirmed.
     MeasurementRecord record;
     ResetMeasurement(record);
-    record.PointCount = static_cast<double>(readings.size()) - 1;
+    record.lastPosition = static_cast<double>(readings.size()) - 1;
     for (std::size_t k = 0; k < readings.size(); ++k) {
-        record.Reading[k] = readings[k];
+        record.reading[k] = readings[k];
     }
     if (auto refusal = RunConversion(record, options.distance)) {
         return FromRefusal(*refusal, options.distance);
@@ -155,7 +155,7 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
     if (options.list) {
         bytes.clear();
         for (std::size_t k = 0; k < readings.size(); ++k) {
-            bytes += record.ResultLine[k];
+            bytes += record.resultLines[k];
             bytes += '\n';
         }
     } else {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/converter_options.h"
-#include "output/safe_file_writer.h"
+#include "files/safe_file_writer.h"
 
 namespace tessaroven {
 

@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "output/graph_painter.h"
-#include "output/safe_file_writer.h"
+#include "files/safe_file_writer.h"
+#include "plot/graph_painter.h"
 
 namespace tessaroven {
 namespace {

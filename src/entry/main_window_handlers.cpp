@@ -16,7 +16,7 @@
 
 #include "calc/conversion.h"
 #include "entry/entry_line.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 
 namespace tessaroven {
@@ -51,243 +51,244 @@ QString ToQString(const std::string& text) {
 
 }  // namespace
 
-MainWindowHandlers::MainWindowHandlers(Form1& form, MeasurementRecord& record, QObject* parent)
-    : QObject(parent), m_form(form), m_record(record) {
+MainWindowHandlers::MainWindowHandlers(MainWindow& window, MeasurementRecord& record, QObject* parent)
+    : QObject(parent), m_window(window), m_record(record) {
     // Enter is taken before the text box sees it, whatever Shift, Ctrl or Alt; other keys go to the box.
-    for (QLineEdit* box : {m_form.Text1, m_form.Text29, m_form.Text2, m_form.Text31}) {
+    for (QLineEdit* box :
+         {m_window.distanceEdit, m_window.pointCountEdit, m_window.pointNumberEdit, m_window.readingEdit}) {
         box->installEventFilter(this);
     }
-    connect(m_form.Command2, &QPushButton::clicked, this, &MainWindowHandlers::OnCommand2Click);
-    connect(m_form.Command4, &QPushButton::clicked, this, &MainWindowHandlers::OnCommand4Click);
-    connect(m_form.Command1, &QPushButton::clicked, this, &MainWindowHandlers::OnCommand1Click);
-    connect(m_form.Command6, &QPushButton::clicked, this, &MainWindowHandlers::OnCommand6Click);
-    connect(m_form.Command5, &QPushButton::clicked, this, &MainWindowHandlers::OnCommand5Click);
-    connect(m_form.Command3, &QPushButton::clicked, this, &MainWindowHandlers::exitRequested);
-    connect(m_form.Command7, &QPushButton::clicked, this, &MainWindowHandlers::saveRequested);
-    connect(m_form.Command8, &QPushButton::clicked, this, &MainWindowHandlers::graphRequested);
+    connect(m_window.setupButton, &QPushButton::clicked, this, &MainWindowHandlers::confirmSetup);
+    connect(m_window.storeReadingButton, &QPushButton::clicked, this, &MainWindowHandlers::storeReading);
+    connect(m_window.correctButton, &QPushButton::clicked, this, &MainWindowHandlers::startCorrection);
+    connect(m_window.finishEntryButton, &QPushButton::clicked, this, &MainWindowHandlers::finishEntry);
+    connect(m_window.convertButton, &QPushButton::clicked, this, &MainWindowHandlers::convert);
+    connect(m_window.exitButton, &QPushButton::clicked, this, &MainWindowHandlers::exitRequested);
+    connect(m_window.saveButton, &QPushButton::clicked, this, &MainWindowHandlers::saveRequested);
+    connect(m_window.graphButton, &QPushButton::clicked, this, &MainWindowHandlers::graphRequested);
 }
 
 bool MainWindowHandlers::eventFilter(QObject* watched, QEvent* event) {
     if (!IsEnterKey(event)) {
         return QObject::eventFilter(watched, event);
     }
-    if (watched == m_form.Text1) {
-        OnText1Enter();
-    } else if (watched == m_form.Text29) {
-        OnText29Enter();
-    } else if (watched == m_form.Text2) {
-        OnText2Enter();
-    } else if (watched == m_form.Text31) {
-        OnText31Enter();
+    if (watched == m_window.distanceEdit) {
+        distanceEntered();
+    } else if (watched == m_window.pointCountEdit) {
+        pointCountEntered();
+    } else if (watched == m_window.pointNumberEdit) {
+        pointNumberEntered();
+    } else if (watched == m_window.readingEdit) {
+        readingEntered();
     } else {
         return QObject::eventFilter(watched, event);
     }
     return true;
 }
 
-ParsedNumber MainWindowHandlers::Parse(const QLineEdit* box) const {
+ParsedNumber MainWindowHandlers::parse(const QLineEdit* box) const {
     return ParseLeadingNumber(box->text().toStdString());
 }
 
-void MainWindowHandlers::SetNumber(QLineEdit* box, double value) const {
+void MainWindowHandlers::setNumber(QLineEdit* box, double value) const {
     box->setText(ToQString(GeneralNumberText(value, LocaleDecimalSeparator())));
 }
 
-void MainWindowHandlers::Refuse(const QString& message) {
-    ShowMessage(&m_form, message, QMessageBox::NoIcon);
+void MainWindowHandlers::refuse(const QString& message) {
+    ShowMessage(&m_window, message, QMessageBox::NoIcon);
 }
 
-void MainWindowHandlers::Refuse(const Refusal& refusal) {
-    Refuse(ToQString(refusal.message));
+void MainWindowHandlers::refuse(const Refusal& refusal) {
+    refuse(ToQString(refusal.message));
 }
 
-void MainWindowHandlers::Refuse(RefusalReason reason) {
-    Refuse(tessaroven::Refuse(reason));
+void MainWindowHandlers::refuse(RefusalReason reason) {
+    refuse(tessaroven::Refuse(reason));
 }
 
-void MainWindowHandlers::OnLoad() {
-    ClearForNewMeasurement();
-    for (QPushButton* button : {m_form.Command4, m_form.Command5, m_form.Command1, m_form.Command6,
-                                m_form.Command7, m_form.Command8}) {
+void MainWindowHandlers::load() {
+    clearForNewMeasurement();
+    for (QPushButton* button : {m_window.storeReadingButton, m_window.convertButton, m_window.correctButton,
+                                m_window.finishEntryButton, m_window.saveButton, m_window.graphButton}) {
         button->setEnabled(false);
     }
 }
 
-void MainWindowHandlers::ClearForNewMeasurement() {
-    // Text1 and the buttons' states are kept for the next measurement.
-    m_form.Text29->clear();
-    m_form.Text2->clear();
-    m_form.Text30->clear();
-    m_form.Text31->clear();
-    m_form.List1->clear();
-    m_form.List2->clear();
+void MainWindowHandlers::clearForNewMeasurement() {
+    // distanceEdit and the buttons' states are kept for the next measurement.
+    m_window.pointCountEdit->clear();
+    m_window.pointNumberEdit->clear();
+    m_window.offCentreEdit->clear();
+    m_window.readingEdit->clear();
+    m_window.readingList->clear();
+    m_window.resultList->clear();
 }
 
-void MainWindowHandlers::OnText1Enter() {
-    m_form.Text29->setFocus();
+void MainWindowHandlers::distanceEntered() {
+    m_window.pointCountEdit->setFocus();
 }
 
-void MainWindowHandlers::OnText29Enter() {
-    m_form.Command2->setFocus();
+void MainWindowHandlers::pointCountEntered() {
+    m_window.setupButton->setFocus();
 }
 
-void MainWindowHandlers::OnText2Enter() {
-    const ParsedNumber pointNumber = Parse(m_form.Text2);
+void MainWindowHandlers::pointNumberEntered() {
+    const ParsedNumber pointNumber = parse(m_window.pointNumberEdit);
     if (pointNumber.outOfRange) {
-        Refuse(RefusalReason::NumberOutOfRange);
+        refuse(RefusalReason::NumberOutOfRange);
         return;
     }
-    SetNumber(m_form.Text30, pointNumber.value - 1);
-    m_form.Text31->setFocus();
+    setNumber(m_window.offCentreEdit, pointNumber.value - 1);
+    m_window.readingEdit->setFocus();
 }
 
-void MainWindowHandlers::OnText31Enter() {
-    m_form.Command4->setFocus();
+void MainWindowHandlers::readingEntered() {
+    m_window.storeReadingButton->setFocus();
 }
 
-void MainWindowHandlers::OnCommand2Click() {
-    if (m_form.Text1->text().isEmpty() || m_form.Text29->text().isEmpty()) {
-        ShowMessage(&m_form, QString::fromUtf8(kMissingSetupMessage), QMessageBox::Warning);
+void MainWindowHandlers::confirmSetup() {
+    if (m_window.distanceEdit->text().isEmpty() || m_window.pointCountEdit->text().isEmpty()) {
+        ShowMessage(&m_window, QString::fromUtf8(kMissingSetupMessage), QMessageBox::Warning);
         return;
     }
-    const ParsedNumber points = Parse(m_form.Text29);
+    const ParsedNumber points = parse(m_window.pointCountEdit);
     if (points.outOfRange) {
-        Refuse(RefusalReason::NumberOutOfRange);
+        refuse(RefusalReason::NumberOutOfRange);
         return;
     }
     const double pointCount = std::floor(points.value);
     // More points could never be completed: the last point number would not fit the reading list.
     if (pointCount > kMaxPointCount) {
-        Refuse(QString::fromUtf8(kTooManyPointsMessage));
+        refuse(QString::fromUtf8(kTooManyPointsMessage));
         return;
     }
-    m_form.Command4->setEnabled(true);
-    m_record.PointCount = pointCount - 1;
-    SetNumber(m_form.Text2, 1);
-    SetNumber(m_form.Text30, 0);
-    m_form.Text31->clear();
-    m_form.Text31->setFocus();
+    m_window.storeReadingButton->setEnabled(true);
+    m_record.lastPosition = pointCount - 1;
+    setNumber(m_window.pointNumberEdit, 1);
+    setNumber(m_window.offCentreEdit, 0);
+    m_window.readingEdit->clear();
+    m_window.readingEdit->setFocus();
 }
 
-void MainWindowHandlers::OnCommand4Click() {
-    if (m_form.Text31->text().isEmpty()) {
-        Refuse(QString::fromUtf8(kMissingReadingMessage));
+void MainWindowHandlers::storeReading() {
+    if (m_window.readingEdit->text().isEmpty()) {
+        refuse(QString::fromUtf8(kMissingReadingMessage));
         return;
     }
-    const ParsedNumber pointNumber = Parse(m_form.Text2);
-    const ParsedNumber offCentre = Parse(m_form.Text30);
-    const ParsedNumber value = Parse(m_form.Text31);
+    const ParsedNumber pointNumber = parse(m_window.pointNumberEdit);
+    const ParsedNumber offCentre = parse(m_window.offCentreEdit);
+    const ParsedNumber value = parse(m_window.readingEdit);
     if (pointNumber.outOfRange || offCentre.outOfRange || value.outOfRange) {
-        Refuse(RefusalReason::NumberOutOfRange);
+        refuse(RefusalReason::NumberOutOfRange);
         return;
     }
     const double slot = std::floor(offCentre.value);
     if (!IsSlotIndex(slot)) {
-        Refuse(QString::fromUtf8(kSlotOutOfRangeMessage));
+        refuse(QString::fromUtf8(kSlotOutOfRangeMessage));
         return;
     }
     const double lineIndex = RoundHalfEven(pointNumber.value);
     if (!IsSlotIndex(lineIndex)) {
-        Refuse(QString::fromUtf8(kPointNumberOutOfRangeMessage));
+        refuse(QString::fromUtf8(kPointNumberOutOfRangeMessage));
         return;
     }
 
     const auto k = static_cast<std::size_t>(slot);
     const auto line = static_cast<std::size_t>(lineIndex);
-    m_record.Reading[k] = value.value;
-    m_record.EntryLine[line] =
-        EntryLineText(pointNumber.value, slot, m_record.Reading[k], LocaleDecimalSeparator());
-    m_form.List1->addItem(ToQString(m_record.EntryLine[line]));
+    m_record.reading[k] = value.value;
+    m_record.readingLines[line] =
+        EntryLineText(pointNumber.value, slot, m_record.reading[k], LocaleDecimalSeparator());
+    m_window.readingList->addItem(ToQString(m_record.readingLines[line]));
 
-    if (m_record.EditMode == 1) {
-        FinishCorrection();
+    if (m_record.correcting) {
+        finishCorrection();
         return;
     }
     // The unfloored off-centre value decides whether this was the last position.
-    if (offCentre.value >= m_record.PointCount) {
-        EndOfEntry();
+    if (offCentre.value >= m_record.lastPosition) {
+        reachLastPosition();
     } else {
-        AdvanceToNextPoint(pointNumber.value, offCentre.value);
+        advanceToNextPoint(pointNumber.value, offCentre.value);
     }
 }
 
-void MainWindowHandlers::FinishCorrection() {
+void MainWindowHandlers::finishCorrection() {
     // The list is rebuilt in point order; it never reaches beyond the last line index.
-    m_form.List1->clear();
-    const int lastPoint = std::min(LastPositionIndex(m_record.PointCount + 1), kLastSlot);
+    m_window.readingList->clear();
+    const int lastPoint = std::min(LastPositionIndex(m_record.lastPosition + 1), kLastSlot);
     for (int i = 1; i <= lastPoint; ++i) {
-        m_form.List1->addItem(ToQString(m_record.EntryLine[static_cast<std::size_t>(i)]));
+        m_window.readingList->addItem(ToQString(m_record.readingLines[static_cast<std::size_t>(i)]));
     }
-    m_record.EditMode = 0;
-    m_form.Command6->setFocus();
+    m_record.correcting = false;
+    m_window.finishEntryButton->setFocus();
 }
 
-void MainWindowHandlers::EndOfEntry() {
-    m_form.Text2->clear();
-    m_form.Text30->clear();
-    m_form.Text31->clear();
-    m_form.Command1->setEnabled(true);
-    m_form.Command6->setEnabled(true);
-    m_form.Command6->setFocus();
+void MainWindowHandlers::reachLastPosition() {
+    m_window.pointNumberEdit->clear();
+    m_window.offCentreEdit->clear();
+    m_window.readingEdit->clear();
+    m_window.correctButton->setEnabled(true);
+    m_window.finishEntryButton->setEnabled(true);
+    m_window.finishEntryButton->setFocus();
 }
 
-void MainWindowHandlers::AdvanceToNextPoint(double pointNumber, double offCentre) {
-    SetNumber(m_form.Text2, pointNumber + 1);
-    SetNumber(m_form.Text30, offCentre + 1);
-    m_form.Text31->clear();
-    m_form.Text31->setFocus();
+void MainWindowHandlers::advanceToNextPoint(double pointNumber, double offCentre) {
+    setNumber(m_window.pointNumberEdit, pointNumber + 1);
+    setNumber(m_window.offCentreEdit, offCentre + 1);
+    m_window.readingEdit->clear();
+    m_window.readingEdit->setFocus();
 }
 
-void MainWindowHandlers::OnCommand1Click() {
-    m_form.Text2->clear();
-    m_form.Text30->clear();
-    m_form.Text31->clear();
-    m_record.EditMode = 1;
-    m_form.Text2->setFocus();
+void MainWindowHandlers::startCorrection() {
+    m_window.pointNumberEdit->clear();
+    m_window.offCentreEdit->clear();
+    m_window.readingEdit->clear();
+    m_record.correcting = true;
+    m_window.pointNumberEdit->setFocus();
 }
 
-void MainWindowHandlers::OnCommand6Click() {
-    m_form.Command5->setEnabled(true);
-    m_form.Command5->setFocus();
+void MainWindowHandlers::finishEntry() {
+    m_window.convertButton->setEnabled(true);
+    m_window.convertButton->setFocus();
 }
 
-void MainWindowHandlers::OnCommand5Click() {
+void MainWindowHandlers::convert() {
     if (m_converting) {
         return;  // already converting further up the stack
     }
-    const ParsedNumber distance = Parse(m_form.Text1);
+    const ParsedNumber distance = parse(m_window.distanceEdit);
     if (distance.outOfRange) {
-        Refuse(RefusalReason::NumberOutOfRange);
+        refuse(RefusalReason::NumberOutOfRange);
         return;
     }
     const QScopedValueRollback converting(m_converting, true);
     // The conversion works on a copy; the record changes only when every step succeeded.
     Conversion conversion(m_record, distance.value, LocaleDecimalSeparator());
     if (const MaybeRefusal refusal = conversion.BuildGrid()) {
-        Refuse(*refusal);
+        refuse(*refusal);
         return;
     }
     YieldToPendingEvents();
     if (const MaybeRefusal refusal = conversion.Solve()) {
-        Refuse(*refusal);
+        refuse(*refusal);
         return;
     }
     YieldToPendingEvents();
     if (const MaybeRefusal refusal = conversion.Finish()) {
-        Refuse(*refusal);
+        refuse(*refusal);
         return;
     }
     conversion.CommitTo(m_record);
-    FillResultList();
-    m_form.Command7->setEnabled(true);
-    m_form.Command8->setEnabled(true);
+    fillResultList();
+    m_window.saveButton->setEnabled(true);
+    m_window.graphButton->setEnabled(true);
 }
 
-void MainWindowHandlers::FillResultList() {
-    m_form.List2->clear();
-    const int last = LastPositionIndex(m_record.PointCount);
+void MainWindowHandlers::fillResultList() {
+    m_window.resultList->clear();
+    const int last = LastPositionIndex(m_record.lastPosition);
     for (int i = 0; i <= last && i <= kLastSlot; ++i) {
-        m_form.List2->addItem(ToQString(m_record.ResultLine[static_cast<std::size_t>(i)]));
+        m_window.resultList->addItem(ToQString(m_record.resultLines[static_cast<std::size_t>(i)]));
     }
 }
 

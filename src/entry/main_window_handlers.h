@@ -1,7 +1,7 @@
-// The main window's handlers: load step, Enter-key path, setup confirmation (Command2), reading confirmation
-// (Command4) with its correction branch, start of a correction (Command1), end of the correction phase
-// (Command6) and the conversion button (Command5). They read Form1's fields, write the MeasurementRecord
-// directly and drive the controls. Refused input is reported in a message box and changes nothing.
+// The main window's handlers: the load step, the Enter-key path through the entry fields, the setup
+// confirmation, storing a reading (with its correction branch), starting a correction, ending the entry and
+// the conversion. They read MainWindow's fields, write the MeasurementRecord directly and drive the controls.
+// Refused input is reported in a message box and changes nothing.
 #pragma once
 
 #include <QObject>
@@ -16,7 +16,7 @@ class QLineEdit;
 
 namespace tessaroven {
 
-class Form1;
+class MainWindow;
 
 // Largest number of points the setup accepts: the last point number must still be a list-line index (<= 30).
 inline constexpr int kMaxPointCount = 30;
@@ -38,44 +38,46 @@ char LocaleDecimalSeparator();
 class MainWindowHandlers : public QObject {
     Q_OBJECT
 public:
-    // Connects to form's controls; form and record must outlive the handlers.
-    MainWindowHandlers(Form1& form, MeasurementRecord& record, QObject* parent = nullptr);
+    // Connects to the window's controls; window and record must outlive the handlers.
+    MainWindowHandlers(MainWindow& window, MeasurementRecord& record, QObject* parent = nullptr);
 
-    void OnLoad();                  // once, when the window is created
-    void ClearForNewMeasurement();  // the window's part of the measurement reset
+    void load();                    // once, when the window is created
+    void clearForNewMeasurement();  // the window's part of the measurement reset
 
-    void OnText1Enter();
-    void OnText29Enter();
-    void OnText2Enter();
-    void OnText31Enter();
-    void OnCommand2Click();  // setup confirmation
-    void OnCommand4Click();  // reading confirmation
-    void OnCommand1Click();  // start a correction
-    void OnCommand6Click();  // no (further) correction
-    void OnCommand5Click();  // conversion
+    // Enter in an entry field.
+    void distanceEntered();
+    void pointCountEntered();
+    void pointNumberEntered();
+    void readingEntered();
+
+    void confirmSetup();     // distance and number of points
+    void storeReading();     // the reading of one position (or its correction)
+    void startCorrection();  // a correction of one position follows
+    void finishEntry();      // no (further) correction: the conversion may run
+    void convert();
 
     bool conversionRunning() const { return m_converting; }
 
 signals:
-    void exitRequested();   // Command3
-    void saveRequested();   // Command7: the save dialog opens
-    void graphRequested();  // Command8: the graph is drawn and shown
+    void exitRequested();   // exitButton
+    void saveRequested();   // saveButton: the save dialog opens
+    void graphRequested();  // graphButton: the graph is drawn and shown
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    ParsedNumber Parse(const QLineEdit* box) const;
-    void SetNumber(QLineEdit* box, double value) const;
-    void Refuse(const QString& message);
-    void Refuse(const Refusal& refusal);
-    void Refuse(RefusalReason reason);  // with the reason's standard message
-    void FinishCorrection();
-    void EndOfEntry();
-    void AdvanceToNextPoint(double pointNumber, double offCentre);
-    void FillResultList();
+    ParsedNumber parse(const QLineEdit* box) const;
+    void setNumber(QLineEdit* box, double value) const;
+    void refuse(const QString& message);
+    void refuse(const Refusal& refusal);
+    void refuse(RefusalReason reason);  // with the reason's standard message
+    void finishCorrection();
+    void reachLastPosition();
+    void advanceToNextPoint(double pointNumber, double offCentre);
+    void fillResultList();
 
-    Form1& m_form;
+    MainWindow& m_window;
     MeasurementRecord& m_record;
     bool m_converting = false;
 };

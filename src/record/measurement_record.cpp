@@ -5,17 +5,17 @@ namespace tessaroven {
 
 void ResetMeasurement(MeasurementRecord& record) {
     for (int i = 0; i < kSlotCount; ++i) {
-        record.Reading[i] = 0.0;
-        record.Result[i] = 0.0;
-        record.EntryLine[i].clear();
-        record.ResultLine[i].clear();
+        record.reading[i] = 0.0;
+        record.relativePercent[i] = 0.0;
+        record.readingLines[i].clear();
+        record.resultLines[i].clear();
         for (int j = 0; j < kSlotCount; ++j) {
-            record.Grid[i][j] = 0.0;
+            record.grid[i][j] = 0.0;
         }
     }
-    record.EditMode = 0;
-    record.PointCount = 0;
-    record.PiValue = kConversionPi;
+    record.correcting = false;
+    record.lastPosition = 0;
+    record.piValue = kConversionPi;
 }
 
 }  // namespace tessaroven

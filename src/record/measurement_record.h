@@ -2,7 +2,6 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string>
 
 namespace tessaroven {
@@ -15,23 +14,24 @@ using SlotValues = std::array<double, kSlotCount>;
 using SlotTexts = std::array<std::string, kSlotCount>;
 using GridMatrix = std::array<std::array<double, kSlotCount>, kSlotCount>;
 
-// Members keep the names the handlers use; they are read and written directly (no accessor layer).
+// Handlers read and write the members directly (no accessor layer).
 // Texts are UTF-8.
 struct MeasurementRecord {
-    double PointCount = 0;  // index of the last measuring position (number of points minus 1), a whole number
-    SlotValues Reading{};   // entered reading per slot; after a conversion, the solved profile
-    SlotValues Result{};    // profile in percent of the centre value, per slot
-    GridMatrix Grid{};      // working matrix of the conversion, Grid[row][column]
-    SlotTexts EntryLine;    // reading-list line, indexed by point number
-    SlotTexts ResultLine;   // result-list line (or CSV line after a save), indexed by slot
-    std::int16_t EditMode = 0;  // 1 while a correction is pending
-    double PiValue = 0;         // value of pi used by the conversion, set by the reset
+    double lastPosition =
+        0;                 // index of the last measuring position (number of points minus 1), a whole number
+    SlotValues reading{};  // entered reading per slot; after a conversion, the solved profile
+    SlotValues relativePercent{};  // profile in percent of the centre value, per slot
+    GridMatrix grid{};             // working matrix of the conversion, grid[row][column]
+    SlotTexts readingLines;        // reading-list line, indexed by point number
+    SlotTexts resultLines;         // result-list line (or CSV line after a save), indexed by slot
+    bool correcting = false;       // while a correction is pending
+    double piValue = 0;            // value of pi used by the conversion, set by the reset
 };
 
 // The pi value the conversion works with: deliberately 3.14159, not pi at full precision.
 inline constexpr double kConversionPi = 3.14159;
 
-// Clears every array and text, sets EditMode and PointCount to 0 and PiValue to 3.14159.
+// Clears every array and text, ends a pending correction, sets lastPosition to 0 and piValue to 3.14159.
 // (The main window's part of a new measurement is done by the GUI.)
 void ResetMeasurement(MeasurementRecord& record);
 
@@ -40,17 +40,17 @@ constexpr bool IsSlotIndex(double index) {
     return index >= 0 && index <= kLastSlot;
 }
 
-// The last position index that a walk over 0..PointCount reaches: -1 when PointCount is negative (the walk
-// does nothing), kSlotCount when it lies beyond the slots (or is not a number), otherwise PointCount itself.
-// Walks that meet kSlotCount must be refused or stopped at kLastSlot by the caller.
-constexpr int LastPositionIndex(double pointCount) {
-    if (pointCount < 0) {
+// The last position index that a walk over 0..lastPosition reaches: -1 when lastPosition is negative (the
+// walk does nothing), kSlotCount when it lies beyond the slots (or is not a number), otherwise lastPosition
+// itself. Walks that meet kSlotCount must be refused or stopped at kLastSlot by the caller.
+constexpr int LastPositionIndex(double lastPosition) {
+    if (lastPosition < 0) {
         return -1;
     }
-    if (!(pointCount <= kLastSlot)) {
+    if (!(lastPosition <= kLastSlot)) {
         return kSlotCount;
     }
-    return static_cast<int>(pointCount);
+    return static_cast<int>(lastPosition);
 }
 
 }  // namespace tessaroven

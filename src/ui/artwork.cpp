@@ -134,9 +134,11 @@ std::optional<Artwork> StartScreenArtwork(const char* pictureName) {
         Artwork artwork;
     };
     static constexpr Entry kPictures[] = {
-        {"Picture1", Artwork::RotatingGantry}, {"Picture2", Artwork::FixedGantry},
-        {"Picture3", Artwork::Arrow},          {"Picture4", Artwork::Dog},
-        {"Picture5", Artwork::SampleGraph},
+        {"rotatingGantryPicture", Artwork::RotatingGantry},
+        {"fixedGantryPicture", Artwork::FixedGantry},
+        {"arrowIcon", Artwork::Arrow},
+        {"creditIcon", Artwork::Dog},
+        {"sampleGraphPicture", Artwork::SampleGraph},
     };
     if (pictureName == nullptr) {
         return std::nullopt;

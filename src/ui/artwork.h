@@ -18,11 +18,13 @@ namespace tessaroven {
 struct ControlRow;
 
 enum class Artwork {
-    RotatingGantry,  // start screen Picture1: nine source positions, all rays to one measuring point
-    FixedGantry,     // start screen Picture2: the source standing still, a fan to every measuring point
-    SampleGraph,     // start screen Picture5: a sample of the result graph
-    Arrow,           // start screen Picture3: 32 x 32
-    Dog,             // start screen Picture4: 32 x 32
+    RotatingGantry,  // start screen rotatingGantryPicture: nine source positions, all rays to one measuring
+                     // point
+    FixedGantry,     // start screen fixedGantryPicture: the source standing still, a fan to every measuring
+                     // point
+    SampleGraph,     // start screen sampleGraphPicture: a sample of the result graph
+    Arrow,           // start screen arrowIcon: 32 x 32
+    Dog,             // start screen creditIcon: 32 x 32
     AppIcon,         // window icon and desktop icon
 };
 
@@ -59,11 +61,12 @@ private:
     QPixmap m_cache;  // rendered at the current client size and device pixel ratio
 };
 
-// The drawing a start-screen picture area shows, by the control's name (Picture1 to Picture5).
+// The drawing a start-screen picture area shows, by the control's name (rotatingGantryPicture to
+// sampleGraphPicture).
 std::optional<Artwork> StartScreenArtwork(const char* pictureName);
 
-// Picture factory for the start screen's layout table: an ArtworkPicture for Picture1 to Picture5, null (the
-// plain picture area) for any other name.
+// Picture factory for the start screen's layout table: an ArtworkPicture for rotatingGantryPicture to
+// sampleGraphPicture, null (the plain picture area) for any other name.
 QFrame* CreateStartScreenPicture(const ControlRow& row, QWidget* parent);
 
 }  // namespace tessaroven

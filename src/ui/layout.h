@@ -4,21 +4,20 @@
 //
 // Usage:
 //   static const ControlRow kTable[] = {
-//       {.name = "Command1", .kind = ControlKind::Button, .caption = "OK", .left = 1800, .top = 3480,
+//       {.name = "okButton", .kind = ControlKind::Button, .caption = "OK", .left = 1800, .top = 3480,
 //        .width = 1335, .height = 495, .tabIndex = 5},
-//       {.name = "Label1", .kind = ControlKind::Label, .caption = "...", ..., .transparent = true},
+//       {.name = "headingLabel", .kind = ControlKind::Label, .caption = "...", ..., .transparent = true},
 //   };
 //   SetUpFixedDialog(this, {.caption = "...", .clientWidth = 6675, .clientHeight = 4230,
 //                           .font = {FontFace::Meiryo, 12}, .centred = false});
 //   BuildControls(this, kTable);
-//   Command1 = ControlNamed<QPushButton>(this, "Command1");
+//   okButton = ControlNamed<QPushButton>(this, "okButton");
 //
 // Widget kinds: Label -> QLabel, TextBox -> QLineEdit, ListBox -> QListWidget, Button -> QPushButton,
 // Picture -> QFrame (or the widget a factory returns), RectangleShape / CircleShape -> ShapeWidget.
 #pragma once
 
 #include <QColor>
-#include <QFont>
 #include <QFrame>
 #include <QWidget>
 
@@ -26,33 +25,9 @@
 #include <optional>
 #include <span>
 
+#include "plot/fonts.h"
+
 namespace tessaroven {
-
-// 15 twips are one pixel at 96 dpi; Qt's device-independent pixels take care of other screens.
-inline constexpr int kTwipsPerPixel = 15;
-constexpr int TwipsToPixels(int twips) {
-    return (twips >= 0 ? twips + kTwipsPerPixel / 2 : twips - kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
-// The three faces the layouts name; each resolves to the nearest installed face of the same kind.
-enum class FontFace {
-    Window,         // the container's (window's) font
-    Meiryo,         // "メイリオ": proportional Japanese
-    MsGothic,       // "ＭＳ ゴシック": fixed-pitch Japanese (both list boxes)
-    TimesNewRoman,  // "Times New Roman": Western serif
-};
-
-struct FontChoice {
-    FontFace face = FontFace::Window;
-    double points = 0;  // ignored for FontFace::Window
-    bool italic = false;
-};
-
-// The requested face first, then the substitutes in order of preference, with a style hint for the rest.
-QFont LayoutFont(FontFace face, double points, bool italic = false);
-inline QFont LayoutFont(const FontChoice& font) {
-    return LayoutFont(font.face, font.points, font.italic);
-}
 
 // Every button of every window has this background.
 inline constexpr QRgb kButtonBackground = 0xFFFFC0;

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/application.h"
-#include "ui/form2.h"
+#include "ui/start_screen.h"
 
 namespace {
 

@@ -116,19 +116,19 @@ TEST_P(ConversionOrder, results_match_the_plain_order_of_operations_bit_for_bit)
     const int n = static_cast<int>(c.readings.size()) - 1;
     MeasurementRecord record;
     ResetMeasurement(record);
-    record.PointCount = n;
+    record.lastPosition = n;
     for (int k = 0; k <= n; ++k) {
-        record.Reading[k] = c.readings[k];
+        record.reading[k] = c.readings[k];
     }
-    const Plain plain = PlainConversion(record.Reading, n, c.distance);
+    const Plain plain = PlainConversion(record.reading, n, c.distance);
 
     const MaybeRefusal refusal = RunConversion(record, c.distance);
     ASSERT_FALSE(refusal.has_value()) << refusal->message;
     for (int k = 0; k < kSlotCount; ++k) {
-        EXPECT_EQ(Bits(record.Reading[k]), Bits(plain.reading[k])) << "Reading[" << k << "]";
-        EXPECT_EQ(Bits(record.Result[k]), Bits(plain.result[k])) << "Result[" << k << "]";
+        EXPECT_EQ(Bits(record.reading[k]), Bits(plain.reading[k])) << "reading[" << k << "]";
+        EXPECT_EQ(Bits(record.relativePercent[k]), Bits(plain.result[k])) << "relativePercent[" << k << "]";
         for (int j = 0; j < kSlotCount; ++j) {
-            EXPECT_EQ(Bits(record.Grid[k][j]), Bits(plain.grid[k][j])) << "Grid[" << k << "][" << j << "]";
+            EXPECT_EQ(Bits(record.grid[k][j]), Bits(plain.grid[k][j])) << "grid[" << k << "][" << j << "]";
         }
     }
 }
@@ -172,11 +172,11 @@ TEST(ConversionOrderReference, plain_version_reproduces_the_worked_example) {
 TEST(ConversionOrder, second_conversion_of_the_estimates_matches_too) {
     MeasurementRecord record = testing::RecordWithReadings({100, 95, 85, 70, 50});
     ASSERT_FALSE(RunConversion(record, 60).has_value());
-    const Plain plain = PlainConversion(record.Reading, 4, 60);
+    const Plain plain = PlainConversion(record.reading, 4, 60);
     ASSERT_FALSE(RunConversion(record, 60).has_value());
     for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(Bits(record.Reading[k]), Bits(plain.reading[k])) << k;
-        EXPECT_EQ(Bits(record.Result[k]), Bits(plain.result[k])) << k;
+        EXPECT_EQ(Bits(record.reading[k]), Bits(plain.reading[k])) << k;
+        EXPECT_EQ(Bits(record.relativePercent[k]), Bits(plain.result[k])) << k;
     }
 }
 

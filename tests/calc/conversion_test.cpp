@@ -27,15 +27,15 @@ TEST(GridModel, FirstRowsForSixtyCentimetresToSixDecimals) {
     for (int k = 0; k < 5; ++k) {
         for (int j = 0; j < kSlotCount; ++j) {
             if (j <= k) {
-                EXPECT_NEAR(record.Grid[k][j], expected[k][j], 5e-7) << k << "," << j;
+                EXPECT_NEAR(record.grid[k][j], expected[k][j], 5e-7) << k << "," << j;
             } else {
-                EXPECT_EQ(record.Grid[k][j], 0.0) << k << "," << j;
+                EXPECT_EQ(record.grid[k][j], 0.0) << k << "," << j;
             }
         }
     }
     for (int k = 5; k < kSlotCount; ++k) {
         for (int j = 0; j < kSlotCount; ++j) {
-            EXPECT_EQ(record.Grid[k][j], 0.0);
+            EXPECT_EQ(record.grid[k][j], 0.0);
         }
     }
 }
@@ -43,12 +43,12 @@ TEST(GridModel, FirstRowsForSixtyCentimetresToSixDecimals) {
 TEST(GridModel, RowZeroIsTheSumOfTheWeightsWithTheProgramsPi) {
     MeasurementRecord record = RecordWithReadings({1});
     ASSERT_FALSE(BuildGrid(record, 60));
-    EXPECT_NEAR(record.Grid[0][0], 1.0000006, 5e-8);
+    EXPECT_NEAR(record.grid[0][0], 1.0000006, 5e-8);
     double sum = 0;
     for (int m = -45; m <= 44; ++m) {
         sum += std::cos((GantryAngleDegrees(m) / 180.0) * 3.14159) / 57.2987;
     }
-    EXPECT_DOUBLE_EQ(record.Grid[0][0], sum);
+    EXPECT_DOUBLE_EQ(record.grid[0][0], sum);
 }
 
 TEST(GridModel, AnglesAreTheOddDegreesFromMinus89To89) {
@@ -62,17 +62,17 @@ TEST(GridModel, ShortDistanceWithAllPositionsStaysLowerTriangularAndInRange) {
     // diagonal.
     MeasurementRecord record;
     ResetMeasurement(record);
-    record.PointCount = 30;
+    record.lastPosition = 30;
     ASSERT_FALSE(BuildGrid(record, 31));
     for (int k = 0; k < kSlotCount; ++k) {
         double rowSum = 0;
         for (int j = 0; j < kSlotCount; ++j) {
             if (j > k) {
-                EXPECT_EQ(record.Grid[k][j], 0.0);
+                EXPECT_EQ(record.grid[k][j], 0.0);
             }
-            rowSum += record.Grid[k][j];
+            rowSum += record.grid[k][j];
         }
-        EXPECT_GT(record.Grid[k][k], 0.0);
+        EXPECT_GT(record.grid[k][k], 0.0);
         EXPECT_TRUE(std::isfinite(rowSum));
     }
 }
@@ -85,18 +85,18 @@ TEST(Conversion, WorkedExampleToSixDecimalsAndAsListed) {
     const char* lines[] = {"0 : 100.000  100.0", "1 : 93.601  93.6", "2 : 79.008  79.0", "3 : 57.105  57.1",
                            "4 : 27.858  27.9"};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_NEAR(record.Reading[i], reading[i], 5e-7) << i;
-        EXPECT_NEAR(record.Result[i], result[i], 5e-7) << i;
-        EXPECT_EQ(record.ResultLine[i], lines[i]);
+        EXPECT_NEAR(record.reading[i], reading[i], 5e-7) << i;
+        EXPECT_NEAR(record.relativePercent[i], result[i], 5e-7) << i;
+        EXPECT_EQ(record.resultLines[i], lines[i]);
     }
-    EXPECT_EQ(record.Result[0], 100.0);
+    EXPECT_EQ(record.relativePercent[0], 100.0);
     for (int k = 0; k < kSlotCount;
          ++k) {  // the solver leaves the identity in the used block, zeros elsewhere
         for (int j = 0; j < kSlotCount; ++j) {
-            EXPECT_EQ(record.Grid[k][j], (k == j && k <= 4) ? 1.0 : 0.0) << k << "," << j;
+            EXPECT_EQ(record.grid[k][j], (k == j && k <= 4) ? 1.0 : 0.0) << k << "," << j;
         }
     }
-    EXPECT_TRUE(record.ResultLine[5].empty());
+    EXPECT_TRUE(record.resultLines[5].empty());
 }
 
 TEST(Conversion, SecondRunConvertsTheEstimatesAgain) {
@@ -105,15 +105,15 @@ TEST(Conversion, SecondRunConvertsTheEstimatesAgain) {
     ASSERT_FALSE(RunConversion(record, 60));
     const double reading[] = {99.999871, 91.819683, 70.265033, 38.463614, -4.233604};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_NEAR(record.Reading[i], reading[i], 5e-7) << i;
+        EXPECT_NEAR(record.reading[i], reading[i], 5e-7) << i;
     }
-    EXPECT_EQ(record.ResultLine[4], "4 : -4.234  -4.2");
+    EXPECT_EQ(record.resultLines[4], "4 : -4.234  -4.2");
 }
 
 TEST(Conversion, ListLinesUseTheLocaleSeparator) {
     MeasurementRecord record = RecordWithReadings({100, 95, 85, 70, 50});
     ASSERT_FALSE(RunConversion(record, 60, ','));
-    EXPECT_EQ(record.ResultLine[1], "1 : 93,601  93,6");
+    EXPECT_EQ(record.resultLines[1], "1 : 93,601  93,6");
 }
 
 TEST(Conversion, OnePointIsTheReadingOverTheWeightSum) {
@@ -123,40 +123,40 @@ TEST(Conversion, OnePointIsTheReadingOverTheWeightSum) {
     for (int m = -45; m <= 44; ++m) {
         weightSum += std::cos((GantryAngleDegrees(m) / 180.0) * 3.14159) / 57.2987;
     }
-    EXPECT_DOUBLE_EQ(record.Reading[0], 50 / weightSum);
-    EXPECT_EQ(record.Result[0], 100.0);
-    EXPECT_EQ(record.ResultLine[0], "0 : 50.000  100.0");  // 49.99997 rounds up at the third decimal
-    EXPECT_TRUE(record.ResultLine[1].empty());
+    EXPECT_DOUBLE_EQ(record.reading[0], 50 / weightSum);
+    EXPECT_EQ(record.relativePercent[0], 100.0);
+    EXPECT_EQ(record.resultLines[0], "0 : 50.000  100.0");  // 49.99997 rounds up at the third decimal
+    EXPECT_TRUE(record.resultLines[1].empty());
 }
 
 TEST(Conversion, NoPositionsOnlyClearsTheGrid) {
     MeasurementRecord record = RecordWithReadings({100, 95});
-    record.PointCount = -1;
-    record.Grid[3][2] = 7;
-    record.ResultLine[0] = "old";
+    record.lastPosition = -1;
+    record.grid[3][2] = 7;
+    record.resultLines[0] = "old";
     ASSERT_FALSE(RunConversion(record, 0));  // the distance is never used
-    EXPECT_EQ(record.Grid[3][2], 0.0);
-    EXPECT_EQ(record.Reading[0], 100.0);
-    EXPECT_EQ(record.ResultLine[0], "old");
+    EXPECT_EQ(record.grid[3][2], 0.0);
+    EXPECT_EQ(record.reading[0], 100.0);
+    EXPECT_EQ(record.resultLines[0], "old");
 }
 
 TEST(Conversion, CentreIsExactlyOneHundredForAnyNonZeroCentre) {
     for (double centre : {1e-300, 0.001, 1.0, 3.3, 97.25, 1e6, -42.0, 1e300}) {
         MeasurementRecord record = RecordWithReadings({centre, centre * 0.9, centre * 0.5});
         ASSERT_FALSE(RunConversion(record, 60)) << centre;
-        EXPECT_EQ(record.Result[0], 100.0) << centre;
+        EXPECT_EQ(record.relativePercent[0], 100.0) << centre;
     }
 }
 
 TEST(Conversion, SlotsAboveTheLastPositionAreUntouched) {
     MeasurementRecord record = RecordWithReadings({100, 95, 85});
-    record.Reading[3] = 11;
-    record.Result[3] = 22;
-    record.ResultLine[3] = "kept";
+    record.reading[3] = 11;
+    record.relativePercent[3] = 22;
+    record.resultLines[3] = "kept";
     ASSERT_FALSE(RunConversion(record, 60));
-    EXPECT_EQ(record.Reading[3], 11);
-    EXPECT_EQ(record.Result[3], 22);
-    EXPECT_EQ(record.ResultLine[3], "kept");
+    EXPECT_EQ(record.reading[3], 11);
+    EXPECT_EQ(record.relativePercent[3], 22);
+    EXPECT_EQ(record.resultLines[3], "kept");
 }
 
 struct RefusalCase {
@@ -174,12 +174,13 @@ TEST_P(ConversionRefusal, IsReportedAndLeavesTheRecordAsItWas) {
     MeasurementRecord record;
     ResetMeasurement(record);
     for (std::size_t k = 0; k < c.readings.size(); ++k) {
-        record.Reading[k] = c.readings[k];
+        record.reading[k] = c.readings[k];
     }
-    record.PointCount = std::isnan(c.pointCount) ? static_cast<double>(c.readings.size()) - 1 : c.pointCount;
-    record.Grid[30][30] = 5;  // something the conversion would clear
-    record.ResultLine[0] = "before";
-    record.EntryLine[1] = " (1)  0  :  100";
+    record.lastPosition =
+        std::isnan(c.pointCount) ? static_cast<double>(c.readings.size()) - 1 : c.pointCount;
+    record.grid[30][30] = 5;  // something the conversion would clear
+    record.resultLines[0] = "before";
+    record.readingLines[1] = " (1)  0  :  100";
     const MeasurementRecord before = record;
 
     const MaybeRefusal refusal = RunConversion(record, c.distance);
@@ -233,13 +234,13 @@ TEST(ConversionStages, CommitCopiesOnlyTheConversionsMembers) {
     ASSERT_FALSE(conversion.BuildGrid());
     ASSERT_FALSE(conversion.Solve());
     ASSERT_FALSE(conversion.Finish());
-    record.EntryLine[2] = "typed meanwhile";  // not part of the conversion: must survive the commit
-    record.EditMode = 1;
-    EXPECT_EQ(record.Reading[1], 95);  // nothing changes before the commit
+    record.readingLines[2] = "typed meanwhile";  // not part of the conversion: must survive the commit
+    record.correcting = true;
+    EXPECT_EQ(record.reading[1], 95);  // nothing changes before the commit
     conversion.CommitTo(record);
-    EXPECT_EQ(record.EntryLine[2], "typed meanwhile");
-    EXPECT_EQ(record.EditMode, 1);
-    EXPECT_EQ(record.ResultLine[4], "4 : 27.858  27.9");
+    EXPECT_EQ(record.readingLines[2], "typed meanwhile");
+    EXPECT_TRUE(record.correcting);
+    EXPECT_EQ(record.resultLines[4], "4 : 27.858  27.9");
 }
 
 }  // namespace

@@ -15,22 +15,22 @@ MeasurementRecord SystemOf(std::initializer_list<std::initializer_list<double>> 
     for (const auto& row : rows) {
         int j = 0;
         for (double v : row) {
-            record.Grid[k][j++] = v;
+            record.grid[k][j++] = v;
         }
         ++k;
     }
     k = 0;
     for (double v : rightHandSide) {
-        record.Reading[k++] = v;
+        record.reading[k++] = v;
     }
-    record.PointCount = static_cast<double>(rows.size()) - 1;
+    record.lastPosition = static_cast<double>(rows.size()) - 1;
     return record;
 }
 
 void ExpectIdentityBlock(const MeasurementRecord& record, int n) {
     for (int k = 0; k <= n; ++k) {
         for (int j = 0; j <= n; ++j) {
-            EXPECT_EQ(record.Grid[k][j], k == j ? 1.0 : 0.0) << k << "," << j;
+            EXPECT_EQ(record.grid[k][j], k == j ? 1.0 : 0.0) << k << "," << j;
         }
     }
 }
@@ -38,23 +38,23 @@ void ExpectIdentityBlock(const MeasurementRecord& record, int n) {
 TEST(SolveGrid, OneEquationDividesByItsCell) {
     MeasurementRecord record = SystemOf({{4}}, {10});
     ASSERT_FALSE(SolveGrid(record));
-    EXPECT_EQ(record.Reading[0], 2.5);
-    EXPECT_EQ(record.Grid[0][0], 1.0);
+    EXPECT_EQ(record.reading[0], 2.5);
+    EXPECT_EQ(record.grid[0][0], 1.0);
 }
 
 TEST(SolveGrid, LowerTriangularTwoByTwo) {
     MeasurementRecord record = SystemOf({{2, 0}, {1, 4}}, {6, 11});
     ASSERT_FALSE(SolveGrid(record));
-    EXPECT_EQ(record.Reading[0], 3.0);
-    EXPECT_EQ(record.Reading[1], 2.0);
+    EXPECT_EQ(record.reading[0], 3.0);
+    EXPECT_EQ(record.reading[1], 2.0);
     ExpectIdentityBlock(record, 1);
 }
 
 TEST(SolveGrid, FullSystemClearsTheUpperCellInTheBackwardPhase) {
     MeasurementRecord record = SystemOf({{2, 1}, {1, 3}}, {5, 10});
     ASSERT_FALSE(SolveGrid(record));
-    EXPECT_DOUBLE_EQ(record.Reading[0], 1.0);
-    EXPECT_DOUBLE_EQ(record.Reading[1], 3.0);
+    EXPECT_DOUBLE_EQ(record.reading[0], 1.0);
+    EXPECT_DOUBLE_EQ(record.reading[1], 3.0);
     ExpectIdentityBlock(record, 1);
 }
 
@@ -62,9 +62,9 @@ TEST(SolveGrid, ThreeByThreeFullSystem) {
     MeasurementRecord record =
         SystemOf({{4, 1, 2}, {1, 5, 1}, {2, 1, 6}}, {4 + 2 + 6, 1 + 10 + 3, 2 + 2 + 18});
     ASSERT_FALSE(SolveGrid(record));  // solution 1, 2, 3
-    EXPECT_NEAR(record.Reading[0], 1.0, 1e-14);
-    EXPECT_NEAR(record.Reading[1], 2.0, 1e-14);
-    EXPECT_NEAR(record.Reading[2], 3.0, 1e-14);
+    EXPECT_NEAR(record.reading[0], 1.0, 1e-14);
+    EXPECT_NEAR(record.reading[1], 2.0, 1e-14);
+    EXPECT_NEAR(record.reading[2], 3.0, 1e-14);
     ExpectIdentityBlock(record, 2);
 }
 
@@ -84,21 +84,21 @@ TEST(SolveGrid, ZeroLaterPivotIsRefused) {
 
 TEST(SolveGrid, CellsAndSlotsOutsideTheBlockKeepTheirValues) {
     MeasurementRecord record = SystemOf({{2, 0}, {1, 4}}, {6, 11});
-    record.Grid[0][2] = 9;
-    record.Grid[2][0] = 8;
-    record.Grid[30][30] = 7;
-    record.Reading[2] = 5;
+    record.grid[0][2] = 9;
+    record.grid[2][0] = 8;
+    record.grid[30][30] = 7;
+    record.reading[2] = 5;
     ASSERT_FALSE(SolveGrid(record));
-    EXPECT_EQ(record.Grid[0][2], 9);
-    EXPECT_EQ(record.Grid[2][0], 8);
-    EXPECT_EQ(record.Grid[30][30], 7);
-    EXPECT_EQ(record.Reading[2], 5);
+    EXPECT_EQ(record.grid[0][2], 9);
+    EXPECT_EQ(record.grid[2][0], 8);
+    EXPECT_EQ(record.grid[30][30], 7);
+    EXPECT_EQ(record.reading[2], 5);
 }
 
 TEST(SolveGrid, NegativeOrTooLargeCountTouchesNothing) {
     for (double count : {-1.0, -1e300, 31.0, 1e300}) {
         MeasurementRecord record = SystemOf({{2, 0}, {1, 4}}, {6, 11});
-        record.PointCount = count;
+        record.lastPosition = count;
         const MeasurementRecord before = record;
         const MaybeRefusal refusal = SolveGrid(record);
         EXPECT_EQ(static_cast<bool>(refusal), count > 30) << count;

@@ -135,7 +135,7 @@ TEST(ConverterOutput, japanese_comment_is_written_in_code_page_932) {
 TEST(ConverterOutput, single_centre_reading_gives_one_data_line) {
     const Outcome outcome = Convert({"--comment", "c", "5"});
     EXPECT_EQ(outcome.status, 0);
-    // Grid[0][0] is the sum of the 90 weights, 1.0000006: 5 / 1.0000006 = 4.999997.
+    // grid[0][0] is the sum of the 90 weights, 1.0000006: 5 / 1.0000006 = 4.999997.
     EXPECT_EQ(outcome.out, "c\r\n0, 5.000,  100.00\r\n");
 }
 
@@ -390,7 +390,7 @@ TEST(ConverterExtensions, extension_option_sees_the_finished_record) {
     environment.extensions.push_back({"--picture", "FILE", "picture of the profile",
                                       [&](const MeasurementRecord& record, const std::string& v) {
                                           seenValue = v;
-                                          seenCentre = record.Result[0];
+                                          seenCentre = record.relativePercent[0];
                                           return MaybeRefusal{};
                                       }});
     const Outcome outcome = Convert(Concat({"--picture", "p.png"}, kExampleReadings), "", environment);

@@ -18,60 +18,60 @@ const QStringList kWorkedExampleLines = {"0 : 100.000  100.0", "1 : 93.601  93.6
 TEST_F(ConversionTest, worked_example_end_to_end_from_the_keyboard) {
     // State: fresh window, distance 60. Action: the whole measurement with Enter only.
     EnterWorkedExample();
-    ASSERT_EQ(Focus(), form.Command6);
+    ASSERT_EQ(Focus(), form.finishEntryButton);
     PressEnter();
-    ASSERT_TRUE(form.Command5->isEnabled());
-    ASSERT_EQ(Focus(), form.Command5);
+    ASSERT_TRUE(form.convertButton->isEnabled());
+    ASSERT_EQ(Focus(), form.convertButton);
     messages.ExpectNone([&] { PressEnter(); });
 
     // Expected: the worked example's listed lines and values; save and graph enabled.
-    EXPECT_EQ(Lines(form.List2), kWorkedExampleLines);
+    EXPECT_EQ(Lines(form.resultList), kWorkedExampleLines);
     const double profile[] = {99.999936, 93.600683, 79.008466, 57.105193, 27.858070};
     const double percent[] = {100, 93.600744, 79.008517, 57.105230, 27.858088};
     for (int k = 0; k < 5; ++k) {
-        EXPECT_NEAR(record.Reading[k], profile[k], 5e-7) << k;
-        EXPECT_NEAR(record.Result[k], percent[k], 5e-7) << k;
-        EXPECT_EQ(QString::fromStdString(record.ResultLine[k]), kWorkedExampleLines[k]);
+        EXPECT_NEAR(record.reading[k], profile[k], 5e-7) << k;
+        EXPECT_NEAR(record.relativePercent[k], percent[k], 5e-7) << k;
+        EXPECT_EQ(QString::fromStdString(record.resultLines[k]), kWorkedExampleLines[k]);
     }
-    EXPECT_EQ(record.Result[0], 100);
-    EXPECT_TRUE(form.Command7->isEnabled());
-    EXPECT_TRUE(form.Command8->isEnabled());
-    EXPECT_TRUE(form.Command5->isEnabled());
+    EXPECT_EQ(record.relativePercent[0], 100);
+    EXPECT_TRUE(form.saveButton->isEnabled());
+    EXPECT_TRUE(form.graphButton->isEnabled());
+    EXPECT_TRUE(form.convertButton->isEnabled());
     // The entered readings survive in the entry lines only.
-    EXPECT_EQ(form.List1->item(1)->text(), " (2)  1  :  95");
+    EXPECT_EQ(form.readingList->item(1)->text(), " (2)  1  :  95");
 }
 
 TEST_F(ConversionTest, a_second_click_converts_the_estimates_again) {
     EnterWorkedExample();
-    Click(form.Command6);
-    Click(form.Command5);
-    Click(form.Command5);
-    ASSERT_EQ(form.List2->count(), 5);
-    EXPECT_EQ(form.List2->item(4)->text(), "4 : -4.234  -4.2");
-    EXPECT_NEAR(record.Reading[1], 91.819683, 5e-7);
+    Click(form.finishEntryButton);
+    Click(form.convertButton);
+    Click(form.convertButton);
+    ASSERT_EQ(form.resultList->count(), 5);
+    EXPECT_EQ(form.resultList->item(4)->text(), "4 : -4.234  -4.2");
+    EXPECT_NEAR(record.reading[1], 91.819683, 5e-7);
 }
 
 TEST_F(ConversionTest, no_positions_leave_an_empty_list_and_enable_save_and_graph) {
     SetUpMeasurement("0");
     EnterReading("5");
-    Click(form.Command6);
-    form.List2->addItem("old");
-    messages.ExpectNone([&] { Click(form.Command5); });
-    EXPECT_EQ(form.List2->count(), 0);
-    EXPECT_TRUE(form.Command7->isEnabled());
-    EXPECT_TRUE(form.Command8->isEnabled());
+    Click(form.finishEntryButton);
+    form.resultList->addItem("old");
+    messages.ExpectNone([&] { Click(form.convertButton); });
+    EXPECT_EQ(form.resultList->count(), 0);
+    EXPECT_TRUE(form.saveButton->isEnabled());
+    EXPECT_TRUE(form.graphButton->isEnabled());
 }
 
 TEST_F(ConversionTest, correction_after_a_conversion_stores_among_the_solved_values) {
     EnterWorkedExample();
-    Click(form.Command6);
-    Click(form.Command5);
-    const double solvedCentre = record.Reading[0];
+    Click(form.finishEntryButton);
+    Click(form.convertButton);
+    const double solvedCentre = record.reading[0];
     Correct("2", "96");
-    EXPECT_EQ(record.Reading[1], 96);
-    EXPECT_EQ(record.Reading[0], solvedCentre);
-    EXPECT_EQ(form.List1->item(1)->text(), " (2)  1  :  96");
-    EXPECT_EQ(form.List2->count(), 5);  // the result list stays until the next conversion
+    EXPECT_EQ(record.reading[1], 96);
+    EXPECT_EQ(record.reading[0], solvedCentre);
+    EXPECT_EQ(form.readingList->item(1)->text(), " (2)  1  :  96");
+    EXPECT_EQ(form.resultList->count(), 5);  // the result list stays until the next conversion
 }
 
 struct ConversionRefusalCase {
@@ -87,26 +87,26 @@ class ConversionRefusedTest : public MainWindowTest,
 TEST_P(ConversionRefusedTest, shows_the_reason_and_changes_nothing) {
     SetUpMeasurement(GetParam().points);
     EnterReading(GetParam().centreReading);
-    while (Focus() == form.Text31) {
+    while (Focus() == form.readingEdit) {
         EnterReading("50");
     }
-    Click(form.Command6);
-    Replace(form.Text1, GetParam().distance);
+    Click(form.finishEntryButton);
+    Replace(form.distanceEdit, GetParam().distance);
     const MeasurementRecord before = record;
-    form.List2->addItem("kept");
+    form.resultList->addItem("kept");
 
-    const auto box = messages.ExpectOne([&] { Click(form.Command5); });
+    const auto box = messages.ExpectOne([&] { Click(form.convertButton); });
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text.toStdString(), RefusalMessage(GetParam().reason));
     EXPECT_EQ(box->icon, QMessageBox::NoIcon);
     EXPECT_EQ(box->title, "Tessaroven");
-    EXPECT_EQ(record.Reading, before.Reading);
-    EXPECT_EQ(record.Result, before.Result);
-    EXPECT_EQ(record.Grid, before.Grid);
-    EXPECT_EQ(record.ResultLine, before.ResultLine);
-    EXPECT_EQ(Lines(form.List2), QStringList({"kept"}));
-    EXPECT_FALSE(form.Command7->isEnabled());
-    EXPECT_FALSE(form.Command8->isEnabled());
+    EXPECT_EQ(record.reading, before.reading);
+    EXPECT_EQ(record.relativePercent, before.relativePercent);
+    EXPECT_EQ(record.grid, before.grid);
+    EXPECT_EQ(record.resultLines, before.resultLines);
+    EXPECT_EQ(Lines(form.resultList), QStringList({"kept"}));
+    EXPECT_FALSE(form.saveButton->isEnabled());
+    EXPECT_FALSE(form.graphButton->isEnabled());
     EXPECT_FALSE(handlers.conversionRunning());
 }
 
@@ -121,18 +121,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ConversionTest, a_click_arriving_during_a_yield_does_not_start_a_nested_conversion) {
     EnterWorkedExample();
-    Click(form.Command6);
+    Click(form.finishEntryButton);
     bool ranDuringYield = false;
     // Fires inside the first yield of the conversion, as a click delivered there would.
     QTimer::singleShot(0, &form, [&] {
         ranDuringYield = handlers.conversionRunning();
-        form.Command5->click();
+        form.convertButton->click();
     });
-    Click(form.Command5);
+    Click(form.convertButton);
     EXPECT_TRUE(ranDuringYield);
     EXPECT_FALSE(handlers.conversionRunning());
     // One conversion, not two: the listed values are those of the first run.
-    EXPECT_EQ(Lines(form.List2), kWorkedExampleLines);
+    EXPECT_EQ(Lines(form.resultList), kWorkedExampleLines);
 }
 
 class CommaLocaleTest : public MainWindowTest {
@@ -149,23 +149,23 @@ protected:
 
 TEST_F(CommaLocaleTest, texts_use_the_locale_separator_while_typing_keeps_the_point) {
     SetUpMeasurement("5");
-    Replace(form.Text2, "2.5");
+    Replace(form.pointNumberEdit, "2.5");
     PressEnter();
-    EXPECT_EQ(form.Text30->text(), "1,5");
-    TypeInto(form.Text31, "95.5");
-    Click(form.Command4);
-    // "1,5" in Text30 reads as 1 (the comma ends the number).
-    EXPECT_EQ(record.EntryLine[2], " (2,5)  1  :  95,5");
-    EXPECT_EQ(form.Text2->text(), "3,5");
+    EXPECT_EQ(form.offCentreEdit->text(), "1,5");
+    TypeInto(form.readingEdit, "95.5");
+    Click(form.storeReadingButton);
+    // "1,5" in offCentreEdit reads as 1 (the comma ends the number).
+    EXPECT_EQ(record.readingLines[2], " (2,5)  1  :  95,5");
+    EXPECT_EQ(form.pointNumberEdit->text(), "3,5");
 }
 
 TEST_F(CommaLocaleTest, result_lines_use_the_locale_separator) {
     EnterWorkedExample();
-    Click(form.Command6);
-    Click(form.Command5);
-    ASSERT_EQ(form.List2->count(), 5);
-    EXPECT_EQ(form.List2->item(0)->text(), "0 : 100,000  100,0");
-    EXPECT_EQ(form.List2->item(3)->text(), "3 : 57,105  57,1");
+    Click(form.finishEntryButton);
+    Click(form.convertButton);
+    ASSERT_EQ(form.resultList->count(), 5);
+    EXPECT_EQ(form.resultList->item(0)->text(), "0 : 100,000  100,0");
+    EXPECT_EQ(form.resultList->item(3)->text(), "3 : 57,105  57,1");
 }
 
 }  // namespace

@@ -14,90 +14,92 @@ namespace {
 using EntryTest = MainWindowTest;
 
 TEST_F(EntryTest, load_step_empties_fields_and_disables_the_later_buttons) {
-    EXPECT_EQ(form.Text1->text(), "60");
-    for (const QLineEdit* box : {form.Text29, form.Text2, form.Text30, form.Text31}) {
+    EXPECT_EQ(form.distanceEdit->text(), "60");
+    for (const QLineEdit* box :
+         {form.pointCountEdit, form.pointNumberEdit, form.offCentreEdit, form.readingEdit}) {
         EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
     }
-    for (const QPushButton* button :
-         {form.Command4, form.Command5, form.Command1, form.Command6, form.Command7, form.Command8}) {
+    for (const QPushButton* button : {form.storeReadingButton, form.convertButton, form.correctButton,
+                                      form.finishEntryButton, form.saveButton, form.graphButton}) {
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
     }
-    EXPECT_TRUE(form.Command2->isEnabled());
-    EXPECT_TRUE(form.Command3->isEnabled());
-    EXPECT_EQ(form.List1->count(), 0);
-    EXPECT_EQ(form.List2->count(), 0);
+    EXPECT_TRUE(form.setupButton->isEnabled());
+    EXPECT_TRUE(form.exitButton->isEnabled());
+    EXPECT_EQ(form.readingList->count(), 0);
+    EXPECT_EQ(form.resultList->count(), 0);
 }
 
 TEST_F(EntryTest, five_points_are_stored_by_slot_and_listed_by_point_number) {
     // State: fresh window. Action: setup with 5 points and five readings from the keyboard.
     SetUpMeasurement("5");
-    EXPECT_EQ(record.PointCount, 4);
-    EXPECT_TRUE(form.Command4->isEnabled());
-    EXPECT_EQ(form.Text2->text(), "1");
-    EXPECT_EQ(form.Text30->text(), "0");
-    EXPECT_TRUE(form.Text31->text().isEmpty());
-    EXPECT_EQ(Focus(), form.Text31);
+    EXPECT_EQ(record.lastPosition, 4);
+    EXPECT_TRUE(form.storeReadingButton->isEnabled());
+    EXPECT_EQ(form.pointNumberEdit->text(), "1");
+    EXPECT_EQ(form.offCentreEdit->text(), "0");
+    EXPECT_TRUE(form.readingEdit->text().isEmpty());
+    EXPECT_EQ(Focus(), form.readingEdit);
 
     EnterReading("100");
-    EXPECT_EQ(form.Text2->text(), "2");
-    EXPECT_EQ(form.Text30->text(), "1");
-    EXPECT_TRUE(form.Text31->text().isEmpty());
+    EXPECT_EQ(form.pointNumberEdit->text(), "2");
+    EXPECT_EQ(form.offCentreEdit->text(), "1");
+    EXPECT_TRUE(form.readingEdit->text().isEmpty());
     EnterReadings({"95", "85", "70", "50"});
 
-    // Expected: Reading[0..4], EntryLine[1..5], five list lines, fields empty, focus on Command6.
+    // Expected: reading[0..4], readingLines[1..5], five list lines, fields empty, focus on finishEntryButton.
     const double readings[] = {100, 95, 85, 70, 50};
     for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(record.Reading[k], readings[k]) << k;
+        EXPECT_EQ(record.reading[k], readings[k]) << k;
     }
-    EXPECT_TRUE(record.EntryLine[0].empty());
-    EXPECT_EQ(Lines(form.List1), QStringList({" (1)  0  :  100", " (2)  1  :  95", " (3)  2  :  85",
-                                              " (4)  3  :  70", " (5)  4  :  50"}));
+    EXPECT_TRUE(record.readingLines[0].empty());
+    EXPECT_EQ(Lines(form.readingList), QStringList({" (1)  0  :  100", " (2)  1  :  95", " (3)  2  :  85",
+                                                    " (4)  3  :  70", " (5)  4  :  50"}));
     for (int point = 1; point <= 5; ++point) {
-        EXPECT_EQ(QString::fromStdString(record.EntryLine[point]), form.List1->item(point - 1)->text());
+        EXPECT_EQ(QString::fromStdString(record.readingLines[point]),
+                  form.readingList->item(point - 1)->text());
     }
-    for (const QLineEdit* box : {form.Text2, form.Text30, form.Text31}) {
+    for (const QLineEdit* box : {form.pointNumberEdit, form.offCentreEdit, form.readingEdit}) {
         EXPECT_TRUE(box->text().isEmpty());
     }
-    EXPECT_TRUE(form.Command1->isEnabled());
-    EXPECT_TRUE(form.Command6->isEnabled());
-    EXPECT_FALSE(form.Command5->isEnabled());
-    EXPECT_TRUE(form.Command4->isEnabled());
-    EXPECT_EQ(Focus(), form.Command6);
+    EXPECT_TRUE(form.correctButton->isEnabled());
+    EXPECT_TRUE(form.finishEntryButton->isEnabled());
+    EXPECT_FALSE(form.convertButton->isEnabled());
+    EXPECT_TRUE(form.storeReadingButton->isEnabled());
+    EXPECT_EQ(Focus(), form.finishEntryButton);
 
-    // Command4 again with the now empty value only shows the message.
-    const auto box = messages.ExpectOne([&] { Click(form.Command4); });
+    // storeReadingButton again with the now empty value only shows the message.
+    const auto box = messages.ExpectOne([&] { Click(form.storeReadingButton); });
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text, " 測定値が未入力です");
     EXPECT_EQ(box->icon, QMessageBox::NoIcon);
-    EXPECT_EQ(form.List1->count(), 5);
+    EXPECT_EQ(form.readingList->count(), 5);
 }
 
 struct SetupCase {
     const char* distance;
     const char* points;
-    double pointCount;  // PointCount afterwards
+    double pointCount;  // lastPosition afterwards
 };
 
 class SetupAcceptedTest : public MainWindowTest, public ::testing::WithParamInterface<SetupCase> {};
 
 TEST_P(SetupAcceptedTest, point_count_is_floor_of_points_minus_one) {
-    Replace(form.Text1, GetParam().distance);
-    QTest::keyClicks(form.Text29, GetParam().points);
-    messages.ExpectNone([&] { Click(form.Command2); });
-    EXPECT_EQ(record.PointCount, GetParam().pointCount);
-    EXPECT_TRUE(form.Command4->isEnabled());
-    EXPECT_EQ(form.Text2->text(), "1");
-    EXPECT_EQ(form.Text30->text(), "0");
-    EXPECT_EQ(Focus(), form.Text31);
+    Replace(form.distanceEdit, GetParam().distance);
+    QTest::keyClicks(form.pointCountEdit, GetParam().points);
+    messages.ExpectNone([&] { Click(form.setupButton); });
+    EXPECT_EQ(record.lastPosition, GetParam().pointCount);
+    EXPECT_TRUE(form.storeReadingButton->isEnabled());
+    EXPECT_EQ(form.pointNumberEdit->text(), "1");
+    EXPECT_EQ(form.offCentreEdit->text(), "0");
+    EXPECT_EQ(Focus(), form.readingEdit);
 }
 
-INSTANTIATE_TEST_SUITE_P(Setup, SetupAcceptedTest,
-                         ::testing::Values(SetupCase{"60", "5", 4}, SetupCase{"60", "5.9", 4},
-                                           SetupCase{"60", "0", -1}, SetupCase{"60", "abc", -1},
-                                           SetupCase{"60", "-3", -4}, SetupCase{"60", "30", 29},
-                                           SetupCase{"60", " 2 5", 24},  // blanks inside are ignored
-                                           SetupCase{"abc", "1", 0},     // only emptiness of Text1 is checked
-                                           SetupCase{" ", "3", 2}));
+INSTANTIATE_TEST_SUITE_P(
+    Setup, SetupAcceptedTest,
+    ::testing::Values(SetupCase{"60", "5", 4}, SetupCase{"60", "5.9", 4}, SetupCase{"60", "0", -1},
+                      SetupCase{"60", "abc", -1}, SetupCase{"60", "-3", -4}, SetupCase{"60", "30", 29},
+                      SetupCase{"60", " 2 5", 24},  // blanks inside are ignored
+                      SetupCase{"abc", "1", 0},     // only emptiness of distanceEdit is checked
+                      SetupCase{" ", "3", 2}));
 
 struct SetupRefusalCase {
     const char* distance;
@@ -109,19 +111,19 @@ struct SetupRefusalCase {
 class SetupRefusedTest : public MainWindowTest, public ::testing::WithParamInterface<SetupRefusalCase> {};
 
 TEST_P(SetupRefusedTest, shows_a_warning_and_changes_nothing) {
-    record.PointCount = 7;
-    Replace(form.Text1, GetParam().distance);
-    QTest::keyClicks(form.Text29, GetParam().points);
-    form.Text2->setText("4");
-    const auto box = messages.ExpectOne([&] { Click(form.Command2); });
+    record.lastPosition = 7;
+    Replace(form.distanceEdit, GetParam().distance);
+    QTest::keyClicks(form.pointCountEdit, GetParam().points);
+    form.pointNumberEdit->setText("4");
+    const auto box = messages.ExpectOne([&] { Click(form.setupButton); });
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text, QString::fromUtf8(GetParam().message));
     EXPECT_EQ(box->icon, GetParam().icon);
     EXPECT_EQ(box->title, "Tessaroven");
     EXPECT_EQ(box->buttonCount, 1);
-    EXPECT_EQ(record.PointCount, 7);
-    EXPECT_FALSE(form.Command4->isEnabled());
-    EXPECT_EQ(form.Text2->text(), "4");
+    EXPECT_EQ(record.lastPosition, 7);
+    EXPECT_FALSE(form.storeReadingButton->isEnabled());
+    EXPECT_EQ(form.pointNumberEdit->text(), "4");
 }
 
 const std::string kOutOfRange = RefusalMessage(RefusalReason::NumberOutOfRange);
@@ -138,13 +140,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(EntryTest, setup_again_restarts_the_fields_but_keeps_the_list) {
     SetUpMeasurement("3");
     EnterReading("10");
-    Replace(form.Text29, "2");
-    Click(form.Command2);
-    EXPECT_EQ(record.PointCount, 1);
-    EXPECT_EQ(form.Text2->text(), "1");
-    EXPECT_EQ(form.Text30->text(), "0");
-    EXPECT_EQ(form.List1->count(), 1);
-    EXPECT_EQ(record.Reading[0], 10);
+    Replace(form.pointCountEdit, "2");
+    Click(form.setupButton);
+    EXPECT_EQ(record.lastPosition, 1);
+    EXPECT_EQ(form.pointNumberEdit->text(), "1");
+    EXPECT_EQ(form.offCentreEdit->text(), "0");
+    EXPECT_EQ(form.readingList->count(), 1);
+    EXPECT_EQ(record.reading[0], 10);
 }
 
 struct TypedReadingCase {
@@ -158,8 +160,8 @@ class TypedReadingTest : public MainWindowTest, public ::testing::WithParamInter
 TEST_P(TypedReadingTest, is_read_with_the_leading_number_parse) {
     SetUpMeasurement("2");
     EnterReading(GetParam().typed);
-    EXPECT_EQ(record.Reading[0], GetParam().stored);
-    EXPECT_EQ(form.List1->item(0)->text(), GetParam().line);
+    EXPECT_EQ(record.reading[0], GetParam().stored);
+    EXPECT_EQ(form.readingList->item(0)->text(), GetParam().line);
 }
 
 INSTANTIATE_TEST_SUITE_P(Readings, TypedReadingTest,
@@ -174,67 +176,67 @@ INSTANTIATE_TEST_SUITE_P(Readings, TypedReadingTest,
 TEST_F(EntryTest, hand_typed_point_and_offset_choose_line_index_and_slot) {
     SetUpMeasurement("5");
     // Point 2.5 (half to even: line 2) at 3.6 cm (slot 3).
-    Replace(form.Text2, "2.5");
-    Replace(form.Text30, "3.6");
-    TypeInto(form.Text31, "7");
-    Click(form.Command4);
-    EXPECT_EQ(record.Reading[3], 7);
-    EXPECT_EQ(record.EntryLine[2], " (2.5)  3  :  7");
-    EXPECT_EQ(form.Text2->text(), "3.5");
-    EXPECT_EQ(form.Text30->text(), "4.6");  // 3.6 < 4: not the last position yet
+    Replace(form.pointNumberEdit, "2.5");
+    Replace(form.offCentreEdit, "3.6");
+    TypeInto(form.readingEdit, "7");
+    Click(form.storeReadingButton);
+    EXPECT_EQ(record.reading[3], 7);
+    EXPECT_EQ(record.readingLines[2], " (2.5)  3  :  7");
+    EXPECT_EQ(form.pointNumberEdit->text(), "3.5");
+    EXPECT_EQ(form.offCentreEdit->text(), "4.6");  // 3.6 < 4: not the last position yet
 
-    // 3.5 rounds to line 4; 4.6 >= PointCount 4 ends the entry.
-    TypeInto(form.Text31, "8");
-    Click(form.Command4);
-    EXPECT_EQ(record.Reading[4], 8);
-    EXPECT_EQ(record.EntryLine[4], " (3.5)  4  :  8");
-    EXPECT_TRUE(form.Text2->text().isEmpty());
-    EXPECT_TRUE(form.Command6->isEnabled());
-    EXPECT_EQ(Lines(form.List1), QStringList({" (2.5)  3  :  7", " (3.5)  4  :  8"}));
+    // 3.5 rounds to line 4; 4.6 >= lastPosition 4 ends the entry.
+    TypeInto(form.readingEdit, "8");
+    Click(form.storeReadingButton);
+    EXPECT_EQ(record.reading[4], 8);
+    EXPECT_EQ(record.readingLines[4], " (3.5)  4  :  8");
+    EXPECT_TRUE(form.pointNumberEdit->text().isEmpty());
+    EXPECT_TRUE(form.finishEntryButton->isEnabled());
+    EXPECT_EQ(Lines(form.readingList), QStringList({" (2.5)  3  :  7", " (3.5)  4  :  8"}));
 }
 
 TEST_F(EntryTest, no_number_of_points_ends_the_entry_at_the_first_confirmation) {
     SetUpMeasurement("0");
-    EXPECT_EQ(record.PointCount, -1);
+    EXPECT_EQ(record.lastPosition, -1);
     EnterReading("42");
-    EXPECT_EQ(record.Reading[0], 42);
-    EXPECT_TRUE(form.Command1->isEnabled());
-    EXPECT_EQ(Focus(), form.Command6);
+    EXPECT_EQ(record.reading[0], 42);
+    EXPECT_TRUE(form.correctButton->isEnabled());
+    EXPECT_EQ(Focus(), form.finishEntryButton);
 }
 
 TEST_F(EntryTest, enter_in_point_number_derives_the_off_centre_distance) {
     SetUpMeasurement("5");
-    Replace(form.Text2, "");
+    Replace(form.pointNumberEdit, "");
     PressEnter();
-    EXPECT_EQ(form.Text30->text(), "-1");
-    EXPECT_EQ(Focus(), form.Text31);
+    EXPECT_EQ(form.offCentreEdit->text(), "-1");
+    EXPECT_EQ(Focus(), form.readingEdit);
 
-    Replace(form.Text2, "99");
+    Replace(form.pointNumberEdit, "99");
     PressEnter();
-    EXPECT_EQ(form.Text30->text(), "98");
+    EXPECT_EQ(form.offCentreEdit->text(), "98");
 
-    Replace(form.Text2, "1e300");
+    Replace(form.pointNumberEdit, "1e300");
     PressEnter();
-    EXPECT_EQ(form.Text30->text(), "1E+300");
+    EXPECT_EQ(form.offCentreEdit->text(), "1E+300");
 }
 
 TEST_F(EntryTest, point_number_beyond_double_range_is_refused_at_enter) {
     SetUpMeasurement("5");
-    Replace(form.Text2, "1e999");
+    Replace(form.pointNumberEdit, "1e999");
     const auto box = messages.ExpectOne([&] { PressEnter(); });
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text.toStdString(), kOutOfRange);
-    EXPECT_EQ(form.Text30->text(), "0");
-    EXPECT_EQ(Focus(), form.Text2);
+    EXPECT_EQ(form.offCentreEdit->text(), "0");
+    EXPECT_EQ(Focus(), form.pointNumberEdit);
 }
 
 TEST_F(EntryTest, typing_a_point_number_without_enter_keeps_the_old_slot) {
     SetUpMeasurement("5");
-    Replace(form.Text2, "4");  // left with the mouse, not Enter
-    TypeInto(form.Text31, "33");
-    Click(form.Command4);
-    EXPECT_EQ(record.Reading[0], 33);
-    EXPECT_EQ(record.EntryLine[4], " (4)  0  :  33");
+    Replace(form.pointNumberEdit, "4");  // left with the mouse, not Enter
+    TypeInto(form.readingEdit, "33");
+    Click(form.storeReadingButton);
+    EXPECT_EQ(record.reading[0], 33);
+    EXPECT_EQ(record.readingLines[4], " (4)  0  :  33");
 }
 
 struct ConfirmationRefusalCase {
@@ -251,23 +253,23 @@ TEST_P(ConfirmationRefusedTest, shows_a_message_and_changes_nothing) {
     SetUpMeasurement("5");
     EnterReading("100");
     const MeasurementRecord before = record;
-    Replace(form.Text2, GetParam().point);
-    Replace(form.Text30, GetParam().offCentre);
-    Replace(form.Text31, GetParam().value);
+    Replace(form.pointNumberEdit, GetParam().point);
+    Replace(form.offCentreEdit, GetParam().offCentre);
+    Replace(form.readingEdit, GetParam().value);
 
-    const auto box = messages.ExpectOne([&] { Click(form.Command4); });
+    const auto box = messages.ExpectOne([&] { Click(form.storeReadingButton); });
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text, QString::fromUtf8(GetParam().message));
     EXPECT_EQ(box->title, "Tessaroven");
     EXPECT_EQ(box->buttonCount, 1);
     EXPECT_TRUE(box->modal);
-    EXPECT_EQ(record.Reading, before.Reading);
-    EXPECT_EQ(record.EntryLine, before.EntryLine);
-    EXPECT_EQ(record.EditMode, before.EditMode);
-    EXPECT_EQ(Lines(form.List1), QStringList({" (1)  0  :  100"}));
-    EXPECT_EQ(form.Text2->text(), GetParam().point);
-    EXPECT_EQ(form.Text30->text(), GetParam().offCentre);
-    EXPECT_EQ(form.Text31->text(), GetParam().value);
+    EXPECT_EQ(record.reading, before.reading);
+    EXPECT_EQ(record.readingLines, before.readingLines);
+    EXPECT_EQ(record.correcting, before.correcting);
+    EXPECT_EQ(Lines(form.readingList), QStringList({" (1)  0  :  100"}));
+    EXPECT_EQ(form.pointNumberEdit->text(), GetParam().point);
+    EXPECT_EQ(form.offCentreEdit->text(), GetParam().offCentre);
+    EXPECT_EQ(form.readingEdit->text(), GetParam().value);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -285,41 +287,41 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(EntryTest, refusal_icons_warn_except_for_the_missing_value) {
     SetUpMeasurement("5");
-    const auto missing = messages.ExpectOne([&] { Click(form.Command4); });
+    const auto missing = messages.ExpectOne([&] { Click(form.storeReadingButton); });
     ASSERT_TRUE(missing);
     EXPECT_EQ(missing->icon, QMessageBox::NoIcon);
-    Replace(form.Text30, "40");
-    TypeInto(form.Text31, "1");
-    const auto outside = messages.ExpectOne([&] { Click(form.Command4); });
+    Replace(form.offCentreEdit, "40");
+    TypeInto(form.readingEdit, "1");
+    const auto outside = messages.ExpectOne([&] { Click(form.storeReadingButton); });
     ASSERT_TRUE(outside);
     EXPECT_EQ(outside->icon, QMessageBox::NoIcon);
 }
 
 TEST_F(EntryTest, indices_at_the_edges_of_the_arrays_are_accepted) {
     SetUpMeasurement("30");
-    Replace(form.Text2, "30.5");  // half to even: line 30
-    Replace(form.Text30, "30.99");
-    TypeInto(form.Text31, "5");
-    messages.ExpectNone([&] { Click(form.Command4); });
-    EXPECT_EQ(record.Reading[30], 5);
-    EXPECT_EQ(record.EntryLine[30], " (30.5)  30  :  5");
+    Replace(form.pointNumberEdit, "30.5");  // half to even: line 30
+    Replace(form.offCentreEdit, "30.99");
+    TypeInto(form.readingEdit, "5");
+    messages.ExpectNone([&] { Click(form.storeReadingButton); });
+    EXPECT_EQ(record.reading[30], 5);
+    EXPECT_EQ(record.readingLines[30], " (30.5)  30  :  5");
 
-    Replace(form.Text2, "-0.5");  // half to even: line 0
-    Replace(form.Text30, "0");
-    TypeInto(form.Text31, "6");
-    messages.ExpectNone([&] { Click(form.Command4); });
-    EXPECT_EQ(record.EntryLine[0], " (-0.5)  0  :  6");
+    Replace(form.pointNumberEdit, "-0.5");  // half to even: line 0
+    Replace(form.offCentreEdit, "0");
+    TypeInto(form.readingEdit, "6");
+    messages.ExpectNone([&] { Click(form.storeReadingButton); });
+    EXPECT_EQ(record.readingLines[0], " (-0.5)  0  :  6");
 }
 
 TEST_F(EntryTest, exit_save_and_graph_buttons_are_announced) {
     QSignalSpy exit(&handlers, &MainWindowHandlers::exitRequested);
     QSignalSpy save(&handlers, &MainWindowHandlers::saveRequested);
     QSignalSpy graph(&handlers, &MainWindowHandlers::graphRequested);
-    Click(form.Command3);
-    form.Command7->setEnabled(true);
-    form.Command8->setEnabled(true);
-    Click(form.Command7);
-    Click(form.Command8);
+    Click(form.exitButton);
+    form.saveButton->setEnabled(true);
+    form.graphButton->setEnabled(true);
+    Click(form.saveButton);
+    Click(form.graphButton);
     EXPECT_EQ(exit.count(), 1);
     EXPECT_EQ(save.count(), 1);
     EXPECT_EQ(graph.count(), 1);

@@ -11,7 +11,7 @@
 
 #include "entry/main_window_handlers.h"
 #include "gui_fixture.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 namespace tessaroven::testing {
 
@@ -21,11 +21,11 @@ protected:
 
     void SetUp() override {
         ResetMeasurement(record);
-        handlers.OnLoad();
+        handlers.load();
         form.show();
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-        form.Text1->setFocus();
+        form.distanceEdit->setFocus();
     }
 
     // The control that has the keyboard focus inside the main window.
@@ -52,23 +52,23 @@ protected:
 
     void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-    // Distance kept at "60" unless given; number of points typed; setup confirmed with Enter on Command2.
+    // Distance kept at "60" unless given; number of points typed; setup confirmed with Enter on setupButton.
     void SetUpMeasurement(const QString& points) {
-        form.Text1->setFocus();
+        form.distanceEdit->setFocus();
         PressEnter();
-        ASSERT_EQ(Focus(), form.Text29);
-        QTest::keyClicks(form.Text29, points);
+        ASSERT_EQ(Focus(), form.pointCountEdit);
+        QTest::keyClicks(form.pointCountEdit, points);
         PressEnter();
-        ASSERT_EQ(Focus(), form.Command2);
+        ASSERT_EQ(Focus(), form.setupButton);
         PressEnter();
     }
 
-    // One reading typed into Text31 and confirmed from the keyboard: Enter, Enter on Command4.
+    // One reading typed into readingEdit and confirmed from the keyboard: Enter, Enter on storeReadingButton.
     void EnterReading(const QString& value) {
-        ASSERT_EQ(Focus(), form.Text31);
-        QTest::keyClicks(form.Text31, value);
+        ASSERT_EQ(Focus(), form.readingEdit);
+        QTest::keyClicks(form.readingEdit, value);
         PressEnter();
-        ASSERT_EQ(Focus(), form.Command4);
+        ASSERT_EQ(Focus(), form.storeReadingButton);
         PressEnter();
     }
 
@@ -78,11 +78,12 @@ protected:
         }
     }
 
-    // Correction of one point: Command1, point number + Enter, value + Enter, Enter on Command4.
+    // Correction of one point: correctButton, point number + Enter, value + Enter, Enter on
+    // storeReadingButton.
     void Correct(const QString& point, const QString& value) {
-        Click(form.Command1);
-        ASSERT_EQ(Focus(), form.Text2);
-        QTest::keyClicks(form.Text2, point);
+        Click(form.correctButton);
+        ASSERT_EQ(Focus(), form.pointNumberEdit);
+        QTest::keyClicks(form.pointNumberEdit, point);
         PressEnter();
         EnterReading(value);
     }
@@ -101,7 +102,7 @@ protected:
         EnterReadings({"100", "95", "85", "70", "50"});
     }
 
-    Form1 form;
+    MainWindow form;
     MainWindowHandlers handlers;
 };
 

@@ -2,9 +2,8 @@
 // test, and a guard that answers message boxes so that no test ever waits on a modal window.
 //
 //   TEST_F(MyGuiTest, refuses_empty_value) {
-//       const auto box = messages.ExpectOne([&] { QTest::mouseClick(form.Command4, Qt::LeftButton); });
-//       ASSERT_TRUE(box);
-//       EXPECT_EQ(box->text, " 測定値が未入力です");
+//       const auto box = messages.ExpectOne([&] { QTest::mouseClick(form.storeReadingButton, Qt::LeftButton);
+//       }); ASSERT_TRUE(box); EXPECT_EQ(box->text, " 測定値が未入力です");
 //   }
 //
 // A box that opens outside Expect/ExpectOne is answered with OK as well, and fails the test.

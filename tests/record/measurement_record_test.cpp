@@ -11,38 +11,38 @@ namespace {
 
 TEST(ResetMeasurement, ClearsEverythingAndSetsThePiValue) {
     MeasurementRecord record;
-    record.PointCount = 4;
-    record.EditMode = 1;
+    record.lastPosition = 4;
+    record.correcting = true;
     for (int i = 0; i < kSlotCount; ++i) {
-        record.Reading[i] = i + 1;
-        record.Result[i] = -i;
-        record.EntryLine[i] = "entry";
-        record.ResultLine[i] = "result";
+        record.reading[i] = i + 1;
+        record.relativePercent[i] = -i;
+        record.readingLines[i] = "entry";
+        record.resultLines[i] = "result";
         for (int j = 0; j < kSlotCount; ++j) {
-            record.Grid[i][j] = i * j + 1;
+            record.grid[i][j] = i * j + 1;
         }
     }
     ResetMeasurement(record);
-    EXPECT_EQ(record.PointCount, 0);
-    EXPECT_EQ(record.EditMode, 0);
-    EXPECT_EQ(record.PiValue, 3.14159);
-    EXPECT_NE(record.PiValue, M_PI);
+    EXPECT_EQ(record.lastPosition, 0);
+    EXPECT_FALSE(record.correcting);
+    EXPECT_EQ(record.piValue, 3.14159);
+    EXPECT_NE(record.piValue, M_PI);
     for (int i = 0; i < kSlotCount; ++i) {
-        EXPECT_EQ(record.Reading[i], 0.0);
-        EXPECT_EQ(record.Result[i], 0.0);
-        EXPECT_TRUE(record.EntryLine[i].empty());
-        EXPECT_TRUE(record.ResultLine[i].empty());
+        EXPECT_EQ(record.reading[i], 0.0);
+        EXPECT_EQ(record.relativePercent[i], 0.0);
+        EXPECT_TRUE(record.readingLines[i].empty());
+        EXPECT_TRUE(record.resultLines[i].empty());
         for (int j = 0; j < kSlotCount; ++j) {
-            EXPECT_EQ(record.Grid[i][j], 0.0);
+            EXPECT_EQ(record.grid[i][j], 0.0);
         }
     }
 }
 
 TEST(ResetMeasurement, BeforeTheFirstResetEveryNumberIsZero) {
     const MeasurementRecord record;
-    EXPECT_EQ(record.PiValue, 0.0);
-    EXPECT_EQ(record.PointCount, 0.0);
-    EXPECT_EQ(record.Grid[30][30], 0.0);
+    EXPECT_EQ(record.piValue, 0.0);
+    EXPECT_EQ(record.lastPosition, 0.0);
+    EXPECT_EQ(record.grid[30][30], 0.0);
 }
 
 TEST(LastPositionIndex, LimitsWalksToTheSlots) {

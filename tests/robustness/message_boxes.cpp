@@ -7,7 +7,7 @@
 
 #include "calc/outcome.h"
 #include "entry/main_window_handlers.h"
-#include "output/save_dialog.h"
+#include "ui/save_dialog_handlers.h"
 
 namespace tessaroven::robustness {
 

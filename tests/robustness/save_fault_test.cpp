@@ -22,9 +22,9 @@
 #include "calc/outcome.h"
 #include "io_faults.h"
 #include "message_boxes.h"
-#include "output/save_dialog.h"
 #include "record_compare.h"
-#include "ui/form3.h"
+#include "ui/save_dialog.h"
+#include "ui/save_dialog_handlers.h"
 
 namespace tessaroven::robustness {
 namespace {
@@ -62,10 +62,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_folder.isValid());
         ResetMeasurement(m_record);
-        m_record.PointCount = 2;
-        m_record.Reading[0] = 100;
-        m_record.Reading[1] = 90;
-        m_record.Reading[2] = 60;
+        m_record.lastPosition = 2;
+        m_record.reading[0] = 100;
+        m_record.reading[1] = 90;
+        m_record.reading[2] = 60;
         ASSERT_FALSE(RunConversion(m_record, 60).has_value());
         TakeIoFaultCounts();
     }
@@ -97,17 +97,17 @@ protected:
     // Opens the dialog as the main window's save button does, types the entries, presses OK with the mouse.
     std::vector<SeenMessage> SaveAs(const QString& typedName) {
         OpenSaveDialog(m_dialog, m_record);
-        m_dialog->Text1->setText(QStringLiteral("コメント"));
-        m_dialog->Text2->setText(typedName);
+        m_dialog->commentEdit->setText(QStringLiteral("コメント"));
+        m_dialog->fileNameEdit->setText(typedName);
         m_answerer.Start();
-        QTest::mouseClick(m_dialog->Command1, Qt::LeftButton);
+        QTest::mouseClick(m_dialog->okButton, Qt::LeftButton);
         m_answerer.Stop();
         return m_answerer.Take();
     }
 
     QTemporaryDir m_folder;
     MeasurementRecord m_record;
-    QPointer<Form3> m_dialog;
+    QPointer<SaveDialog> m_dialog;
     MessageBoxAnswerer m_answerer;
 };
 
@@ -167,8 +167,8 @@ TEST_P(SaveFault, is_reported_and_loses_nothing) {
     // The dialog is still open with its entries.
     ASSERT_FALSE(m_dialog.isNull());
     EXPECT_TRUE(m_dialog->isVisible());
-    EXPECT_EQ(m_dialog->Text1->text(), QStringLiteral("コメント"));
-    EXPECT_EQ(m_dialog->Text2->text(), typed);
+    EXPECT_EQ(m_dialog->commentEdit->text(), QStringLiteral("コメント"));
+    EXPECT_EQ(m_dialog->fileNameEdit->text(), typed);
 
     // Nothing lost, nothing left behind, nothing changed in the record.
     EXPECT_EQ(Entries(m_folder.path()), entriesBefore);

@@ -12,12 +12,12 @@
 
 #include "app/application.h"
 #include "entry/main_window_handlers.h"
-#include "output/save_dialog.h"
 #include "record/measurement_record.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
-#include "ui/form4.h"
+#include "ui/graph_window.h"
+#include "ui/main_window.h"
+#include "ui/save_dialog.h"
+#include "ui/save_dialog_handlers.h"
+#include "ui/start_screen.h"
 
 namespace tessaroven::robustness {
 
@@ -37,16 +37,16 @@ QString Quoted(const QString& text) {
 }
 
 QString WindowName(const QWidget* window) {
-    if (qobject_cast<const Form1*>(window)) {
-        return QStringLiteral("Form1");
+    if (qobject_cast<const MainWindow*>(window)) {
+        return QStringLiteral("MainWindow");
     }
-    if (qobject_cast<const Form2*>(window)) {
-        return QStringLiteral("Form2");
+    if (qobject_cast<const StartScreen*>(window)) {
+        return QStringLiteral("StartScreen");
     }
-    if (qobject_cast<const Form3*>(window)) {
-        return QStringLiteral("Form3");
+    if (qobject_cast<const SaveDialog*>(window)) {
+        return QStringLiteral("SaveDialog");
     }
-    return QStringLiteral("Form4");
+    return QStringLiteral("GraphWindow");
 }
 
 QString ControlName(const QWidget* control) {
@@ -84,7 +84,7 @@ void SessionPlayer::EndProgram() {
     m_app.reset();
     // The save dialog and the graph window are independent top-level windows; none may outlive the program.
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (qobject_cast<Form3*>(widget) || qobject_cast<Form4*>(widget)) {
+        if (qobject_cast<SaveDialog*>(widget) || qobject_cast<GraphWindow*>(widget)) {
             delete widget;
         }
     }
@@ -104,8 +104,9 @@ QString SessionPlayer::CheckNow(bool afterSave) {
 QList<QWidget*> SessionPlayer::VisibleWindows() const {
     QList<QWidget*> windows;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && (qobject_cast<Form1*>(widget) || qobject_cast<Form2*>(widget) ||
-                                    qobject_cast<Form3*>(widget) || qobject_cast<Form4*>(widget))) {
+        if (widget->isVisible() &&
+            (qobject_cast<MainWindow*>(widget) || qobject_cast<StartScreen*>(widget) ||
+             qobject_cast<SaveDialog*>(widget) || qobject_cast<GraphWindow*>(widget))) {
             windows << widget;
         }
     }
@@ -152,18 +153,18 @@ void SessionPlayer::Step() {
 }
 
 void SessionPlayer::OnWindow(QWidget* window) {
-    if (auto* start = qobject_cast<Form2*>(window)) {
+    if (auto* start = qobject_cast<StartScreen*>(window)) {
         const int pick = Below(100);
         if (pick == 0) {
-            Log(QStringLiteral("Form2 close box"));
+            Log(QStringLiteral("StartScreen close box"));
             ++m_figures.windowsClosedByBox;
             start->close();
         } else if (pick == 1) {
-            Log(QStringLiteral("click Form2.Command2 (Exit)"));
-            QTest::mouseClick(start->Command2, Qt::LeftButton);
+            Log(QStringLiteral("click StartScreen.exitButton (Exit)"));
+            QTest::mouseClick(start->exitButton, Qt::LeftButton);
         } else {
-            Log(QStringLiteral("click Form2.Command1 (OK)"));
-            QTest::mouseClick(start->Command1, Qt::LeftButton);
+            Log(QStringLiteral("click StartScreen.startButton (OK)"));
+            QTest::mouseClick(start->startButton, Qt::LeftButton);
         }
         return;
     }
@@ -238,15 +239,15 @@ void SessionPlayer::OnWindow(QWidget* window) {
 
 void SessionPlayer::Press(QWidget* target, bool withMouse) {
     QWidget* window = target->window();
-    auto* form1 = qobject_cast<Form1*>(window);
-    const bool converts = form1 != nullptr && target == form1->Command5;
-    m_savePressed = qobject_cast<Form3*>(window) != nullptr && target->objectName() == "Command1";
+    auto* mainWindow = qobject_cast<MainWindow*>(window);
+    const bool converts = mainWindow != nullptr && target == mainWindow->convertButton;
+    m_savePressed = qobject_cast<SaveDialog*>(window) != nullptr && target->objectName() == "okButton";
     if (withMouse) {
         QTest::mouseClick(target, Qt::LeftButton);
     } else {
         QTest::keyClick(target, Qt::Key_Return);
     }
-    if (converts && form1->List2->count() > 0) {
+    if (converts && mainWindow->resultList->count() > 0) {
         ++m_figures.conversions;
     }
 }
@@ -307,8 +308,10 @@ QString SessionPlayer::RandomNumberText() {
 
 QString SessionPlayer::RandomText(const QLineEdit* box, bool careful) {
     const QWidget* window = box->window();
-    const bool fileName = qobject_cast<const Form3*>(window) != nullptr && box->objectName() == "Text2";
-    const bool comment = qobject_cast<const Form3*>(window) != nullptr && box->objectName() == "Text1";
+    const bool fileName =
+        qobject_cast<const SaveDialog*>(window) != nullptr && box->objectName() == "fileNameEdit";
+    const bool comment =
+        qobject_cast<const SaveDialog*>(window) != nullptr && box->objectName() == "commentEdit";
 
     if (fileName) {
         // Names stay inside the test's folder: no "/" (the writer uses a typed folder path unchanged).
@@ -343,20 +346,20 @@ QString SessionPlayer::RandomText(const QLineEdit* box, bool careful) {
         return comments[Below(static_cast<int>(std::size(comments)))];
     }
 
-    const auto* form1 = qobject_cast<const Form1*>(window);
-    if (form1 != nullptr && (careful || Chance(0.4))) {
+    const auto* mainWindow = qobject_cast<const MainWindow*>(window);
+    if (mainWindow != nullptr && (careful || Chance(0.4))) {
         // Values a careful operator types, so that sessions reach the conversion, the graph and the save.
-        if (box == form1->Text1) {
+        if (box == mainWindow->distanceEdit) {
             const int distances[] = {60, 60, 60, 45, 100, 30, 5, 1, 0};
             return QString::number(distances[Below(9)]);
         }
-        if (box == form1->Text29) {
+        if (box == mainWindow->pointCountEdit) {
             return QString::number(Chance(0.8) ? 1 + Below(8) : Below(35));
         }
-        if (box == form1->Text2) {
+        if (box == mainWindow->pointNumberEdit) {
             return QString::number(Below(33));
         }
-        if (box == form1->Text30) {
+        if (box == mainWindow->offCentreEdit) {
             return QString::number(Below(33) - 1);
         }
         if (Chance(0.1)) {
@@ -425,24 +428,21 @@ QString SessionPlayer::CheckInvariants() {
     }
 
     const MeasurementRecord& record = m_app->record();
-    if (!std::isfinite(record.PointCount) || std::floor(record.PointCount) != record.PointCount ||
-        record.PointCount > kMaxPointCount - 1) {
-        return QStringLiteral("PointCount out of range: ") + QString::number(record.PointCount, 'g', 17);
-    }
-    if (record.EditMode != 0 && record.EditMode != 1) {
-        return QStringLiteral("EditMode out of range: ") + QString::number(record.EditMode);
+    if (!std::isfinite(record.lastPosition) || std::floor(record.lastPosition) != record.lastPosition ||
+        record.lastPosition > kMaxPointCount - 1) {
+        return QStringLiteral("lastPosition out of range: ") + QString::number(record.lastPosition, 'g', 17);
     }
     for (int i = 0; i < kSlotCount; ++i) {
-        if (!std::isfinite(record.Reading[i]) || !std::isfinite(record.Result[i])) {
-            return QStringLiteral("a non-finite Reading or Result in slot ") + QString::number(i);
+        if (!std::isfinite(record.reading[i]) || !std::isfinite(record.relativePercent[i])) {
+            return QStringLiteral("a non-finite reading or relative value in slot ") + QString::number(i);
         }
-        if (HasNonFiniteText(QString::fromStdString(record.EntryLine[i])) ||
-            HasNonFiniteText(QString::fromStdString(record.ResultLine[i]))) {
+        if (HasNonFiniteText(QString::fromStdString(record.readingLines[i])) ||
+            HasNonFiniteText(QString::fromStdString(record.resultLines[i]))) {
             return QStringLiteral("a non-finite number text in a line of slot ") + QString::number(i);
         }
     }
-    if (Form1* form = m_app->mainWindow()) {
-        for (QListWidget* list : {form->List1, form->List2}) {
+    if (MainWindow* form = m_app->mainWindow()) {
+        for (QListWidget* list : {form->readingList, form->resultList}) {
             for (int i = 0; i < list->count(); ++i) {
                 if (HasNonFiniteText(list->item(i)->text())) {
                     return QStringLiteral("a non-finite number text in ") + list->objectName() +
@@ -450,8 +450,8 @@ QString SessionPlayer::CheckInvariants() {
                 }
             }
         }
-        if (form->List2->count() > kSlotCount) {
-            return QStringLiteral("List2 holds more lines than there are slots");
+        if (form->resultList->count() > kSlotCount) {
+            return QStringLiteral("resultList holds more lines than there are slots");
         }
     }
     return m_savePressed ? CheckFiles() : QString();

@@ -18,8 +18,8 @@ class QWidget;
 
 namespace tessaroven {
 class Application;
-class Form3;
-class Form4;
+class SaveDialog;
+class GraphWindow;
 }  // namespace tessaroven
 
 namespace tessaroven::robustness {

@@ -10,22 +10,22 @@ namespace tessaroven::testing {
 
 // Bitwise for the numbers (so -0.0 and NaN patterns count), by value for the texts.
 inline bool SameRecord(const MeasurementRecord& a, const MeasurementRecord& b) {
-    return std::memcmp(&a.PointCount, &b.PointCount, sizeof a.PointCount) == 0 &&
-           std::memcmp(a.Reading.data(), b.Reading.data(), sizeof a.Reading) == 0 &&
-           std::memcmp(a.Result.data(), b.Result.data(), sizeof a.Result) == 0 &&
-           std::memcmp(a.Grid.data(), b.Grid.data(), sizeof a.Grid) == 0 && a.EntryLine == b.EntryLine &&
-           a.ResultLine == b.ResultLine && a.EditMode == b.EditMode &&
-           std::memcmp(&a.PiValue, &b.PiValue, sizeof a.PiValue) == 0;
+    return std::memcmp(&a.lastPosition, &b.lastPosition, sizeof a.lastPosition) == 0 &&
+           std::memcmp(a.reading.data(), b.reading.data(), sizeof a.reading) == 0 &&
+           std::memcmp(a.relativePercent.data(), b.relativePercent.data(), sizeof a.relativePercent) == 0 &&
+           std::memcmp(a.grid.data(), b.grid.data(), sizeof a.grid) == 0 &&
+           a.readingLines == b.readingLines && a.resultLines == b.resultLines &&
+           a.correcting == b.correcting && std::memcmp(&a.piValue, &b.piValue, sizeof a.piValue) == 0;
 }
 
 // A record after the reset holding the given readings at positions 0..count-1.
 inline MeasurementRecord RecordWithReadings(std::initializer_list<double> readings) {
     MeasurementRecord record;
     ResetMeasurement(record);
-    record.PointCount = static_cast<double>(readings.size()) - 1;
+    record.lastPosition = static_cast<double>(readings.size()) - 1;
     int k = 0;
     for (double v : readings) {
-        record.Reading[k++] = v;
+        record.reading[k++] = v;
     }
     return record;
 }
@@ -34,10 +34,10 @@ inline MeasurementRecord RecordWithReadings(std::initializer_list<double> readin
 inline MeasurementRecord RecordWithResults(std::initializer_list<double> results) {
     MeasurementRecord record;
     ResetMeasurement(record);
-    record.PointCount = static_cast<double>(results.size()) - 1;
+    record.lastPosition = static_cast<double>(results.size()) - 1;
     int i = 0;
     for (double v : results) {
-        record.Result[i++] = v;
+        record.relativePercent[i++] = v;
     }
     return record;
 }

@@ -18,11 +18,11 @@
 
 #include "app/application.h"
 #include "ui/artwork.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
-#include "ui/form4.h"
+#include "ui/graph_window.h"
 #include "ui/layout.h"
+#include "ui/main_window.h"
+#include "ui/save_dialog.h"
+#include "ui/start_screen.h"
 
 namespace tessaroven {
 namespace {
@@ -312,13 +312,13 @@ TEST(WindowIcon, every_window_carries_it_from_program_start) {
     ExpectWindowIcon(*application.startScreen());
     EXPECT_EQ(QApplication::desktopFileName(), QStringLiteral("tessaroven"))
         << "the installed menu entry's name";
-    application.OnStartOkClick();
+    application.startMeasurement();
     ASSERT_NE(application.mainWindow(), nullptr);
     ExpectWindowIcon(*application.mainWindow());
     // Windows created later (the save dialog and the graph window) take the application's icon too.
     QWidget later;
     ExpectWindowIcon(later);
-    application.OnMainExitClick();
+    application.returnToStartScreen();
 }
 
 // --- picture areas ---------------------------------------------------------------------------------------
@@ -383,21 +383,25 @@ TEST_P(StartScreenPictureTest, gives_each_picture_area_its_drawing) {
     EXPECT_EQ(w.caption->parentWidget(), w.picture);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, StartScreenPictureTest,
-    ::testing::Values(FactoryCase{"Picture1", Artwork::RotatingGantry},
-                      FactoryCase{"Picture2", Artwork::FixedGantry}, FactoryCase{"Picture3", Artwork::Arrow},
-                      FactoryCase{"Picture4", Artwork::Dog}, FactoryCase{"Picture5", Artwork::SampleGraph},
-                      FactoryCase{"Picture6", std::nullopt}, FactoryCase{"picture1", std::nullopt},
-                      FactoryCase{"Label1", std::nullopt}),
-    [](const ::testing::TestParamInfo<FactoryCase>& info) { return std::string(info.param.pictureName); });
+INSTANTIATE_TEST_SUITE_P(Names, StartScreenPictureTest,
+                         ::testing::Values(FactoryCase{"rotatingGantryPicture", Artwork::RotatingGantry},
+                                           FactoryCase{"fixedGantryPicture", Artwork::FixedGantry},
+                                           FactoryCase{"arrowIcon", Artwork::Arrow},
+                                           FactoryCase{"creditIcon", Artwork::Dog},
+                                           FactoryCase{"sampleGraphPicture", Artwork::SampleGraph},
+                                           FactoryCase{"otherPicture", std::nullopt},
+                                           FactoryCase{"RotatingGantryPicture", std::nullopt},
+                                           FactoryCase{"titleShadowLabel", std::nullopt}),
+                         [](const ::testing::TestParamInfo<FactoryCase>& info) {
+                             return std::string(info.param.pictureName);
+                         });
 
 TEST(StartScreenArtwork, a_missing_name_has_no_drawing) {
     EXPECT_EQ(StartScreenArtwork(nullptr), std::nullopt);
 }
 
 TEST(ArtworkPicture, draws_inside_its_border_under_its_captions) {
-    PictureWindow w("Picture1", 4815, 4815);
+    PictureWindow w("rotatingGantryPicture", 4815, 4815);
     const QImage image = w.Grab();
     ASSERT_EQ(image.size(), QSize(321, 321));
 
@@ -417,7 +421,7 @@ TEST(ArtworkPicture, draws_inside_its_border_under_its_captions) {
 
 TEST(ArtworkPicture, keeps_the_aspect_ratio_in_a_wide_area) {
     // A square drawing in an area three times as wide as high: centred, the sides left as background.
-    PictureWindow w("Picture1", 9000, 3000);
+    PictureWindow w("rotatingGantryPicture", 9000, 3000);
     w.caption->hide();
     const QImage image = w.Grab();
     const QRect client = w.picture->contentsRect();
@@ -434,7 +438,7 @@ TEST(ArtworkPicture, keeps_the_aspect_ratio_in_a_wide_area) {
 }
 
 TEST(ArtworkPicture, follows_a_resize) {
-    PictureWindow w("Picture5", 3735, 4815);
+    PictureWindow w("sampleGraphPicture", 3735, 4815);
     w.picture->resize(w.picture->width() / 2, w.picture->height() / 2);
     const QImage image = w.Grab();
     const QRect client = w.picture->contentsRect();

@@ -15,9 +15,9 @@
 #include <QTest>
 
 #include "gui_fixture.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
 #include "ui/layout.h"
+#include "ui/main_window.h"
+#include "ui/start_screen.h"
 
 namespace tessaroven::testing {
 namespace {
@@ -30,75 +30,75 @@ struct ExpectedControl {
 };
 
 // clang-format off
-const ExpectedControl kForm1[] = {
-    {"Command8", "QPushButton", "", 9600, 7440, 2775, 615},
-    {"Command7", "QPushButton", "", 6480, 7440, 2775, 615},
-    {"Command6", "QPushButton", "", 3240, 6120, 1815, 495},
-    {"Command1", "QPushButton", "", 840, 6120, 1815, 495},
-    {"Text2", "QLineEdit", "", 600, 4680, 1095, 495},
-    {"List2", "QListWidget", "", 9600, 600, 2775, 6540},
-    {"Command5", "QPushButton", "", 2520, 7440, 2535, 615},
-    {"List1", "QListWidget", "", 6480, 600, 2775, 6540},
-    {"Command4", "QPushButton", "", 2160, 5400, 1695, 495},
-    {"Text31", "QLineEdit", "", 3960, 4680, 1695, 495},
-    {"Text30", "QLineEdit", "", 2160, 4680, 1095, 495},
-    {"Command2", "QPushButton", "", 2160, 3120, 1695, 495},
-    {"Text29", "QLineEdit", "", 4680, 2280, 975, 495},
-    {"Command3", "QPushButton", "", 240, 7440, 975, 615},
-    {"Text1", "QLineEdit", "", 3600, 1680, 975, 495},
-    {"Label15", "QLabel", "", 2160, 7440, 315, 465},
-    {"Label14", "QLabel", "", 120, 4200, 315, 465},
-    {"Label13", "QLabel", "", 120, 1320, 315, 465},
-    {"Label12", "QLabel", "", 11760, 240, 225, 345},
-    {"Shape2", "tessaroven::ShapeWidget", "", 240, 4200, 5775, 2775},
-    {"Shape1", "tessaroven::ShapeWidget", "", 240, 1440, 5775, 2415},
-    {"Label10", "QLabel", "", 9720, 240, 1725, 345},
-    {"Label9", "QLabel", "", 6480, 120, 585, 345},
-    {"Label8", "QLabel", "", 7320, 0, 285, 345},
-    {"Label7", "QLabel", "", 7320, 240, 705, 345},
-    {"Label6", "QLabel", "", 8160, 120, 675, 345},
-    {"Label5", "QLabel", "", 600, 4320, 1215, 360},
-    {"Label4", "QLabel", "", 240, 720, 5670, 465},
-    {"Label3", "QLabel", "", 360, 240, 5130, 465},
-    {"Label30", "QLabel", "", 3360, 4680, 420, 420},
-    {"Label34", "QLabel", "", 4320, 4320, 720, 360},
-    {"Label33", "QLabel", "", 2280, 4320, 1110, 360},
-    {"Label32", "QLabel", "", 960, 2640, 2835, 360},
-    {"Label31", "QLabel", "", 480, 2280, 4140, 420},
-    {"Label2", "QLabel", "", 4680, 1680, 420, 420},
+const ExpectedControl kMainWindowRows[] = {
+    {"graphButton", "QPushButton", "", 9600, 7440, 2775, 615},
+    {"saveButton", "QPushButton", "", 6480, 7440, 2775, 615},
+    {"finishEntryButton", "QPushButton", "", 3240, 6120, 1815, 495},
+    {"correctButton", "QPushButton", "", 840, 6120, 1815, 495},
+    {"pointNumberEdit", "QLineEdit", "", 600, 4680, 1095, 495},
+    {"resultList", "QListWidget", "", 9600, 600, 2775, 6540},
+    {"convertButton", "QPushButton", "", 2520, 7440, 2535, 615},
+    {"readingList", "QListWidget", "", 6480, 600, 2775, 6540},
+    {"storeReadingButton", "QPushButton", "", 2160, 5400, 1695, 495},
+    {"readingEdit", "QLineEdit", "", 3960, 4680, 1695, 495},
+    {"offCentreEdit", "QLineEdit", "", 2160, 4680, 1095, 495},
+    {"setupButton", "QPushButton", "", 2160, 3120, 1695, 495},
+    {"pointCountEdit", "QLineEdit", "", 4680, 2280, 975, 495},
+    {"exitButton", "QPushButton", "", 240, 7440, 975, 615},
+    {"distanceEdit", "QLineEdit", "", 3600, 1680, 975, 495},
+    {"conversionStepLabel", "QLabel", "", 2160, 7440, 315, 465},
+    {"entryStepLabel", "QLabel", "", 120, 4200, 315, 465},
+    {"setupStepLabel", "QLabel", "", 120, 1320, 315, 465},
+    {"percentHeaderLabel", "QLabel", "", 11760, 240, 225, 345},
+    {"entryFrame", "tessaroven::ShapeWidget", "", 240, 4200, 5775, 2775},
+    {"setupFrame", "tessaroven::ShapeWidget", "", 240, 1440, 5775, 2415},
+    {"programNameLabel", "QLabel", "", 9720, 240, 1725, 345},
+    {"pointNumberHeaderLabel", "QLabel", "", 6480, 120, 585, 345},
+    {"offCentreHeaderUpperLabel", "QLabel", "", 7320, 0, 285, 345},
+    {"offCentreHeaderLowerLabel", "QLabel", "", 7320, 240, 705, 345},
+    {"readingHeaderLabel", "QLabel", "", 8160, 120, 675, 345},
+    {"pointNumberLabel", "QLabel", "", 600, 4320, 1215, 360},
+    {"subtitleLabel", "QLabel", "", 240, 720, 5670, 465},
+    {"titleLabel", "QLabel", "", 360, 240, 5130, 465},
+    {"offCentreUnitLabel", "QLabel", "", 3360, 4680, 420, 420},
+    {"readingLabel", "QLabel", "", 4320, 4320, 720, 360},
+    {"offCentreLabel", "QLabel", "", 2280, 4320, 1110, 360},
+    {"pointCountHintLabel", "QLabel", "", 960, 2640, 2835, 360},
+    {"pointCountLabel", "QLabel", "", 480, 2280, 4140, 420},
+    {"distanceUnitLabel", "QLabel", "", 4680, 1680, 420, 420},
 };
 
-const ExpectedControl kForm2[] = {
-// Start screen `Form2`:
-    {"Picture5", "QFrame", "", 10560, 2760, 3735, 4815},
-    {"Picture4", "QFrame", "", 13440, 9960, 480, 480},
-    {"Picture3", "QFrame", "", 5160, 4920, 480, 480},
-    {"Command2", "QPushButton", "", 7680, 9840, 1335, 615},
-    {"Command1", "QPushButton", "", 5520, 9840, 1335, 615},
-    {"Picture2", "QFrame", "", 5760, 2760, 4695, 4815},
-    {"Label18", "QLabel", "Picture2", 3840, 4440, 450, 345},
-    {"Label17", "QLabel", "Picture2", 3120, 4080, 1125, 345},
-    {"Picture1", "QFrame", "", 240, 2760, 4815, 4815},
-    {"Label16", "QLabel", "Picture1", 3840, 4440, 450, 345},
-    {"Label15", "QLabel", "Picture1", 3240, 4080, 1125, 345},
-    {"Shape4", "tessaroven::ShapeWidget", "", 480, 9360, 135, 135},
-    {"Shape3", "tessaroven::ShapeWidget", "", 480, 9000, 135, 135},
-    {"Shape2", "tessaroven::ShapeWidget", "", 480, 8640, 135, 135},
-    {"Shape1", "tessaroven::ShapeWidget", "", 480, 8280, 135, 135},
-    {"Label14", "QLabel", "", 3840, 2160, 9690, 420},
-    {"Label13", "QLabel", "", 3840, 1800, 9690, 420},
-    {"Label12", "QLabel", "", 720, 9240, 7125, 420},
-    {"Label10", "QLabel", "", 720, 8880, 12255, 420},
-    {"Label9", "QLabel", "", 720, 8520, 8220, 420},
-    {"Label8", "QLabel", "", 720, 8160, 13485, 420},
-    {"Label7", "QLabel", "", 720, 7680, 3990, 420},
-    {"Label6", "QLabel", "", 3840, 1320, 7695, 420},
-    {"Label11", "QLabel", "", 10920, 10200, 2340, 255},
-    {"Label5", "QLabel", "", 3840, 960, 9975, 420},
-    {"Label4", "QLabel", "", 3840, 600, 10260, 420},
-    {"Label3", "QLabel", "", 3840, 240, 9105, 420},
-    {"Label2", "QLabel", "", 330, 585, 3090, 825},
-    {"Label1", "QLabel", "", 360, 600, 3090, 825},
+const ExpectedControl kStartScreenRows[] = {
+// Start screen `StartScreen`:
+    {"sampleGraphPicture", "QFrame", "", 10560, 2760, 3735, 4815},
+    {"creditIcon", "QFrame", "", 13440, 9960, 480, 480},
+    {"arrowIcon", "QFrame", "", 5160, 4920, 480, 480},
+    {"exitButton", "QPushButton", "", 7680, 9840, 1335, 615},
+    {"startButton", "QPushButton", "", 5520, 9840, 1335, 615},
+    {"fixedGantryPicture", "QFrame", "", 5760, 2760, 4695, 4815},
+    {"fixedWordLabel", "QLabel", "fixedGantryPicture", 3840, 4440, 450, 345},
+    {"fixedGantryWordLabel", "QLabel", "fixedGantryPicture", 3120, 4080, 1125, 345},
+    {"rotatingGantryPicture", "QFrame", "", 240, 2760, 4815, 4815},
+    {"rotatingWordLabel", "QLabel", "rotatingGantryPicture", 3840, 4440, 450, 345},
+    {"rotatingGantryWordLabel", "QLabel", "rotatingGantryPicture", 3240, 4080, 1125, 345},
+    {"detectorDot", "tessaroven::ShapeWidget", "", 480, 9360, 135, 135},
+    {"conditionsDot", "tessaroven::ShapeWidget", "", 480, 9000, 135, 135},
+    {"spacingDot", "tessaroven::ShapeWidget", "", 480, 8640, 135, 135},
+    {"placementDot", "tessaroven::ShapeWidget", "", 480, 8280, 135, 135},
+    {"followUpSecondLineLabel", "QLabel", "", 3840, 2160, 9690, 420},
+    {"followUpFirstLineLabel", "QLabel", "", 3840, 1800, 9690, 420},
+    {"detectorRequirementLabel", "QLabel", "", 720, 9240, 7125, 420},
+    {"conditionsRequirementLabel", "QLabel", "", 720, 8880, 12255, 420},
+    {"spacingRequirementLabel", "QLabel", "", 720, 8520, 8220, 420},
+    {"placementRequirementLabel", "QLabel", "", 720, 8160, 13485, 420},
+    {"requirementsHeadingLabel", "QLabel", "", 720, 7680, 3990, 420},
+    {"introNoteLabel", "QLabel", "", 3840, 1320, 7695, 420},
+    {"creditLabel", "QLabel", "", 10920, 10200, 2340, 255},
+    {"introThirdLineLabel", "QLabel", "", 3840, 960, 9975, 420},
+    {"introSecondLineLabel", "QLabel", "", 3840, 600, 10260, 420},
+    {"introFirstLineLabel", "QLabel", "", 3840, 240, 9105, 420},
+    {"titleLabel", "QLabel", "", 330, 585, 3090, 825},
+    {"titleShadowLabel", "QLabel", "", 360, 600, 3090, 825},
 };
 // clang-format on
 
@@ -157,32 +157,32 @@ bool ShowsAllCharacters(const QFont& font, const QString& text) {
 using LayoutTest = GuiTest;
 
 TEST_F(LayoutTest, main_window_has_its_client_size_and_every_control_in_place) {
-    Form1 form;
+    MainWindow form;
     const QImage image = Render(form);
-    SaveScreenshot(image, "form1.png");
+    SaveScreenshot(image, "main-window.png");
     EXPECT_EQ(image.size(), QSize(850, 557));
     EXPECT_EQ(form.size(), QSize(850, 557));
     EXPECT_EQ(form.windowTitle(), "Tessaroven");
-    CheckControls(form, kForm1);
-    EXPECT_EQ(form.Text1->text(), "60");
+    CheckControls(form, kMainWindowRows);
+    EXPECT_EQ(form.distanceEdit->text(), "60");
     // The focus starts on the first control of the tab order.
-    EXPECT_EQ(form.focusWidget(), form.Text1);
+    EXPECT_EQ(form.focusWidget(), form.distanceEdit);
 }
 
 TEST_F(LayoutTest, start_screen_has_its_client_size_and_every_control_in_place) {
-    Form2 form;
+    StartScreen form;
     const QImage image = Render(form);
-    SaveScreenshot(image, "form2.png");
+    SaveScreenshot(image, "start-screen.png");
     EXPECT_EQ(image.size(), QSize(973, 714));
     EXPECT_EQ(form.size(), QSize(973, 714));
     EXPECT_EQ(form.windowTitle(), "Tessaroven");
-    CheckControls(form, kForm2);
-    EXPECT_EQ(form.focusWidget(), form.Picture1);
+    CheckControls(form, kStartScreenRows);
+    EXPECT_EQ(form.focusWidget(), form.rotatingGantryPicture);
 }
 
 TEST_F(LayoutTest, windows_are_fixed_dialogs_with_a_close_box_only) {
-    Form1 main;
-    Form2 start;
+    MainWindow main;
+    StartScreen start;
     for (QWidget* window : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&start)}) {
         const Qt::WindowFlags flags = window->windowFlags();
         EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
@@ -194,8 +194,8 @@ TEST_F(LayoutTest, windows_are_fixed_dialogs_with_a_close_box_only) {
 }
 
 TEST_F(LayoutTest, every_text_shows_its_japanese_characters_and_lists_are_fixed_pitch) {
-    Form1 main;
-    Form2 start;
+    MainWindow main;
+    StartScreen start;
     for (QWidget* window : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&start)}) {
         for (const QLabel* label : window->findChildren<QLabel*>()) {
             EXPECT_TRUE(ShowsAllCharacters(label->font(), label->text()))
@@ -206,7 +206,7 @@ TEST_F(LayoutTest, every_text_shows_its_japanese_characters_and_lists_are_fixed_
                 << button->objectName().toStdString();
         }
     }
-    for (const QListWidget* list : {main.List1, main.List2}) {
+    for (const QListWidget* list : {main.readingList, main.resultList}) {
         // Digits, blanks and the full-width characters of a list line keep their columns.
         const QFontMetrics metrics(list->font());
         EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("1")),
@@ -216,28 +216,31 @@ TEST_F(LayoutTest, every_text_shows_its_japanese_characters_and_lists_are_fixed_
         EXPECT_TRUE(ShowsAllCharacters(list->font(), QStringLiteral("測定値 (1)  0  :  100")));
     }
     // The start screen's title is a Western serif face, italic.
-    const QFontInfo title(start.Label2->font());
+    const QFontInfo title(start.findChild<QLabel*>("titleLabel")->font());
     EXPECT_TRUE(title.italic());
     EXPECT_EQ(title.styleHint(), QFont::Serif);
 }
 
 TEST_F(LayoutTest, buttons_are_light_yellow_and_the_circled_digits_hide_their_frame_corners) {
-    Form1 form;
+    MainWindow form;
     const QImage image = Render(form);
-    // A point inside Command3 ("Exit") away from its caption.
-    const QRect exit = form.Command3->geometry();
+    // A point inside the Exit button away from its caption.
+    const QRect exit = form.exitButton->geometry();
     EXPECT_EQ(QColor(image.pixel(exit.left() + 6, exit.center().y())), QColor(0xFF, 0xFF, 0xC0));
-    // Shape1's outline is drawn where nothing covers it, and hidden under "①" at its top-left corner.
-    const QRect frame = form.Shape1->geometry();
+    // The setup frame's outline is drawn where nothing covers it, and hidden under "①" at its top-left
+    // corner.
+    const QRect frame = form.findChild<QWidget*>("setupFrame")->geometry();
     EXPECT_EQ(QColor(image.pixel(frame.left() + 200, frame.top())), QColor(Qt::black));
     EXPECT_NE(QColor(image.pixel(frame.left(), frame.top())), QColor(Qt::black));
     EXPECT_NE(QColor(image.pixel(frame.left() + 2, frame.top())), QColor(Qt::black));
 }
 
 TEST_F(LayoutTest, start_screen_title_is_red_over_a_yellow_shadow) {
-    Form2 form;
+    StartScreen form;
     const QImage image = Render(form);
-    const QRect area = form.Label1->geometry().united(form.Label2->geometry());
+    const QRect area = form.findChild<QLabel*>("titleShadowLabel")
+                           ->geometry()
+                           .united(form.findChild<QLabel*>("titleLabel")->geometry());
     int red = 0;
     int yellow = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -251,17 +254,18 @@ TEST_F(LayoutTest, start_screen_title_is_red_over_a_yellow_shadow) {
     EXPECT_GT(yellow, 20);   // the shadow shows
     EXPECT_GT(red, yellow);  // the red copy lies on top
     // The red instruction dots.
-    const QRect dot = form.Shape1->geometry();
+    const QRect dot = form.findChild<QWidget*>("placementDot")->geometry();
     EXPECT_EQ(QColor(image.pixel(dot.center())), QColor(0xFF, 0, 0));
 }
 
 TEST_F(LayoutTest, entry_boxes_centre_their_text_and_the_point_number_box_is_cyan) {
-    Form1 form;
-    for (const QLineEdit* box : {form.Text1, form.Text29, form.Text2, form.Text30, form.Text31}) {
+    MainWindow form;
+    for (const QLineEdit* box : {form.distanceEdit, form.pointCountEdit, form.pointNumberEdit,
+                                 form.offCentreEdit, form.readingEdit}) {
         EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter)
             << box->objectName().toStdString();
     }
-    EXPECT_EQ(form.Text2->palette().color(QPalette::Base), QColor(0xC0, 0xFF, 0xFF));
+    EXPECT_EQ(form.pointNumberEdit->palette().color(QPalette::Base), QColor(0xC0, 0xFF, 0xFF));
     for (const QPushButton* button : form.findChildren<QPushButton*>()) {
         EXPECT_TRUE(button->autoDefault());
     }

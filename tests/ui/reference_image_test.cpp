@@ -33,11 +33,11 @@
 #include "app/application.h"
 #include "gui_fixture.h"
 #include "image_compare.h"
-#include "output/save_dialog.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
-#include "ui/form4.h"
+#include "ui/graph_window.h"
+#include "ui/main_window.h"
+#include "ui/save_dialog.h"
+#include "ui/save_dialog_handlers.h"
+#include "ui/start_screen.h"
 
 namespace tessaroven::testing {
 namespace {
@@ -168,61 +168,61 @@ protected:
         GuiTest::TearDown();
     }
 
-    Form1& OpenMainWindow() {
-        messages.ExpectNone([&] { m_application.startScreen()->Command1->click(); });
+    MainWindow& OpenMainWindow() {
+        messages.ExpectNone([&] { m_application.startScreen()->startButton->click(); });
         return *m_application.mainWindow();
     }
 
     // Distance 60 kept, five points, readings 100 95 85 70 50, no correction, conversion.
-    Form1& ConvertWorkedExample() {
-        Form1& form = OpenMainWindow();
+    MainWindow& ConvertWorkedExample() {
+        MainWindow& form = OpenMainWindow();
         messages.ExpectNone([&] {
-            QTest::keyClick(form.Text1, Qt::Key_Return);
-            QTest::keyClicks(form.Text29, QStringLiteral("5"));
-            QTest::keyClick(form.Text29, Qt::Key_Return);
-            QTest::keyClick(form.Command2, Qt::Key_Return);
+            QTest::keyClick(form.distanceEdit, Qt::Key_Return);
+            QTest::keyClicks(form.pointCountEdit, QStringLiteral("5"));
+            QTest::keyClick(form.pointCountEdit, Qt::Key_Return);
+            QTest::keyClick(form.setupButton, Qt::Key_Return);
             for (const char* reading : {"100", "95", "85", "70", "50"}) {
-                QTest::keyClicks(form.Text31, QString::fromLatin1(reading));
-                QTest::keyClick(form.Text31, Qt::Key_Return);
-                QTest::keyClick(form.Command4, Qt::Key_Return);
+                QTest::keyClicks(form.readingEdit, QString::fromLatin1(reading));
+                QTest::keyClick(form.readingEdit, Qt::Key_Return);
+                QTest::keyClick(form.storeReadingButton, Qt::Key_Return);
             }
-            form.Command6->click();
-            form.Command5->click();
+            form.finishEntryButton->click();
+            form.convertButton->click();
         });
-        EXPECT_EQ(form.List2->count(), 5);
+        EXPECT_EQ(form.resultList->count(), 5);
         return form;
     }
 
     Application m_application;
-    QPointer<Form3> m_saveDialog;
+    QPointer<SaveDialog> m_saveDialog;
 };
 
 TEST_F(ReferenceImageTest, start_screen) {
-    ExpectMatchesReference(Grab(*m_application.startScreen()), QStringLiteral("form2"));
+    ExpectMatchesReference(Grab(*m_application.startScreen()), QStringLiteral("start-screen"));
 }
 
 TEST_F(ReferenceImageTest, main_window_fresh_after_load) {
-    ExpectMatchesReference(Grab(OpenMainWindow()), QStringLiteral("form1-fresh"));
+    ExpectMatchesReference(Grab(OpenMainWindow()), QStringLiteral("main-window-fresh"));
 }
 
 TEST_F(ReferenceImageTest, main_window_after_converting_the_worked_example) {
-    ExpectMatchesReference(Grab(ConvertWorkedExample()), QStringLiteral("form1-worked-example"));
+    ExpectMatchesReference(Grab(ConvertWorkedExample()), QStringLiteral("main-window-worked-example"));
 }
 
 TEST_F(ReferenceImageTest, save_dialog_with_its_defaults) {
     // A fixed day instead of today, so that the file-name default never changes the picture.
-    Form3* dialog = nullptr;
+    SaveDialog* dialog = nullptr;
     messages.ExpectNone(
         [&] { dialog = OpenSaveDialog(m_saveDialog, m_application.record(), QDate(2026, 12, 7)); });
     ASSERT_NE(dialog, nullptr);
-    ExpectMatchesReference(Grab(*dialog), QStringLiteral("form3"));
+    ExpectMatchesReference(Grab(*dialog), QStringLiteral("save-dialog"));
 }
 
 TEST_F(ReferenceImageTest, graph_window_with_the_worked_example) {
-    Form1& form = ConvertWorkedExample();
-    messages.ExpectNone([&] { form.Command8->click(); });
+    MainWindow& form = ConvertWorkedExample();
+    messages.ExpectNone([&] { form.graphButton->click(); });
     ASSERT_NE(m_application.graphWindow(), nullptr);
-    ExpectMatchesReference(Grab(*m_application.graphWindow()), QStringLiteral("form4-worked-example"));
+    ExpectMatchesReference(Grab(*m_application.graphWindow()), QStringLiteral("graph-window-worked-example"));
 }
 
 // The comparison itself: what it forgives and what it catches, on a drawn window-like picture.

@@ -10,10 +10,10 @@
 #include <memory>
 
 #include "gui_fixture.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
-#include "ui/form3.h"
-#include "ui/form4.h"
+#include "ui/graph_window.h"
+#include "ui/main_window.h"
+#include "ui/save_dialog.h"
+#include "ui/start_screen.h"
 
 namespace tessaroven::testing {
 namespace {
@@ -72,22 +72,25 @@ INSTANTIATE_TEST_SUITE_P(
     Windows, WindowStyleTest,
     ::testing::Values(
         WindowCase{"main_window",
-                   Create<Form1>(),
+                   Create<MainWindow>(),
                    "Tessaroven",
                    QSize(850, 557),
-                   {"Text1", "Command3", "Text29", "Command2", "Text30", "Text31", "Command4", "List1",
-                    "Command5", "List2", "Text2", "Command1", "Command6", "Command7", "Command8"}},
+                   {"distanceEdit", "exitButton", "pointCountEdit", "setupButton", "offCentreEdit",
+                    "readingEdit", "storeReadingButton", "readingList", "convertButton", "resultList",
+                    "pointNumberEdit", "correctButton", "finishEntryButton", "saveButton", "graphButton"}},
         WindowCase{"start_screen",
-                   Create<Form2>(),
+                   Create<StartScreen>(),
                    "Tessaroven",
                    QSize(973, 714),
-                   {"Picture1", "Picture2", "Command1", "Command2", "Picture3", "Picture4", "Picture5"}},
+                   {"rotatingGantryPicture", "fixedGantryPicture", "startButton", "exitButton", "arrowIcon",
+                    "creditIcon", "sampleGraphPicture"}},
         WindowCase{"save_dialog",
-                   Create<Form3>(),
+                   Create<SaveDialog>(),
                    "計算結果保存",
                    QSize(445, 282),
-                   {"Text1", "Text2", "Command1", "Command2"}},
-        WindowCase{"graph_window", Create<Form4>(), "Profile ", QSize(533, 504), {"Command1", "Picture1"}}),
+                   {"commentEdit", "fileNameEdit", "okButton", "cancelButton"}},
+        WindowCase{
+            "graph_window", Create<GraphWindow>(), "Profile ", QSize(533, 504), {"closeButton", "plotArea"}}),
     [](const ::testing::TestParamInfo<WindowCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

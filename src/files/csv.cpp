@@ -1,0 +1,61 @@
+// The result file's lines and bytes.
+#include "files/csv.h"
+
+#include <cmath>
+
+#include "calc/number_text.h"
+#include "files/cp932.h"
+
+namespace tessaroven {
+
+std::string CsvDataLine(int index, double reading, double result) {
+    // Always "." here: a locale's decimal comma would split the file's columns.
+    return std::to_string(index) + ", " + Pattern000(reading, '.') + ",  " + Pattern00(result, '.');
+}
+
+Expected<CsvFile> BuildCsvFile(std::string_view commentUtf8, const MeasurementRecord& record) {
+    const int n = LastPositionIndex(record.lastPosition);
+    if (n > kLastSlot) {
+        return Refuse(RefusalReason::TooManyPositions);
+    }
+    for (int i = 0; i <= n; ++i) {
+        if (!std::isfinite(record.reading[i]) || !std::isfinite(record.relativePercent[i])) {
+            return Refuse(RefusalReason::NonFiniteValue);
+        }
+    }
+    // A line break inside the comment would add lines to the file.
+    const std::size_t lineBreak = commentUtf8.find_first_of("\r\n");
+    if (lineBreak != std::string_view::npos) {
+        return Refusal{RefusalReason::UnrepresentableCharacter,
+                       "コメントに改行は使えません。1 行で入力してください。"};
+    }
+    auto comment = EncodeCp932(commentUtf8);
+    if (!comment) {
+        return comment.error();
+    }
+
+    CsvFile file;
+    file.bytes = *comment + "\r\n";
+    for (int i = 0; i <= n; ++i) {
+        file.dataLines.push_back(CsvDataLine(i, record.reading[i], record.relativePercent[i]));
+        file.bytes += file.dataLines.back() + "\r\n";
+    }
+    return file;
+}
+
+MaybeRefusal SaveCsvFile(const std::string& path, std::string_view commentUtf8, MeasurementRecord& record,
+                         const FileSystemOps& ops) {
+    auto file = BuildCsvFile(commentUtf8, record);
+    if (!file) {
+        return file.error();
+    }
+    if (auto refusal = WriteFileSafely(path, file->bytes, ops)) {
+        return refusal;
+    }
+    for (std::size_t i = 0; i < file->dataLines.size(); ++i) {
+        record.resultLines[i] = file->dataLines[i];
+    }
+    return std::nullopt;
+}
+
+}  // namespace tessaroven

@@ -1,0 +1,32 @@
+// The result file: a comment line, then one data line per position, every line ending in CR LF, in code page
+// 932. The data lines always use "." as decimal mark, whatever the locale, so the file's columns stay intact.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/outcome.h"
+#include "files/safe_file_writer.h"
+#include "record/measurement_record.h"
+
+namespace tessaroven {
+
+// One data line without its line end: "i, ##0.000,  ##0.00".
+std::string CsvDataLine(int index, double reading, double result);
+
+struct CsvFile {
+    std::string bytes;                   // the whole file, code page 932, CR LF after every line
+    std::vector<std::string> dataLines;  // data lines 0..lastPosition, without line ends
+};
+
+// Builds the file for positions 0..lastPosition from reading and relativePercent. Refused when lastPosition
+// is above 30, when a value is not finite, or when the comment cannot be written in code page 932.
+Expected<CsvFile> BuildCsvFile(std::string_view commentUtf8, const MeasurementRecord& record);
+
+// Builds the file, writes it safely to path (used exactly as given), and on success stores the data lines in
+// resultLines[0..lastPosition]. On refusal nothing is written and the record is unchanged.
+MaybeRefusal SaveCsvFile(const std::string& path, std::string_view commentUtf8, MeasurementRecord& record,
+                         const FileSystemOps& ops = PosixFileSystem());
+
+}  // namespace tessaroven

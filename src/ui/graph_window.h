@@ -1,0 +1,50 @@
+// GraphWindow, the graph window: the drawing surface plotArea with its ten axis labels (rows of the layout
+// table, named after the graph's label table), and the Close button.
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+#include <QWidget>
+
+#include "plot/graph_painter.h"
+#include "record/measurement_record.h"
+
+class QPushButton;
+
+namespace tessaroven {
+
+// plotArea: a picture area that keeps its drawing. The graph is drawn into a retained image, which paintEvent
+// only copies, so a drawing made while the window is hidden shows as soon as it is shown and survives being
+// covered and repainted.
+class GraphPicture : public QFrame {
+    Q_OBJECT
+public:
+    explicit GraphPicture(QWidget* parent = nullptr);
+
+    // Clears the picture and draws the graph of record on it (the drawing state carries over between calls).
+    void DrawProfileGraph(const MeasurementRecord& record);
+    // What the picture holds now, at the client area's size.
+    const QImage& picture() const { return m_picture; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FitPictureToClientArea();
+
+    QImage m_picture;
+    GraphDrawState m_state;
+};
+
+class GraphWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Closing the window with its close box destroys it; "Close" only hides it.
+    explicit GraphWindow(QWidget* parent = nullptr);
+
+    GraphPicture* plotArea;
+    QPushButton* closeButton;  // "Close"
+};
+
+}  // namespace tessaroven

@@ -1,0 +1,29 @@
+// The graph window's handlers.
+#include "ui/graph_window_handlers.h"
+
+#include <QPushButton>
+
+#include "ui/graph_window.h"
+#include "ui/layout.h"
+
+namespace tessaroven {
+
+GraphWindowHandlers::GraphWindowHandlers(GraphWindow& window) : QObject(&window), m_window(window) {
+    connect(m_window.closeButton, &QPushButton::clicked, this, &GraphWindowHandlers::close);
+}
+
+void GraphWindowHandlers::close() {
+    m_window.hide();
+}
+
+GraphWindow* ShowProfileGraph(QPointer<GraphWindow>& window, const MeasurementRecord& record) {
+    if (window.isNull()) {
+        window = new GraphWindow();
+        new GraphWindowHandlers(*window);
+    }
+    window->plotArea->DrawProfileGraph(record);
+    ShowInFront(window);
+    return window;
+}
+
+}  // namespace tessaroven

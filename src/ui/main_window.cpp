@@ -1,0 +1,90 @@
+// MainWindow's layout table and construction.
+#include "ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "ui/layout.h"
+#include "ui/message_box.h"
+
+namespace tessaroven {
+
+namespace {
+
+// Rows from the topmost to the bottommost control; twips. The five entry boxes centre their text.
+// clang-format off
+const ControlRow kMainWindowControls[] = {
+    {.name = "graphButton", .kind = ControlKind::Button, .caption = "計算結果グラフ表示", .left = 9600, .top = 7440, .width = 2775, .height = 615, .tabIndex = 29},
+    {.name = "saveButton", .kind = ControlKind::Button, .caption = "計算結果保存", .left = 6480, .top = 7440, .width = 2775, .height = 615, .tabIndex = 28},
+    {.name = "finishEntryButton", .kind = ControlKind::Button, .caption = "修正なし", .left = 3240, .top = 6120, .width = 1815, .height = 495, .tabIndex = 26},
+    {.name = "correctButton", .kind = ControlKind::Button, .caption = "データ修正", .left = 840, .top = 6120, .width = 1815, .height = 495, .tabIndex = 25},
+    {.name = "pointNumberEdit", .kind = ControlKind::TextBox, .left = 600, .top = 4680, .width = 1095, .height = 495, .font = {FontFace::Meiryo, 14.25}, .backColor = 0xC0FFFF, .tabIndex = 19, .centred = true},
+    {.name = "resultList", .kind = ControlKind::ListBox, .left = 9600, .top = 600, .width = 2775, .height = 6540, .font = {FontFace::MsGothic, 12}, .tabIndex = 16},
+    {.name = "convertButton", .kind = ControlKind::Button, .caption = "変換計算", .left = 2520, .top = 7440, .width = 2535, .height = 615, .font = {FontFace::Meiryo, 14.25}, .tabIndex = 14},
+    {.name = "readingList", .kind = ControlKind::ListBox, .left = 6480, .top = 600, .width = 2775, .height = 6540, .font = {FontFace::MsGothic, 12}, .tabIndex = 13},
+    {.name = "storeReadingButton", .kind = ControlKind::Button, .caption = "OK  Next", .left = 2160, .top = 5400, .width = 1695, .height = 495, .tabIndex = 12},
+    {.name = "readingEdit", .kind = ControlKind::TextBox, .left = 3960, .top = 4680, .width = 1695, .height = 495, .font = {FontFace::Meiryo, 14.25}, .tabIndex = 10, .centred = true},
+    {.name = "offCentreEdit", .kind = ControlKind::TextBox, .left = 2160, .top = 4680, .width = 1095, .height = 495, .font = {FontFace::Meiryo, 14.25}, .tabIndex = 8, .centred = true},
+    {.name = "setupButton", .kind = ControlKind::Button, .caption = "OK", .left = 2160, .top = 3120, .width = 1695, .height = 495, .font = {FontFace::Meiryo, 14.25}, .tabIndex = 7},
+    {.name = "pointCountEdit", .kind = ControlKind::TextBox, .left = 4680, .top = 2280, .width = 975, .height = 495, .font = {FontFace::Meiryo, 14.25}, .tabIndex = 5, .centred = true},
+    {.name = "exitButton", .kind = ControlKind::Button, .caption = "Exit", .left = 240, .top = 7440, .width = 975, .height = 615, .tabIndex = 3},
+    {.name = "distanceEdit", .kind = ControlKind::TextBox, .caption = "60", .left = 3600, .top = 1680, .width = 975, .height = 495, .font = {FontFace::Meiryo, 14.25}, .tabIndex = 1, .centred = true},
+    {.name = "conversionStepLabel", .kind = ControlKind::Label, .caption = "③", .left = 2160, .top = 7440, .width = 315, .height = 465, .font = {FontFace::Meiryo, 15.75}, .textColor = 0x0000FF, .tabIndex = 33},
+    {.name = "entryStepLabel", .kind = ControlKind::Label, .caption = "②", .left = 120, .top = 4200, .width = 315, .height = 465, .font = {FontFace::Meiryo, 15.75}, .textColor = 0x0000FF, .tabIndex = 32},
+    {.name = "setupStepLabel", .kind = ControlKind::Label, .caption = "①", .left = 120, .top = 1320, .width = 315, .height = 465, .font = {FontFace::Meiryo, 15.75}, .textColor = 0x0000FF, .tabIndex = 31},
+    {.name = "percentHeaderLabel", .kind = ControlKind::Label, .caption = "%", .left = 11760, .top = 240, .width = 225, .height = 345, .font = {FontFace::Meiryo, 11.25}, .tabIndex = 30},
+    {.name = "entryFrame", .kind = ControlKind::RectangleShape, .left = 240, .top = 4200, .width = 5775, .height = 2775},
+    {.name = "setupFrame", .kind = ControlKind::RectangleShape, .left = 240, .top = 1440, .width = 5775, .height = 2415},
+    {.name = "programNameLabel", .kind = ControlKind::Label, .caption = "Tessaroven", .left = 9720, .top = 240, .width = 1725, .height = 345, .font = {FontFace::Meiryo, 11.25}, .tabIndex = 27},
+    {.name = "pointNumberHeaderLabel", .kind = ControlKind::Label, .caption = "(No.)", .left = 6480, .top = 120, .width = 585, .height = 345, .font = {FontFace::Meiryo, 11.25}, .transparent = true, .tabIndex = 24},
+    {.name = "offCentreHeaderUpperLabel", .kind = ControlKind::Label, .caption = "off", .left = 7320, .top = 0, .width = 285, .height = 345, .font = {FontFace::Meiryo, 11.25}, .transparent = true, .tabIndex = 23},
+    {.name = "offCentreHeaderLowerLabel", .kind = ControlKind::Label, .caption = "center", .left = 7320, .top = 240, .width = 705, .height = 345, .font = {FontFace::Meiryo, 11.25}, .transparent = true, .tabIndex = 22},
+    {.name = "readingHeaderLabel", .kind = ControlKind::Label, .caption = "測定値", .left = 8160, .top = 120, .width = 675, .height = 345, .font = {FontFace::Meiryo, 11.25}, .tabIndex = 21},
+    {.name = "pointNumberLabel", .kind = ControlKind::Label, .caption = "測定点 No.", .left = 600, .top = 4320, .width = 1215, .height = 360, .tabIndex = 20},
+    {.name = "subtitleLabel", .kind = ControlKind::Label, .caption = "（ガントリー回転時の測定値から推定）", .left = 240, .top = 720, .width = 5670, .height = 465, .font = {FontFace::Meiryo, 15.75}, .textColor = 0x0000FF, .transparent = true, .tabIndex = 18},
+    {.name = "titleLabel", .kind = ControlKind::Label, .caption = "Ｘ線CTの横方向の線量プロファイル", .left = 360, .top = 240, .width = 5130, .height = 465, .font = {FontFace::Meiryo, 15.75}, .textColor = 0x0000FF, .transparent = true, .tabIndex = 17},
+    {.name = "offCentreUnitLabel", .kind = ControlKind::Label, .caption = "cm", .left = 3360, .top = 4680, .width = 420, .height = 420, .font = {FontFace::Meiryo, 14.25}, .tabIndex = 15},
+    {.name = "readingLabel", .kind = ControlKind::Label, .caption = "測定値", .left = 4320, .top = 4320, .width = 720, .height = 360, .tabIndex = 11},
+    {.name = "offCentreLabel", .kind = ControlKind::Label, .caption = "off center", .left = 2280, .top = 4320, .width = 1110, .height = 360, .transparent = true, .tabIndex = 9},
+    {.name = "pointCountHintLabel", .kind = ControlKind::Label, .caption = "(最大25, 回転中心を含む)", .left = 960, .top = 2640, .width = 2835, .height = 360, .transparent = true, .tabIndex = 6},
+    {.name = "pointCountLabel", .kind = ControlKind::Label, .caption = "測定ポイント数（1 cm 間隔）=", .left = 480, .top = 2280, .width = 4140, .height = 420, .font = {FontFace::Meiryo, 14.25}, .transparent = true, .tabIndex = 4},
+    {.name = "distanceUnitLabel", .kind = ControlKind::Label, .caption = "cm", .left = 4680, .top = 1680, .width = 420, .height = 420, .font = {FontFace::Meiryo, 14.25}, .tabIndex = 2},
+    {.name = "distanceLabel", .kind = ControlKind::Label, .caption = "焦点-回転中心間距離 =", .left = 480, .top = 1680, .width = 3000, .height = 420, .font = {FontFace::Meiryo, 14.25}, .transparent = true, .tabIndex = 0},
+};
+// clang-format on
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+    SetUpFixedDialog(this, {.caption = kApplicationTitle,
+                            .clientWidth = 12750,
+                            .clientHeight = 8355,
+                            .font = {FontFace::Meiryo, 12},
+                            .centred = true});
+    BuildControls(this, kMainWindowControls);
+    distanceEdit = ControlNamed<QLineEdit>(this, "distanceEdit");
+    pointCountEdit = ControlNamed<QLineEdit>(this, "pointCountEdit");
+    setupButton = ControlNamed<QPushButton>(this, "setupButton");
+    pointNumberEdit = ControlNamed<QLineEdit>(this, "pointNumberEdit");
+    offCentreEdit = ControlNamed<QLineEdit>(this, "offCentreEdit");
+    readingEdit = ControlNamed<QLineEdit>(this, "readingEdit");
+    storeReadingButton = ControlNamed<QPushButton>(this, "storeReadingButton");
+    readingList = ControlNamed<QListWidget>(this, "readingList");
+    correctButton = ControlNamed<QPushButton>(this, "correctButton");
+    finishEntryButton = ControlNamed<QPushButton>(this, "finishEntryButton");
+    convertButton = ControlNamed<QPushButton>(this, "convertButton");
+    resultList = ControlNamed<QListWidget>(this, "resultList");
+    exitButton = ControlNamed<QPushButton>(this, "exitButton");
+    saveButton = ControlNamed<QPushButton>(this, "saveButton");
+    graphButton = ControlNamed<QPushButton>(this, "graphButton");
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Never destroyed nor left closed behind a hidden start screen: the application treats this like Exit.
+    event->ignore();
+    emit closeRequested();
+}
+
+}  // namespace tessaroven

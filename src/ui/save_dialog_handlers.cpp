@@ -1,0 +1,77 @@
+// The save dialog's handlers.
+#include "ui/save_dialog_handlers.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "files/csv.h"
+#include "ui/layout.h"
+#include "ui/message_box.h"
+#include "ui/save_dialog.h"
+
+namespace tessaroven {
+
+QString DefaultFileName(const QDate& date) {
+    return QString::asprintf("%02d-%02d-%04d", date.month(), date.day(), date.year());
+}
+
+QString ResultFilePath(const QString& typedName) {
+    return typedName + QStringLiteral(".csv");
+}
+
+SaveDialogHandlers::SaveDialogHandlers(SaveDialog& dialog, MeasurementRecord& record)
+    : QObject(&dialog), m_dialog(dialog), m_record(record) {
+    connect(m_dialog.okButton, &QPushButton::clicked, this, &SaveDialogHandlers::save);
+    connect(m_dialog.cancelButton, &QPushButton::clicked, this, &SaveDialogHandlers::cancel);
+}
+
+SaveDialog* OpenSaveDialog(QPointer<SaveDialog>& dialog, MeasurementRecord& record, const QDate& today) {
+    if (dialog.isNull()) {
+        dialog = new SaveDialog();
+        new SaveDialogHandlers(*dialog, record);
+    }
+    dialog->commentEdit->setText(QString::fromUtf8(kDefaultComment));
+    dialog->fileNameEdit->setText(DefaultFileName(today));
+    ShowInFront(dialog);
+    return dialog;
+}
+
+void SaveDialogHandlers::cancel() {
+    m_dialog.hide();
+}
+
+void SaveDialogHandlers::save() {
+    SaveDialog& dialog = m_dialog;
+    MeasurementRecord& record = m_record;
+    const QString comment = dialog.commentEdit->text();
+    const QString name = dialog.fileNameEdit->text();
+    if (comment.isEmpty() || name.isEmpty()) {
+        ShowMessage(&dialog, QString::fromUtf8(kEmptyEntriesMessage), QMessageBox::Warning);
+        return;
+    }
+    // A NUL would end the name early at the system call and write a different file than the one typed.
+    if (name.contains(QChar(u'\0'))) {
+        ShowMessage(&dialog, QStringLiteral("ファイル名に使えない文字 (NUL) があります。"),
+                    QMessageBox::NoIcon);
+        return;
+    }
+
+    const QPointer<SaveDialog> guard(&dialog);
+    const MaybeRefusal refusal =
+        SaveCsvFile(QFile::encodeName(ResultFilePath(name)).toStdString(), comment.toStdString(), record);
+    if (refusal) {
+        ShowMessage(&dialog, QString::fromStdString(refusal->message), QMessageBox::NoIcon);
+        return;
+    }
+
+    // Let the windows repaint before the confirmation; clicks wait until the handler is done.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    ShowMessage(guard, QString::fromUtf8(kSavedMessage));
+    if (guard) {
+        guard->hide();
+    }
+}
+
+}  // namespace tessaroven

@@ -1,0 +1,182 @@
+// Safe writing: every failure leaves the old file as it was and no temporary file behind.
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "files/csv.h"
+#include "files/safe_file_writer.h"
+#include "support/record_compare.h"
+
+namespace tessaroven {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SafeFileWriter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tessaroven-writer-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_folder = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    std::string PathOf(const std::string& name) const { return m_folder + "/" + name; }
+
+    static std::string Contents(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream buffer;
+        buffer << in.rdbuf();
+        return buffer.str();
+    }
+
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string m_folder;
+};
+
+TEST_F(SafeFileWriter, CreatesAndReplacesWholeFiles) {
+    const std::string path = PathOf("profile.csv");
+    ASSERT_FALSE(WriteFileSafely(path, "a much longer first content\r\n"));
+    EXPECT_EQ(Contents(path), "a much longer first content\r\n");
+    ASSERT_FALSE(WriteFileSafely(path, "short\r\n"));  // no tail of the old content remains
+    EXPECT_EQ(Contents(path), "short\r\n");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"profile.csv"});
+}
+
+TEST_F(SafeFileWriter, NewFileGetsTheUsualPermissionsAndAReplacedFileKeepsItsOwn) {
+    const std::string path = PathOf("mode.csv");
+    const mode_t mask = umask(022);
+    ASSERT_FALSE(WriteFileSafely(path, "x"));
+    struct stat info;
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+    ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+    ASSERT_FALSE(WriteFileSafely(path, "y"));
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    umask(mask);
+}
+
+TEST_F(SafeFileWriter, MissingFolderReportsTheSystemsText) {
+    const std::string path = PathOf("no-such-folder/profile.csv");
+    const MaybeRefusal refusal = WriteFileSafely(path, "x");
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->reason, RefusalReason::FileWriteFailed);
+    EXPECT_NE(refusal->message.find(path), std::string::npos);
+    EXPECT_NE(refusal->message.find(std::strerror(ENOENT)), std::string::npos) << refusal->message;
+    EXPECT_TRUE(Entries().empty());
+}
+
+TEST_F(SafeFileWriter, TargetThatIsAFolderIsRefusedAndKept) {
+    fs::create_directory(PathOf("folder.csv"));
+    const MaybeRefusal refusal = WriteFileSafely(PathOf("folder.csv"), "x");
+    ASSERT_TRUE(refusal);
+    EXPECT_TRUE(fs::is_directory(PathOf("folder.csv")));
+    EXPECT_EQ(Entries(), std::vector<std::string>{"folder.csv"});
+    EXPECT_TRUE(WriteFileSafely(PathOf("folder.csv/"), "x"));  // a name ending in a slash names no file
+}
+
+TEST_F(SafeFileWriter, OverlongNameIsRefused) {
+    const MaybeRefusal refusal = WriteFileSafely(PathOf(std::string(300, 'n') + ".csv"), "x");
+    ASSERT_TRUE(refusal);
+    EXPECT_NE(refusal->message.find(std::strerror(ENAMETOOLONG)), std::string::npos);
+    EXPECT_TRUE(Entries().empty());
+}
+
+// Failing file-system calls, one at a time.
+int g_writeCalls = 0;
+ssize_t WriteHalfThenDiskFull(int fd, const void* data, size_t size) {
+    if (g_writeCalls++ == 0) {
+        return ::write(fd, data, size / 2);
+    }
+    errno = ENOSPC;
+    return -1;
+}
+ssize_t WriteNothing(int, const void*, size_t) {
+    return 0;
+}
+int FailFsync(int) {
+    return errno = EIO, -1;
+}
+int FailClose(int fd) {
+    return ::close(fd), errno = EIO, -1;
+}
+int FailRename(const char*, const char*) {
+    return errno = EXDEV, -1;
+}
+int FailMakeTemp(char*) {
+    return errno = EACCES, -1;
+}
+
+TEST_F(SafeFileWriter, EveryFailingStepKeepsTheOldFileAndCleansUp) {
+    struct Case {
+        const char* name;
+        FileSystemOps ops;
+        int error;
+    };
+    const FileSystemOps real = PosixFileSystem();
+    auto with = [&](auto change) {
+        FileSystemOps ops = real;
+        change(ops);
+        return ops;
+    };
+    const Case cases[] = {
+        {"no permission", with([](FileSystemOps& o) { o.makeTemp = FailMakeTemp; }), EACCES},
+        {"disk full part way", with([](FileSystemOps& o) { o.write = WriteHalfThenDiskFull; }), ENOSPC},
+        {"write makes no progress", with([](FileSystemOps& o) { o.write = WriteNothing; }), ENOSPC},
+        {"flush fails", with([](FileSystemOps& o) { o.fsync = FailFsync; }), EIO},
+        {"close fails", with([](FileSystemOps& o) { o.close = FailClose; }), EIO},
+        {"rename fails", with([](FileSystemOps& o) { o.rename = FailRename; }), EXDEV},
+    };
+    const std::string path = PathOf("profile.csv");
+    const std::string old = "Comment\r\n0, 1.000,  100.00\r\n";
+    for (const Case& c : cases) {
+        ASSERT_FALSE(WriteFileSafely(path, old));
+        g_writeCalls = 0;
+        const MaybeRefusal refusal = WriteFileSafely(path, "new content that must not appear", c.ops);
+        ASSERT_TRUE(refusal) << c.name;
+        EXPECT_NE(refusal->message.find(std::strerror(c.error)), std::string::npos)
+            << c.name << refusal->message;
+        EXPECT_EQ(Contents(path), old) << c.name;
+        EXPECT_EQ(Entries(), std::vector<std::string>{"profile.csv"}) << c.name;
+    }
+}
+
+TEST_F(SafeFileWriter, SaveStoresTheFileLinesInTheRecordOnlyWhenTheWriteSucceeded) {
+    MeasurementRecord record = testing::RecordWithReadings({2.468, 2.2});
+    record.relativePercent[0] = 100;
+    record.relativePercent[1] = 89.141;
+    record.resultLines[0] = "list line";
+    const MeasurementRecord before = record;
+
+    FileSystemOps failing = PosixFileSystem();
+    failing.rename = FailRename;
+    ASSERT_TRUE(SaveCsvFile(PathOf("p.csv"), "Comment", record, failing));
+    EXPECT_TRUE(testing::SameRecord(record, before));
+    ASSERT_TRUE(SaveCsvFile(PathOf("p.csv"), "한", record));
+    EXPECT_TRUE(testing::SameRecord(record, before));
+    EXPECT_TRUE(Entries().empty());
+
+    ASSERT_FALSE(SaveCsvFile(PathOf("p.csv"), "Comment", record));
+    EXPECT_EQ(record.resultLines[0], "0, 2.468,  100.00");
+    EXPECT_EQ(record.resultLines[1], "1, 2.200,  89.14");
+    EXPECT_EQ(Contents(PathOf("p.csv")), "Comment\r\n0, 2.468,  100.00\r\n1, 2.200,  89.14\r\n");
+}
+
+}  // namespace
+}  // namespace tessaroven

@@ -1,0 +1,301 @@
+// The graph's mapping and picture, checked on the rendered pixels.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <limits>
+#include <ostream>
+
+#include "plot/graph_painter.h"
+#include "record/measurement_record.h"
+#include "support/record_compare.h"
+
+// Readable colours in failure messages.
+inline void PrintTo(const QColor& colour, std::ostream* os) {
+    *os << colour.name().toStdString();
+}
+
+namespace tessaroven {
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kGrey(128, 128, 128);
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+
+// --- mapping
+// -------------------------------------------------------------------------------------------------
+
+struct MappingCase {
+    double x, y;
+    double width, height;
+    double expectedX, expectedY;
+};
+
+void PrintTo(const MappingCase& c, std::ostream* os) {
+    *os << "(" << c.x << ", " << c.y << ") in " << c.width << " x " << c.height;
+}
+
+class GraphToPixelTest : public ::testing::TestWithParam<MappingCase> {};
+
+TEST_P(GraphToPixelTest, maps_graph_units_to_client_pixels) {
+    const MappingCase& c = GetParam();
+    const QPointF p = GraphToPixel(QPointF(c.x, c.y), QSizeF(c.width, c.height));
+    EXPECT_NEAR(p.x(), c.expectedX, 1e-6);
+    EXPECT_NEAR(p.y(), c.expectedY, 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GraphToPixelTest,
+    ::testing::Values(
+        // One pixel per unit: x + 5 across, 105 - y down.
+        MappingCase{-5, 105, 31, 120, 0, 0}, MappingCase{26, -15, 31, 120, 31, 120},
+        MappingCase{0, 0, 31, 120, 5, 105}, MappingCase{25, 100, 31, 120, 30, 5},
+        MappingCase{12.5, 50, 31, 120, 17.5, 55}, MappingCase{-10, 200, 31, 120, -5, -95},
+        // The window's picture: 509 x 461 pixels.
+        MappingCase{-5, 105, 509, 461, 0, 0}, MappingCase{26, -15, 509, 461, 509, 461},
+        MappingCase{0, 100, 509, 461, 82.0967742, 19.2083333},  // 5 x 509 / 31, 5 x 461 / 120
+        MappingCase{25, 0, 509, 461, 492.5806452, 403.375}));   // 30 x 509 / 31, 105 x 461 / 120
+
+// --- picture
+// -------------------------------------------------------------------------------------------------
+
+// The pixel that holds graph point (x, y) in a picture of the window's size.
+QPoint PixelAt(double x, double y) {
+    const QPointF p = GraphToPixel(QPointF(x, y), QSizeF(kGraphClientSize));
+    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+}
+
+QColor ColourAt(const QImage& image, double x, double y) {
+    return image.pixelColor(PixelAt(x, y));
+}
+
+int CountColour(const QImage& image, const QColor& colour, const QRect& area) {
+    int count = 0;
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+using testing::RecordWithResults;
+
+// The profile of the conversion's worked example (distance 60, five points).
+MeasurementRecord WorkedExample() {
+    return RecordWithResults({100, 93.600744, 79.008517, 57.105230, 27.858088});
+}
+
+TEST(GraphPicture, grid_is_grey_frame_in_foreground_and_margins_white) {
+    const QImage image = RenderProfileGraph(WorkedExample());
+    ASSERT_EQ(image.size(), kGraphClientSize);
+    // Grid lines away from the profile: vertical at x = 12 and 24, horizontal at y = 30 and 90.
+    EXPECT_EQ(ColourAt(image, 12, 45), kGrey);
+    EXPECT_EQ(ColourAt(image, 24, 75), kGrey);
+    EXPECT_EQ(ColourAt(image, 15.5, 30), kGrey);
+    EXPECT_EQ(ColourAt(image, 20.5, 90), kGrey);
+    // Between grid lines the plotting area is white.
+    EXPECT_EQ(ColourAt(image, 12.5, 45), kWhite);
+    // The frame's four sides.
+    EXPECT_EQ(ColourAt(image, 0, 50), kBlack);
+    EXPECT_EQ(ColourAt(image, 25, 50), kBlack);
+    EXPECT_EQ(ColourAt(image, 12.5, 0), kBlack);
+    EXPECT_EQ(ColourAt(image, 12.5, 100), kBlack);
+    // Margins around the frame hold nothing.
+    EXPECT_EQ(CountColour(image, kGrey, QRect(QPoint(0, 0), PixelAt(-1, -15))), 0);
+    EXPECT_EQ(ColourAt(image, -3, 50), kWhite);
+    EXPECT_EQ(ColourAt(image, 25.6, 50), kWhite);
+    EXPECT_EQ(ColourAt(image, 12.5, 103), kWhite);
+    EXPECT_EQ(ColourAt(image, 12.5, -8), kWhite);
+}
+
+TEST(GraphPicture, frame_takes_the_given_foreground_colour) {
+    const QColor blue(0, 0, 255);
+    const QImage image = RenderProfileGraph(WorkedExample(), kGraphClientSize, blue);
+    EXPECT_EQ(ColourAt(image, 25, 50), blue);
+    EXPECT_EQ(ColourAt(image, 12.5, 0), blue);
+    EXPECT_EQ(CountColour(image, kBlack, image.rect()), 0);
+}
+
+TEST(GraphPicture, worked_example_has_a_red_marker_at_each_position_and_nothing_red_elsewhere) {
+    const MeasurementRecord record = WorkedExample();
+    const QImage image = RenderProfileGraph(record);
+    for (int i = 0; i <= 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(ColourAt(image, i, record.relativePercent[i]), kRed);
+        // The marker is round on screen, about 3.3 pixels in radius both ways.
+        const QPoint c = PixelAt(i, record.relativePercent[i]);
+        EXPECT_EQ(image.pixelColor(c + QPoint(2, 0)), kRed);
+        EXPECT_EQ(image.pixelColor(c + QPoint(0, 2)), kRed);
+        EXPECT_EQ(image.pixelColor(c - QPoint(2, 0)), kRed);
+        EXPECT_EQ(image.pixelColor(c - QPoint(0, 2)), kRed);
+        // The line leaves the marker steeply, so its sides show where the marker ends.
+        EXPECT_NE(image.pixelColor(c + QPoint(6, 0)), kRed);
+        EXPECT_NE(image.pixelColor(c - QPoint(6, 0)), kRed);
+    }
+    // No red right of the last marker or left of the first, none below the lowest one.
+    EXPECT_EQ(CountColour(image, kRed, QRect(PixelAt(4.5, 105), PixelAt(26, -15))), 0);
+    EXPECT_EQ(CountColour(image, kRed, QRect(PixelAt(-5, 105), PixelAt(-0.4, -15))), 0);
+    EXPECT_EQ(CountColour(image, kRed, QRect(PixelAt(-5, 20), PixelAt(26, -15))), 0);
+    // The profile line joins the markers: red halfway between positions 3 and 4 ...
+    const QPoint mid = PixelAt(3.5, (57.105230 + 27.858088) / 2);
+    EXPECT_GT(CountColour(image, kRed, QRect(mid - QPoint(2, 2), QSize(5, 5))), 0);
+    // ... but nowhere near the middle of a grid cell away from it.
+    EXPECT_EQ(CountColour(image, kRed, QRect(PixelAt(1.2, 50), PixelAt(1.8, 40))), 0);
+}
+
+TEST(GraphPicture, no_positions_leaves_grid_frame_and_the_two_pixel_start_dot) {
+    MeasurementRecord record = WorkedExample();
+    record.lastPosition = -1;
+    const QImage image = RenderProfileGraph(record);
+    // The dot is two pixels across, at (0, 100) on the frame's corner.
+    EXPECT_EQ(CountColour(image, kRed, image.rect()), 4);
+    const QPoint start = PixelAt(0, 100);
+    EXPECT_EQ(CountColour(image, kRed, QRect(start - QPoint(2, 2), QSize(5, 5))), 4);
+    EXPECT_EQ(ColourAt(image, 12, 45), kGrey);
+    EXPECT_EQ(ColourAt(image, 25, 50), kBlack);
+}
+
+TEST(GraphPicture, one_position_after_a_reset_puts_the_marker_on_the_lower_left_corner_without_a_line) {
+    MeasurementRecord record;
+    ResetMeasurement(record);  // lastPosition 0, relativePercent[0] 0
+    const QImage image = RenderProfileGraph(record);
+    EXPECT_EQ(ColourAt(image, 0, 0), kRed);
+    EXPECT_EQ(ColourAt(image, 0, 100), kRed);
+    // No segment: the left side of the frame stays black between the two.
+    EXPECT_EQ(CountColour(image, kRed, QRect(PixelAt(-1, 90), PixelAt(1, 10))), 0);
+    EXPECT_EQ(ColourAt(image, 0, 50), kBlack);
+}
+
+TEST(GraphPicture, values_outside_the_visible_range_are_cut_at_the_edges) {
+    // Above 105 and below -15: the segments run to the top and bottom edges; the markers are not visible.
+    const QImage image = RenderProfileGraph(RecordWithResults({100, 200, -100, 104}));
+    EXPECT_GT(CountColour(image, kRed, QRect(0, 0, image.width(), 1)), 0);
+    EXPECT_GT(CountColour(image, kRed, QRect(0, image.height() - 1, image.width(), 1)), 0);
+    // 104 lies above the frame but inside the picture: its marker is drawn whole.
+    EXPECT_EQ(ColourAt(image, 3, 104), kRed);
+    EXPECT_EQ(CountColour(image, kRed, QRect(PixelAt(3.5, 105), PixelAt(26, -15))), 0);
+
+    // Within the range (up to 105, down to -15) a marker outside the frame is inside the picture.
+    const QImage inside = RenderProfileGraph(RecordWithResults({100, 103, -13}));
+    EXPECT_EQ(ColourAt(inside, 1, 103), kRed);
+    EXPECT_EQ(ColourAt(inside, 2, -13), kRed);
+}
+
+TEST(GraphPicture, extreme_and_non_numeric_values_neither_crash_nor_leak_beyond_the_picture) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double huge = std::numeric_limits<double>::max();
+    const QImage image = RenderProfileGraph(RecordWithResults({100, huge, -huge, inf, nan, 50, -inf, 1e300}));
+    ASSERT_FALSE(image.isNull());
+    // Finite values, however large, are drawn as steep lines to the edges.
+    EXPECT_GT(CountColour(image, kRed, QRect(PixelAt(1.3, 105), PixelAt(1.7, 104))), 0);
+    // Marker 5 (value 50) still stands; segments touching the non-numbers are left out.
+    EXPECT_EQ(ColourAt(image, 5, 50), kRed);
+    EXPECT_EQ(CountColour(image, kRed, QRect(PixelAt(3.4, 100), PixelAt(4.6, 0))), 0);
+}
+
+TEST(GraphPicture, position_counts_27_to_30_are_cut_at_the_right_edge_and_never_read_beyond_slot_30) {
+    MeasurementRecord record;
+    ResetMeasurement(record);
+    for (int i = 0; i < kSlotCount; ++i) {
+        record.relativePercent[i] = 100 - 3 * i;
+    }
+    record.lastPosition = 26;
+    const QImage upTo26 = RenderProfileGraph(record);
+    EXPECT_EQ(ColourAt(upTo26, 25, 25), kRed);
+    // Position 26 lies on the right edge: the left half of its marker shows in the margin.
+    EXPECT_EQ(upTo26.pixelColor(kGraphClientSize.width() - 1, PixelAt(26, 22).y()), kRed);
+
+    // Everything beyond x = 26 is outside the picture, so more positions add nothing visible.
+    for (double count : {27.0, 28.0, 29.0, 30.0, 31.0, 45.0, 1e9}) {
+        SCOPED_TRACE(count);
+        record.lastPosition = count;
+        EXPECT_EQ(RenderProfileGraph(record), upTo26);
+    }
+}
+
+TEST(GraphPicture, fractional_position_count_draws_the_whole_positions_below_it) {
+    MeasurementRecord record = WorkedExample();
+    record.lastPosition = 2.5;
+    MeasurementRecord whole = WorkedExample();
+    whole.lastPosition = 2;
+    EXPECT_EQ(RenderProfileGraph(record), RenderProfileGraph(whole));
+}
+
+TEST(GraphPicture, drawing_twice_on_one_picture_gives_the_same_picture_and_puts_the_state_back) {
+    const MeasurementRecord record = WorkedExample();
+    QImage image(kGraphClientSize, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    GraphDrawState state;
+    QPen callerPen(QColor(0, 0, 255), 7);
+    {
+        QPainter painter(&image);
+        painter.setPen(callerPen);
+        painter.setBrush(Qt::yellow);
+        DrawProfileGraph(painter, QPointF(0, 0), QSizeF(kGraphClientSize), Qt::black, record, state);
+        EXPECT_EQ(painter.pen(), callerPen);
+        EXPECT_EQ(painter.brush().color(), QColor(Qt::yellow));
+    }
+    EXPECT_EQ(state.penWidth, 1);
+    EXPECT_FALSE(state.solidFill);
+    const QImage first = image.copy();
+    EXPECT_EQ(first, RenderProfileGraph(record));
+    {
+        QPainter painter(&image);
+        DrawProfileGraph(painter, QPointF(0, 0), QSizeF(kGraphClientSize), Qt::black, record, state);
+    }
+    EXPECT_EQ(image, first);
+
+    // A state left at pen width 2 with solid fill (as a drawing interrupted half-way would leave it) is also
+    // put back; the grid then comes out at width 2, as the drawing order implies.
+    GraphDrawState thick;
+    thick.penWidth = 2;
+    thick.solidFill = true;
+    QImage other(kGraphClientSize, QImage::Format_RGB32);
+    {
+        QPainter painter(&other);
+        DrawProfileGraph(painter, QPointF(0, 0), QSizeF(kGraphClientSize), Qt::black, record, thick);
+    }
+    EXPECT_EQ(thick.penWidth, 1);
+    EXPECT_FALSE(thick.solidFill);
+}
+
+TEST(GraphPicture, drawing_at_an_offset_stays_inside_its_client_area) {
+    const MeasurementRecord record = RecordWithResults({100, 500, -500});
+    QImage image(kGraphClientSize + QSize(40, 40), QImage::Format_RGB32);
+    image.fill(Qt::green);
+    GraphDrawState state;
+    {
+        QPainter painter(&image);
+        DrawProfileGraph(painter, QPointF(20, 20), QSizeF(kGraphClientSize), Qt::black, record, state);
+    }
+    const QColor green(0, 255, 0);
+    const int outside = image.width() * image.height() - kGraphClientSize.width() * kGraphClientSize.height();
+    EXPECT_EQ(CountColour(image, green, image.rect()), outside);
+    EXPECT_EQ(image.copy(QRect(QPoint(20, 20), kGraphClientSize)), RenderProfileGraph(record));
+}
+
+TEST(GraphPicture, labelled_picture_adds_the_axis_texts_in_the_margins_only) {
+    const MeasurementRecord record = WorkedExample();
+    const QImage plain = RenderProfileGraph(record);
+    const QImage labelled = RenderLabelledProfileGraph(record);
+    ASSERT_EQ(labelled.size(), kGraphClientSize);
+    // Every label puts dark pixels into its box.
+    for (const GraphAxisLabel& label : kGraphAxisLabels) {
+        SCOPED_TRACE(label.name);
+        const QRect box(label.leftTwips / 15, label.topTwips / 15, label.widthTwips / 15,
+                        label.heightTwips / 15);
+        EXPECT_NE(labelled.copy(box), plain.copy(box));
+    }
+    // Inside the frame nothing changes.
+    const QRect plot(PixelAt(0.5, 99), PixelAt(24.5, 1));
+    EXPECT_EQ(labelled.copy(plot), plain.copy(plot));
+}
+
+}  // namespace
+}  // namespace tessaroven
