@@ -30,7 +30,6 @@ void BM_Conversion(benchmark::State& state) {
     const MeasurementRecord prepared = PreparedRecord(static_cast<int>(state.range(0)));
     MeasurementRecord record = prepared;
     for (auto _ : state) {
-        record.reading = prepared.reading;  // each run converts the same readings
         auto refusal = tessaroven::RunConversion(record, kDistance);
         benchmark::DoNotOptimize(refusal);
         benchmark::DoNotOptimize(record.relativePercent.data());
@@ -48,7 +47,7 @@ void BM_BuildGrid(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildGrid)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);
 
-// Includes restoring the grid and the readings (about 8 KB copied) before each solve.
+// Includes restoring the grid (about 8 KB copied) before each solve.
 void BM_SolveGrid(benchmark::State& state) {
     MeasurementRecord built = PreparedRecord(static_cast<int>(state.range(0)));
     if (tessaroven::BuildGrid(built, kDistance)) {
@@ -58,10 +57,9 @@ void BM_SolveGrid(benchmark::State& state) {
     MeasurementRecord record = built;
     for (auto _ : state) {
         record.grid = built.grid;
-        record.reading = built.reading;
         auto refusal = tessaroven::SolveGrid(record);
         benchmark::DoNotOptimize(refusal);
-        benchmark::DoNotOptimize(record.reading.data());
+        benchmark::DoNotOptimize(record.profile.data());
     }
 }
 BENCHMARK(BM_SolveGrid)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);

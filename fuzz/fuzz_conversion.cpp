@@ -36,8 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const int n = LastPositionIndex(record.lastPosition);
     FUZZ_CHECK(n <= kLastSlot, "no conversion for positions beyond the slots");
+    FUZZ_CHECK(std::memcmp(record.reading.data(), before.reading.data(), sizeof record.reading) == 0,
+               "the entered readings are never overwritten");
     for (int i = 0; i <= n; ++i) {
-        FUZZ_CHECK(std::isfinite(record.reading[i]) && std::isfinite(record.relativePercent[i]),
+        FUZZ_CHECK(std::isfinite(record.profile[i]) && std::isfinite(record.relativePercent[i]),
                    "every solved value and percent value is finite");
         FUZZ_CHECK(!fuzz::HasNonFiniteText(record.resultLines[i]), "no non-finite number in a result line");
     }
@@ -46,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (int i = n + 1; i < kSlotCount; ++i) {
         FUZZ_CHECK(
-            std::memcmp(&record.reading[i], &before.reading[i], sizeof(double)) == 0 &&
+            std::memcmp(&record.profile[i], &before.profile[i], sizeof(double)) == 0 &&
                 std::memcmp(&record.relativePercent[i], &before.relativePercent[i], sizeof(double)) == 0 &&
                 record.resultLines[i] == before.resultLines[i],
             "slots above lastPosition are not touched");

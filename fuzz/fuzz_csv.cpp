@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     record.lastPosition = fuzz::ConsumeLastPosition(provider);
     const int filled = provider.ConsumeIntegralInRange<int>(0, kSlotCount);
     for (int i = 0; i < filled; ++i) {
-        record.reading[i] = fuzz::ConsumeValue(provider);
+        record.profile[i] = fuzz::ConsumeValue(provider);
         record.relativePercent[i] = fuzz::ConsumeValue(provider);
     }
     const std::string comment = provider.ConsumeRemainingBytesAsString();

@@ -71,15 +71,15 @@ MaybeRefusal ComputePercent(MeasurementRecord& record) {
         return std::nullopt;
     }
     for (int i = 0; i <= n; ++i) {
-        if (!std::isfinite(record.reading[i])) {
+        if (!std::isfinite(record.profile[i])) {
             return Refuse(RefusalReason::NonFiniteResult);
         }
     }
-    if (record.reading[0] == 0) {
+    if (record.profile[0] == 0) {
         return Refuse(RefusalReason::ZeroCentreValue);
     }
     for (int i = 0; i <= n; ++i) {
-        record.relativePercent[i] = (record.reading[i] / record.reading[0]) * 100.0;
+        record.relativePercent[i] = (record.profile[i] / record.profile[0]) * 100.0;
         if (!std::isfinite(record.relativePercent[i])) {
             return Refuse(RefusalReason::NonFiniteResult);
         }
@@ -87,16 +87,16 @@ MaybeRefusal ComputePercent(MeasurementRecord& record) {
     return std::nullopt;
 }
 
-std::string ResultListLine(int index, double reading, double result, char decimalSeparator) {
-    return std::to_string(index) + " : " + Pattern000(reading, decimalSeparator) + "  " +
-           Pattern0(result, decimalSeparator);
+std::string ResultListLine(int index, double profile, double relativePercent, char decimalSeparator) {
+    return std::to_string(index) + " : " + Pattern000(profile, decimalSeparator) + "  " +
+           Pattern0(relativePercent, decimalSeparator);
 }
 
 void ComposeResultLines(MeasurementRecord& record, char decimalSeparator) {
     const int n = LastPositionIndex(record.lastPosition);
     for (int i = 0; i <= n && i <= kLastSlot; ++i) {
         record.resultLines[i] =
-            ResultListLine(i, record.reading[i], record.relativePercent[i], decimalSeparator);
+            ResultListLine(i, record.profile[i], record.relativePercent[i], decimalSeparator);
     }
 }
 
@@ -121,7 +121,7 @@ MaybeRefusal Conversion::Finish() {
 
 void Conversion::CommitTo(MeasurementRecord& record) const {
     record.grid = m_work.grid;
-    record.reading = m_work.reading;
+    record.profile = m_work.profile;
     record.relativePercent = m_work.relativePercent;
     record.resultLines = m_work.resultLines;
 }

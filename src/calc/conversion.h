@@ -28,12 +28,12 @@ constexpr double GantryAngleDegrees(int m) {
 // number.
 MaybeRefusal BuildGrid(MeasurementRecord& record, double distance);
 
-// relativePercent[i] = reading[i] / reading[0] x 100 for i = 0..lastPosition; refused when reading[0] is 0 or
+// relativePercent[i] = profile[i] / profile[0] x 100 for i = 0..lastPosition; refused when profile[0] is 0 or
 // a value is not finite (relativePercent partly written: work on a copy).
 MaybeRefusal ComputePercent(MeasurementRecord& record);
 
 // One result-list line: "i : ##0.000  ##0.0".
-std::string ResultListLine(int index, double reading, double result, char decimalSeparator = '.');
+std::string ResultListLine(int index, double profile, double relativePercent, char decimalSeparator = '.');
 
 // Writes resultLines[0..lastPosition] (lastPosition must be at most 30).
 void ComposeResultLines(MeasurementRecord& record, char decimalSeparator = '.');
@@ -47,7 +47,8 @@ public:
     MaybeRefusal Solve();      // SolveGrid (on the working copy)
     MaybeRefusal Finish();     // percent values and result lines (on the working copy)
 
-    // Copies grid, reading, relativePercent and resultLines of the finished working copy into record.
+    // Copies grid, profile, relativePercent and resultLines of the finished working copy into record; the
+    // entered readings are never changed.
     void CommitTo(MeasurementRecord& record) const;
     const MeasurementRecord& Working() const { return m_work; }
 

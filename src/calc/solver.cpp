@@ -9,7 +9,10 @@ MaybeRefusal SolveGrid(MeasurementRecord& record) {
         return Refuse(RefusalReason::TooManyPositions);
     }
     auto& grid = record.grid;
-    auto& reading = record.reading;
+    auto& profile = record.profile;
+    for (int k = 0; k <= n; ++k) {
+        profile[k] = record.reading[k];
+    }
 
     for (int k = 0; k <= n; ++k) {
         const double p = grid[k][k];
@@ -19,13 +22,13 @@ MaybeRefusal SolveGrid(MeasurementRecord& record) {
         for (int j = 0; j <= n; ++j) {
             grid[k][j] = grid[k][j] / p;
         }
-        reading[k] = reading[k] / p;
+        profile[k] = profile[k] / p;
         for (int i = k + 1; i <= n; ++i) {
             const double f = grid[i][k];
             for (int j = 0; j <= n; ++j) {
                 grid[i][j] = grid[i][j] - f * grid[k][j];
             }
-            reading[i] = reading[i] - f * reading[k];
+            profile[i] = profile[i] - f * profile[k];
         }
     }
 
@@ -35,7 +38,7 @@ MaybeRefusal SolveGrid(MeasurementRecord& record) {
             for (int j = i; j <= n; ++j) {
                 grid[i][j] = grid[i][j] - f * grid[k][j];
             }
-            reading[i] = reading[i] - f * reading[k];
+            profile[i] = profile[i] - f * profile[k];
         }
     }
     return std::nullopt;

@@ -8,9 +8,9 @@
 
 namespace tessaroven {
 
-std::string CsvDataLine(int index, double reading, double result) {
+std::string CsvDataLine(int index, double profile, double relativePercent) {
     // Always "." here: a locale's decimal comma would split the file's columns.
-    return std::to_string(index) + ", " + Pattern000(reading, '.') + ",  " + Pattern00(result, '.');
+    return std::to_string(index) + ", " + Pattern000(profile, '.') + ",  " + Pattern00(relativePercent, '.');
 }
 
 Expected<CsvFile> BuildCsvFile(std::string_view commentUtf8, const MeasurementRecord& record) {
@@ -19,7 +19,7 @@ Expected<CsvFile> BuildCsvFile(std::string_view commentUtf8, const MeasurementRe
         return Refuse(RefusalReason::TooManyPositions);
     }
     for (int i = 0; i <= n; ++i) {
-        if (!std::isfinite(record.reading[i]) || !std::isfinite(record.relativePercent[i])) {
+        if (!std::isfinite(record.profile[i]) || !std::isfinite(record.relativePercent[i])) {
             return Refuse(RefusalReason::NonFiniteValue);
         }
     }
@@ -37,7 +37,7 @@ Expected<CsvFile> BuildCsvFile(std::string_view commentUtf8, const MeasurementRe
     CsvFile file;
     file.bytes = *comment + "\r\n";
     for (int i = 0; i <= n; ++i) {
-        file.dataLines.push_back(CsvDataLine(i, record.reading[i], record.relativePercent[i]));
+        file.dataLines.push_back(CsvDataLine(i, record.profile[i], record.relativePercent[i]));
         file.bytes += file.dataLines.back() + "\r\n";
     }
     return file;

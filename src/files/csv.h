@@ -13,14 +13,14 @@
 namespace tessaroven {
 
 // One data line without its line end: "i, ##0.000,  ##0.00".
-std::string CsvDataLine(int index, double reading, double result);
+std::string CsvDataLine(int index, double profile, double relativePercent);
 
 struct CsvFile {
     std::string bytes;                   // the whole file, code page 932, CR LF after every line
     std::vector<std::string> dataLines;  // data lines 0..lastPosition, without line ends
 };
 
-// Builds the file for positions 0..lastPosition from reading and relativePercent. Refused when lastPosition
+// Builds the file for positions 0..lastPosition from profile and relativePercent. Refused when lastPosition
 // is above 30, when a value is not finite, or when the comment cannot be written in code page 932.
 Expected<CsvFile> BuildCsvFile(std::string_view commentUtf8, const MeasurementRecord& record);
 

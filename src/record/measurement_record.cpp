@@ -6,6 +6,7 @@ namespace tessaroven {
 void ResetMeasurement(MeasurementRecord& record) {
     for (int i = 0; i < kSlotCount; ++i) {
         record.reading[i] = 0.0;
+        record.profile[i] = 0.0;
         record.relativePercent[i] = 0.0;
         record.readingLines[i].clear();
         record.resultLines[i].clear();

@@ -1,4 +1,5 @@
-// The one in-memory record of a measurement: readings, solved profile, working grid, list texts and flags.
+// The one in-memory record of a measurement: entered readings, solved profile, working grid, list texts and
+// flags.
 #pragma once
 
 #include <array>
@@ -17,9 +18,10 @@ using GridMatrix = std::array<std::array<double, kSlotCount>, kSlotCount>;
 // Handlers read and write the members directly (no accessor layer).
 // Texts are UTF-8.
 struct MeasurementRecord {
-    double lastPosition =
-        0;                 // index of the last measuring position (number of points minus 1), a whole number
-    SlotValues reading{};  // entered reading per slot; after a conversion, the solved profile
+    // Index of the last measuring position (number of points minus 1), a whole number.
+    double lastPosition = 0;
+    SlotValues reading{};          // entered reading per slot; the conversion never overwrites it
+    SlotValues profile{};          // solved (absolute) profile per slot, written by the conversion
     SlotValues relativePercent{};  // profile in percent of the centre value, per slot
     GridMatrix grid{};             // working matrix of the conversion, grid[row][column]
     SlotTexts readingLines;        // reading-list line, indexed by point number

@@ -158,21 +158,27 @@ TEST_F(ResultsNavigationTest, after_the_next_measurements_reset_graph_and_save_s
 }
 
 TEST_F(ResultsNavigationTest, a_save_writes_the_values_of_the_conversion_run_while_the_dialog_was_open) {
-    // State: first conversion, dialog opened. Action: a second conversion in the main window, then OK.
+    // State: first conversion, dialog opened. Action: the last reading corrected to 40 and converted again in
+    // the main window, then OK in the dialog.
     Convert("5", {"100", "95", "85", "70", "50"});
     Click(Main().saveButton);
     SaveDialog* dialog = app.saveDialog();
     ASSERT_NE(dialog, nullptr);
-    messages.ExpectNone([&] { Click(Main().convertButton); });  // converts the estimates again
-    ASSERT_EQ(Main().resultList->item(4)->text(), "4 : -4.234  -4.2");
+    Click(Main().correctButton);
+    QTest::keyClicks(Main().pointNumberEdit, "5");
+    QTest::keyClick(Main().pointNumberEdit, Qt::Key_Return);
+    QTest::keyClicks(Main().readingEdit, "40");
+    Click(Main().storeReadingButton);
+    messages.ExpectNone([&] { Click(Main().convertButton); });
+    ASSERT_EQ(Main().resultList->item(4)->text(), "4 : 6.138  6.1");
     dialog->fileNameEdit->setText(tempDir.filePath("second"));
     const auto saved = messages.ExpectOne([&] { Click(dialog->okButton); });
     ASSERT_TRUE(saved);
     const QByteArray file = Contents(tempDir.filePath("second.csv"));
-    EXPECT_TRUE(file.endsWith("4, -4.234,  -4.23\r\n")) << file.toStdString();
+    EXPECT_TRUE(file.endsWith("4, 6.138,  6.14\r\n")) << file.toStdString();
     // The list still shows the calculation's lines; only resultLines took the file's lines.
-    EXPECT_EQ(Main().resultList->item(4)->text(), "4 : -4.234  -4.2");
-    EXPECT_EQ(app.record().resultLines[4], "4, -4.234,  -4.23");
+    EXPECT_EQ(Main().resultList->item(4)->text(), "4 : 6.138  6.1");
+    EXPECT_EQ(app.record().resultLines[4], "4, 6.138,  6.14");
 }
 
 TEST_F(ResultsNavigationTest, enter_in_the_measured_value_before_the_setup_keeps_the_focus_there) {

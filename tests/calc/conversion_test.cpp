@@ -85,7 +85,7 @@ TEST(Conversion, WorkedExampleToSixDecimalsAndAsListed) {
     const char* lines[] = {"0 : 100.000  100.0", "1 : 93.601  93.6", "2 : 79.008  79.0", "3 : 57.105  57.1",
                            "4 : 27.858  27.9"};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_NEAR(record.reading[i], reading[i], 5e-7) << i;
+        EXPECT_NEAR(record.profile[i], reading[i], 5e-7) << i;
         EXPECT_NEAR(record.relativePercent[i], result[i], 5e-7) << i;
         EXPECT_EQ(record.resultLines[i], lines[i]);
     }
@@ -99,15 +99,22 @@ TEST(Conversion, WorkedExampleToSixDecimalsAndAsListed) {
     EXPECT_TRUE(record.resultLines[5].empty());
 }
 
-TEST(Conversion, SecondRunConvertsTheEstimatesAgain) {
-    MeasurementRecord record = RecordWithReadings({100, 95, 85, 70, 50});
-    ASSERT_FALSE(RunConversion(record, 60));
-    ASSERT_FALSE(RunConversion(record, 60));
-    const double reading[] = {99.999871, 91.819683, 70.265033, 38.463614, -4.233604};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_NEAR(record.reading[i], reading[i], 5e-7) << i;
-    }
-    EXPECT_EQ(record.resultLines[4], "4 : -4.234  -4.2");
+TEST(Conversion, WorksOnTheEnteredReadingsEveryTime) {
+    // Converting again gives the same record bit for bit; a corrected reading converts like a fresh entry.
+    const MeasurementRecord entered = RecordWithReadings({100, 95, 85, 70, 50});
+    MeasurementRecord once = entered;
+    ASSERT_FALSE(RunConversion(once, 60));
+    EXPECT_EQ(once.reading, entered.reading);
+    MeasurementRecord twice = once;
+    ASSERT_FALSE(RunConversion(twice, 60));
+    EXPECT_TRUE(SameRecord(once, twice));
+
+    MeasurementRecord corrected = once;
+    corrected.reading[1] = 96;
+    ASSERT_FALSE(RunConversion(corrected, 60));
+    MeasurementRecord fresh = RecordWithReadings({100, 96, 85, 70, 50});
+    ASSERT_FALSE(RunConversion(fresh, 60));
+    EXPECT_TRUE(SameRecord(corrected, fresh));
 }
 
 TEST(Conversion, ListLinesUseTheLocaleSeparator) {
@@ -123,7 +130,7 @@ TEST(Conversion, OnePointIsTheReadingOverTheWeightSum) {
     for (int m = -45; m <= 44; ++m) {
         weightSum += std::cos((GantryAngleDegrees(m) / 180.0) * 3.14159) / 57.2987;
     }
-    EXPECT_DOUBLE_EQ(record.reading[0], 50 / weightSum);
+    EXPECT_DOUBLE_EQ(record.profile[0], 50 / weightSum);
     EXPECT_EQ(record.relativePercent[0], 100.0);
     EXPECT_EQ(record.resultLines[0], "0 : 50.000  100.0");  // 49.99997 rounds up at the third decimal
     EXPECT_TRUE(record.resultLines[1].empty());
@@ -150,11 +157,11 @@ TEST(Conversion, CentreIsExactlyOneHundredForAnyNonZeroCentre) {
 
 TEST(Conversion, SlotsAboveTheLastPositionAreUntouched) {
     MeasurementRecord record = RecordWithReadings({100, 95, 85});
-    record.reading[3] = 11;
+    record.profile[3] = 11;
     record.relativePercent[3] = 22;
     record.resultLines[3] = "kept";
     ASSERT_FALSE(RunConversion(record, 60));
-    EXPECT_EQ(record.reading[3], 11);
+    EXPECT_EQ(record.profile[3], 11);
     EXPECT_EQ(record.relativePercent[3], 22);
     EXPECT_EQ(record.resultLines[3], "kept");
 }

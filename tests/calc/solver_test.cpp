@@ -38,23 +38,23 @@ void ExpectIdentityBlock(const MeasurementRecord& record, int n) {
 TEST(SolveGrid, OneEquationDividesByItsCell) {
     MeasurementRecord record = SystemOf({{4}}, {10});
     ASSERT_FALSE(SolveGrid(record));
-    EXPECT_EQ(record.reading[0], 2.5);
+    EXPECT_EQ(record.profile[0], 2.5);
     EXPECT_EQ(record.grid[0][0], 1.0);
 }
 
 TEST(SolveGrid, LowerTriangularTwoByTwo) {
     MeasurementRecord record = SystemOf({{2, 0}, {1, 4}}, {6, 11});
     ASSERT_FALSE(SolveGrid(record));
-    EXPECT_EQ(record.reading[0], 3.0);
-    EXPECT_EQ(record.reading[1], 2.0);
+    EXPECT_EQ(record.profile[0], 3.0);
+    EXPECT_EQ(record.profile[1], 2.0);
     ExpectIdentityBlock(record, 1);
 }
 
 TEST(SolveGrid, FullSystemClearsTheUpperCellInTheBackwardPhase) {
     MeasurementRecord record = SystemOf({{2, 1}, {1, 3}}, {5, 10});
     ASSERT_FALSE(SolveGrid(record));
-    EXPECT_DOUBLE_EQ(record.reading[0], 1.0);
-    EXPECT_DOUBLE_EQ(record.reading[1], 3.0);
+    EXPECT_DOUBLE_EQ(record.profile[0], 1.0);
+    EXPECT_DOUBLE_EQ(record.profile[1], 3.0);
     ExpectIdentityBlock(record, 1);
 }
 
@@ -62,9 +62,9 @@ TEST(SolveGrid, ThreeByThreeFullSystem) {
     MeasurementRecord record =
         SystemOf({{4, 1, 2}, {1, 5, 1}, {2, 1, 6}}, {4 + 2 + 6, 1 + 10 + 3, 2 + 2 + 18});
     ASSERT_FALSE(SolveGrid(record));  // solution 1, 2, 3
-    EXPECT_NEAR(record.reading[0], 1.0, 1e-14);
-    EXPECT_NEAR(record.reading[1], 2.0, 1e-14);
-    EXPECT_NEAR(record.reading[2], 3.0, 1e-14);
+    EXPECT_NEAR(record.profile[0], 1.0, 1e-14);
+    EXPECT_NEAR(record.profile[1], 2.0, 1e-14);
+    EXPECT_NEAR(record.profile[2], 3.0, 1e-14);
     ExpectIdentityBlock(record, 2);
 }
 
@@ -87,12 +87,12 @@ TEST(SolveGrid, CellsAndSlotsOutsideTheBlockKeepTheirValues) {
     record.grid[0][2] = 9;
     record.grid[2][0] = 8;
     record.grid[30][30] = 7;
-    record.reading[2] = 5;
+    record.profile[2] = 5;
     ASSERT_FALSE(SolveGrid(record));
     EXPECT_EQ(record.grid[0][2], 9);
     EXPECT_EQ(record.grid[2][0], 8);
     EXPECT_EQ(record.grid[30][30], 7);
-    EXPECT_EQ(record.reading[2], 5);
+    EXPECT_EQ(record.profile[2], 5);
 }
 
 TEST(SolveGrid, NegativeOrTooLargeCountTouchesNothing) {

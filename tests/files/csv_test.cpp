@@ -11,10 +11,11 @@
 namespace tessaroven {
 namespace {
 
+using testing::RecordWithProfile;
 using testing::RecordWithReadings;
 
 MeasurementRecord ThreePositionExample() {
-    MeasurementRecord record = RecordWithReadings({2.468, 2.2, 1.137});
+    MeasurementRecord record = RecordWithProfile({2.468, 2.2, 1.137});
     record.relativePercent[0] = 100;
     record.relativePercent[1] = 89.141;
     record.relativePercent[2] = 46.0697;
@@ -120,7 +121,7 @@ TEST(CsvFile, NonFiniteValuesAreRefused) {
     ASSERT_FALSE(file);
     EXPECT_EQ(file.error().reason, RefusalReason::NonFiniteValue);
     record.relativePercent[2] = 1;
-    record.reading[0] = std::nan("");
+    record.profile[0] = std::nan("");
     EXPECT_FALSE(BuildCsvFile("c", record));
 }
 

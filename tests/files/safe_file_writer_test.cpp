@@ -158,7 +158,7 @@ TEST_F(SafeFileWriter, EveryFailingStepKeepsTheOldFileAndCleansUp) {
 }
 
 TEST_F(SafeFileWriter, SaveStoresTheFileLinesInTheRecordOnlyWhenTheWriteSucceeded) {
-    MeasurementRecord record = testing::RecordWithReadings({2.468, 2.2});
+    MeasurementRecord record = testing::RecordWithProfile({2.468, 2.2});
     record.relativePercent[0] = 100;
     record.relativePercent[1] = 89.141;
     record.resultLines[0] = "list line";

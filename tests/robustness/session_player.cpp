@@ -433,8 +433,10 @@ QString SessionPlayer::CheckInvariants() {
         return QStringLiteral("lastPosition out of range: ") + QString::number(record.lastPosition, 'g', 17);
     }
     for (int i = 0; i < kSlotCount; ++i) {
-        if (!std::isfinite(record.reading[i]) || !std::isfinite(record.relativePercent[i])) {
-            return QStringLiteral("a non-finite reading or relative value in slot ") + QString::number(i);
+        if (!std::isfinite(record.reading[i]) || !std::isfinite(record.profile[i]) ||
+            !std::isfinite(record.relativePercent[i])) {
+            return QStringLiteral("a non-finite reading, profile or relative value in slot ") +
+                   QString::number(i);
         }
         if (HasNonFiniteText(QString::fromStdString(record.readingLines[i])) ||
             HasNonFiniteText(QString::fromStdString(record.resultLines[i]))) {

@@ -12,6 +12,7 @@ namespace tessaroven::testing {
 inline bool SameRecord(const MeasurementRecord& a, const MeasurementRecord& b) {
     return std::memcmp(&a.lastPosition, &b.lastPosition, sizeof a.lastPosition) == 0 &&
            std::memcmp(a.reading.data(), b.reading.data(), sizeof a.reading) == 0 &&
+           std::memcmp(a.profile.data(), b.profile.data(), sizeof a.profile) == 0 &&
            std::memcmp(a.relativePercent.data(), b.relativePercent.data(), sizeof a.relativePercent) == 0 &&
            std::memcmp(a.grid.data(), b.grid.data(), sizeof a.grid) == 0 &&
            a.readingLines == b.readingLines && a.resultLines == b.resultLines &&
@@ -27,6 +28,14 @@ inline MeasurementRecord RecordWithReadings(std::initializer_list<double> readin
     for (double v : readings) {
         record.reading[k++] = v;
     }
+    return record;
+}
+
+// A record after the reset holding the given solved profile at positions 0..count-1.
+inline MeasurementRecord RecordWithProfile(std::initializer_list<double> profile) {
+    MeasurementRecord record = RecordWithReadings(profile);
+    record.profile = record.reading;
+    record.reading.fill(0.0);
     return record;
 }
 

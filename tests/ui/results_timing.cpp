@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     record.lastPosition = kLastSlot;
     for (int i = 0; i < kSlotCount; ++i) {
         record.relativePercent[i] = 100.0 * std::exp(-0.01 * i * i) + 2.0 * std::sin(i);
-        record.reading[i] = record.relativePercent[i] * 0.987654321;
+        record.profile[i] = record.relativePercent[i] * 0.987654321;
     }
 
     const int runs = 200;

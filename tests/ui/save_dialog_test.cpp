@@ -81,10 +81,10 @@ protected:
     // The worked example's profile (distance 60, readings 100, 95, 85, 70, 50) as the conversion leaves it.
     void LoadWorkedExample() {
         record.lastPosition = 4;
-        const double reading[] = {99.999936, 93.600683, 79.008466, 57.105193, 27.858070};
+        const double profile[] = {99.999936, 93.600683, 79.008466, 57.105193, 27.858070};
         const double result[] = {100, 93.600744, 79.008517, 57.105230, 27.858088};
         for (int i = 0; i < 5; ++i) {
-            record.reading[i] = reading[i];
+            record.profile[i] = profile[i];
             record.relativePercent[i] = result[i];
         }
     }

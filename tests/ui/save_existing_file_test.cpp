@@ -30,8 +30,8 @@ protected:
     void SetUp() override {
         ResetMeasurement(record);
         record.lastPosition = 1;
-        record.reading[0] = 99.999936;
-        record.reading[1] = 93.600683;
+        record.profile[0] = 99.999936;
+        record.profile[1] = 93.600683;
         record.relativePercent[0] = 100;
         record.relativePercent[1] = 93.600744;
     }
