@@ -1,4 +1,4 @@
-// Number texts: leading-number parse, general number text, fixed-decimal patterns.
+// Number texts: full-width mapping, leading-number parse, general number text, fixed-decimal patterns.
 #include "calc/number_text.h"
 
 #include <algorithm>
@@ -15,6 +15,37 @@ bool IsIgnoredBlank(char c) {
 }
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// The ASCII character whose full-width (or typographic) form the text starts with, or 0 when there is
+// none. Each of these forms is three bytes of UTF-8.
+char HalfWidthAt(std::string_view text) {
+    struct Form {
+        std::string_view utf8;
+        char ascii;
+    };
+    static constexpr Form kForms[] = {
+        {"\xEF\xBC\x8B", '+'},  // U+FF0B full-width plus sign
+        {"\xEF\xBC\x8D", '-'},  // U+FF0D full-width hyphen-minus
+        {"\xE2\x88\x92", '-'},  // U+2212 minus sign
+        {"\xEF\xBC\x8E", '.'},  // U+FF0E full-width full stop
+        {"\xEF\xBD\x85", 'e'},  // U+FF45 full-width small e
+        {"\xEF\xBC\xA5", 'E'},  // U+FF25 full-width capital E
+        {"\xE3\x80\x80", ' '},  // U+3000 ideographic space
+    };
+    if (text.size() < 3) {
+        return 0;
+    }
+    const auto last = static_cast<unsigned char>(text[2]);
+    if (text.starts_with("\xEF\xBC") && last >= 0x90 && last <= 0x99) {  // U+FF10..U+FF19, digits 0-9
+        return static_cast<char>('0' + (last - 0x90));
+    }
+    for (const Form& form : kForms) {
+        if (text.starts_with(form.utf8)) {
+            return form.ascii;
+        }
+    }
+    return 0;
 }
 
 // The decimal order of the first non-zero digit of a number text as handed to from_chars (optional "-",
@@ -112,6 +143,22 @@ void IncrementDigits(std::string& digits) {
 
 }  // namespace
 
+std::string HalfWidthNumberText(std::string_view utf8) {
+    // A UTF-8 lead byte is never a continuation byte, so matching the three-byte forms byte by byte finds
+    // the same characters a decoder finds, also next to invalid bytes, which are copied as they are.
+    std::string text;
+    text.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        if (const char ascii = HalfWidthAt(utf8.substr(i)); ascii != 0) {
+            text.push_back(ascii);
+            i += 3;
+        } else {
+            text.push_back(utf8[i++]);
+        }
+    }
+    return text;
+}
+
 ParsedNumber ParseLeadingNumber(std::string_view text) {
     std::string s;
     s.reserve(text.size());
@@ -173,6 +220,10 @@ ParsedNumber ParseLeadingNumber(std::string_view text) {
     }
     parsed.value = value;
     return parsed;
+}
+
+ParsedNumber ParseTypedNumber(std::string_view utf8) {
+    return ParseLeadingNumber(HalfWidthNumberText(utf8));
 }
 
 double LeadingNumber(std::string_view text) {
