@@ -17,6 +17,11 @@ namespace {
 using tessaroven::ParsedNumber;
 using tessaroven::ParseLeadingNumber;
 
+bool SameParse(const ParsedNumber& a, const ParsedNumber& b) {
+    return std::memcmp(&a.value, &b.value, sizeof a.value) == 0 && a.found == b.found &&
+           a.complete == b.complete && a.outOfRange == b.outOfRange;
+}
+
 void CheckParse(std::string_view text) {
     const ParsedNumber parsed = ParseLeadingNumber(text);
     FUZZ_CHECK(std::isfinite(parsed.value), "the parse gives a finite value");
@@ -33,11 +38,19 @@ void CheckParse(std::string_view text) {
             squeezed.push_back(c);
         }
     }
-    const ParsedNumber again = ParseLeadingNumber(squeezed);
-    FUZZ_CHECK(std::memcmp(&again.value, &parsed.value, sizeof parsed.value) == 0 &&
-                   again.found == parsed.found && again.complete == parsed.complete &&
-                   again.outOfRange == parsed.outOfRange,
+    FUZZ_CHECK(SameParse(ParseLeadingNumber(squeezed), parsed),
                "blanks inside the text do not change the parse");
+}
+
+// The typed-number parse, which first maps full-width characters, reads ASCII text as the leading-number
+// parse does.
+void CheckTypedAscii(std::string_view text) {
+    std::string ascii;
+    for (char c : text) {
+        ascii.push_back(static_cast<char>(c & 0x7F));
+    }
+    FUZZ_CHECK(SameParse(tessaroven::ParseTypedNumber(ascii), ParseLeadingNumber(ascii)),
+               "ASCII text reads as the leading number");
 }
 
 // The value rounded to 15 significant digits, the reference for both texts (infinite when the rounding
@@ -114,6 +127,7 @@ void CheckFixedText(double value, int decimals) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CheckParse(std::string_view(reinterpret_cast<const char*>(data), size));
+    CheckTypedAscii(std::string_view(reinterpret_cast<const char*>(data), size));
     if (size >= sizeof(double) + 1) {
         double value;
         std::memcpy(&value, data, sizeof value);

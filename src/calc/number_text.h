@@ -1,5 +1,6 @@
-// Number texts: the leading-number parse used for every typed number, the general number text written into
-// text boxes and list lines, and the fixed-decimal patterns "##0.000", "##0.0" and "##0.00".
+// Number texts: the leading-number parse used for every typed number (with full-width characters mapped to
+// ASCII first), the general number text written into text boxes and list lines, and the fixed-decimal
+// patterns "##0.000", "##0.0" and "##0.00".
 #pragma once
 
 #include <string>
@@ -19,6 +20,16 @@ struct ParsedNumber {
 // either case, optional sign, digits) are read up to the first other character. Text without a number reads
 // as 0. Magnitudes too small for a double read as 0 (or the nearest subnormal).
 ParsedNumber ParseLeadingNumber(std::string_view text);
+
+// The text with the full-width forms of the characters a number is made of mapped to ASCII, as a Japanese or
+// Chinese input method types them: digits U+FF10..U+FF19, plus U+FF0B, minus U+FF0D and the minus sign
+// U+2212, full stop U+FF0E, e and E (U+FF45, U+FF25) and the ideographic space U+3000 (to a blank). All
+// else, invalid UTF-8 included, is copied unchanged; the full-width comma and D are not mapped.
+std::string HalfWidthNumberText(std::string_view utf8);
+
+// The parse every number box uses: ParseLeadingNumber of the UTF-8 text after HalfWidthNumberText, so
+// "６０" reads as 60 and not as 0.
+ParsedNumber ParseTypedNumber(std::string_view utf8);
 
 // Convenience: the value of ParseLeadingNumber (0 for text without a number or out of range).
 double LeadingNumber(std::string_view text);

@@ -56,6 +56,32 @@ TEST(LeadingNumberParse, LargestFiniteMagnitudesAreNotOutOfRange) {
     EXPECT_EQ(LeadingNumber("4.9e-324"), std::numeric_limits<double>::denorm_min());
 }
 
+struct TypedCase {
+    const char* typed;
+    const char* halfWidth;
+    double value;
+};
+
+class TypedNumberParse : public ::testing::TestWithParam<TypedCase> {};
+
+TEST_P(TypedNumberParse, ReadsFullWidthNumberCharactersAsAscii) {
+    EXPECT_EQ(HalfWidthNumberText(GetParam().typed), GetParam().halfWidth);
+    EXPECT_EQ(ParseTypedNumber(GetParam().typed).value, GetParam().value) << '"' << GetParam().typed << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TypedNumberParse,
+    ::testing::Values(TypedCase{"６０", "60", 60}, TypedCase{"１２．５", "12.5", 12.5},
+                      TypedCase{"－３", "-3", -3}, TypedCase{"−3", "-3", -3},  // U+2212 minus sign
+                      TypedCase{"＋７ｅ２", "+7e2", 700}, TypedCase{"1Ｅ－２", "1E-2", 0.01},
+                      TypedCase{"　６　０　", " 6 0 ", 60}, TypedCase{"12.5", "12.5", 12.5},
+                      TypedCase{"1２.５cm", "12.5cm", 12.5},
+                      TypedCase{"１，５", "1，5", 1},           // the full-width comma is no decimal mark
+                      TypedCase{"２Ｄ３", "2Ｄ3", 2},           // only e and E are exponent markers
+                      TypedCase{"５\xEF\xBC", "5\xEF\xBC", 5},  // cut-off character, kept as it is
+                      TypedCase{"\xEF\xEF\xBC\x99", "\xEF\x39", 0},  // stray lead byte, then "９"
+                      TypedCase{"\xBC\x90", "\xBC\x90", 0}));
+
 struct TextCase {
     double value;
     const char* text;
