@@ -2,15 +2,7 @@
 # Installs the Debian packages needed to build, test and run Tessaroven, skipping those already present.
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
-    fonts-ipafont-gothic fonts-liberation2 fontconfig
-    xvfb xauth
-    clang clang-format libclang-rt-14-dev
-    desktop-file-utils
-)
+mapfile -t packages < <(grep -v '^#' "$(dirname "$0")/debian-packages.txt" | grep -v '^$')
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "messages/catalogue.h"
+
 namespace tessaroven {
 
 namespace {
@@ -24,10 +26,7 @@ bool DisplayAvailable() {
 }
 
 void ReportNoDisplay() {
-    std::fputs(
-        "tessaroven: no display found (DISPLAY is not set); use tessaroven-convert to convert readings "
-        "without a window.\n",
-        stderr);
+    std::fprintf(stderr, "%s\n", Message(Reason::NoDisplay).c_str());
 }
 
 }  // namespace tessaroven

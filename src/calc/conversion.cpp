@@ -11,7 +11,7 @@ namespace tessaroven {
 MaybeRefusal BuildGrid(MeasurementRecord& record, double distance) {
     const int n = LastPositionIndex(record.lastPosition);
     if (n > kLastSlot) {
-        return Refuse(RefusalReason::TooManyPositions);
+        return Refuse(Reason::TooManyPositions);
     }
     for (auto& row : record.grid) {
         row.fill(0.0);
@@ -20,7 +20,7 @@ MaybeRefusal BuildGrid(MeasurementRecord& record, double distance) {
         return std::nullopt;
     }
     if (distance == 0 || !std::isfinite(distance)) {
-        return Refuse(RefusalReason::DistanceNotANumber);
+        return Refuse(Reason::DistanceNotANumber);
     }
 
     // The angles are the same for every row; computing them once gives bit-identical values.
@@ -41,13 +41,13 @@ MaybeRefusal BuildGrid(MeasurementRecord& record, double distance) {
             const double s = sine[a];
             const double denominator = d - kk * s;
             if (!(denominator > 0)) {  // focus not outside the measuring radius
-                return Refuse(RefusalReason::DistanceTooShort);
+                return Refuse(Reason::DistanceTooShort);
             }
             const double x = ((d * kk) * c) / denominator;
             const double f = (d * d + x * x) / (denominator * denominator + (kk * c) * (kk * c));
             const double w = c / kAngleWeightSum;
             if (!std::isfinite(x) || !std::isfinite(f)) {
-                return Refuse(RefusalReason::NonFiniteResult);
+                return Refuse(Reason::NonFiniteResult);
             }
             const double ix = std::floor(x);
             if (ix < kk) {
@@ -65,23 +65,23 @@ MaybeRefusal BuildGrid(MeasurementRecord& record, double distance) {
 MaybeRefusal ComputePercent(MeasurementRecord& record) {
     const int n = LastPositionIndex(record.lastPosition);
     if (n > kLastSlot) {
-        return Refuse(RefusalReason::TooManyPositions);
+        return Refuse(Reason::TooManyPositions);
     }
     if (n < 0) {
         return std::nullopt;
     }
     for (int i = 0; i <= n; ++i) {
         if (!std::isfinite(record.profile[i])) {
-            return Refuse(RefusalReason::NonFiniteResult);
+            return Refuse(Reason::NonFiniteResult);
         }
     }
     if (record.profile[0] == 0) {
-        return Refuse(RefusalReason::ZeroCentreValue);
+        return Refuse(Reason::ZeroCentreValue);
     }
     for (int i = 0; i <= n; ++i) {
         record.relativePercent[i] = (record.profile[i] / record.profile[0]) * 100.0;
         if (!std::isfinite(record.relativePercent[i])) {
-            return Refuse(RefusalReason::NonFiniteResult);
+            return Refuse(Reason::NonFiniteResult);
         }
     }
     return std::nullopt;

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "calc/outcome.h"
+#include "messages/outcome.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven {

@@ -6,7 +6,7 @@ namespace tessaroven {
 MaybeRefusal SolveGrid(MeasurementRecord& record) {
     const int n = LastPositionIndex(record.lastPosition);
     if (n > kLastSlot) {
-        return Refuse(RefusalReason::TooManyPositions);
+        return Refuse(Reason::TooManyPositions);
     }
     auto& grid = record.grid;
     auto& profile = record.profile;
@@ -17,7 +17,7 @@ MaybeRefusal SolveGrid(MeasurementRecord& record) {
     for (int k = 0; k <= n; ++k) {
         const double p = grid[k][k];
         if (p == 0) {
-            return Refuse(RefusalReason::ZeroPivot);
+            return Refuse(Reason::ZeroPivot);
         }
         for (int j = 0; j <= n; ++j) {
             grid[k][j] = grid[k][j] / p;

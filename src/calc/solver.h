@@ -1,7 +1,7 @@
 // The Gauss-Jordan solver for the conversion's linear system.
 #pragma once
 
-#include "calc/outcome.h"
+#include "messages/outcome.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven {

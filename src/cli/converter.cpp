@@ -60,43 +60,42 @@ std::optional<Failure> ReadTokens(std::istream& in, std::vector<ReadingToken>& t
         }
     }
     if (in.bad()) {
-        return Failure{"標準入力を読み込めません"};
+        return Failure{Message(Reason::InputUnreadable)};
     }
     return std::nullopt;
 }
 
 std::string TokenPlace(const ReadingToken& token) {
-    return token.line > 0 ? "標準入力の " + std::to_string(token.line) + " 行目の" : "";
+    return token.line > 0 ? Message(Reason::InputLinePlace, {std::to_string(token.line)}) : "";
 }
 
 std::optional<Failure> ReadReadings(const std::vector<ReadingToken>& tokens, std::vector<double>& readings) {
     for (const ReadingToken& token : tokens) {
         if (readings.size() == static_cast<std::size_t>(kSlotCount)) {
-            return Failure{"測定値が多すぎます。測定値は回転中心を含めて最大 " + std::to_string(kSlotCount) +
-                           " 個です"};
+            return Failure{Message(Reason::TooManyReadings, {std::to_string(kSlotCount)})};
         }
         const StrictNumber number = ReadStrictNumber(token.text);
         if (!number.isNumber) {
-            return Failure{TokenPlace(token) + "測定値「" + token.text + "」は数値ではありません"};
+            return Failure{Message(Reason::ReadingNotANumber, {TokenPlace(token), token.text})};
         }
         if (number.outOfRange) {
-            return Failure{TokenPlace(token) + "測定値「" + token.text + "」は大きすぎて扱えません"};
+            return Failure{Message(Reason::ReadingOutOfRange, {TokenPlace(token), token.text})};
         }
         readings.push_back(number.value);
     }
     if (readings.empty()) {
-        return Failure{"測定値がありません (引数か標準入力で渡してください)"};
+        return Failure{Message(Reason::NoReadings)};
     }
     return std::nullopt;
 }
 
 std::optional<Failure> CheckComment(const std::string& comment) {
     if (comment.empty()) {
-        return Failure{"コメント (--comment) が空です"};
+        return Failure{Message(Reason::EmptyComment)};
     }
     // A line break would add lines of its own to the file and shift every data line.
     if (comment.find_first_of("\r\n") != std::string::npos) {
-        return Failure{"コメント (--comment) に改行は使えません"};
+        return Failure{Message(Reason::LineBreakInCommentOption)};
     }
     return std::nullopt;
 }
@@ -104,13 +103,13 @@ std::optional<Failure> CheckComment(const std::string& comment) {
 Failure FromRefusal(const Refusal& refusal, double distance) {
     Failure failure{refusal.message, kConverterRefused};
     switch (refusal.reason) {
-        case RefusalReason::DistanceNotANumber:
-        case RefusalReason::DistanceTooShort:
-            failure.message += " (--distance " + GeneralNumberText(distance) + ")";
+        case Reason::DistanceNotANumber:
+        case Reason::DistanceTooShort:
+            failure.message += Message(Reason::DistanceDetail, {GeneralNumberText(distance)});
             break;
-        case RefusalReason::NumberOutOfRange:
-        case RefusalReason::UnrepresentableCharacter:
-        case RefusalReason::InvalidText:
+        case Reason::NumberOutOfRange:
+        case Reason::UnrepresentableCharacter:
+        case Reason::InvalidText:
             failure.status = kConverterBadInput;
             break;
         default:
@@ -210,7 +209,7 @@ int RunConverter(const std::vector<std::string>& args, std::istream& in, std::os
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
-        return Fail(err, Failure{"標準出力に書き込めません", kConverterRefused});
+        return Fail(err, Failure{Message(Reason::OutputUnwritable), kConverterRefused});
     }
     return kConverterOk;
 }

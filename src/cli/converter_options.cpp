@@ -37,7 +37,7 @@ bool LooksLikeNumber(std::string_view token) {
 }
 
 std::string UsageHint() {
-    return "（使い方は tessaroven-convert --help）";
+    return std::string(MessageText(Reason::UsageHint));
 }
 
 }  // namespace
@@ -98,7 +98,7 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
             }
         }
         if (option == nullptr) {
-            parsed.error = "不明なオプションです: " + name + UsageHint();
+            parsed.error = Message(Reason::UnknownOption, {name}) + UsageHint();
             return parsed;
         }
         if (option->id == OptionId::Help) {
@@ -107,7 +107,7 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
         }
         for (const std::string& earlier : seen) {
             if (earlier == name) {
-                parsed.error = "オプション " + name + " が二回以上指定されています" + UsageHint();
+                parsed.error = Message(Reason::RepeatedOption, {name}) + UsageHint();
                 return parsed;
             }
         }
@@ -120,11 +120,11 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
             } else if (i + 1 < args.size()) {
                 value = args[++i];
             } else {
-                parsed.error = "オプション " + name + " には値が必要です" + UsageHint();
+                parsed.error = Message(Reason::OptionNeedsValue, {name}) + UsageHint();
                 return parsed;
             }
         } else if (equals != std::string::npos) {
-            parsed.error = "オプション " + name + " は値を取りません" + UsageHint();
+            parsed.error = Message(Reason::OptionTakesNoValue, {name}) + UsageHint();
             return parsed;
         }
 
@@ -132,11 +132,11 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
             case OptionId::Distance: {
                 const StrictNumber distance = ReadStrictNumber(value);
                 if (!distance.isNumber) {
-                    parsed.error = "焦点-回転中心間距離 (--distance) 「" + value + "」は数値ではありません";
+                    parsed.error = Message(Reason::DistanceOptionNotANumber, {value});
                     return parsed;
                 }
                 if (distance.outOfRange) {
-                    parsed.error = "焦点-回転中心間距離 (--distance) 「" + value + "」は大きすぎて扱えません";
+                    parsed.error = Message(Reason::DistanceOptionOutOfRange, {value});
                     return parsed;
                 }
                 options.distance = distance.value;
@@ -147,7 +147,7 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
                 break;
             case OptionId::Output:
                 if (value.empty()) {
-                    parsed.error = "出力ファイル名 (--output) が空です";
+                    parsed.error = Message(Reason::EmptyOutputName);
                     return parsed;
                 }
                 options.outputPath = value;
@@ -166,8 +166,7 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
 }
 
 std::string ConverterUsage(const std::vector<ConverterExtension>& extensions) {
-    std::string synopsis =
-        "使い方: tessaroven-convert [--distance CM] [--comment TEXT] [--output FILE] [--list]";
+    std::string synopsis;
     std::string extensionLines;
     for (const ConverterExtension& extension : extensions) {
         synopsis += " [" + extension.option + " " + extension.valueName + "]";
@@ -175,23 +174,7 @@ std::string ConverterUsage(const std::vector<ConverterExtension>& extensions) {
         head.resize(std::max<std::size_t>(head.size() + 1, 19), ' ');
         extensionLines += head + extension.description + "\n";
     }
-    synopsis += " [READING ...]\n";
-    return synopsis +
-           "\n"
-           "回転中に測定した線量の読み値から、ファン方向の線量プロファイルを計算します。\n"
-           "READING は回転中心 (位置 0) から 1 cm ごとの測定値で、最大 31 個です。\n"
-           "READING がないときは標準入力から読みます (空白か改行で区切り、# で始まる行は無視)。\n"
-           "\n"
-           "  --distance CM    焦点-回転中心間距離 (cm)。既定値 60\n"
-           "  --comment TEXT   CSV の 1 行目のコメント。既定値 Comment\n"
-           "  --output FILE    結果を FILE に保存します (名前はそのまま、拡張子は付けません)。\n"
-           "                   指定がなければ標準出力に出します\n"
-           "  --list           CSV の代わりに結果リストの行を UTF-8 で出力します\n" +
-           extensionLines +
-           "  --help           この説明を表示します\n"
-           "\n"
-           "CSV はコード ページ 932、行末 CR LF です。\n"
-           "終了ステータス: 0 成功、2 使い方か入力の誤り、1 計算できない値か書き込みの失敗\n";
+    return Message(Reason::UsageSynopsis, {synopsis}) + Message(Reason::UsageDescription, {extensionLines});
 }
 
 }  // namespace tessaroven

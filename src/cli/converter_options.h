@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/outcome.h"
+#include "messages/outcome.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven {

@@ -32,14 +32,14 @@ std::unique_ptr<QGuiApplication> GuiForFonts() {
 MaybeRefusal WritePlot(const MeasurementRecord& record, const std::string& path) {
     const std::unique_ptr<QGuiApplication> app = GuiForFonts();
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
-        return Refusal{RefusalReason::FileWriteFailed, "グラフを描くための画面環境を用意できませんでした。"};
+        return Refuse(Reason::NoDisplayForPlot);
     }
     const QImage picture = RenderLabelledProfileGraph(record);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!picture.save(&buffer, "PNG")) {
-        return Refusal{RefusalReason::FileWriteFailed, "グラフの PNG 画像を作れませんでした。"};
+        return Refuse(Reason::PlotNotEncoded);
     }
     return WriteFileSafely(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
@@ -47,8 +47,7 @@ MaybeRefusal WritePlot(const MeasurementRecord& record, const std::string& path)
 }  // namespace
 
 ConverterExtension PlotOption() {
-    return {"--plot", "FILE", "プロファイルのグラフを PNG 画像 (509 x 461 ピクセル) で FILE に保存する",
-            WritePlot};
+    return {"--plot", "FILE", std::string(MessageText(Reason::PlotOptionHelp)), WritePlot};
 }
 
 }  // namespace tessaroven

@@ -4,11 +4,9 @@
 namespace tessaroven {
 
 ConverterExtension PlotOption() {
-    return {"--plot", "FILE", "プロファイルのグラフを PNG 画像で保存する (Qt 付きのビルドのみ)",
+    return {"--plot", "FILE", std::string(MessageText(Reason::PlotOptionUnavailableHelp)),
             [](const MeasurementRecord&, const std::string&) -> MaybeRefusal {
-                return Refusal{
-                    RefusalReason::FileWriteFailed,
-                    "このビルドは Qt なしで作られているため、--plot (グラフの画像) は使えません。"};
+                return Refuse(Reason::PlotUnavailable);
             }};
 }
 

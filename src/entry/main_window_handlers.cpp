@@ -87,22 +87,18 @@ bool MainWindowHandlers::eventFilter(QObject* watched, QEvent* event) {
 }
 
 ParsedNumber MainWindowHandlers::parse(const QLineEdit* box) const {
-    return ParseLeadingNumber(box->text().toStdString());
+    return ParseTypedNumber(box->text().toStdString());
 }
 
 void MainWindowHandlers::setNumber(QLineEdit* box, double value) const {
     box->setText(ToQString(GeneralNumberText(value, LocaleDecimalSeparator())));
 }
 
-void MainWindowHandlers::refuse(const QString& message) {
-    ShowMessage(&m_window, message, QMessageBox::NoIcon);
-}
-
 void MainWindowHandlers::refuse(const Refusal& refusal) {
-    refuse(ToQString(refusal.message));
+    ShowMessage(&m_window, ToQString(refusal.message), QMessageBox::NoIcon);
 }
 
-void MainWindowHandlers::refuse(RefusalReason reason) {
+void MainWindowHandlers::refuse(Reason reason) {
     refuse(tessaroven::Refuse(reason));
 }
 
@@ -135,7 +131,7 @@ void MainWindowHandlers::pointCountEntered() {
 void MainWindowHandlers::pointNumberEntered() {
     const ParsedNumber pointNumber = parse(m_window.pointNumberEdit);
     if (pointNumber.outOfRange) {
-        refuse(RefusalReason::NumberOutOfRange);
+        refuse(Reason::NumberOutOfRange);
         return;
     }
     setNumber(m_window.offCentreEdit, pointNumber.value - 1);
@@ -148,18 +144,18 @@ void MainWindowHandlers::readingEntered() {
 
 void MainWindowHandlers::confirmSetup() {
     if (m_window.distanceEdit->text().isEmpty() || m_window.pointCountEdit->text().isEmpty()) {
-        ShowMessage(&m_window, QString::fromUtf8(kMissingSetupMessage), QMessageBox::Warning);
+        ShowMessage(&m_window, ToQString(Message(Reason::MissingSetup)), QMessageBox::Warning);
         return;
     }
     const ParsedNumber points = parse(m_window.pointCountEdit);
     if (points.outOfRange) {
-        refuse(RefusalReason::NumberOutOfRange);
+        refuse(Reason::NumberOutOfRange);
         return;
     }
     const double pointCount = std::floor(points.value);
-    // More points could never be completed: the last point number would not fit the reading list.
-    if (pointCount > kMaxPointCount) {
-        refuse(QString::fromUtf8(kTooManyPointsMessage));
+    // The record holds the positions 0 to 30 cm.
+    if (pointCount > kSlotCount) {
+        refuse(Reason::TooManyPositions);
         return;
     }
     m_window.storeReadingButton->setEnabled(true);
@@ -172,24 +168,24 @@ void MainWindowHandlers::confirmSetup() {
 
 void MainWindowHandlers::storeReading() {
     if (m_window.readingEdit->text().isEmpty()) {
-        refuse(QString::fromUtf8(kMissingReadingMessage));
+        refuse(Reason::MissingReading);
         return;
     }
     const ParsedNumber pointNumber = parse(m_window.pointNumberEdit);
     const ParsedNumber offCentre = parse(m_window.offCentreEdit);
     const ParsedNumber value = parse(m_window.readingEdit);
     if (pointNumber.outOfRange || offCentre.outOfRange || value.outOfRange) {
-        refuse(RefusalReason::NumberOutOfRange);
+        refuse(Reason::NumberOutOfRange);
         return;
     }
     const double slot = std::floor(offCentre.value);
     if (!IsSlotIndex(slot)) {
-        refuse(QString::fromUtf8(kSlotOutOfRangeMessage));
+        refuse(Reason::PositionOutOfRange);
         return;
     }
     const double lineIndex = RoundHalfEven(pointNumber.value);
-    if (!IsSlotIndex(lineIndex)) {
-        refuse(QString::fromUtf8(kPointNumberOutOfRangeMessage));
+    if (!IsPointNumberIndex(lineIndex)) {
+        refuse(Reason::PointNumberOutOfRange);
         return;
     }
 
@@ -215,7 +211,7 @@ void MainWindowHandlers::storeReading() {
 void MainWindowHandlers::finishCorrection() {
     // The list is rebuilt in point order; it never reaches beyond the last line index.
     m_window.readingList->clear();
-    const int lastPoint = std::min(LastPositionIndex(m_record.lastPosition + 1), kLastSlot);
+    const int lastPoint = std::min(LastPositionIndex(m_record.lastPosition + 1), kSlotCount);
     for (int i = 1; i <= lastPoint; ++i) {
         m_window.readingList->addItem(ToQString(m_record.readingLines[static_cast<std::size_t>(i)]));
     }
@@ -258,7 +254,7 @@ void MainWindowHandlers::convert() {
     }
     const ParsedNumber distance = parse(m_window.distanceEdit);
     if (distance.outOfRange) {
-        refuse(RefusalReason::NumberOutOfRange);
+        refuse(Reason::NumberOutOfRange);
         return;
     }
     const QScopedValueRollback converting(m_converting, true);

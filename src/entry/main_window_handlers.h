@@ -8,7 +8,7 @@
 #include <QString>
 
 #include "calc/number_text.h"
-#include "calc/outcome.h"
+#include "messages/outcome.h"
 #include "record/measurement_record.h"
 
 class QEvent;
@@ -17,19 +17,6 @@ class QLineEdit;
 namespace tessaroven {
 
 class MainWindow;
-
-// Largest number of points the setup accepts: the last point number must still be a list-line index (<= 30).
-inline constexpr int kMaxPointCount = 30;
-
-// The message texts of the entry (UTF-8).
-inline constexpr const char* kMissingSetupMessage = "データが未入力です";
-inline constexpr const char* kMissingReadingMessage = " 測定値が未入力です";
-inline constexpr const char* kTooManyPointsMessage =
-    "測定ポイント数が多すぎます。測定ポイント数は 30 以下 (推奨 25 以下) にしてください。";
-inline constexpr const char* kSlotOutOfRangeMessage =
-    "off center の値が範囲外です。0 ～ 30 (cm) の範囲で入力してください。";
-inline constexpr const char* kPointNumberOutOfRangeMessage =
-    "測定点 No. が範囲外です。0 ～ 30 の範囲で入力してください。";
 
 // The decimal separator of the user's locale (QLocale's default, which is the system locale unless a test
 // pins it); "." when the locale's separator is not a single ASCII character.
@@ -69,9 +56,8 @@ protected:
 private:
     ParsedNumber parse(const QLineEdit* box) const;
     void setNumber(QLineEdit* box, double value) const;
-    void refuse(const QString& message);
     void refuse(const Refusal& refusal);
-    void refuse(RefusalReason reason);  // with the reason's standard message
+    void refuse(Reason reason);
     void finishCorrection();
     void reachLastPosition();
     void advanceToNextPoint(double pointNumber, double offCentre);

@@ -91,7 +91,7 @@ Expected<std::string> EncodeCp932(std::string_view utf8) {
         char32_t codePoint = 0;
         const std::size_t length = Utf8Sequence(utf8, i, codePoint);
         if (length == 0) {
-            return Refuse(RefusalReason::InvalidText);
+            return Refuse(Reason::InvalidText);
         }
         i += length;
     }
@@ -104,9 +104,7 @@ Expected<std::string> EncodeCp932(std::string_view utf8) {
     const std::size_t length = failedAt < utf8.size() ? Utf8Sequence(utf8, failedAt, codePoint) : 0;
     const std::string name =
         length == 0 ? std::string("(不明)") : CharacterName(utf8.substr(failedAt, length), codePoint);
-    return Refusal{RefusalReason::UnrepresentableCharacter,
-                   "コメントに、保存ファイル (Shift-JIS) で使えない文字 " + name +
-                       " があります。この文字を使わずに入力してください。"};
+    return Refuse(Reason::UnrepresentableCharacter, {name});
 }
 
 Expected<std::string> DecodeCp932(std::string_view bytes) {
@@ -115,7 +113,7 @@ Expected<std::string> DecodeCp932(std::string_view bytes) {
     if (Convert("UTF-8", "CP932", bytes, decoded, failedAt)) {
         return decoded;
     }
-    return Refuse(RefusalReason::InvalidText);
+    return Refuse(Reason::InvalidText);
 }
 
 }  // namespace tessaroven

@@ -16,18 +16,17 @@ std::string CsvDataLine(int index, double profile, double relativePercent) {
 Expected<CsvFile> BuildCsvFile(std::string_view commentUtf8, const MeasurementRecord& record) {
     const int n = LastPositionIndex(record.lastPosition);
     if (n > kLastSlot) {
-        return Refuse(RefusalReason::TooManyPositions);
+        return Refuse(Reason::TooManyPositions);
     }
     for (int i = 0; i <= n; ++i) {
         if (!std::isfinite(record.profile[i]) || !std::isfinite(record.relativePercent[i])) {
-            return Refuse(RefusalReason::NonFiniteValue);
+            return Refuse(Reason::NonFiniteValue);
         }
     }
     // A line break inside the comment would add lines to the file.
     const std::size_t lineBreak = commentUtf8.find_first_of("\r\n");
     if (lineBreak != std::string_view::npos) {
-        return Refusal{RefusalReason::UnrepresentableCharacter,
-                       "コメントに改行は使えません。1 行で入力してください。"};
+        return Refuse(Reason::LineBreakInComment);
     }
     auto comment = EncodeCp932(commentUtf8);
     if (!comment) {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/outcome.h"
 #include "files/safe_file_writer.h"
+#include "messages/outcome.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven {

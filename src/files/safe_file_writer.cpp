@@ -24,8 +24,7 @@ std::string ErrorText(int error) {
 }
 
 Refusal WriteFailure(const std::string& path, int error) {
-    return Refusal{RefusalReason::FileWriteFailed, RefusalMessage(RefusalReason::FileWriteFailed) +
-                                                       "\nファイル: " + path + "\n理由: " + ErrorText(error)};
+    return Refuse(Reason::FileWriteFailed, {path, ErrorText(error)});
 }
 
 // Mode for the new file: that of the file it replaces, or the usual 0666 less the umask.

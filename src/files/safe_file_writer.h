@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/outcome.h"
+#include "messages/outcome.h"
 
 namespace tessaroven {
 

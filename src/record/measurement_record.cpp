@@ -8,11 +8,13 @@ void ResetMeasurement(MeasurementRecord& record) {
         record.reading[i] = 0.0;
         record.profile[i] = 0.0;
         record.relativePercent[i] = 0.0;
-        record.readingLines[i].clear();
         record.resultLines[i].clear();
         for (int j = 0; j < kSlotCount; ++j) {
             record.grid[i][j] = 0.0;
         }
+    }
+    for (std::string& line : record.readingLines) {
+        line.clear();
     }
     record.correcting = false;
     record.lastPosition = 0;

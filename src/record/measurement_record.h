@@ -13,6 +13,8 @@ inline constexpr int kLastSlot = kSlotCount - 1;
 
 using SlotValues = std::array<double, kSlotCount>;
 using SlotTexts = std::array<std::string, kSlotCount>;
+// Indexed by point number: 1..kSlotCount for the positions (0 is a valid, if unusual, point number).
+using PointTexts = std::array<std::string, kSlotCount + 1>;
 using GridMatrix = std::array<std::array<double, kSlotCount>, kSlotCount>;
 
 // Handlers read and write the members directly (no accessor layer).
@@ -24,7 +26,7 @@ struct MeasurementRecord {
     SlotValues profile{};          // solved (absolute) profile per slot, written by the conversion
     SlotValues relativePercent{};  // profile in percent of the centre value, per slot
     GridMatrix grid{};             // working matrix of the conversion, grid[row][column]
-    SlotTexts readingLines;        // reading-list line, indexed by point number
+    PointTexts readingLines;       // reading-list line, indexed by point number
     SlotTexts resultLines;         // result-list line (or CSV line after a save), indexed by slot
     bool correcting = false;       // while a correction is pending
     double piValue = 0;            // value of pi used by the conversion, set by the reset
@@ -40,6 +42,11 @@ void ResetMeasurement(MeasurementRecord& record);
 // Whether index lies in 0..30.
 constexpr bool IsSlotIndex(double index) {
     return index >= 0 && index <= kLastSlot;
+}
+
+// Whether index lies in 0..31, the point numbers a reading-list line can have.
+constexpr bool IsPointNumberIndex(double index) {
+    return index >= 0 && index <= kSlotCount;
 }
 
 // The last position index that a walk over 0..lastPosition reaches: -1 when lastPosition is negative (the

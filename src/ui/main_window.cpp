@@ -79,6 +79,12 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     exitButton = ControlNamed<QPushButton>(this, "exitButton");
     saveButton = ControlNamed<QPushButton>(this, "saveButton");
     graphButton = ControlNamed<QPushButton>(this, "graphButton");
+
+    // Numbers are typed in half-width characters; full-width ones that arrive anyway (pasted) are read as
+    // their ASCII forms by the entry's parse.
+    for (QLineEdit* box : {distanceEdit, pointCountEdit, pointNumberEdit, offCentreEdit, readingEdit}) {
+        box->setAttribute(Qt::WA_InputMethodEnabled, false);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -14,7 +14,7 @@
 namespace tessaroven {
 
 QString DefaultFileName(const QDate& date) {
-    return QString::asprintf("%02d-%02d-%04d", date.month(), date.day(), date.year());
+    return date.toString(QStringLiteral("MM-dd-yyyy"));
 }
 
 QString ResultFilePath(const QString& typedName) {
@@ -43,18 +43,19 @@ void SaveDialogHandlers::cancel() {
 }
 
 void SaveDialogHandlers::save() {
+    // The dialog's close box may destroy it (and these handlers) while a message box is open.
     SaveDialog& dialog = m_dialog;
     MeasurementRecord& record = m_record;
     const QString comment = dialog.commentEdit->text();
     const QString name = dialog.fileNameEdit->text();
     if (comment.isEmpty() || name.isEmpty()) {
-        ShowMessage(&dialog, QString::fromUtf8(kEmptyEntriesMessage), QMessageBox::Warning);
+        ShowMessage(&dialog, QString::fromStdString(Message(Reason::MissingCommentOrFileName)),
+                    QMessageBox::Warning);
         return;
     }
     // A NUL would end the name early at the system call and write a different file than the one typed.
     if (name.contains(QChar(u'\0'))) {
-        ShowMessage(&dialog, QStringLiteral("ファイル名に使えない文字 (NUL) があります。"),
-                    QMessageBox::NoIcon);
+        ShowMessage(&dialog, QString::fromStdString(Message(Reason::NulInFileName)), QMessageBox::NoIcon);
         return;
     }
 
@@ -68,7 +69,7 @@ void SaveDialogHandlers::save() {
 
     // Let the windows repaint before the confirmation; clicks wait until the handler is done.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    ShowMessage(guard, QString::fromUtf8(kSavedMessage));
+    ShowMessage(guard, QString::fromStdString(Message(Reason::Saved)));
     if (guard) {
         guard->hide();
     }

@@ -14,8 +14,6 @@ namespace tessaroven {
 class SaveDialog;
 
 inline constexpr const char* kDefaultComment = "Comment";
-inline constexpr const char* kEmptyEntriesMessage = "コメント，ファイル名が入力されていません";
-inline constexpr const char* kSavedMessage = "計算されたプロファイルデータを保存しました";
 
 // The default file name: the date as MM-DD-YYYY, whatever the system's date settings.
 QString DefaultFileName(const QDate& date);

@@ -14,8 +14,8 @@
 #include <cmath>
 
 #include "app/application.h"
-#include "calc/outcome.h"
 #include "gui_fixture.h"
+#include "messages/outcome.h"
 #include "plot/graph_painter.h"
 #include "ui/graph_window.h"
 #include "ui/main_window.h"
@@ -153,7 +153,7 @@ TEST_F(ResultsNavigationTest, after_the_next_measurements_reset_graph_and_save_s
     // empty.
     const auto refused = messages.ExpectOne([&] { Click(Main().convertButton); });
     ASSERT_TRUE(refused);
-    EXPECT_EQ(refused->text.toStdString(), RefusalMessage(RefusalReason::ZeroCentreValue));
+    EXPECT_EQ(refused->text.toStdString(), Message(Reason::ZeroCentreValue));
     EXPECT_EQ(Main().resultList->count(), 0);
 }
 

@@ -171,7 +171,7 @@ struct RefusalCase {
     std::vector<double> readings;
     double pointCount;  // overrides readings.size() - 1 when not NaN
     double distance;
-    RefusalReason reason;
+    Reason reason;
 };
 
 class ConversionRefusal : public ::testing::TestWithParam<RefusalCase> {};
@@ -202,37 +202,30 @@ const double kDefaultCount = std::nan("");
 INSTANTIATE_TEST_SUITE_P(
     Limits, ConversionRefusal,
     ::testing::Values(
-        RefusalCase{"ZeroDistance", {100, 95, 85}, kDefaultCount, 0, RefusalReason::DistanceNotANumber},
-        RefusalCase{"DistanceBelowRadius",
-                    {100, 95, 85, 70, 50},
-                    kDefaultCount,
-                    3.5,
-                    RefusalReason::DistanceTooShort},
-        RefusalCase{"DistanceEqualToAPosition",
-                    {100, 95, 85, 70, 50},
-                    kDefaultCount,
-                    1,
-                    RefusalReason::DistanceTooShort},
-        RefusalCase{"NegativeDistance", {100}, kDefaultCount, -60, RefusalReason::DistanceTooShort},
+        RefusalCase{"ZeroDistance", {100, 95, 85}, kDefaultCount, 0, Reason::DistanceNotANumber},
+        RefusalCase{
+            "DistanceBelowRadius", {100, 95, 85, 70, 50}, kDefaultCount, 3.5, Reason::DistanceTooShort},
+        RefusalCase{
+            "DistanceEqualToAPosition", {100, 95, 85, 70, 50}, kDefaultCount, 1, Reason::DistanceTooShort},
+        RefusalCase{"NegativeDistance", {100}, kDefaultCount, -60, Reason::DistanceTooShort},
         RefusalCase{"InfiniteDistance",
                     {100},
                     kDefaultCount,
                     std::numeric_limits<double>::infinity(),
-                    RefusalReason::DistanceNotANumber},
-        RefusalCase{"HugeDistance", {100, 90}, kDefaultCount, 1e200, RefusalReason::NonFiniteResult},
-        RefusalCase{"ZeroCentre", {0, 95, 85}, kDefaultCount, 60, RefusalReason::ZeroCentreValue},
-        RefusalCase{"AllZero", {0, 0, 0, 0, 0}, kDefaultCount, 60, RefusalReason::ZeroCentreValue},
+                    Reason::DistanceNotANumber},
+        RefusalCase{"HugeDistance", {100, 90}, kDefaultCount, 1e200, Reason::NonFiniteResult},
+        RefusalCase{"ZeroCentre", {0, 95, 85}, kDefaultCount, 60, Reason::ZeroCentreValue},
+        RefusalCase{"AllZero", {0, 0, 0, 0, 0}, kDefaultCount, 60, Reason::ZeroCentreValue},
         RefusalCase{
-            "OverflowingReadings", {1e308, -1e308, 1e308}, kDefaultCount, 60, RefusalReason::NonFiniteResult},
-        RefusalCase{
-            "TinyCentreHugeOther", {1e-300, 1e300}, kDefaultCount, 60, RefusalReason::NonFiniteResult},
-        RefusalCase{"ThirtyOnePositionsIndex", {100}, 31, 60, RefusalReason::TooManyPositions},
-        RefusalCase{"HugePointCount", {100}, 1e300, 60, RefusalReason::TooManyPositions},
+            "OverflowingReadings", {1e308, -1e308, 1e308}, kDefaultCount, 60, Reason::NonFiniteResult},
+        RefusalCase{"TinyCentreHugeOther", {1e-300, 1e300}, kDefaultCount, 60, Reason::NonFiniteResult},
+        RefusalCase{"ThirtyOnePositionsIndex", {100}, 31, 60, Reason::TooManyPositions},
+        RefusalCase{"HugePointCount", {100}, 1e300, 60, Reason::TooManyPositions},
         RefusalCase{"NotANumberPointCount",
                     {100},
                     std::numeric_limits<double>::infinity(),
                     60,
-                    RefusalReason::TooManyPositions}),
+                    Reason::TooManyPositions}),
     [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 TEST(ConversionStages, CommitCopiesOnlyTheConversionsMembers) {

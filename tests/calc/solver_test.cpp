@@ -72,14 +72,14 @@ TEST(SolveGrid, ZeroFirstPivotIsRefusedWithoutTryingARowExchange) {
     MeasurementRecord record = SystemOf({{0, 1}, {1, 0}}, {2, 3});
     const MaybeRefusal refusal = SolveGrid(record);
     ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->reason, RefusalReason::ZeroPivot);
+    EXPECT_EQ(refusal->reason, Reason::ZeroPivot);
 }
 
 TEST(SolveGrid, ZeroLaterPivotIsRefused) {
     MeasurementRecord record = SystemOf({{1, 1}, {1, 1}}, {2, 2});
     const MaybeRefusal refusal = SolveGrid(record);
     ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->reason, RefusalReason::ZeroPivot);
+    EXPECT_EQ(refusal->reason, Reason::ZeroPivot);
 }
 
 TEST(SolveGrid, CellsAndSlotsOutsideTheBlockKeepTheirValues) {

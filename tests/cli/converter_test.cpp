@@ -405,7 +405,7 @@ TEST(ConverterExtensions, refused_extension_stops_before_anything_is_written) {
     ConverterEnvironment environment;
     environment.extensions.push_back(
         {"--picture", "FILE", "", [](const MeasurementRecord&, const std::string&) {
-             return MaybeRefusal{Refusal{RefusalReason::FileWriteFailed, "書けません"}};
+             return MaybeRefusal{Refusal{Reason::FileWriteFailed, "書けません"}};
          }});
     const Outcome outcome = Convert(Concat({"--picture", "p.png"}, kExampleReadings), "", environment);
     EXPECT_EQ(outcome.status, 1);

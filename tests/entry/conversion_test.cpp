@@ -4,8 +4,8 @@
 #include <QLocale>
 #include <QTimer>
 
-#include "calc/outcome.h"
 #include "main_window_fixture.h"
+#include "messages/outcome.h"
 
 namespace tessaroven::testing {
 namespace {
@@ -80,7 +80,7 @@ struct ConversionRefusalCase {
     const char* distance;
     const char* points;
     const char* centreReading;
-    RefusalReason reason;
+    Reason reason;
 };
 
 class ConversionRefusedTest : public MainWindowTest,
@@ -99,7 +99,7 @@ TEST_P(ConversionRefusedTest, shows_the_reason_and_changes_nothing) {
 
     const auto box = messages.ExpectOne([&] { Click(form.convertButton); });
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->text.toStdString(), RefusalMessage(GetParam().reason));
+    EXPECT_EQ(box->text.toStdString(), Message(GetParam().reason));
     EXPECT_EQ(box->icon, QMessageBox::NoIcon);
     EXPECT_EQ(box->title, "Tessaroven");
     EXPECT_EQ(record.reading, before.reading);
@@ -114,12 +114,12 @@ TEST_P(ConversionRefusedTest, shows_the_reason_and_changes_nothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Conversion, ConversionRefusedTest,
-    ::testing::Values(ConversionRefusalCase{"0", "5", "100", RefusalReason::DistanceNotANumber},
-                      ConversionRefusalCase{"abc", "5", "100", RefusalReason::DistanceNotANumber},
-                      ConversionRefusalCase{"3", "5", "100", RefusalReason::DistanceTooShort},
-                      ConversionRefusalCase{"-60", "5", "100", RefusalReason::DistanceTooShort},
-                      ConversionRefusalCase{"60", "3", "0", RefusalReason::ZeroCentreValue},
-                      ConversionRefusalCase{"1e999", "5", "100", RefusalReason::NumberOutOfRange}));
+    ::testing::Values(ConversionRefusalCase{"0", "5", "100", Reason::DistanceNotANumber},
+                      ConversionRefusalCase{"abc", "5", "100", Reason::DistanceNotANumber},
+                      ConversionRefusalCase{"3", "5", "100", Reason::DistanceTooShort},
+                      ConversionRefusalCase{"-60", "5", "100", Reason::DistanceTooShort},
+                      ConversionRefusalCase{"60", "3", "0", Reason::ZeroCentreValue},
+                      ConversionRefusalCase{"1e999", "5", "100", Reason::NumberOutOfRange}));
 
 TEST_F(ConversionTest, a_click_arriving_during_a_yield_does_not_start_a_nested_conversion) {
     EnterWorkedExample();

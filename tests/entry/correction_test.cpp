@@ -53,18 +53,18 @@ TEST_F(CorrectionTest, correction_with_no_points_leaves_the_list_empty) {
     EXPECT_FALSE(record.correcting);
 }
 
-TEST_F(CorrectionTest, rebuild_stops_at_the_last_line_index) {
-    // lastPosition 30 cannot come from the setup (refused); the walk must still stay inside the array.
+TEST_F(CorrectionTest, rebuild_lists_all_31_points_in_order) {
+    // 31 points, the most the setup accepts: the rebuilt list reaches point 31, the last line index.
     record.lastPosition = 30;
-    record.readingLines[30] = "last";
+    record.readingLines[31] = "last";
     record.correcting = true;
     form.storeReadingButton->setEnabled(true);
     Replace(form.pointNumberEdit, "1");
     Replace(form.offCentreEdit, "0");
     TypeInto(form.readingEdit, "1");
     Click(form.storeReadingButton);
-    ASSERT_EQ(form.readingList->count(), 30);
-    EXPECT_EQ(form.readingList->item(29)->text(), "last");
+    ASSERT_EQ(form.readingList->count(), 31);
+    EXPECT_EQ(form.readingList->item(30)->text(), "last");
 }
 
 TEST_F(CorrectionTest, empty_value_keeps_the_correction_pending) {

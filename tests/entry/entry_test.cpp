@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "calc/outcome.h"
 #include "main_window_fixture.h"
+#include "messages/outcome.h"
 
 namespace tessaroven::testing {
 namespace {
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct SetupRefusalCase {
     const char* distance;
     const char* points;
-    const char* message;
+    Reason reason;
     QMessageBox::Icon icon;  // the exclamation mark only for the missing-input message
 };
 
@@ -117,7 +117,7 @@ TEST_P(SetupRefusedTest, shows_a_warning_and_changes_nothing) {
     form.pointNumberEdit->setText("4");
     const auto box = messages.ExpectOne([&] { Click(form.setupButton); });
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, QString::fromUtf8(GetParam().message));
+    EXPECT_EQ(box->text.toStdString(), Message(GetParam().reason));
     EXPECT_EQ(box->icon, GetParam().icon);
     EXPECT_EQ(box->title, "Tessaroven");
     EXPECT_EQ(box->buttonCount, 1);
@@ -126,16 +126,14 @@ TEST_P(SetupRefusedTest, shows_a_warning_and_changes_nothing) {
     EXPECT_EQ(form.pointNumberEdit->text(), "4");
 }
 
-const std::string kOutOfRange = RefusalMessage(RefusalReason::NumberOutOfRange);
-
 INSTANTIATE_TEST_SUITE_P(
     Setup, SetupRefusedTest,
-    ::testing::Values(SetupRefusalCase{"", "5", "データが未入力です", QMessageBox::Warning},
-                      SetupRefusalCase{"60", "", "データが未入力です", QMessageBox::Warning},
-                      SetupRefusalCase{"", "", "データが未入力です", QMessageBox::Warning},
-                      SetupRefusalCase{"60", "31", kTooManyPointsMessage, QMessageBox::NoIcon},
-                      SetupRefusalCase{"60", "1e300", kTooManyPointsMessage, QMessageBox::NoIcon},
-                      SetupRefusalCase{"60", "1e999", kOutOfRange.c_str(), QMessageBox::NoIcon}));
+    ::testing::Values(SetupRefusalCase{"", "5", Reason::MissingSetup, QMessageBox::Warning},
+                      SetupRefusalCase{"60", "", Reason::MissingSetup, QMessageBox::Warning},
+                      SetupRefusalCase{"", "", Reason::MissingSetup, QMessageBox::Warning},
+                      SetupRefusalCase{"60", "32", Reason::TooManyPositions, QMessageBox::NoIcon},
+                      SetupRefusalCase{"60", "1e300", Reason::TooManyPositions, QMessageBox::NoIcon},
+                      SetupRefusalCase{"60", "1e999", Reason::NumberOutOfRange, QMessageBox::NoIcon}));
 
 TEST_F(EntryTest, setup_again_restarts_the_fields_but_keeps_the_list) {
     SetUpMeasurement("3");
@@ -225,7 +223,7 @@ TEST_F(EntryTest, point_number_beyond_double_range_is_refused_at_enter) {
     Replace(form.pointNumberEdit, "1e999");
     const auto box = messages.ExpectOne([&] { PressEnter(); });
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->text.toStdString(), kOutOfRange);
+    EXPECT_EQ(box->text.toStdString(), Message(Reason::NumberOutOfRange));
     EXPECT_EQ(form.offCentreEdit->text(), "0");
     EXPECT_EQ(Focus(), form.pointNumberEdit);
 }
@@ -243,7 +241,7 @@ struct ConfirmationRefusalCase {
     const char* point;
     const char* offCentre;
     const char* value;
-    const char* message;
+    Reason reason;
 };
 
 class ConfirmationRefusedTest : public MainWindowTest,
@@ -259,7 +257,7 @@ TEST_P(ConfirmationRefusedTest, shows_a_message_and_changes_nothing) {
 
     const auto box = messages.ExpectOne([&] { Click(form.storeReadingButton); });
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, QString::fromUtf8(GetParam().message));
+    EXPECT_EQ(box->text.toStdString(), Message(GetParam().reason));
     EXPECT_EQ(box->title, "Tessaroven");
     EXPECT_EQ(box->buttonCount, 1);
     EXPECT_TRUE(box->modal);
@@ -274,16 +272,16 @@ TEST_P(ConfirmationRefusedTest, shows_a_message_and_changes_nothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Confirmation, ConfirmationRefusedTest,
-    ::testing::Values(ConfirmationRefusalCase{"2", "1", "", " 測定値が未入力です"},
-                      ConfirmationRefusalCase{"32", "31", "5", kSlotOutOfRangeMessage},
-                      ConfirmationRefusalCase{"2", "-0.5", "5", kSlotOutOfRangeMessage},
-                      ConfirmationRefusalCase{"2", "1e300", "5", kSlotOutOfRangeMessage},
-                      ConfirmationRefusalCase{"31", "30", "5", kPointNumberOutOfRangeMessage},
-                      ConfirmationRefusalCase{"30.6", "29", "5", kPointNumberOutOfRangeMessage},
-                      ConfirmationRefusalCase{"-0.6", "0", "5", kPointNumberOutOfRangeMessage},
-                      ConfirmationRefusalCase{"2", "1", "1e999", kOutOfRange.c_str()},
-                      ConfirmationRefusalCase{"2", "-1e999", "5", kOutOfRange.c_str()},
-                      ConfirmationRefusalCase{"1e400", "1", "5", kOutOfRange.c_str()}));
+    ::testing::Values(ConfirmationRefusalCase{"2", "1", "", Reason::MissingReading},
+                      ConfirmationRefusalCase{"32", "31", "5", Reason::PositionOutOfRange},
+                      ConfirmationRefusalCase{"2", "-0.5", "5", Reason::PositionOutOfRange},
+                      ConfirmationRefusalCase{"2", "1e300", "5", Reason::PositionOutOfRange},
+                      ConfirmationRefusalCase{"32", "30", "5", Reason::PointNumberOutOfRange},
+                      ConfirmationRefusalCase{"31.6", "29", "5", Reason::PointNumberOutOfRange},
+                      ConfirmationRefusalCase{"-0.6", "0", "5", Reason::PointNumberOutOfRange},
+                      ConfirmationRefusalCase{"2", "1", "1e999", Reason::NumberOutOfRange},
+                      ConfirmationRefusalCase{"2", "-1e999", "5", Reason::NumberOutOfRange},
+                      ConfirmationRefusalCase{"1e400", "1", "5", Reason::NumberOutOfRange}));
 
 TEST_F(EntryTest, refusal_icons_warn_except_for_the_missing_value) {
     SetUpMeasurement("5");
@@ -325,6 +323,22 @@ TEST_F(EntryTest, exit_save_and_graph_buttons_are_announced) {
     EXPECT_EQ(exit.count(), 1);
     EXPECT_EQ(save.count(), 1);
     EXPECT_EQ(graph.count(), 1);
+}
+
+TEST_F(EntryTest, full_width_digits_read_as_their_ascii_forms_in_every_number_box) {
+    // Pasted (or typed through an input method): distance ６０, ５ points, reading １２．５, point No. －３.
+    form.distanceEdit->setText(QStringLiteral("６０"));
+    form.pointCountEdit->setText(QStringLiteral("５"));
+    Click(form.setupButton);
+    EXPECT_EQ(record.lastPosition, 4);
+    form.readingEdit->setText(QStringLiteral("１２．５"));
+    Click(form.storeReadingButton);
+    EXPECT_EQ(record.reading[0], 12.5);
+    form.pointNumberEdit->setText(QStringLiteral("－３"));
+    form.pointNumberEdit->setFocus();
+    PressEnter();
+    EXPECT_EQ(form.offCentreEdit->text(), "-4");
+    EXPECT_FALSE(form.readingEdit->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 }  // namespace

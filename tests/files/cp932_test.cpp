@@ -33,7 +33,7 @@ TEST(Cp932, MalformedUtf8IsRefused) {
     for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xE3\x81", "\xF4\x90\x80\x80"}) {
         const auto refused = EncodeCp932(bad);
         ASSERT_FALSE(refused);
-        EXPECT_EQ(refused.error().reason, RefusalReason::InvalidText);
+        EXPECT_EQ(refused.error().reason, Reason::InvalidText);
     }
     EXPECT_FALSE(DecodeCp932("\x81"));  // a lead byte without its trail byte
 }

@@ -78,7 +78,7 @@ TEST(CsvFile, PositionCountsAtTheEdges) {
     record.lastPosition = 31;
     file = BuildCsvFile("c", record);
     ASSERT_FALSE(file);
-    EXPECT_EQ(file.error().reason, RefusalReason::TooManyPositions);
+    EXPECT_EQ(file.error().reason, Reason::TooManyPositions);
 }
 
 TEST(CsvFile, CommentIsWrittenAsTypedInCodePage932) {
@@ -100,13 +100,13 @@ TEST(CsvFile, CommentIsWrittenAsTypedInCodePage932) {
 TEST(CsvFile, CommentsThatCannotBeWrittenAreRefusedNamingTheCharacter) {
     struct Case {
         const char* comment;
-        RefusalReason reason;
+        Reason reason;
         const char* named;
     };
-    for (const Case& c : {Case{"abc한", RefusalReason::UnrepresentableCharacter, "한"},
-                          Case{"profile 😀", RefusalReason::UnrepresentableCharacter, "😀"},
-                          Case{"line\r\nbreak", RefusalReason::UnrepresentableCharacter, "改行"},
-                          Case{"bad \xFF byte", RefusalReason::InvalidText, ""}}) {
+    for (const Case& c : {Case{"abc한", Reason::UnrepresentableCharacter, "한"},
+                          Case{"profile 😀", Reason::UnrepresentableCharacter, "😀"},
+                          Case{"line\r\nbreak", Reason::LineBreakInComment, "改行"},
+                          Case{"bad \xFF byte", Reason::InvalidText, ""}}) {
         const auto file = BuildCsvFile(c.comment, ThreePositionExample());
         ASSERT_FALSE(file) << c.comment;
         EXPECT_EQ(file.error().reason, c.reason) << c.comment;
@@ -119,7 +119,7 @@ TEST(CsvFile, NonFiniteValuesAreRefused) {
     record.relativePercent[2] = std::numeric_limits<double>::infinity();
     auto file = BuildCsvFile("c", record);
     ASSERT_FALSE(file);
-    EXPECT_EQ(file.error().reason, RefusalReason::NonFiniteValue);
+    EXPECT_EQ(file.error().reason, Reason::NonFiniteValue);
     record.relativePercent[2] = 1;
     record.profile[0] = std::nan("");
     EXPECT_FALSE(BuildCsvFile("c", record));

@@ -76,7 +76,7 @@ TEST_F(SafeFileWriter, MissingFolderReportsTheSystemsText) {
     const std::string path = PathOf("no-such-folder/profile.csv");
     const MaybeRefusal refusal = WriteFileSafely(path, "x");
     ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->reason, RefusalReason::FileWriteFailed);
+    EXPECT_EQ(refusal->reason, Reason::FileWriteFailed);
     EXPECT_NE(refusal->message.find(path), std::string::npos);
     EXPECT_NE(refusal->message.find(std::strerror(ENOENT)), std::string::npos) << refusal->message;
     EXPECT_TRUE(Entries().empty());

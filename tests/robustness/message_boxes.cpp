@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "calc/outcome.h"
 #include "entry/main_window_handlers.h"
+#include "messages/outcome.h"
 #include "ui/save_dialog_handlers.h"
 
 namespace tessaroven::robustness {
@@ -50,34 +50,13 @@ void MessageBoxAnswerer::AnswerModal() {
 }
 
 bool IsProgramMessage(const QString& text) {
-    static const QStringList fixed = [] {
-        QStringList texts;
-        for (const char* message :
-             {kMissingSetupMessage, kMissingReadingMessage, kTooManyPointsMessage, kSlotOutOfRangeMessage,
-              kPointNumberOutOfRangeMessage, kEmptyEntriesMessage, kSavedMessage,
-              "ファイル名に使えない文字 (NUL) があります。",
-              "コメントに改行は使えません。1 行で入力してください。"}) {
-            texts << QString::fromUtf8(message);
+    const std::string utf8 = text.toStdString();
+    for (const CatalogueEntry& entry : MessageCatalogue()) {
+        if (IsMessageOf(entry.reason, utf8)) {
+            return true;
         }
-        for (RefusalReason reason :
-             {RefusalReason::DistanceNotANumber, RefusalReason::DistanceTooShort,
-              RefusalReason::NumberOutOfRange, RefusalReason::TooManyPositions, RefusalReason::ZeroPivot,
-              RefusalReason::ZeroCentreValue, RefusalReason::NonFiniteResult, RefusalReason::NonFiniteValue,
-              RefusalReason::InvalidText}) {
-            texts << QString::fromStdString(RefusalMessage(reason));
-        }
-        return texts;
-    }();
-    if (fixed.contains(text)) {
-        return true;
     }
-    const QString writeFailed = QString::fromStdString(RefusalMessage(RefusalReason::FileWriteFailed)) +
-                                QStringLiteral("\nファイル: ");
-    if (text.startsWith(writeFailed) && text.contains(QStringLiteral("\n理由: "))) {
-        return true;
-    }
-    return text.startsWith(QStringLiteral("コメントに、保存ファイル (Shift-JIS) で使えない文字 ")) &&
-           text.endsWith(QStringLiteral(" があります。この文字を使わずに入力してください。"));
+    return false;
 }
 
 }  // namespace tessaroven::robustness

@@ -35,8 +35,7 @@ private:
     std::vector<SeenMessage> m_seen;
 };
 
-// Whether text is one of the program's own messages (the fixed texts, and the refusals that carry details:
-// the file and the system's error text, the character the file's code page cannot hold).
+// Whether text is one of the program's own messages: an entry of the catalogue, its details filled in.
 bool IsProgramMessage(const QString& text);
 
 // The caption every message box carries.

@@ -129,7 +129,7 @@ TEST(RandomSessions, planted_faults_are_reported) {
          [](Application& app, const QString&) { app.record().readingLines[3] = " (3)  2  :  Infinity"; },
          false},
         {"lastPosition beyond the slots",
-         [](Application& app, const QString&) { app.record().lastPosition = 30; }, false},
+         [](Application& app, const QString&) { app.record().lastPosition = 31; }, false},
         {"lastPosition not whole", [](Application& app, const QString&) { app.record().lastPosition = 2.5; },
          false},
         {"NaN reading", [](Application& app, const QString&) { app.record().reading[30] = std::nan(""); },

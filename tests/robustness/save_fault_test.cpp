@@ -19,9 +19,9 @@
 #include <string>
 
 #include "calc/conversion.h"
-#include "calc/outcome.h"
 #include "io_faults.h"
 #include "message_boxes.h"
+#include "messages/outcome.h"
 #include "record_compare.h"
 #include "ui/save_dialog.h"
 #include "ui/save_dialog_handlers.h"
@@ -152,9 +152,9 @@ TEST_P(SaveFault, is_reported_and_loses_nothing) {
     EXPECT_EQ(seen[0].icon, QMessageBox::NoIcon);
     const std::string text = seen[0].text.toStdString();
     if (c.expectedError == 0) {
-        EXPECT_EQ(seen[0].text, QStringLiteral("ファイル名に使えない文字 (NUL) があります。"));
+        EXPECT_EQ(seen[0].text, QString::fromStdString(Message(Reason::NulInFileName)));
     } else {
-        EXPECT_TRUE(text.starts_with(RefusalMessage(RefusalReason::FileWriteFailed))) << text;
+        EXPECT_TRUE(IsMessageOf(Reason::FileWriteFailed, text)) << text;
         EXPECT_NE(text.find((typed + QStringLiteral(".csv")).toStdString()), std::string::npos)
             << "names the file: " << text;
         EXPECT_NE(text.find(ErrorText(c.expectedError)), std::string::npos)
@@ -184,7 +184,7 @@ TEST_P(SaveFault, is_reported_and_loses_nothing) {
     if (c.target == Target::OldFile) {
         const std::vector<SeenMessage> again = SaveAs(typed);
         ASSERT_EQ(again.size(), 1U);
-        EXPECT_EQ(again[0].text, QString::fromUtf8(kSavedMessage));
+        EXPECT_EQ(again[0].text, QString::fromStdString(Message(Reason::Saved)));
         EXPECT_NE(Bytes(Path(QStringLiteral("old.csv"))), QByteArray(kOldBytes));
         EXPECT_EQ(Entries(m_folder.path()), entriesBefore);
     }
@@ -223,7 +223,7 @@ TEST_F(SaveFault, save_without_fault_goes_through_the_interposed_calls) {
     WriteOldFile(Path(QStringLiteral("old.csv")));
     const std::vector<SeenMessage> seen = SaveAs(Path(QStringLiteral("old")));
     ASSERT_EQ(seen.size(), 1U);
-    EXPECT_EQ(seen[0].text, QString::fromUtf8(kSavedMessage));
+    EXPECT_EQ(seen[0].text, QString::fromStdString(Message(Reason::Saved)));
     EXPECT_EQ(TakeIoFaultCounts().temporaryFilesCreated, 1);
     EXPECT_FALSE(m_dialog->isVisible());
     const QByteArray bytes = Bytes(Path(QStringLiteral("old.csv")));

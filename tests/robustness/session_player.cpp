@@ -413,7 +413,7 @@ QString SessionPlayer::CheckInvariants() {
         if (!IsProgramMessage(seen.text)) {
             return QStringLiteral("message box with a text that is not the program's: ") + Quoted(seen.text);
         }
-        if (seen.text == QString::fromUtf8(kSavedMessage)) {
+        if (seen.text == QString::fromStdString(Message(Reason::Saved))) {
             ++m_figures.filesSaved;
         }
     }
@@ -429,7 +429,7 @@ QString SessionPlayer::CheckInvariants() {
 
     const MeasurementRecord& record = m_app->record();
     if (!std::isfinite(record.lastPosition) || std::floor(record.lastPosition) != record.lastPosition ||
-        record.lastPosition > kMaxPointCount - 1) {
+        record.lastPosition > kLastSlot) {
         return QStringLiteral("lastPosition out of range: ") + QString::number(record.lastPosition, 'g', 17);
     }
     for (int i = 0; i < kSlotCount; ++i) {

@@ -11,6 +11,7 @@
 
 #include "app/application.h"
 #include "gui_fixture.h"
+#include "messages/catalogue.h"
 #include "plot/graph_painter.h"
 #include "ui/graph_window.h"
 #include "ui/main_window.h"
@@ -95,7 +96,7 @@ TEST_F(ResultsWorkflowTest, save_button_opens_the_dialog_and_ok_writes_the_conve
     dialog->fileNameEdit->setText(tempDir.filePath("worked"));
     const auto box = messages.ExpectOne([&] { Click(dialog->okButton); });
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->text.toStdString(), "計算されたプロファイルデータを保存しました");
+    EXPECT_EQ(box->text.toStdString(), Message(Reason::Saved));
     QFile file(tempDir.filePath("worked.csv"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("Comment\r\n"

@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "gui_fixture.h"
+#include "messages/catalogue.h"
 #include "record/measurement_record.h"
 #include "ui/save_dialog.h"
 #include "ui/save_dialog_handlers.h"
@@ -108,7 +109,7 @@ protected:
 
     static void ExpectSavedMessage(const Seen& box) {
         ASSERT_TRUE(box.has_value());
-        EXPECT_EQ(box->text.toStdString(), "計算されたプロファイルデータを保存しました");
+        EXPECT_EQ(box->text.toStdString(), Message(Reason::Saved));
         EXPECT_EQ(box->icon, QMessageBox::NoIcon);
         EXPECT_EQ(box->title.toStdString(), "Tessaroven");
         EXPECT_EQ(box->buttonCount, 1);
@@ -192,7 +193,7 @@ TEST_F(SaveDialogTest, an_empty_comment_or_file_name_is_refused_with_a_warning_a
         const Seen box = Save(c.comment, c.name);
         ExpectBox(box);
         ASSERT_TRUE(box);
-        EXPECT_EQ(box->text.toStdString(), "コメント，ファイル名が入力されていません");
+        EXPECT_EQ(box->text.toStdString(), Message(Reason::MissingCommentOrFileName));
         EXPECT_TRUE(m_dialog->isVisible());
         EXPECT_EQ(m_dialog->commentEdit->text(), c.comment);
         EXPECT_EQ(m_dialog->fileNameEdit->text(), c.name);

@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include "gui_fixture.h"
+#include "messages/catalogue.h"
 #include "record/measurement_record.h"
 #include "ui/save_dialog.h"
 #include "ui/save_dialog_handlers.h"
@@ -90,7 +91,7 @@ TEST_F(SaveExistingFileTest, a_write_protected_file_is_refused_with_the_system_e
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
     const auto saved = messages.ExpectOne([&] { QTest::mouseClick(m_dialog->okButton, Qt::LeftButton); });
     ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->text.toStdString(), kSavedMessage);
+    EXPECT_EQ(saved->text.toStdString(), Message(Reason::Saved));
     EXPECT_EQ(Contents(path), m_written);
 }
 
@@ -105,7 +106,7 @@ TEST_F(SaveExistingFileTest, a_name_that_is_a_symbolic_link_writes_the_file_it_p
 
     const auto box = SaveAs(PathOf("latest"));
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->text.toStdString(), kSavedMessage);
+    EXPECT_EQ(box->text.toStdString(), Message(Reason::Saved));
     EXPECT_EQ(Contents(target), m_written);
     EXPECT_EQ(QFileInfo(link).symLinkTarget().toStdString(), target.toStdString());
     EXPECT_EQ(QDir(PathOf("runs")).entryList(QDir::Files | QDir::Hidden), QStringList{"run42.csv"});

@@ -1,0 +1,149 @@
+// The catalogue's texts.
+#include "messages/catalogue.h"
+
+#include <cstddef>
+
+namespace tessaroven {
+
+namespace {
+
+// clang-format off
+constexpr CatalogueEntry kCatalogue[] = {
+    {Reason::DistanceNotANumber, "焦点-回転中心間距離が 0 か、数値ではありません。距離を cm で入力してください。"},
+    {Reason::DistanceTooShort, "焦点-回転中心間距離が短すぎます。最も遠い測定点までの距離 (cm) より大きな値を入力してください。"},
+    {Reason::NumberOutOfRange, "数値が大きすぎて扱えません。正しい値を入力してください。"},
+    {Reason::TooManyPositions, "測定ポイント数が多すぎます。測定ポイント数は 31 以下 (推奨 25 以下) にしてください。"},
+    {Reason::ZeroPivot, "変換計算の連立方程式が解けません (係数が 0 になりました)。焦点-回転中心間距離を確認してください。"},
+    {Reason::ZeroCentreValue, "回転中心の推定値が 0 になるため、相対値 (%) を計算できません。回転中心の測定値を確認してください。"},
+    {Reason::NonFiniteResult, "計算結果が数値の範囲を超えました。測定値と焦点-回転中心間距離を確認してください。"},
+    {Reason::MissingSetup, "データが未入力です"},
+    {Reason::MissingReading, " 測定値が未入力です"},
+    {Reason::PositionOutOfRange, "off center の値が範囲外です。0 ～ 30 (cm) の範囲で入力してください。"},
+    {Reason::PointNumberOutOfRange, "測定点 No. が範囲外です。0 ～ 31 の範囲で入力してください。"},
+    {Reason::NonFiniteValue, "保存する値に数値でないものがあります。変換計算をやり直してください。"},
+    {Reason::UnrepresentableCharacter, "コメントに、保存ファイル (Shift-JIS) で使えない文字 {1} があります。この文字を使わずに入力してください。"},
+    {Reason::LineBreakInComment, "コメントに改行は使えません。1 行で入力してください。"},
+    {Reason::InvalidText, "文字列が正しくありません。"},
+    {Reason::FileWriteFailed, "ファイルを保存できませんでした。\nファイル: {1}\n理由: {2}"},
+    {Reason::MissingCommentOrFileName, "コメント，ファイル名が入力されていません"},
+    {Reason::NulInFileName, "ファイル名に使えない文字 (NUL) があります。"},
+    {Reason::Saved, "計算されたプロファイルデータを保存しました"},
+    {Reason::NoDisplayForPlot, "グラフを描くための画面環境を用意できませんでした。"},
+    {Reason::PlotNotEncoded, "グラフの PNG 画像を作れませんでした。"},
+    {Reason::PlotUnavailable, "このビルドは Qt なしで作られているため、--plot (グラフの画像) は使えません。"},
+    {Reason::NoDisplay, "tessaroven: 画面 (ディスプレイ) が見つかりません (DISPLAY が設定されていません)。ウィンドウなしで変換するには tessaroven-convert を使ってください。"},
+    {Reason::UnknownOption, "不明なオプションです: {1}"},
+    {Reason::RepeatedOption, "オプション {1} が二回以上指定されています"},
+    {Reason::OptionNeedsValue, "オプション {1} には値が必要です"},
+    {Reason::OptionTakesNoValue, "オプション {1} は値を取りません"},
+    {Reason::DistanceOptionNotANumber, "焦点-回転中心間距離 (--distance) 「{1}」は数値ではありません"},
+    {Reason::DistanceOptionOutOfRange, "焦点-回転中心間距離 (--distance) 「{1}」は大きすぎて扱えません"},
+    {Reason::EmptyOutputName, "出力ファイル名 (--output) が空です"},
+    {Reason::UsageHint, "（使い方は tessaroven-convert --help）"},
+    {Reason::InputUnreadable, "標準入力を読み込めません"},
+    {Reason::TooManyReadings, "測定値が多すぎます。測定値は回転中心を含めて最大 {1} 個です"},
+    {Reason::ReadingNotANumber, "{1}測定値「{2}」は数値ではありません"},
+    {Reason::ReadingOutOfRange, "{1}測定値「{2}」は大きすぎて扱えません"},
+    {Reason::InputLinePlace, "標準入力の {1} 行目の"},
+    {Reason::NoReadings, "測定値がありません (引数か標準入力で渡してください)"},
+    {Reason::EmptyComment, "コメント (--comment) が空です"},
+    {Reason::LineBreakInCommentOption, "コメント (--comment) に改行は使えません"},
+    {Reason::OutputUnwritable, "標準出力に書き込めません"},
+    {Reason::DistanceDetail, " (--distance {1})"},
+    {Reason::UsageSynopsis, "使い方: tessaroven-convert [--distance CM] [--comment TEXT] [--output FILE] [--list]{1} [READING ...]\n"},
+    {Reason::UsageDescription,
+     "\n"
+     "回転中に測定した線量の読み値から、ファン方向の線量プロファイルを計算します。\n"
+     "READING は回転中心 (位置 0) から 1 cm ごとの測定値で、最大 31 個です。\n"
+     "READING がないときは標準入力から読みます (空白か改行で区切り、# で始まる行は無視)。\n"
+     "\n"
+     "  --distance CM    焦点-回転中心間距離 (cm)。既定値 60\n"
+     "  --comment TEXT   CSV の 1 行目のコメント。既定値 Comment\n"
+     "  --output FILE    結果を FILE に保存します (名前はそのまま、拡張子は付けません)。\n"
+     "                   指定がなければ標準出力に出します\n"
+     "  --list           CSV の代わりに結果リストの行を UTF-8 で出力します\n"
+     "{1}"
+     "  --help           この説明を表示します\n"
+     "\n"
+     "CSV はコード ページ 932、行末 CR LF です。\n"
+     "終了ステータス: 0 成功、2 使い方か入力の誤り、1 計算できない値か書き込みの失敗\n"},
+    {Reason::PlotOptionHelp, "プロファイルのグラフを PNG 画像 (509 x 461 ピクセル) で FILE に保存する"},
+    {Reason::PlotOptionUnavailableHelp, "プロファイルのグラフを PNG 画像で保存する (Qt 付きのビルドのみ)"},
+};
+// clang-format on
+
+// The placeholder for detail number (index + 1), or an empty view at the end of the text.
+struct Placeholder {
+    std::size_t at = std::string_view::npos;
+    std::size_t length = 0;
+    std::size_t index = 0;
+};
+
+Placeholder NextPlaceholder(std::string_view text, std::size_t from) {
+    for (std::size_t at = text.find('{', from); at != std::string_view::npos; at = text.find('{', at + 1)) {
+        if (at + 2 < text.size() && text[at + 1] >= '1' && text[at + 1] <= '9' && text[at + 2] == '}') {
+            return {at, 3, static_cast<std::size_t>(text[at + 1] - '1')};
+        }
+    }
+    return {};
+}
+
+// Whether text matches pattern from their given offsets, each placeholder standing for any text.
+bool Matches(std::string_view pattern, std::string_view text) {
+    const Placeholder next = NextPlaceholder(pattern, 0);
+    if (next.at == std::string_view::npos) {
+        return pattern == text;
+    }
+    const std::string_view literal = pattern.substr(0, next.at);
+    if (text.substr(0, literal.size()) != literal) {
+        return false;
+    }
+    const std::string_view restPattern = pattern.substr(next.at + next.length);
+    for (std::size_t skip = literal.size(); skip <= text.size(); ++skip) {
+        if (Matches(restPattern, text.substr(skip))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::span<const CatalogueEntry> MessageCatalogue() {
+    return kCatalogue;
+}
+
+std::string_view MessageText(Reason reason) {
+    const auto index = static_cast<std::size_t>(reason);
+    if (index < std::size(kCatalogue) && kCatalogue[index].reason == reason) {
+        return kCatalogue[index].japanese;
+    }
+    for (const CatalogueEntry& entry : kCatalogue) {
+        if (entry.reason == reason) {
+            return entry.japanese;
+        }
+    }
+    return "処理できませんでした。";
+}
+
+std::string Message(Reason reason, std::initializer_list<std::string_view> details) {
+    const std::string_view text = MessageText(reason);
+    std::string message;
+    std::size_t from = 0;
+    for (Placeholder p = NextPlaceholder(text, 0); p.at != std::string_view::npos;
+         p = NextPlaceholder(text, from)) {
+        message.append(text.substr(from, p.at - from));
+        if (p.index < details.size()) {
+            message.append(details.begin()[p.index]);
+        }
+        from = p.at + p.length;
+    }
+    message.append(text.substr(from));
+    return message;
+}
+
+bool IsMessageOf(Reason reason, std::string_view text) {
+    return Matches(MessageText(reason), text);
+}
+
+}  // namespace tessaroven

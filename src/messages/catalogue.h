@@ -1,0 +1,84 @@
+// The catalogue of every text the program shows or prints to its user, keyed by a reason: refusals, warnings,
+// confirmations and the converter's usage. Texts are UTF-8; "{1}", "{2}" mark the details a message carries
+// (a file name, a character, a system error), filled in by Message().
+#pragma once
+
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tessaroven {
+
+enum class Reason {
+    // Conversion
+    DistanceNotANumber,  // distance 0, or text that does not start with a number
+    DistanceTooShort,    // distance not larger than the measuring radius
+    NumberOutOfRange,    // a typed magnitude beyond the double range
+    TooManyPositions,    // more positions than the record holds
+    ZeroPivot,           // a zero diagonal cell met by the solver
+    ZeroCentreValue,     // the solved centre value is 0: no percent values
+    NonFiniteResult,     // a solved value or percent value is not a finite number
+    // Entry in the main window
+    MissingSetup,           // distance or number of points not typed
+    MissingReading,         // no measured value typed
+    PositionOutOfRange,     // off-centre distance outside the positions
+    PointNumberOutOfRange,  // point number outside the reading list
+    // Result file
+    NonFiniteValue,            // a value to be written to the file is not a finite number
+    UnrepresentableCharacter,  // {1}: a comment character that code page 932 cannot hold
+    LineBreakInComment,        // the comment holds a line break
+    InvalidText,               // text that is not valid UTF-8 or code page 932
+    FileWriteFailed,           // {1}: file, {2}: the system's error text
+    MissingCommentOrFileName,  // save dialog: an entry left empty
+    NulInFileName,             // save dialog: a NUL in the typed name
+    Saved,                     // save dialog: confirmation
+    // Pictures
+    NoDisplayForPlot,  // no platform to draw the converter's picture with
+    PlotNotEncoded,    // the picture could not be encoded as PNG
+    PlotUnavailable,   // a build without Qt asked for a picture
+    // Desktop program start
+    NoDisplay,  // no display to open the windows on
+    // Command-line converter
+    UnknownOption,              // {1}: the option
+    RepeatedOption,             // {1}: the option
+    OptionNeedsValue,           // {1}: the option
+    OptionTakesNoValue,         // {1}: the option
+    DistanceOptionNotANumber,   // {1}: the value of --distance
+    DistanceOptionOutOfRange,   // {1}: the value of --distance
+    EmptyOutputName,            // --output ""
+    UsageHint,                  // appended to a usage error
+    InputUnreadable,            // standard input could not be read
+    TooManyReadings,            // {1}: the largest number of readings
+    ReadingNotANumber,          // {1}: where, {2}: the token
+    ReadingOutOfRange,          // {1}: where, {2}: the token
+    InputLinePlace,             // {1}: line number of standard input ("where" of the two above)
+    NoReadings,                 // neither arguments nor standard input held a reading
+    EmptyComment,               // --comment ""
+    LineBreakInCommentOption,   // --comment with a line break
+    OutputUnwritable,           // standard output could not be written
+    DistanceDetail,             // {1}: the distance, appended to a distance refusal
+    UsageSynopsis,              // {1}: the extensions' options
+    UsageDescription,           // {1}: the extensions' lines
+    PlotOptionHelp,             // --plot in builds with Qt
+    PlotOptionUnavailableHelp,  // --plot in builds without Qt
+};
+
+struct CatalogueEntry {
+    Reason reason;
+    const char* japanese;
+};
+
+// Every entry, one per reason, in the order of the enumeration.
+std::span<const CatalogueEntry> MessageCatalogue();
+
+// The reason's text as the catalogue holds it, placeholders included.
+std::string_view MessageText(Reason reason);
+
+// The reason's text with {1}, {2}, ... replaced by the details in order.
+std::string Message(Reason reason, std::initializer_list<std::string_view> details = {});
+
+// Whether text is the reason's message with some details filled in (each placeholder stands for any text).
+bool IsMessageOf(Reason reason, std::string_view text);
+
+}  // namespace tessaroven
