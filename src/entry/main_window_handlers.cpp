@@ -118,6 +118,9 @@ void MainWindowHandlers::clearForNewMeasurement() {
     m_window.readingEdit->clear();
     m_window.readingList->clear();
     m_window.resultList->clear();
+    // The next measurement starts at the distance, as on the first show (not on the Exit button that took
+    // the user back to the start screen).
+    m_window.distanceEdit->setFocus();
 }
 
 void MainWindowHandlers::distanceEntered() {

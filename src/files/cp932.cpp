@@ -45,9 +45,9 @@ std::string CharacterName(std::string_view character, char32_t codePoint) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(codePoint));
     if (codePoint < 0x20 || codePoint == 0x7F) {
-        return std::string("制御文字 (") + code + ")";
+        return Message(Reason::ControlCharacterName, {code});
     }
-    return "「" + std::string(character) + "」 (" + code + ")";
+    return Message(Reason::CharacterName, {character, code});
 }
 
 // Converts with iconv; on an unconvertible input returns the offset of the offending sequence in `failedAt`.
@@ -84,9 +84,69 @@ bool Convert(const char* to, const char* from, std::string_view input, std::stri
     return ok;
 }
 
+// Characters that code page 932 lacks but whose twin it holds, as UTF-8: the micro sign, the letter Å and the
+// ohm sign are written as the Greek mu, the angstrom sign and the Greek omega. (glibc itself already takes
+// the minus sign U+2212 and the wave dash U+301C.)
+struct Twin {
+    std::string_view from;
+    std::string_view to;
+};
+constexpr Twin kTwins[] = {
+    {"\u00B5", "\u03BC"},
+    {"\u00C5", "\u212B"},
+    {"\u2126", "\u03A9"},
+};
+
+std::string WithTwins(std::string_view utf8) {
+    std::string mapped;
+    mapped.reserve(utf8.size() + 8);
+    for (std::size_t i = 0; i < utf8.size();) {
+        bool replaced = false;
+        for (const Twin& twin : kTwins) {
+            if (utf8.substr(i, twin.from.size()) == twin.from) {
+                mapped += twin.to;
+                i += twin.from.size();
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) {
+            mapped += utf8[i++];
+        }
+    }
+    return mapped;
+}
+
+// What to write instead of a character code page 932 cannot hold, where a replacement is obvious; empty
+// otherwise.
+std::string Replacement(char32_t codePoint) {
+    switch (codePoint) {
+        case 0x00B2:  // superscript two, as in cm²
+            return Message(Reason::TwoReplacements, {"2", "^2"});
+        case 0x00B3:
+            return Message(Reason::TwoReplacements, {"3", "^3"});
+        case 0x00B9:
+            return Message(Reason::OneReplacement, {"1"});
+        case 0x00BD:
+            return Message(Reason::OneReplacement, {"1/2"});
+        case 0x00B7:  // middle dot
+            return Message(Reason::OneReplacement, {"\u30FB"});
+        case 0x2013:  // en dash
+            return Message(Reason::OneReplacement, {"-"});
+        case 0x20AC:
+            return Message(Reason::OneReplacement, {"EUR"});
+        case 0x2113:  // script small l, for litres
+            return Message(Reason::OneReplacement, {"L"});
+        default:
+            return {};
+    }
+}
+
 }  // namespace
 
-Expected<std::string> EncodeCp932(std::string_view utf8) {
+Expected<std::string> EncodeCp932(std::string_view original) {
+    const std::string twins = WithTwins(original);
+    const std::string_view utf8 = twins;
     for (std::size_t i = 0; i < utf8.size();) {
         char32_t codePoint = 0;
         const std::size_t length = Utf8Sequence(utf8, i, codePoint);
@@ -102,8 +162,13 @@ Expected<std::string> EncodeCp932(std::string_view utf8) {
     }
     char32_t codePoint = 0;
     const std::size_t length = failedAt < utf8.size() ? Utf8Sequence(utf8, failedAt, codePoint) : 0;
-    const std::string name =
-        length == 0 ? std::string("(不明)") : CharacterName(utf8.substr(failedAt, length), codePoint);
+    if (length == 0) {
+        return Refuse(Reason::UnrepresentableCharacter, {Message(Reason::UnknownCharacterName)});
+    }
+    const std::string name = CharacterName(utf8.substr(failedAt, length), codePoint);
+    if (const std::string instead = Replacement(codePoint); !instead.empty()) {
+        return Refuse(Reason::UnrepresentableCharacterWithReplacement, {name, instead});
+    }
     return Refuse(Reason::UnrepresentableCharacter, {name});
 }
 

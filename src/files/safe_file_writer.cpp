@@ -17,6 +17,10 @@ int MakeTemp(char* pathTemplate) {
     return mkostemp(pathTemplate, O_CLOEXEC);
 }
 
+int OpenExisting(const char* path) {
+    return ::open(path, O_RDWR | O_CLOEXEC);
+}
+
 std::string ErrorText(int error) {
     char buffer[256];
     // GNU strerror_r returns the text, which may or may not be in buffer.
@@ -70,10 +74,95 @@ int ProtectionError(const std::string& file) {
     return 0;
 }
 
+// Writes all of bytes at offset; 0 or the error. A write that makes no progress counts as a full disk.
+int WriteAllAt(const FileSystemOps& ops, int fd, std::string_view bytes, off_t offset) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written =
+            ops.pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (written == 0) {
+            return ENOSPC;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
+// The whole contents of the open file; false with errno set when it cannot be read.
+bool ReadAll(const FileSystemOps& ops, int fd, std::string& contents) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ops.pread(fd, buffer, sizeof buffer, static_cast<off_t>(contents.size()));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        contents.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+// Puts the old contents back after a failed in-place write (the best that can be done; its own failure
+// cannot be reported better than the first one).
+void Restore(const FileSystemOps& ops, int fd, const std::string& old) {
+    if (WriteAllAt(ops, fd, old, 0) == 0) {
+        ops.ftruncate(fd, static_cast<off_t>(old.size()));
+        ops.fsync(fd);
+    }
+}
+
+MaybeRefusal WriteInPlace(const std::string& path, const std::string& file, std::string_view bytes,
+                          const FileSystemOps& ops) {
+    const int fd = ops.openExisting(file.c_str());
+    if (fd < 0) {
+        return WriteFailure(path, errno);
+    }
+    std::string old;
+    if (!ReadAll(ops, fd, old)) {
+        const int error = errno;
+        ops.close(fd);
+        return WriteFailure(path, error);
+    }
+    int error = WriteAllAt(ops, fd, bytes, 0);
+    if (error == 0 && bytes.size() < old.size() && ops.ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
+        error = errno;
+    }
+    if (error == 0 && ops.fsync(fd) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        Restore(ops, fd, old);
+        ops.close(fd);
+        return WriteFailure(path, error);
+    }
+    if (ops.close(fd) != 0) {
+        // A late write-back error: the new bytes may not all have reached the disk.
+        error = errno;
+        const int again = ops.openExisting(file.c_str());
+        if (again >= 0) {
+            Restore(ops, again, old);
+            ops.close(again);
+        }
+        return WriteFailure(path, error);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 const FileSystemOps& PosixFileSystem() {
-    static const FileSystemOps ops{MakeTemp, ::write, ::fchmod, ::fsync, ::close, ::rename, ::unlink};
+    static const FileSystemOps ops{MakeTemp, ::write,      ::fchmod, ::fsync,  ::close,    ::rename,
+                                   ::unlink, OpenExisting, ::pread,  ::pwrite, ::ftruncate};
     return ops;
 }
 
@@ -85,13 +174,23 @@ MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes, co
     if (const int error = ProtectionError(file); error != 0) {
         return WriteFailure(path, error);
     }
+    struct stat info;
+    const bool exists = ::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (exists && (info.st_nlink > 1 || info.st_uid != ::geteuid())) {
+        return WriteInPlace(path, file, bytes, ops);
+    }
     const std::size_t slash = file.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
     std::string temporary = folder + ".tessaroven-XXXXXX";
 
     const int fd = ops.makeTemp(temporary.data());
     if (fd < 0) {
-        return WriteFailure(path, errno);
+        const int error = errno;
+        // A folder that refuses new files may still let the existing file be written.
+        if (exists && (error == EACCES || error == EPERM)) {
+            return WriteInPlace(path, file, bytes, ops);
+        }
+        return WriteFailure(path, error);
     }
     const auto failAndClean = [&](int error, bool open) {
         if (open) {

@@ -1,5 +1,10 @@
-// Writing a file so that it is either wholly replaced or left as it was: the bytes go into a temporary file
-// in the target folder, which is flushed to disk, closed and then renamed over the target.
+// Writing a file so that it is either wholly replaced or left as it was. Normally the bytes go into a
+// temporary file in the target folder, which is flushed to disk, closed and then renamed over the target.
+// An existing file is written in place instead when the rename would do harm or cannot be done: when it has
+// more than one hard link (the others would keep the old contents), when it belongs to another user (it would
+// change owner), or when the folder refuses new files while the file itself may be written. The in-place
+// path keeps the old contents in memory, overwrites from the start, truncates only after the last byte,
+// flushes, and puts the old bytes back on any failure.
 #pragma once
 
 #include <sys/types.h>
@@ -20,6 +25,11 @@ struct FileSystemOps {
     int (*close)(int fd);
     int (*rename)(const char* from, const char* to);
     int (*unlink)(const char* path);
+    // The in-place path.
+    int (*openExisting)(const char* path);  // opens an existing file for reading and writing, no truncation
+    ssize_t (*pread)(int fd, void* data, size_t size, off_t offset);
+    ssize_t (*pwrite)(int fd, const void* data, size_t size, off_t offset);
+    int (*ftruncate)(int fd, off_t length);
 };
 
 // The real calls.
@@ -27,7 +37,7 @@ const FileSystemOps& PosixFileSystem();
 
 // Replaces (or creates) the file at path with bytes; through a symbolic link, the file it points to. A file
 // that its permissions protect from writing is refused. On failure the message names the file and gives the
-// system's error text; any old file is untouched and no temporary file is left behind.
+// system's error text; any old file keeps its contents and no temporary file is left behind.
 MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes,
                              const FileSystemOps& ops = PosixFileSystem());
 

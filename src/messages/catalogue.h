@@ -25,14 +25,20 @@ enum class Reason {
     PositionOutOfRange,     // off-centre distance outside the positions
     PointNumberOutOfRange,  // point number outside the reading list
     // Result file
-    NonFiniteValue,            // a value to be written to the file is not a finite number
-    UnrepresentableCharacter,  // {1}: a comment character that code page 932 cannot hold
-    LineBreakInComment,        // the comment holds a line break
-    InvalidText,               // text that is not valid UTF-8 or code page 932
-    FileWriteFailed,           // {1}: file, {2}: the system's error text
-    MissingCommentOrFileName,  // save dialog: an entry left empty
-    NulInFileName,             // save dialog: a NUL in the typed name
-    Saved,                     // save dialog: confirmation
+    NonFiniteValue,                           // a value to be written to the file is not a finite number
+    UnrepresentableCharacter,                 // {1}: a comment character that code page 932 cannot hold
+    UnrepresentableCharacterWithReplacement,  // {1}: the character, {2}: what to write instead
+    CharacterName,                            // {1}: a character, {2}: its code point "U+XXXX"
+    ControlCharacterName,                     // {1}: a control character's code point
+    UnknownCharacterName,                     // a character that could not be decoded
+    OneReplacement,                           // {1}: the text to write instead
+    TwoReplacements,                          // {1}, {2}: the two texts to write instead
+    LineBreakInComment,                       // the comment holds a line break
+    InvalidText,                              // text that is not valid UTF-8 or code page 932
+    FileWriteFailed,                          // {1}: file, {2}: the system's error text
+    MissingCommentOrFileName,                 // save dialog: an entry left empty
+    NulInFileName,                            // save dialog: a NUL in the typed name
+    Saved,                                    // save dialog: confirmation
     // Pictures
     NoDisplayForPlot,  // no platform to draw the converter's picture with
     PlotNotEncoded,    // the picture could not be encoded as PNG

@@ -106,7 +106,9 @@ QWidget* CreateListBox(const ControlRow&, QWidget* parent) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSortingEnabled(false);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A line wider than the list gets a scroll bar rather than being cut with "…".
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setTextElideMode(Qt::ElideNone);
     list->setUniformItemSizes(true);
     return list;
 }

@@ -138,6 +138,7 @@ TEST_F(ApplicationTest, second_measurement_keeps_the_distance_and_the_button_sta
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(app.startScreen()->isVisible());
     EXPECT_EQ(form->distanceEdit->text(), "70");
+    EXPECT_EQ(form->focusWidget(), form->distanceEdit);  // not the Exit button that was pressed last
     for (const QLineEdit* box :
          {form->pointCountEdit, form->pointNumberEdit, form->offCentreEdit, form->readingEdit}) {
         EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();

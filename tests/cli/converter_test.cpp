@@ -341,8 +341,8 @@ ssize_t WriteToFullDisk(int, const void*, size_t) {
     return -1;
 }
 
-int RefuseToCreate(char*) {
-    errno = EACCES;
+int RefuseToCreateReadOnly(char*) {
+    errno = EROFS;
     return -1;
 }
 
@@ -353,10 +353,10 @@ TEST(ConverterFile, failing_file_system_keeps_the_old_file_and_leaves_no_partial
     };
     FileSystemOps fullDisk = PosixFileSystem();
     fullDisk.write = WriteToFullDisk;
-    FileSystemOps unwritableFolder = PosixFileSystem();
-    unwritableFolder.makeTemp = RefuseToCreate;
+    FileSystemOps readOnlyDisk = PosixFileSystem();
+    readOnlyDisk.makeTemp = RefuseToCreateReadOnly;
 
-    for (const Case& c : {Case{"full disk", fullDisk}, Case{"unwritable folder", unwritableFolder}}) {
+    for (const Case& c : {Case{"full disk", fullDisk}, Case{"read-only disk", readOnlyDisk}}) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
         const fs::path target = folder.path() / "profile.csv";

@@ -29,6 +29,17 @@ TEST(Cp932, ControlCharactersAreNamedByCode) {
     EXPECT_NE(refused.error().message.find("U+0080"), std::string::npos) << refused.error().message;
 }
 
+TEST(Cp932, UnitSignsAreWrittenAsTheirTwinsAndOthersGetASuggestion) {
+    // Micro sign, A with ring and ohm sign become the Greek mu, the angstrom sign and the Greek omega.
+    EXPECT_EQ(*DecodeCp932(*EncodeCp932("10 \u00B5Gy, 1 \u00C5, 5 \u2126")),
+              "10 \u03BCGy, 1 \u212B, 5 \u03A9");
+    const auto squared = EncodeCp932("100 cm\u00B2");
+    ASSERT_FALSE(squared);
+    EXPECT_EQ(squared.error().reason, Reason::UnrepresentableCharacterWithReplacement);
+    EXPECT_NE(squared.error().message.find("「2」か「^2」"), std::string::npos) << squared.error().message;
+    EXPECT_EQ(EncodeCp932("caf\u00E9").error().reason, Reason::UnrepresentableCharacter);  // no obvious twin
+}
+
 TEST(Cp932, MalformedUtf8IsRefused) {
     for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xE3\x81", "\xF4\x90\x80\x80"}) {
         const auto refused = EncodeCp932(bad);

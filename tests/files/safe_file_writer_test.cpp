@@ -122,6 +122,9 @@ int FailRename(const char*, const char*) {
 int FailMakeTemp(char*) {
     return errno = EACCES, -1;
 }
+int FailMakeTempReadOnly(char*) {
+    return errno = EROFS, -1;
+}
 
 TEST_F(SafeFileWriter, EveryFailingStepKeepsTheOldFileAndCleansUp) {
     struct Case {
@@ -136,7 +139,7 @@ TEST_F(SafeFileWriter, EveryFailingStepKeepsTheOldFileAndCleansUp) {
         return ops;
     };
     const Case cases[] = {
-        {"no permission", with([](FileSystemOps& o) { o.makeTemp = FailMakeTemp; }), EACCES},
+        {"read-only disk", with([](FileSystemOps& o) { o.makeTemp = FailMakeTempReadOnly; }), EROFS},
         {"disk full part way", with([](FileSystemOps& o) { o.write = WriteHalfThenDiskFull; }), ENOSPC},
         {"write makes no progress", with([](FileSystemOps& o) { o.write = WriteNothing; }), ENOSPC},
         {"flush fails", with([](FileSystemOps& o) { o.fsync = FailFsync; }), EIO},
@@ -152,6 +155,86 @@ TEST_F(SafeFileWriter, EveryFailingStepKeepsTheOldFileAndCleansUp) {
         ASSERT_TRUE(refusal) << c.name;
         EXPECT_NE(refusal->message.find(std::strerror(c.error)), std::string::npos)
             << c.name << refusal->message;
+        EXPECT_EQ(Contents(path), old) << c.name;
+        EXPECT_EQ(Entries(), std::vector<std::string>{"profile.csv"}) << c.name;
+    }
+}
+
+TEST_F(SafeFileWriter, WritesInPlaceWhereARenameCannotBeDoneOrWouldDoHarm) {
+    const std::string path = PathOf("profile.csv");
+    struct stat before;
+    struct stat after;
+    ASSERT_FALSE(WriteFileSafely(path, "a longer old content\r\n"));
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+
+    // A folder that refuses new files while the file may be written.
+    FileSystemOps noNewFiles = PosixFileSystem();
+    noNewFiles.makeTemp = FailMakeTemp;
+    ASSERT_FALSE(WriteFileSafely(path, "short\r\n", noNewFiles));
+    EXPECT_EQ(Contents(path), "short\r\n");
+
+    // A second hard link sees the new contents.
+    ASSERT_EQ(link(path.c_str(), PathOf("link.csv").c_str()), 0);
+    ASSERT_FALSE(WriteFileSafely(path, "linked\r\n"));
+    EXPECT_EQ(Contents(PathOf("link.csv")), "linked\r\n");
+    ASSERT_EQ(unlink(PathOf("link.csv").c_str()), 0);
+
+    // A file of another user keeps its owner (only root can hand a file to another user).
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(path.c_str(), 4321, 4321), 0);
+        ASSERT_FALSE(WriteFileSafely(path, "owned\r\n"));
+        ASSERT_EQ(stat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_uid, 4321u);
+        EXPECT_EQ(Contents(path), "owned\r\n");
+    }
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"profile.csv"});
+}
+
+// In-place failures: the disk fills up part way once (the old bytes, which fit, go back), or a later step
+// fails.
+int g_pwriteCalls = 0;
+ssize_t PwriteHalfThenDiskFullOnce(int fd, const void* data, size_t size, off_t offset) {
+    ++g_pwriteCalls;
+    if (g_pwriteCalls == 1) {
+        return ::pwrite(fd, data, size / 2, offset);
+    }
+    if (g_pwriteCalls == 2) {
+        return errno = ENOSPC, -1;
+    }
+    return ::pwrite(fd, data, size, offset);
+}
+int FailFtruncate(int, off_t) {
+    return errno = EIO, -1;
+}
+
+TEST_F(SafeFileWriter, AFailedInPlaceWritePutsTheOldContentsBack) {
+    FileSystemOps inPlace = PosixFileSystem();
+    inPlace.makeTemp = FailMakeTemp;
+    struct Case {
+        const char* name;
+        const char* bytes;
+        void (*change)(FileSystemOps&);
+        int error;
+    };
+    const Case cases[] = {
+        {"disk full part way", "a new content longer than the old one\r\n",
+         [](FileSystemOps& o) { o.pwrite = PwriteHalfThenDiskFullOnce; }, ENOSPC},
+        {"truncation fails", "new\r\n", [](FileSystemOps& o) { o.ftruncate = FailFtruncate; }, EIO},
+        {"flush fails", "new content\r\n", [](FileSystemOps& o) { o.fsync = FailFsync; }, EIO},
+        {"close fails", "new content\r\n", [](FileSystemOps& o) { o.close = FailClose; }, EIO},
+    };
+    const std::string path = PathOf("profile.csv");
+    const std::string old = "Comment\r\n0, 1.000,  100.00\r\n";
+    for (const Case& c : cases) {
+        ASSERT_FALSE(WriteFileSafely(path, old));
+        FileSystemOps ops = inPlace;
+        c.change(ops);
+        g_pwriteCalls = 0;
+        const MaybeRefusal refusal = WriteFileSafely(path, c.bytes, ops);
+        ASSERT_TRUE(refusal) << c.name;
+        EXPECT_NE(refusal->message.find(std::strerror(c.error)), std::string::npos) << c.name;
         EXPECT_EQ(Contents(path), old) << c.name;
         EXPECT_EQ(Entries(), std::vector<std::string>{"profile.csv"}) << c.name;
     }

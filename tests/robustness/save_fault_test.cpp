@@ -1,9 +1,9 @@
-// Every failure of the save path, made to happen at the save dialog: the folder missing, no permission, a
-// read-only disk, the target a folder, a name too long, a NUL in the name, a disk that fills up at the start
-// or part way, a failing write, chmod, flush, close and rename. After each the user is told why, the dialog
-// stays open with its entries, the old file is byte for byte as before and no temporary file is left behind.
-// Faults come from the interposed calls of io_faults.h (root ignores permission bits, so they cannot come
-// from the file system itself); the real ones (missing folder, folder as target, long name) need no help.
+// Every failure of the save path, made to happen at the save dialog: the folder missing, a read-only disk,
+// the target a folder, a name too long, a NUL in the name, a disk that fills up at the start or part way, a
+// failing write, chmod, flush, close and rename. After each the user is told why, the dialog stays open with
+// its entries, the old file is byte for byte as before and no temporary file is left behind. Faults come from
+// the interposed calls of io_faults.h (root ignores permission bits, so they cannot come from the file system
+// itself); the real ones (missing folder, folder as target, long name) need no help.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -199,7 +199,6 @@ const SaveFaultCase kSaveFaults[] = {
     {"target_is_a_folder", Target::Folder, false, {}, EISDIR},
     {"name_too_long", Target::LongName, false, {}, ENAMETOOLONG},
     {"nul_in_name", Target::NulInName, false, {}, 0},
-    {"no_permission_to_create", Target::OldFile, true, Fault(IoCall::MakeTemp, EACCES), EACCES},
     {"read_only_disk", Target::OldFile, true, Fault(IoCall::MakeTemp, EROFS), EROFS},
     {"disk_full_at_once", Target::OldFile, true, Fault(IoCall::Write, ENOSPC), ENOSPC},
     {"disk_full_part_way", Target::OldFile, true, IoFault{IoCall::Write, ENOSPC, 17, false}, ENOSPC},
@@ -216,6 +215,18 @@ const SaveFaultCase kSaveFaults[] = {
 
 INSTANTIATE_TEST_SUITE_P(EveryFailure, SaveFault, ::testing::ValuesIn(kSaveFaults),
                          [](const ::testing::TestParamInfo<SaveFaultCase>& info) { return info.param.name; });
+
+// A folder that refuses new files while the old file may be written: the file is written in place.
+TEST_F(SaveFault, a_folder_that_refuses_new_files_saves_the_existing_file_in_place) {
+    WriteOldFile(Path(QStringLiteral("old.csv")));
+    ArmIoFault(Fault(IoCall::MakeTemp, EACCES));
+    const std::vector<SeenMessage> seen = SaveAs(Path(QStringLiteral("old")));
+    DisarmIoFault();
+    ASSERT_EQ(seen.size(), 1U);
+    EXPECT_EQ(seen[0].text, QString::fromStdString(Message(Reason::Saved)));
+    EXPECT_TRUE(Bytes(Path(QStringLiteral("old.csv"))).startsWith("\x83\x52"));
+    EXPECT_EQ(Entries(m_folder.path()), QStringList{QStringLiteral("old.csv")});
+}
 
 // The control case: without a fault the interposed calls are the ones the dialog's save goes through, the
 // file is replaced whole and the dialog is hidden after the confirmation.

@@ -3,6 +3,7 @@
 // With TESSAROVEN_SCREENSHOT_DIR set, the renderings are also written there as PNG files for a look.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "gui_fixture.h"
@@ -266,6 +268,11 @@ TEST_F(LayoutTest, entry_boxes_centre_their_text_and_the_point_number_box_is_cya
             << box->objectName().toStdString();
     }
     EXPECT_EQ(form.pointNumberEdit->palette().color(QPalette::Base), QColor(0xC0, 0xFF, 0xFF));
+    // A line wider than a list is scrolled to, not cut.
+    form.show();
+    form.resultList->addItem(QString(80, QLatin1Char('9')));
+    QCoreApplication::processEvents();
+    EXPECT_GT(form.resultList->horizontalScrollBar()->maximum(), 0);
     for (const QPushButton* button : form.findChildren<QPushButton*>()) {
         EXPECT_TRUE(button->autoDefault());
     }
