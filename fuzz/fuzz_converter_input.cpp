@@ -1,6 +1,7 @@
 // tessaroven-convert's reading of its input: arbitrary arguments or an arbitrary standard input. The run
 // either fails with a message on standard error and nothing on standard output, or succeeds with a result
-// that holds no non-finite number. --output is never passed, so nothing is written to disk.
+// that holds no non-finite number. --output and --save-measurement are never passed, so nothing is written to
+// disk.
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -18,7 +19,8 @@ std::vector<std::string> SplitArguments(std::string_view text) {
     while (!text.empty() && args.size() < 40) {
         const std::size_t end = text.find('\0');
         std::string arg(text.substr(0, end));
-        if (arg.find("--output") == std::string::npos) {
+        if (arg.find("--output") == std::string::npos &&
+            arg.find("--save-measurement") == std::string::npos) {
             args.push_back(std::move(arg));
         }
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);

@@ -13,6 +13,7 @@
 #include "calc/conversion.h"
 #include "calc/number_text.h"
 #include "files/csv.h"
+#include "record/measurement_file.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven {
@@ -118,9 +119,9 @@ Failure FromRefusal(const Refusal& refusal, double distance) {
     return failure;
 }
 
-// Everything up to the bytes to write; nothing is written here.
-std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in,
-                               const ConverterEnvironment& environment, std::string& bytes) {
+// The readings from the arguments or, when there are none, from standard input.
+std::optional<Failure> ReadGivenReadings(const ConverterOptions& options, std::istream& in,
+                                         std::vector<double>& readings) {
     std::vector<ReadingToken> tokens;
     for (const std::string& arg : options.readingTokens) {
         tokens.push_back({arg, 0});
@@ -130,12 +131,50 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
             return failure;
         }
     }
+    return ReadReadings(tokens, readings);
+}
+
+// The measurement file written by --save-measurement: the file read by --measurement with its repeats,
+// uncertainties and conditions, or one repeat per position; distance and comment as converted.
+Measurement ConvertedMeasurement(const std::optional<Measurement>& file, const std::vector<double>& readings,
+                                 double distance, const std::string& comment) {
+    Measurement measurement = file.value_or(Measurement{});
+    if (!file) {
+        for (double reading : readings) {
+            measurement.readings.push_back({reading});
+        }
+    }
+    measurement.distanceCm = distance;
+    measurement.comment = comment;
+    return measurement;
+}
+
+// Everything up to the bytes to write; only the files of the extensions and --save-measurement are written
+// here, after every check has passed.
+std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in,
+                               const ConverterEnvironment& environment, std::string& bytes) {
+    std::optional<Measurement> file;
     std::vector<double> readings;
-    if (auto failure = ReadReadings(tokens, readings)) {
+    if (options.measurementPath) {
+        Expected<Measurement> read = ReadMeasurementFile(*options.measurementPath);
+        if (!read) {
+            return Failure{read.error().message};
+        }
+        file = std::move(*read);
+        for (const std::vector<double>& repeats : file->readings) {
+            readings.push_back(MeanOfRepeats(repeats));
+        }
+    } else if (auto failure = ReadGivenReadings(options, in, readings)) {
         return failure;
     }
-    if (!options.list) {
-        if (auto failure = CheckComment(options.comment)) {
+    const double distance = options.distance.value_or(file ? file->distanceCm : kDefaultConverterDistance);
+    const std::string comment =
+        options.comment.value_or(file ? file->comment : std::string(kDefaultConverterComment));
+    if (!options.list || options.saveMeasurementPath) {
+        if (!options.comment && comment.empty()) {
+            return Failure{Message(Reason::EmptyMeasurementComment)};
+        }
+        if (auto failure = CheckComment(comment)) {
             return failure;
         }
     }
@@ -147,8 +186,8 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
     for (std::size_t k = 0; k < readings.size(); ++k) {
         record.reading[k] = readings[k];
     }
-    if (auto refusal = RunConversion(record, options.distance)) {
-        return FromRefusal(*refusal, options.distance);
+    if (auto refusal = RunConversion(record, distance)) {
+        return FromRefusal(*refusal, distance);
     }
 
     if (options.list) {
@@ -158,11 +197,11 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
             bytes += '\n';
         }
     } else {
-        Expected<CsvFile> file = BuildCsvFile(options.comment, record);
-        if (!file) {
-            return FromRefusal(file.error(), options.distance);
+        Expected<CsvFile> csv = BuildCsvFile(comment, record);
+        if (!csv) {
+            return FromRefusal(csv.error(), distance);
         }
-        bytes = std::move(file->bytes);
+        bytes = std::move(csv->bytes);
     }
 
     for (const ConverterOptions::ExtensionValue& use : options.extensionValues) {
@@ -171,7 +210,14 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
             continue;
         }
         if (auto refusal = extension.run(record, use.value)) {
-            return FromRefusal(*refusal, options.distance);
+            return FromRefusal(*refusal, distance);
+        }
+    }
+    if (options.saveMeasurementPath) {
+        if (auto refusal = SaveMeasurementFile(*options.saveMeasurementPath,
+                                               ConvertedMeasurement(file, readings, distance, comment),
+                                               *environment.fileSystem)) {
+            return FromRefusal(*refusal, distance);
         }
     }
     return std::nullopt;

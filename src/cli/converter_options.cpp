@@ -10,7 +10,7 @@ namespace tessaroven {
 
 namespace {
 
-enum class OptionId { Distance, Comment, Output, List, Help, Extension };
+enum class OptionId { Distance, Comment, Measurement, SaveMeasurement, Output, List, Help, Extension };
 
 struct OptionEntry {
     std::string_view name;
@@ -19,9 +19,14 @@ struct OptionEntry {
 };
 
 constexpr OptionEntry kBuiltInOptions[] = {
-    {"--distance", OptionId::Distance, true}, {"--comment", OptionId::Comment, true},
-    {"--output", OptionId::Output, true},     {"--list", OptionId::List, false},
-    {"--help", OptionId::Help, false},        {"-h", OptionId::Help, false},
+    {"--distance", OptionId::Distance, true},
+    {"--comment", OptionId::Comment, true},
+    {"--measurement", OptionId::Measurement, true},
+    {"--save-measurement", OptionId::SaveMeasurement, true},
+    {"--output", OptionId::Output, true},
+    {"--list", OptionId::List, false},
+    {"--help", OptionId::Help, false},
+    {"-h", OptionId::Help, false},
 };
 
 // A token that starts like a negative or fractional number is a reading, so "-5" needs no "--" before it.
@@ -145,6 +150,15 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
             case OptionId::Comment:
                 options.comment = value;
                 break;
+            case OptionId::Measurement:
+            case OptionId::SaveMeasurement:
+                if (value.empty()) {
+                    parsed.error = Message(Reason::EmptyFileOption, {name});
+                    return parsed;
+                }
+                (option->id == OptionId::Measurement ? options.measurementPath
+                                                     : options.saveMeasurementPath) = value;
+                break;
             case OptionId::Output:
                 if (value.empty()) {
                     parsed.error = Message(Reason::EmptyOutputName);
@@ -161,6 +175,9 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
             case OptionId::Help:
                 break;
         }
+    }
+    if (options.measurementPath && !options.readingTokens.empty()) {
+        parsed.error = Message(Reason::ReadingsWithMeasurement) + UsageHint();
     }
     return parsed;
 }

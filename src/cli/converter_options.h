@@ -31,8 +31,11 @@ struct ConverterExtension {
 };
 
 struct ConverterOptions {
-    double distance = kDefaultConverterDistance;
-    std::string comment{kDefaultConverterComment};
+    // Not given: the measurement file's value, or else kDefaultConverterDistance / kDefaultConverterComment.
+    std::optional<double> distance;
+    std::optional<std::string> comment;
+    std::optional<std::string> measurementPath;      // --measurement: readings, distance and comment
+    std::optional<std::string> saveMeasurementPath;  // --save-measurement: a measurement file of the run
     std::optional<std::string> outputPath;
     bool list = false;
     bool help = false;
@@ -53,6 +56,7 @@ struct ParsedConverterOptions {
 
 // Reads the arguments (without the program name). "--name value" and "--name=value" both work; "--" ends the
 // options; a token such as "-5" or "-.5" is a reading, not an option. --help anywhere among the options wins.
+// READING arguments together with --measurement are refused.
 ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& args,
                                              const std::vector<ConverterExtension>& extensions = {});
 

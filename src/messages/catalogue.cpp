@@ -56,15 +56,20 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::LineBreakInCommentOption, "コメント (--comment) に改行は使えません"},
     {Reason::OutputUnwritable, "標準出力に書き込めません"},
     {Reason::DistanceDetail, " (--distance {1})"},
-    {Reason::UsageSynopsis, "使い方: tessaroven-convert [--distance CM] [--comment TEXT] [--output FILE] [--list]{1} [READING ...]\n"},
+    {Reason::UsageSynopsis, "使い方: tessaroven-convert [--distance CM] [--comment TEXT] [--measurement FILE] [--save-measurement FILE] [--output FILE] [--list]{1} [READING ...]\n"},
     {Reason::UsageDescription,
      "\n"
      "回転中に測定した線量の読み値から、ファン方向の線量プロファイルを計算します。\n"
      "READING は回転中心 (位置 0) から 1 cm ごとの測定値で、最大 31 個です。\n"
-     "READING がないときは標準入力から読みます (空白か改行で区切り、# で始まる行は無視)。\n"
+     "READING も --measurement もないときは標準入力から読みます (空白か改行で区切り、# で始まる行は無視)。\n"
      "\n"
-     "  --distance CM    焦点-回転中心間距離 (cm)。既定値 60\n"
-     "  --comment TEXT   CSV の 1 行目のコメント。既定値 Comment\n"
+     "  --distance CM    焦点-回転中心間距離 (cm)。既定値 60 (--measurement では測定ファイルの値)\n"
+     "  --comment TEXT   CSV の 1 行目のコメント。既定値 Comment (--measurement では測定ファイルの値)\n"
+     "  --measurement FILE\n"
+     "                   測定ファイル (.tessaroven.json) から測定値 (繰り返しは平均)、距離、\n"
+     "                   コメントを読みます。--distance と --comment はファイルの値より優先します\n"
+     "  --save-measurement FILE\n"
+     "                   変換した測定値、距離、コメントを測定ファイルに保存します\n"
      "  --output FILE    結果を FILE に保存します (名前はそのまま、拡張子は付けません)。\n"
      "                   指定がなければ標準出力に出します\n"
      "  --list           CSV の代わりに結果リストの行を UTF-8 で出力します\n"
@@ -75,6 +80,30 @@ constexpr CatalogueEntry kCatalogue[] = {
      "終了ステータス: 0 成功、2 使い方か入力の誤り、1 計算できない値か書き込みの失敗\n"},
     {Reason::PlotOptionHelp, "プロファイルのグラフを PNG 画像 (509 x 461 ピクセル) で FILE に保存する"},
     {Reason::PlotOptionUnavailableHelp, "プロファイルのグラフを PNG 画像で保存する (Qt 付きのビルドのみ)"},
+    {Reason::MeasurementFileUnreadable, "測定ファイルを読み込めませんでした。\nファイル: {1}\n理由: {2}"},
+    {Reason::MeasurementFileTooLarge, "ファイルが大きすぎます (測定ファイルは {1} バイトまでです)"},
+    {Reason::MeasurementFilePlace, "{1} 行 {2} 列目"},
+    {Reason::MeasurementFileNotUtf8, "{1}に UTF-8 として正しくないバイトがあります"},
+    {Reason::MeasurementFileNotJson, "{1}が JSON の書き方として正しくありません"},
+    {Reason::MeasurementFileNumberOutOfRange, "{1}の数値が大きすぎて扱えません"},
+    {Reason::MeasurementFileNotObject, "ファイル全体が JSON のオブジェクト ({ ... }) になっていません"},
+    {Reason::MeasurementFileUnknownFormat, "測定ファイルではありません (format が「{1}」です。測定ファイルでは「tessaroven-measurement」です)"},
+    {Reason::MeasurementFileBadVersion, "version「{1}」が正しくありません。1 以上の整数でなければなりません"},
+    {Reason::MeasurementFileNewerVersion, "この測定ファイルは新しい版 (version {1}) です。このプログラムが読めるのは version 1 までです"},
+    {Reason::MeasurementFileMissingKey, "必要な項目 {1} がありません"},
+    {Reason::MeasurementFileNotANumber, "{1} は数値でなければなりません"},
+    {Reason::MeasurementFileNotText, "{1} は文字列でなければなりません"},
+    {Reason::MeasurementFileNotArray, "{1} は配列 ([ ... ]) でなければなりません"},
+    {Reason::MeasurementFileNotObjectValue, "{1} はオブジェクト ({ ... }) でなければなりません"},
+    {Reason::MeasurementFileLineBreakInComment, "comment に改行があります。コメントは 1 行でなければなりません"},
+    {Reason::MeasurementFileDistanceNotPositive, "distance_cm (焦点-回転中心間距離) は 0 より大きくなければなりません (値: {1})"},
+    {Reason::MeasurementFilePositionCount, "readings の位置の数が {1} です。1 ～ {2} でなければなりません"},
+    {Reason::MeasurementFileEmptyPosition, "{1} に測定値がありません。位置ごとに 1 つ以上の測定値が必要です"},
+    {Reason::MeasurementFileNegativeUncertainty, "{1} は 0 以上でなければなりません"},
+    {Reason::MeasurementFileBadDate, "{1}「{2}」は YYYY-MM-DD の形の日付ではありません"},
+    {Reason::EmptyFileOption, "{1} のファイル名が空です"},
+    {Reason::ReadingsWithMeasurement, "--measurement を使うときは READING を指定できません (測定値はファイルから読みます)"},
+    {Reason::EmptyMeasurementComment, "測定ファイルのコメントが空です。--comment でコメントを指定してください"},
 };
 // clang-format on
 

@@ -68,6 +68,32 @@ enum class Reason {
     UsageDescription,           // {1}: the extensions' lines
     PlotOptionHelp,             // --plot in builds with Qt
     PlotOptionUnavailableHelp,  // --plot in builds without Qt
+    // Measurement file
+    MeasurementFileUnreadable,           // {1}: file, {2}: the system's error text or the fault in the file
+    MeasurementFileTooLarge,             // {1}: the largest size in bytes
+    MeasurementFilePlace,                // {1}: line, {2}: column (the place of the faults below)
+    MeasurementFileNotUtf8,              // {1}: place
+    MeasurementFileNotJson,              // {1}: place
+    MeasurementFileNumberOutOfRange,     // {1}: place or key
+    MeasurementFileNotObject,            // the top level is not an object
+    MeasurementFileUnknownFormat,        // {1}: the value of "format"
+    MeasurementFileBadVersion,           // {1}: the value of "version"
+    MeasurementFileNewerVersion,         // {1}: the value of "version"
+    MeasurementFileMissingKey,           // {1}: key
+    MeasurementFileNotANumber,           // {1}: key
+    MeasurementFileNotText,              // {1}: key
+    MeasurementFileNotArray,             // {1}: key
+    MeasurementFileNotObjectValue,       // {1}: key
+    MeasurementFileLineBreakInComment,   // the comment holds a line break
+    MeasurementFileDistanceNotPositive,  // {1}: the distance
+    MeasurementFilePositionCount,        // {1}: the number of positions, {2}: the largest number
+    MeasurementFileEmptyPosition,        // {1}: key
+    MeasurementFileNegativeUncertainty,  // {1}: key
+    MeasurementFileBadDate,              // {1}: key, {2}: the text
+    // Command-line converter and the measurement file
+    EmptyFileOption,          // {1}: the option given an empty file name
+    ReadingsWithMeasurement,  // READING arguments together with --measurement
+    EmptyMeasurementComment,  // the measurement file's comment is empty and --comment is not given
 };
 
 struct CatalogueEntry {

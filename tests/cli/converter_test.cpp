@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "record/measurement_file.h"
+
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
@@ -188,8 +190,10 @@ TEST(ConverterHelp, help_prints_usage_and_succeeds) {
     for (const char* option : {"--help", "-h"}) {
         const Outcome outcome = Convert({"100", option, "--bogus"});
         EXPECT_EQ(outcome.status, 0);
-        EXPECT_TRUE(outcome.out.find("tessaroven-convert [--distance CM] [--comment TEXT] [--output FILE] "
-                                     "[--list] [READING ...]") != std::string::npos)
+        EXPECT_TRUE(
+            outcome.out.find("tessaroven-convert [--distance CM] [--comment TEXT] [--measurement FILE] "
+                             "[--save-measurement FILE] [--output FILE] [--list] [READING ...]") !=
+            std::string::npos)
             << outcome.out;
         EXPECT_EQ(outcome.err, "");
     }
@@ -273,7 +277,16 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"distance_zero", Concat({"--distance", "0"}, kExampleReadings), "", 1, "(--distance 0)"},
         ErrorCase{"negative_distance", Concat({"--distance", "-60"}, kExampleReadings), "", 1,
                   "(--distance -60)"},
-        ErrorCase{"zero_centre_reading", {"0", "10", "20"}, "", 1, ""}),
+        ErrorCase{"zero_centre_reading", {"0", "10", "20"}, "", 1, ""},
+        ErrorCase{
+            "readings_with_measurement", {"--measurement", "m", "1"}, "", 2, "READING を指定できません"},
+        ErrorCase{"empty_measurement_name", {"--measurement="}, "", 2, "--measurement のファイル名が空です"},
+        ErrorCase{"empty_save_measurement_name", Concat({"--save-measurement="}, kExampleReadings), "", 2,
+                  "--save-measurement のファイル名が空です"},
+        ErrorCase{"missing_measurement_file", {"--measurement", "/none/m"}, "1", 2, "/none/m\n理由: No such"},
+        ErrorCase{"measurement_file_not_json", {"--measurement", "/dev/null"}, "", 2, "1 行 1 列目が JSON"},
+        ErrorCase{"measurement_not_saved", Concat({"--save-measurement", "/none/m"}, kExampleReadings), "", 1,
+                  "/none/m"}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
 
 // A stream that refuses every byte, as a closed pipe or a full disk does.
@@ -381,6 +394,32 @@ TEST(ConverterFile, refused_conversion_leaves_the_old_file) {
         Convert(Concat({"--output", target.string(), "--distance", "2"}, kExampleReadings));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(ReadFile(target), "old content\r\n");
+}
+
+TEST(ConverterFile, measurement_file_round_trip_and_options_over_the_file) {
+    TempFolder folder;
+    const std::string saved = (folder.path() / "saved.tessaroven.json").string();
+    EXPECT_EQ(Convert(Concat({"--save-measurement", saved}, kExampleReadings)).out, kExampleCsv);
+    EXPECT_EQ(Convert({"--measurement", saved}, "not read").out, kExampleCsv);
+    EXPECT_EQ(Convert({"--measurement", saved, "--distance", "30", "--comment", "c"}).out,
+              Convert(Concat({"--distance", "30", "--comment", "c"}, kExampleReadings)).out);
+
+    // Repeats are averaged for the conversion and kept, with the rest of the file, by --save-measurement.
+    Measurement repeated;
+    repeated.readings = {{99, 101}, {95}, {84, 86}, {70}, {49, 50, 51}};
+    repeated.calibrationUncertaintyPercent = 1.5;
+    repeated.conditions.scanner = "CT 1";
+    ASSERT_EQ(SaveMeasurementFile(saved, repeated), std::nullopt);
+    const std::string copy = (folder.path() / "copy.tessaroven.json").string();
+    EXPECT_EQ(
+        Convert({"--measurement", saved, "--save-measurement", copy, "--distance", "6E1", "--list"}).out,
+        kExampleList);
+    EXPECT_EQ(*ReadMeasurementFile(copy), repeated);
+
+    repeated.comment.clear();
+    ASSERT_EQ(SaveMeasurementFile(saved, repeated), std::nullopt);
+    EXPECT_NE(Convert({"--measurement", saved}).err.find("測定ファイルのコメントが空です"),
+              std::string::npos);
 }
 
 TEST(ConverterExtensions, extension_option_sees_the_finished_record) {

@@ -1,7 +1,11 @@
-# Runs tessaroven-convert on a readings file given on standard input and compares the written file with the
-# expected bytes.
+# Runs tessaroven-convert on a readings file given on standard input, or on the measurement file MEASUREMENT,
+# and compares the written file with the expected bytes.
 file(REMOVE ${OUTPUT})
-execute_process(COMMAND ${CONVERTER} --output ${OUTPUT}
+set(args)
+if(MEASUREMENT)
+    set(args --measurement ${MEASUREMENT})
+endif()
+execute_process(COMMAND ${CONVERTER} ${args} --output ${OUTPUT}
                 INPUT_FILE ${INPUT}
                 RESULT_VARIABLE status
                 OUTPUT_VARIABLE out

@@ -1,9 +1,12 @@
-// Records for tests: whole-record comparison (a refused operation changed nothing) and records filled with
-// readings or percent values.
+// Records for tests: whole-record comparison (a refused operation changed nothing), records filled with
+// readings or percent values, and the bitwise comparison of measurements (a file round trip).
 #pragma once
 
 #include <cstring>
+#include <optional>
+#include <vector>
 
+#include "record/measurement_file.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven::testing {
@@ -49,6 +52,26 @@ inline MeasurementRecord RecordWithResults(std::initializer_list<double> results
         record.relativePercent[i++] = v;
     }
     return record;
+}
+
+// Equal, and every number equal bit for bit (so -0.0 and 0.0 differ).
+inline bool SameMeasurement(const Measurement& a, const Measurement& b) {
+    const auto numbers = [](const Measurement& m) {
+        const MeasurementConditions& c = m.conditions;
+        std::vector<double> all{m.distanceCm};
+        for (const std::optional<double>& v :
+             {m.readingRepeatabilityPercent, m.calibrationUncertaintyPercent, c.tubeVoltageKv,
+              c.collimationMm, c.rotationTimeS, c.tubeCurrentTimeProductMas, c.calibrationFactor}) {
+            all.push_back(v.value_or(0));
+        }
+        for (const std::vector<double>& repeats : m.readings) {
+            all.insert(all.end(), repeats.begin(), repeats.end());
+        }
+        return all;
+    };
+    const std::vector<double> x = numbers(a);
+    const std::vector<double> y = numbers(b);
+    return a == b && x.size() == y.size() && std::memcmp(x.data(), y.data(), x.size() * sizeof(double)) == 0;
 }
 
 }  // namespace tessaroven::testing

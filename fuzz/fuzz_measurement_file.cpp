@@ -1,0 +1,28 @@
+// The measurement file's reader on arbitrary bytes: it never crashes, a refusal says why, and an accepted
+// file, written again and read back, gives the same measurement with every number the same bit for bit.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz_check.h"
+#include "record/measurement_file.h"
+#include "record/measurement_record.h"
+#include "record_compare.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace tessaroven;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const Expected<Measurement> parsed = ParseMeasurementFile(bytes);
+    if (!parsed) {
+        FUZZ_CHECK(!parsed.error().message.empty(), "a refusal says what was wrong");
+        return 0;
+    }
+    FUZZ_CHECK(!parsed->readings.empty() && parsed->readings.size() <= static_cast<std::size_t>(kSlotCount),
+               "1 to 31 positions");
+    const std::string text = MeasurementFileText(*parsed);
+    const Expected<Measurement> again = ParseMeasurementFile(text);
+    FUZZ_CHECK(again.has_value(), "a written file is read again");
+    FUZZ_CHECK(testing::SameMeasurement(*again, *parsed), "the measurement reads back bit for bit");
+    FUZZ_CHECK(MeasurementFileText(*again) == text, "writing it again gives the same text");
+    return 0;
+}

@@ -1,0 +1,464 @@
+// Reading and writing the measurement file. The JSON is parsed into a document first (nlohmann-json, its
+// exceptions kept inside this file), then every key is checked and copied into a Measurement.
+#include "record/measurement_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <nlohmann/json.hpp>
+#include <system_error>
+#include <utility>
+
+#include "record/measurement_record.h"
+
+namespace tessaroven {
+
+namespace {
+
+using Json = nlohmann::json;
+
+struct TextCondition {
+    const char* key;
+    std::string MeasurementConditions::*member;
+};
+
+struct NumberCondition {
+    const char* key;
+    std::optional<double> MeasurementConditions::*member;
+};
+
+// The conditions in the order they are written.
+constexpr TextCondition kTextConditions[] = {
+    {"scanner", &MeasurementConditions::scanner},
+    {"scanner_serial", &MeasurementConditions::scannerSerial},
+    {"bowtie_filter", &MeasurementConditions::bowtieFilter},
+    {"detector", &MeasurementConditions::detector},
+    {"detector_serial", &MeasurementConditions::detectorSerial},
+    {"calibration_date", &MeasurementConditions::calibrationDate},
+    {"operator", &MeasurementConditions::operatorName},
+    {"measured_on", &MeasurementConditions::measuredOn},
+    {"site", &MeasurementConditions::site},
+    {"notes", &MeasurementConditions::notes},
+};
+
+constexpr NumberCondition kNumberConditions[] = {
+    {"tube_voltage_kv", &MeasurementConditions::tubeVoltageKv},
+    {"collimation_mm", &MeasurementConditions::collimationMm},
+    {"rotation_time_s", &MeasurementConditions::rotationTimeS},
+    {"tube_current_time_product_mas", &MeasurementConditions::tubeCurrentTimeProductMas},
+    {"calibration_factor", &MeasurementConditions::calibrationFactor},
+};
+
+constexpr std::string_view kMeasuredOnKey = "measured_on";
+
+// The offset of the first byte that does not belong to a well-formed UTF-8 sequence (the start of the broken
+// sequence), or npos.
+std::size_t FirstInvalidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80                    ? 1
+                                   : lead >= 0xC2 && lead <= 0xDF ? 2
+                                   : lead >= 0xE0 && lead <= 0xEF ? 3
+                                   : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                                  : 0;
+        if (length == 0 || i + length > text.size()) {
+            return i;
+        }
+        // The second byte's range excludes overlong forms, surrogates and code points above U+10FFFF.
+        const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto byte = static_cast<unsigned char>(text[i + k]);
+            if (k == 1 ? (byte < low || byte > high) : (byte & 0xC0) != 0x80) {
+                return i;
+            }
+        }
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+// "L 行 C 列目" for a byte offset: lines counted by line feeds, columns in characters, both from 1.
+std::string LineColumn(std::string_view bytes, std::size_t offset) {
+    offset = std::min(offset, bytes.size());
+    const std::size_t lineStart = offset == 0 ? 0 : bytes.rfind('\n', offset - 1) + 1;  // npos + 1 == 0
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < lineStart; ++i) {
+        line += bytes[i] == '\n' ? 1 : 0;
+    }
+    std::size_t column = 1;
+    for (std::size_t i = lineStart; i < offset; ++i) {
+        column += (static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return Message(Reason::MeasurementFilePlace, {std::to_string(line), std::to_string(column)});
+}
+
+bool IsTokenByte(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' ||
+           c == '+' || c == '-';
+}
+
+// Builds the document as nlohmann-json's own parser does, but keeps the place of a fault instead of throwing,
+// also for a number beyond the double range, which the library's exception reports without a place.
+class DocumentBuilder : public nlohmann::detail::json_sax_dom_parser<Json> {
+public:
+    DocumentBuilder(Json& document, std::string_view bytes)
+        : json_sax_dom_parser(document, false), m_bytes(bytes) {}
+
+    template <class Exception>
+    bool parse_error(std::size_t position, const std::string&, const Exception& error) {
+        failed = true;
+        numberOutOfRange = error.id == 406;
+        // position counts the bytes read, up to the offending one; a number or word is named by its start.
+        offset = position == 0 ? 0 : std::min(position - 1, m_bytes.size());
+        while (offset > 0 && offset < m_bytes.size() && IsTokenByte(m_bytes[offset]) &&
+               IsTokenByte(m_bytes[offset - 1])) {
+            --offset;
+        }
+        return false;
+    }
+
+    bool failed = false;
+    bool numberOutOfRange = false;
+    std::size_t offset = 0;
+
+private:
+    std::string_view m_bytes;
+};
+
+const Json* Find(const Json& object, const char* key) {
+    const auto it = object.find(key);
+    return it == object.end() ? nullptr : &*it;
+}
+
+MaybeRefusal GetNumber(const Json& value, const std::string& path, double& number) {
+    if (!value.is_number()) {
+        return Refuse(Reason::MeasurementFileNotANumber, {path});
+    }
+    number = value.get<double>();
+    if (!std::isfinite(number)) {
+        return Refuse(Reason::MeasurementFileNumberOutOfRange, {path});
+    }
+    return std::nullopt;
+}
+
+MaybeRefusal GetText(const Json& value, const std::string& path, std::string& text) {
+    if (!value.is_string()) {
+        return Refuse(Reason::MeasurementFileNotText, {path});
+    }
+    text = value.get_ref<const std::string&>();
+    return std::nullopt;
+}
+
+MaybeRefusal GetOptionalNumber(const Json& object, const char* key, const std::string& path,
+                               std::optional<double>& number) {
+    const Json* value = Find(object, key);
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    double read = 0;
+    if (auto refusal = GetNumber(*value, path, read)) {
+        return refusal;
+    }
+    number = read;
+    return std::nullopt;
+}
+
+bool IsIsoDate(std::string_view text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+        return false;
+    }
+    for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (text[i] < '0' || text[i] > '9') {
+            return false;
+        }
+    }
+    const auto number = [&](std::size_t at, std::size_t length) {
+        int value = 0;
+        for (std::size_t i = at; i < at + length; ++i) {
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    const int year = number(0, 4);
+    const int month = number(5, 2);
+    const int day = number(8, 2);
+    constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return month >= 1 && month <= 12 && day >= 1 && day <= kDays[month - 1] &&
+           (month != 2 || day < 29 || leap);
+}
+
+MaybeRefusal ReadHeader(const Json& root) {
+    const Json* format = Find(root, "format");
+    if (format == nullptr) {
+        return Refuse(Reason::MeasurementFileMissingKey, {"format"});
+    }
+    std::string formatText;
+    if (auto refusal = GetText(*format, "format", formatText)) {
+        return refusal;
+    }
+    if (formatText != kMeasurementFileFormat) {
+        return Refuse(Reason::MeasurementFileUnknownFormat, {formatText});
+    }
+    const Json* version = Find(root, "version");
+    if (version == nullptr) {
+        return Refuse(Reason::MeasurementFileMissingKey, {"version"});
+    }
+    const double number = version->is_number() ? version->get<double>() : 0;
+    if (!(number >= 1) || number != std::floor(number)) {
+        return Refuse(Reason::MeasurementFileBadVersion, {version->dump()});
+    }
+    if (number > kMeasurementFileVersion) {
+        return Refuse(Reason::MeasurementFileNewerVersion, {version->dump()});
+    }
+    return std::nullopt;
+}
+
+MaybeRefusal ReadReadings(const Json& readings, std::vector<std::vector<double>>& positions) {
+    if (!readings.is_array()) {
+        return Refuse(Reason::MeasurementFileNotArray, {"readings"});
+    }
+    if (readings.empty() || readings.size() > static_cast<std::size_t>(kSlotCount)) {
+        return Refuse(Reason::MeasurementFilePositionCount,
+                      {std::to_string(readings.size()), std::to_string(kSlotCount)});
+    }
+    for (std::size_t k = 0; k < readings.size(); ++k) {
+        const std::string path = "readings[" + std::to_string(k) + "]";
+        if (!readings[k].is_array()) {
+            return Refuse(Reason::MeasurementFileNotArray, {path});
+        }
+        if (readings[k].empty()) {
+            return Refuse(Reason::MeasurementFileEmptyPosition, {path});
+        }
+        std::vector<double>& repeats = positions.emplace_back();
+        for (std::size_t j = 0; j < readings[k].size(); ++j) {
+            if (auto refusal =
+                    GetNumber(readings[k][j], path + "[" + std::to_string(j) + "]", repeats.emplace_back())) {
+                return refusal;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+MaybeRefusal ReadConditions(const Json& object, MeasurementConditions& conditions) {
+    if (!object.is_object()) {
+        return Refuse(Reason::MeasurementFileNotObjectValue, {"conditions"});
+    }
+    for (const TextCondition& condition : kTextConditions) {
+        const Json* value = Find(object, condition.key);
+        const std::string path = std::string("conditions.") + condition.key;
+        std::string& text = conditions.*condition.member;
+        if (value == nullptr) {
+            continue;
+        }
+        if (auto refusal = GetText(*value, path, text)) {
+            return refusal;
+        }
+        if (std::string_view(condition.key) == kMeasuredOnKey && !text.empty() && !IsIsoDate(text)) {
+            return Refuse(Reason::MeasurementFileBadDate, {path, text});
+        }
+    }
+    for (const NumberCondition& condition : kNumberConditions) {
+        if (auto refusal =
+                GetOptionalNumber(object, condition.key, std::string("conditions.") + condition.key,
+                                  conditions.*condition.member)) {
+            return refusal;
+        }
+    }
+    return std::nullopt;
+}
+
+Expected<Measurement> ReadDocument(const Json& root) {
+    if (!root.is_object()) {
+        return Refuse(Reason::MeasurementFileNotObject);
+    }
+    if (auto refusal = ReadHeader(root)) {
+        return *refusal;
+    }
+    for (const char* key : {"comment", "distance_cm", "readings"}) {
+        if (Find(root, key) == nullptr) {
+            return Refuse(Reason::MeasurementFileMissingKey, {key});
+        }
+    }
+    Measurement measurement;
+    if (auto refusal = GetText(root["comment"], "comment", measurement.comment)) {
+        return *refusal;
+    }
+    if (measurement.comment.find_first_of("\r\n") != std::string::npos) {
+        return Refuse(Reason::MeasurementFileLineBreakInComment);
+    }
+    if (auto refusal = GetNumber(root["distance_cm"], "distance_cm", measurement.distanceCm)) {
+        return *refusal;
+    }
+    if (!(measurement.distanceCm > 0)) {
+        return Refuse(Reason::MeasurementFileDistanceNotPositive, {root["distance_cm"].dump()});
+    }
+    if (auto refusal = ReadReadings(root["readings"], measurement.readings)) {
+        return *refusal;
+    }
+    for (auto [key, value] :
+         {std::pair{"reading_repeatability_percent", &measurement.readingRepeatabilityPercent},
+          std::pair{"calibration_uncertainty_percent", &measurement.calibrationUncertaintyPercent}}) {
+        if (auto refusal = GetOptionalNumber(root, key, key, *value)) {
+            return *refusal;
+        }
+        if (*value && **value < 0) {
+            return Refuse(Reason::MeasurementFileNegativeUncertainty, {key});
+        }
+    }
+    if (const Json* conditions = Find(root, "conditions")) {
+        if (auto refusal = ReadConditions(*conditions, measurement.conditions)) {
+            return *refusal;
+        }
+    }
+    return measurement;
+}
+
+// A value in the file's form: numbers in the shortest form that reads back to the same double, texts as
+// UTF-8 with JSON escapes.
+std::string Scalar(const nlohmann::json& value) {
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+}  // namespace
+
+Expected<Measurement> ParseMeasurementFile(std::string_view bytes) {
+    if (const std::size_t bad = FirstInvalidUtf8(bytes); bad != std::string_view::npos) {
+        return Refuse(Reason::MeasurementFileNotUtf8, {LineColumn(bytes, bad)});
+    }
+    try {
+        Json root;
+        DocumentBuilder builder(root, bytes);
+        Json::sax_parse(bytes, &builder);
+        if (builder.failed) {
+            return Refuse(builder.numberOutOfRange ? Reason::MeasurementFileNumberOutOfRange
+                                                   : Reason::MeasurementFileNotJson,
+                          {LineColumn(bytes, builder.offset)});
+        }
+        return ReadDocument(root);
+    } catch (const Json::exception&) {
+        // Not reached for text the parser accepted; kept so that no library exception leaves the core.
+        return Refuse(Reason::MeasurementFileNotJson, {LineColumn(bytes, 0)});
+    }
+}
+
+Expected<Measurement> ReadMeasurementFile(const std::string& path) {
+    const auto unreadable = [&](Reason reason, const std::string& why) {
+        return Refusal{reason, Message(Reason::MeasurementFileUnreadable, {path, why})};
+    };
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return unreadable(Reason::MeasurementFileUnreadable, std::generic_category().message(errno));
+    }
+    // Reading stops one buffer beyond the limit, so a huge file (or an endless device) is never held.
+    std::string bytes;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            const int error = errno;
+            ::close(fd);
+            return unreadable(Reason::MeasurementFileUnreadable, std::generic_category().message(error));
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > kMaxMeasurementFileBytes) {
+            ::close(fd);
+            return unreadable(
+                Reason::MeasurementFileTooLarge,
+                Message(Reason::MeasurementFileTooLarge, {std::to_string(kMaxMeasurementFileBytes)}));
+        }
+    }
+    ::close(fd);
+    Expected<Measurement> measurement = ParseMeasurementFile(bytes);
+    if (!measurement) {
+        return unreadable(measurement.error().reason, measurement.error().message);
+    }
+    return measurement;
+}
+
+std::string MeasurementFileText(const Measurement& measurement) {
+    std::string text = "{\n";
+    const auto line = [&](std::string_view indent, std::string_view key, const std::string& value) {
+        text.append(indent).append("\"").append(key).append("\": ").append(value).append(",\n");
+    };
+    line("  ", "format", Scalar(std::string(kMeasurementFileFormat)));
+    line("  ", "version", Scalar(kMeasurementFileVersion));
+    line("  ", "comment", Scalar(measurement.comment));
+    line("  ", "distance_cm", Scalar(measurement.distanceCm));
+    // One position per line, its repeats side by side.
+    std::string readings = "[";
+    for (std::size_t k = 0; k < measurement.readings.size(); ++k) {
+        readings.append(k == 0 ? "\n    [" : ",\n    [");
+        for (std::size_t j = 0; j < measurement.readings[k].size(); ++j) {
+            readings.append(j == 0 ? "" : ", ").append(Scalar(measurement.readings[k][j]));
+        }
+        readings.append("]");
+    }
+    line("  ", "readings", readings.append(measurement.readings.empty() ? "]" : "\n  ]"));
+    if (measurement.readingRepeatabilityPercent) {
+        line("  ", "reading_repeatability_percent", Scalar(*measurement.readingRepeatabilityPercent));
+    }
+    if (measurement.calibrationUncertaintyPercent) {
+        line("  ", "calibration_uncertainty_percent", Scalar(*measurement.calibrationUncertaintyPercent));
+    }
+    const std::size_t beforeConditions = text.size();
+    text.append("  \"conditions\": {\n");
+    const std::size_t conditionsStart = text.size();
+    for (const TextCondition& condition : kTextConditions) {
+        if (const std::string& value = measurement.conditions.*condition.member; !value.empty()) {
+            line("    ", condition.key, Scalar(value));
+        }
+    }
+    for (const NumberCondition& condition : kNumberConditions) {
+        if (const std::optional<double>& value = measurement.conditions.*condition.member) {
+            line("    ", condition.key, Scalar(*value));
+        }
+    }
+    if (text.size() == conditionsStart) {
+        text.resize(beforeConditions);  // no condition set: no "conditions" key
+    } else {
+        text.replace(text.size() - 2, 2, "\n  },\n");
+    }
+    text.replace(text.size() - 2, 2, "\n}\n");  // the last member takes no comma
+    return text;
+}
+
+MaybeRefusal SaveMeasurementFile(const std::string& path, const Measurement& measurement,
+                                 const FileSystemOps& ops) {
+    bool validText = FirstInvalidUtf8(measurement.comment) == std::string_view::npos;
+    for (const TextCondition& condition : kTextConditions) {
+        validText =
+            validText && FirstInvalidUtf8(measurement.conditions.*condition.member) == std::string_view::npos;
+    }
+    if (!validText) {
+        return Refuse(Reason::InvalidText);
+    }
+    // Only what reads back is written: a value the reader refuses is refused here, with the same message.
+    const std::string text = MeasurementFileText(measurement);
+    const Expected<Measurement> check = ParseMeasurementFile(text);
+    if (!check) {
+        return check.error();
+    }
+    return WriteFileSafely(path, text, ops);
+}
+
+double MeanOfRepeats(const std::vector<double>& repeats) {
+    double sum = 0;
+    for (double value : repeats) {
+        sum += value;
+    }
+    return repeats.empty() ? 0 : sum / static_cast<double>(repeats.size());
+}
+
+}  // namespace tessaroven

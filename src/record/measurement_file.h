@@ -1,0 +1,76 @@
+// The measurement file (".tessaroven.json"): the readings of one measurement with their repeats, the
+// distance, the comment, the uncertainties and the measuring conditions, as UTF-8 JSON. Reading checks
+// everything and refuses with a message that names the place; writing gives numbers that read back bit for
+// bit.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/safe_file_writer.h"
+#include "messages/outcome.h"
+
+namespace tessaroven {
+
+inline constexpr std::string_view kMeasurementFileFormat = "tessaroven-measurement";
+inline constexpr int kMeasurementFileVersion = 1;
+inline constexpr std::size_t kMaxMeasurementFileBytes = 1 << 20;
+
+// How the measurement was made. Every member is optional: an empty text or an empty number is not written.
+struct MeasurementConditions {
+    std::string scanner;
+    std::string scannerSerial;
+    std::string bowtieFilter;
+    std::string detector;
+    std::string detectorSerial;
+    std::string calibrationDate;
+    std::string operatorName;
+    std::string measuredOn;  // YYYY-MM-DD
+    std::string site;
+    std::string notes;
+    std::optional<double> tubeVoltageKv;
+    std::optional<double> collimationMm;
+    std::optional<double> rotationTimeS;
+    std::optional<double> tubeCurrentTimeProductMas;
+    std::optional<double> calibrationFactor;
+
+    bool operator==(const MeasurementConditions&) const = default;
+};
+
+struct Measurement {
+    double distanceCm = 60;           // focus to rotation centre
+    std::string comment = "Comment";  // the first line of the result file; no line break
+    // readings[k]: the repeated readings at position k cm (one or more each), 1 to 31 positions.
+    std::vector<std::vector<double>> readings;
+    std::optional<double> readingRepeatabilityPercent;    // relative standard deviation of a single reading
+    std::optional<double> calibrationUncertaintyPercent;  // relative standard uncertainty of the calibration
+    MeasurementConditions conditions;
+
+    bool operator==(const Measurement&) const = default;
+};
+
+// Reads a measurement file's bytes. Refused, with a message naming the line and column or the key (such as
+// "readings[3][1]"), for text that is not UTF-8 or not JSON, an unknown format or a newer version, a missing
+// key or one of the wrong type, a number beyond the double range, and values outside their limits. Keys this
+// program does not know are ignored.
+Expected<Measurement> ParseMeasurementFile(std::string_view bytes);
+
+// Reads the file at path. Besides the refusals above, a file that cannot be read or is larger than
+// kMaxMeasurementFileBytes is refused; every message names the file.
+Expected<Measurement> ReadMeasurementFile(const std::string& path);
+
+// The file's text: keys in a fixed order, 2-space indentation, a line feed at the end.
+std::string MeasurementFileText(const Measurement& measurement);
+
+// Writes MeasurementFileText safely (a failed save leaves the old file). A measurement that the reader would
+// refuse, or one whose texts are not UTF-8, is refused and nothing is written.
+MaybeRefusal SaveMeasurementFile(const std::string& path, const Measurement& measurement,
+                                 const FileSystemOps& ops = PosixFileSystem());
+
+// The value the conversion uses for one position: the repeats summed in order, divided by their number.
+double MeanOfRepeats(const std::vector<double>& repeats);
+
+}  // namespace tessaroven

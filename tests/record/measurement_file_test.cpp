@@ -1,0 +1,145 @@
+// The measurement file: what is written reads back bit for bit, and every fault a reader refuses is named
+// with its place.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "record/measurement_file.h"
+#include "support/record_compare.h"
+
+namespace tessaroven {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path TempPath(const std::string& name) {
+    return fs::temp_directory_path() / ("tessaroven-" + std::to_string(getpid()) + "-" + name);
+}
+
+// A file whose members after format and version are the given ones.
+std::string File(const std::string& members) {
+    return R"({"format": "tessaroven-measurement", "version": 1, )" + members + "}";
+}
+std::string Readings(const std::string& readings) {
+    return File(R"("comment": "c", "distance_cm": 60, "readings": )" + readings);
+}
+std::string With(const std::string& member) {
+    return Readings("[[100], [95, 96]], " + member);
+}
+
+TEST(MeasurementFile, writes_a_readable_layout_and_reads_back_bit_for_bit) {
+    Measurement small;
+    small.readings = {{100}, {95, 94.5}};
+    small.readingRepeatabilityPercent = 0.5;
+    small.conditions.scanner = "X";
+    small.conditions.tubeVoltageKv = 120;
+    EXPECT_EQ(MeasurementFileText(small),
+              "{\n  \"format\": \"tessaroven-measurement\",\n  \"version\": 1,\n  \"comment\": \"Comment\",\n"
+              "  \"distance_cm\": 60.0,\n  \"readings\": [\n    [100.0],\n    [95.0, 94.5]\n  ],\n"
+              "  \"reading_repeatability_percent\": 0.5,\n"
+              "  \"conditions\": {\n    \"scanner\": \"X\",\n    \"tube_voltage_kv\": 120.0\n  }\n}\n");
+
+    Measurement m;
+    m.distanceCm = std::nextafter(60.0, 61.0);
+    m.comment = "線量 😀 \"A\",B\\ \t";
+    m.readings = {
+        {0.1 + 0.2, -0.0, 5e-324}, {1e-300}, {1.7976931348623157e308, -2.2250738585072014e-308}, {1.0 / 3}};
+    m.readingRepeatabilityPercent = -0.0;
+    m.calibrationUncertaintyPercent = 2.5;
+    m.conditions = {"スキャナ",   "S-1",    "大",         "電離箱", "D-2",
+                    "2024-01-31", "技師",   "2024-02-29", "病院",   "1 行目\n2 行目",
+                    120,          0.6 * 64, 0.28,         1e-7,     -1.0000000000000002};
+    const fs::path path = TempPath("round-trip.tessaroven.json");
+    ASSERT_EQ(SaveMeasurementFile(path, m), std::nullopt);
+    const Expected<Measurement> read = ReadMeasurementFile(path);
+    fs::remove(path);
+    ASSERT_TRUE(read) << read.error().message;
+    EXPECT_TRUE(testing::SameMeasurement(*read, m)) << MeasurementFileText(*read);
+    EXPECT_TRUE(ParseMeasurementFile(With(R"("later": {"x": [null]})"))) << "unknown keys are ignored";
+}
+
+TEST(MeasurementFile, save_refuses_what_the_reader_would_refuse_and_writes_nothing) {
+    const fs::path path = TempPath("refused.tessaroven.json");
+    Measurement m;
+    EXPECT_EQ(SaveMeasurementFile(path, m)->reason, Reason::MeasurementFilePositionCount);
+    m.readings = {{1}};
+    m.conditions.notes = "\xFF";
+    EXPECT_EQ(SaveMeasurementFile(path, m)->reason, Reason::InvalidText);
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST(MeasurementFile, refusals_name_the_place) {
+    struct Case {
+        std::string text;
+        Reason reason;
+        std::string place;  // must appear in the message
+    };
+    std::string positions32 = "[[1]";
+    for (int k = 1; k < 32; ++k) {
+        positions32 += ", [1]";
+    }
+    const std::string header = R"({"format": "tessaroven-measurement", )";
+    const Case cases[] = {
+        {"{\n  \"comment\": \"a\xE3\x81\"}", Reason::MeasurementFileNotUtf8, "2 行 16 列目"},
+        {"{\n  \"format\": \"x\",\n  \"version\" 1\n}", Reason::MeasurementFileNotJson, "3 行 13 列目"},
+        {"{\n\"distance_cm\": 1e999}", Reason::MeasurementFileNumberOutOfRange, "2 行 16 列目"},
+        {"[1]", Reason::MeasurementFileNotObject, ""},
+        {R"({"format": "csv", "version": 1})", Reason::MeasurementFileUnknownFormat, "「csv」"},
+        {header + R"("version": 2})", Reason::MeasurementFileNewerVersion, "version 2"},
+        {header + R"("version": 1.5})", Reason::MeasurementFileBadVersion, "「1.5」"},
+        {header + R"("version": "1"})", Reason::MeasurementFileBadVersion, "「\"1\"」"},
+        {header + R"("version": 0})", Reason::MeasurementFileBadVersion, "「0」"},
+        {R"({"version": 1})", Reason::MeasurementFileMissingKey, "format"},
+        {File(R"("comment": "c", "readings": [[1]])"), Reason::MeasurementFileMissingKey, "distance_cm"},
+        {Readings("{}"), Reason::MeasurementFileNotArray, "readings"},
+        {Readings("[[1], 2]"), Reason::MeasurementFileNotArray, "readings[1]"},
+        {Readings(R"([[1], [1], [1], [1, "x"]])"), Reason::MeasurementFileNotANumber, "readings[3][1]"},
+        {With(R"("conditions": {"tube_voltage_kv": "120"})"), Reason::MeasurementFileNotANumber,
+         "conditions.tube_voltage_kv"},
+        {With(R"("conditions": {"site": 1})"), Reason::MeasurementFileNotText, "conditions.site"},
+        {With(R"("conditions": [])"), Reason::MeasurementFileNotObjectValue, "conditions"},
+        {File(R"("comment": "c", "distance_cm": 0, "readings": [[1]])"),
+         Reason::MeasurementFileDistanceNotPositive, "値: 0"},
+        {With(R"("calibration_uncertainty_percent": -1e-9)"), Reason::MeasurementFileNegativeUncertainty,
+         "calibration_uncertainty_percent"},
+        {Readings("[[1], [2], []]"), Reason::MeasurementFileEmptyPosition, "readings[2]"},
+        {Readings("[]"), Reason::MeasurementFilePositionCount, "数が 0 です"},
+        {Readings(positions32 + "]"), Reason::MeasurementFilePositionCount, "数が 32 です"},
+        {File(R"("comment": "a\nb", "distance_cm": 60, "readings": [[1]])"),
+         Reason::MeasurementFileLineBreakInComment, "comment"},
+        {File(R"("comment": "a\r", "distance_cm": 60, "readings": [[1]])"),
+         Reason::MeasurementFileLineBreakInComment, "comment"},
+        {With(R"("conditions": {"measured_on": "2023-02-29"})"), Reason::MeasurementFileBadDate,
+         "conditions.measured_on「2023-02-29」"},
+        {With(R"("conditions": {"measured_on": "2024/01/05"})"), Reason::MeasurementFileBadDate,
+         "2024/01/05"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const Expected<Measurement> parsed = ParseMeasurementFile(c.text);
+        ASSERT_FALSE(parsed);
+        EXPECT_EQ(parsed.error().reason, c.reason) << parsed.error().message;
+        EXPECT_TRUE(IsMessageOf(c.reason, parsed.error().message)) << parsed.error().message;
+        EXPECT_NE(parsed.error().message.find(c.place), std::string::npos) << parsed.error().message;
+    }
+}
+
+TEST(MeasurementFile, reading_refuses_a_file_over_the_largest_size_naming_it) {
+    const fs::path path = TempPath("size.tessaroven.json");
+    std::ofstream(path) << Readings("[[1]]") +
+                               std::string(kMaxMeasurementFileBytes - Readings("[[1]]").size(), ' ');
+    EXPECT_TRUE(ReadMeasurementFile(path)) << "a file of exactly the largest size is read";
+    std::ofstream(path, std::ios::app) << ' ';
+    const Expected<Measurement> tooLarge = ReadMeasurementFile(path);
+    fs::remove(path);
+    ASSERT_FALSE(tooLarge);
+    EXPECT_EQ(tooLarge.error().reason, Reason::MeasurementFileTooLarge);
+    EXPECT_NE(tooLarge.error().message.find(path.string()), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessaroven
