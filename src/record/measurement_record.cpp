@@ -1,6 +1,8 @@
 // The measurement reset.
 #include "record/measurement_record.h"
 
+#include <algorithm>
+
 namespace tessaroven {
 
 void ResetMeasurement(MeasurementRecord& record) {
@@ -16,9 +18,48 @@ void ResetMeasurement(MeasurementRecord& record) {
     for (std::string& line : record.readingLines) {
         line.clear();
     }
+    for (std::vector<double>& position : record.repeats) {
+        position.clear();
+    }
+    record.comment = "Comment";
+    record.readingRepeatabilityPercent.reset();
+    record.calibrationUncertaintyPercent.reset();
+    record.conditions = {};
     record.correcting = false;
     record.lastPosition = 0;
     record.piValue = kConversionPi;
+}
+
+Measurement MeasurementOf(const MeasurementRecord& record, double distanceCm) {
+    Measurement measurement;
+    measurement.distanceCm = distanceCm;
+    measurement.comment = record.comment;
+    const int last = LastPositionIndex(record.lastPosition);
+    for (int k = 0; k <= last && k <= kLastSlot; ++k) {
+        const std::vector<double>& repeats = record.repeats[k];
+        measurement.readings.push_back(repeats.empty() ? std::vector<double>{record.reading[k]} : repeats);
+    }
+    measurement.readingRepeatabilityPercent = record.readingRepeatabilityPercent;
+    measurement.calibrationUncertaintyPercent = record.calibrationUncertaintyPercent;
+    measurement.conditions = record.conditions;
+    return measurement;
+}
+
+void TakeMeasurement(const Measurement& measurement, MeasurementRecord& record) {
+    ResetMeasurement(record);
+    const std::size_t positions = std::min(measurement.readings.size(), static_cast<std::size_t>(kSlotCount));
+    for (std::size_t k = 0; k < positions; ++k) {
+        const std::vector<double>& repeats = measurement.readings[k];
+        record.reading[k] = MeanOfRepeats(repeats);
+        if (repeats.size() > 1) {
+            record.repeats[k] = repeats;
+        }
+    }
+    record.lastPosition = static_cast<double>(positions) - 1;
+    record.comment = measurement.comment;
+    record.readingRepeatabilityPercent = measurement.readingRepeatabilityPercent;
+    record.calibrationUncertaintyPercent = measurement.calibrationUncertaintyPercent;
+    record.conditions = measurement.conditions;
 }
 
 }  // namespace tessaroven

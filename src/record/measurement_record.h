@@ -3,7 +3,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "record/measurement_file.h"
 
 namespace tessaroven {
 
@@ -16,6 +20,7 @@ using SlotTexts = std::array<std::string, kSlotCount>;
 // Indexed by point number: 1..kSlotCount for the positions (0 is a valid, if unusual, point number).
 using PointTexts = std::array<std::string, kSlotCount + 1>;
 using GridMatrix = std::array<std::array<double, kSlotCount>, kSlotCount>;
+using SlotRepeats = std::array<std::vector<double>, kSlotCount>;
 
 // Handlers read and write the members directly (no accessor layer).
 // Texts are UTF-8.
@@ -30,14 +35,32 @@ struct MeasurementRecord {
     SlotTexts resultLines;         // result-list line (or CSV line after a save), indexed by slot
     bool correcting = false;       // while a correction is pending
     double piValue = 0;            // value of pi used by the conversion, set by the reset
+
+    // What the measurement file keeps beside the readings.
+    SlotRepeats repeats;  // repeated readings entered together for a position (reading[k] is their mean);
+                          // empty where one reading was entered
+    std::string comment = "Comment";  // the first line of the result file
+    std::optional<double> readingRepeatabilityPercent;
+    std::optional<double> calibrationUncertaintyPercent;
+    MeasurementConditions conditions;
 };
 
 // The pi value the conversion works with: deliberately 3.14159, not pi at full precision.
 inline constexpr double kConversionPi = 3.14159;
 
-// Clears every array and text, ends a pending correction, sets lastPosition to 0 and piValue to 3.14159.
+// Clears every array and text, ends a pending correction, sets lastPosition to 0 and piValue to 3.14159;
+// the comment goes back to "Comment", conditions and uncertainties to unset.
 // (The main window's part of a new measurement is done by the GUI.)
 void ResetMeasurement(MeasurementRecord& record);
+
+// The measurement file's contents for positions 0..lastPosition (each position's repeats, or its one
+// reading) with the given distance and the record's comment, uncertainties and conditions. lastPosition must
+// lie in 0..30.
+Measurement MeasurementOf(const MeasurementRecord& record, double distanceCm);
+
+// Resets record and puts the measurement's readings (the means of the repeats), repeats, comment,
+// uncertainties and conditions into it, with lastPosition set. List texts are left to the caller.
+void TakeMeasurement(const Measurement& measurement, MeasurementRecord& record);
 
 // Whether index lies in 0..30.
 constexpr bool IsSlotIndex(double index) {

@@ -19,7 +19,10 @@ inline bool SameRecord(const MeasurementRecord& a, const MeasurementRecord& b) {
            std::memcmp(a.relativePercent.data(), b.relativePercent.data(), sizeof a.relativePercent) == 0 &&
            std::memcmp(a.grid.data(), b.grid.data(), sizeof a.grid) == 0 &&
            a.readingLines == b.readingLines && a.resultLines == b.resultLines &&
-           a.correcting == b.correcting && std::memcmp(&a.piValue, &b.piValue, sizeof a.piValue) == 0;
+           a.correcting == b.correcting && std::memcmp(&a.piValue, &b.piValue, sizeof a.piValue) == 0 &&
+           a.repeats == b.repeats && a.comment == b.comment &&
+           a.readingRepeatabilityPercent == b.readingRepeatabilityPercent &&
+           a.calibrationUncertaintyPercent == b.calibrationUncertaintyPercent && a.conditions == b.conditions;
 }
 
 // A record after the reset holding the given readings at positions 0..count-1.
