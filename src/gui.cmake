@@ -6,7 +6,7 @@ qt_add_library(tessaroven_render STATIC
 target_include_directories(tessaroven_render PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tessaroven_render PUBLIC tessaroven_core tessaroven_options Qt6::Gui)
 
-# tessaroven_gui: the four windows and their handlers (Qt 6 Widgets); tessaroven: the desktop program.
+# tessaroven_gui: the windows, the dialogs and their handlers (Qt 6 Widgets); tessaroven: the desktop program.
 qt_add_library(tessaroven_gui STATIC
     ui/layout.h ui/layout.cpp
     ui/message_box.h ui/message_box.cpp
@@ -21,6 +21,7 @@ qt_add_library(tessaroven_gui STATIC
     ui/graph_window.h ui/graph_window.cpp
     ui/graph_window_handlers.h ui/graph_window_handlers.cpp
     ui/save_dialog_handlers.h ui/save_dialog_handlers.cpp
+    ui/conditions_dialog.h ui/conditions_dialog.cpp
 )
 target_include_directories(tessaroven_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tessaroven_gui PUBLIC tessaroven_render tessaroven_core tessaroven_options Qt6::Widgets Qt6::Svg)

@@ -104,6 +104,10 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::EmptyFileOption, "{1} のファイル名が空です"},
     {Reason::ReadingsWithMeasurement, "--measurement を使うときは READING を指定できません (測定値はファイルから読みます)"},
     {Reason::EmptyMeasurementComment, "測定ファイルのコメントが空です。--comment でコメントを指定してください"},
+    {Reason::ConditionNotANumber, "「{1}」が数値ではありません。数値を入力するか、空欄にしてください。"},
+    {Reason::ConditionNumberOutOfRange, "「{1}」の数値が大きすぎて扱えません。正しい値を入力してください。"},
+    {Reason::ConditionNegativeUncertainty, "「{1}」に負の値は使えません。0 以上の値を入力してください。"},
+    {Reason::ConditionBadDate, "「{1}」が正しい日付ではありません。YYYY-MM-DD の形 (例: 2026-05-17) で入力するか、空欄にしてください。"},
 };
 // clang-format on
 

@@ -94,6 +94,11 @@ enum class Reason {
     EmptyFileOption,          // {1}: the option given an empty file name
     ReadingsWithMeasurement,  // READING arguments together with --measurement
     EmptyMeasurementComment,  // the measurement file's comment is empty and --comment is not given
+    // Measuring conditions dialog ({1}: the field's label)
+    ConditionNotANumber,           // a number field that is not one complete number
+    ConditionNumberOutOfRange,     // a number field beyond the double range
+    ConditionNegativeUncertainty,  // an uncertainty below 0
+    ConditionBadDate,              // the day of the measurement is not a YYYY-MM-DD calendar day
 };
 
 struct CatalogueEntry {

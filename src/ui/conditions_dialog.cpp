@@ -1,0 +1,201 @@
+// ConditionsDialog's layout table, construction and OK check.
+#include "ui/conditions_dialog.h"
+
+#include <QDate>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <optional>
+
+#include "calc/number_text.h"
+#include "entry/main_window_handlers.h"
+#include "messages/catalogue.h"
+#include "plot/fonts.h"
+#include "ui/message_box.h"
+
+namespace tessaroven {
+
+namespace {
+
+enum class FieldKind {
+    Text,         // any text
+    Date,         // empty or a YYYY-MM-DD calendar day
+    Number,       // empty or one complete finite number
+    Uncertainty,  // a Number of 0 or more
+};
+
+struct FieldRow {
+    const char* name;   // the field's object name; its label's ends in "Label" instead of "Edit"
+    const char* label;  // UTF-8, with the unit; also names the field in a refusal
+    FieldKind kind;
+    const char* note = nullptr;                                       // UTF-8, a second line under the label
+    std::string MeasurementConditions::*text = nullptr;               // Text, Date
+    std::optional<double> MeasurementConditions::*number = nullptr;   // Number
+    std::optional<double> MeasurementRecord::*uncertainty = nullptr;  // Uncertainty
+};
+
+using C = MeasurementConditions;
+using R = MeasurementRecord;
+using K = FieldKind;
+
+// The form from top to bottom, which is also the focus order.
+// clang-format off
+const FieldRow kFields[] = {
+    {.name = "scannerEdit", .label = "装置", .kind = K::Text, .text = &C::scanner},
+    {.name = "scannerSerialEdit", .label = "装置シリアル番号", .kind = K::Text, .text = &C::scannerSerial},
+    {.name = "bowtieFilterEdit", .label = "ボウタイフィルタ", .kind = K::Text, .text = &C::bowtieFilter},
+    {.name = "tubeVoltageEdit", .label = "管電圧 (kV)", .kind = K::Number, .number = &C::tubeVoltageKv},
+    {.name = "collimationEdit", .label = "コリメーション (mm)", .kind = K::Number, .number = &C::collimationMm},
+    {.name = "rotationTimeEdit", .label = "回転時間 (s)", .kind = K::Number, .number = &C::rotationTimeS},
+    {.name = "currentTimeProductEdit", .label = "管電流時間積 (mAs)", .kind = K::Number, .number = &C::tubeCurrentTimeProductMas},
+    {.name = "detectorEdit", .label = "線量計 (検出器)", .kind = K::Text, .text = &C::detector},
+    {.name = "detectorSerialEdit", .label = "検出器シリアル番号", .kind = K::Text, .text = &C::detectorSerial},
+    {.name = "calibrationFactorEdit", .label = "校正定数", .kind = K::Number, .number = &C::calibrationFactor},
+    {.name = "calibrationDateEdit", .label = "校正日", .kind = K::Text, .text = &C::calibrationDate},
+    {.name = "calibrationUncertaintyEdit", .label = "校正の不確かさ (%)", .kind = K::Uncertainty, .uncertainty = &R::calibrationUncertaintyPercent},
+    {.name = "repeatabilityEdit", .label = "読み値の繰り返し精度 (%)", .kind = K::Uncertainty, .note = "1 回だけ測定した位置に使用", .uncertainty = &R::readingRepeatabilityPercent},
+    {.name = "measuredOnEdit", .label = "測定日 (YYYY-MM-DD)", .kind = K::Date, .text = &C::measuredOn},
+    {.name = "operatorEdit", .label = "測定者", .kind = K::Text, .text = &C::operatorName},
+    {.name = "siteEdit", .label = "施設", .kind = K::Text, .text = &C::site},
+    {.name = "notesEdit", .label = "備考", .kind = K::Text, .text = &C::notes},
+};
+// clang-format on
+
+constexpr const char* kCaption = "測定条件";
+constexpr const char* kOkCaption = "OK";
+constexpr const char* kCancelCaption = "キャンセル";
+constexpr double kFontPoints = 10.5;
+constexpr int kFieldWidthCharacters = 40;  // the width of a field, in average characters of the font
+
+template <class Record>
+auto* NumberOf(const FieldRow& row, Record& record) {
+    return row.uncertainty != nullptr ? &(record.*row.uncertainty) : &(record.conditions.*row.number);
+}
+
+QString ShownText(const FieldRow& row, const MeasurementRecord& record) {
+    if (row.text != nullptr) {
+        return QString::fromStdString(record.conditions.*row.text);
+    }
+    const std::optional<double>& number = *NumberOf(row, record);
+    return number ? QString::fromStdString(GeneralNumberText(*number, LocaleDecimalSeparator())) : QString();
+}
+
+// The form the measurement file keeps: exactly YYYY-MM-DD in ASCII digits, and a day of the calendar.
+bool IsCalendarDate(const QString& text) {
+    static const QRegularExpression form(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{4}-[0-9]{2}-[0-9]{2}")));
+    return form.match(text).hasMatch() && QDate::fromString(text, Qt::ISODate).isValid();
+}
+
+// Reads one field's text into record, or gives the reason it is refused.
+std::optional<Reason> ReadField(const FieldRow& row, const QString& text, MeasurementRecord& record) {
+    if (row.kind == FieldKind::Text) {
+        record.conditions.*row.text = text.toStdString();
+        return std::nullopt;
+    }
+    // Blanks only (an input method's ideographic space included) count as an empty field.
+    const bool empty = text.trimmed().isEmpty();
+    if (row.kind == FieldKind::Date) {
+        // Full-width digits and hyphens, as an input method types them, are kept as ASCII.
+        const QString date = QString::fromStdString(HalfWidthNumberText(text.toStdString()));
+        if (!empty && !IsCalendarDate(date)) {
+            return Reason::ConditionBadDate;
+        }
+        record.conditions.*row.text = empty ? std::string() : date.toStdString();
+        return std::nullopt;
+    }
+    std::optional<double>& number = *NumberOf(row, record);
+    if (empty) {
+        number.reset();
+        return std::nullopt;
+    }
+    const ParsedNumber parsed = ParseTypedNumber(text.toStdString());
+    if (!parsed.found || !parsed.complete) {
+        return Reason::ConditionNotANumber;
+    }
+    if (parsed.outOfRange || !std::isfinite(parsed.value)) {
+        return Reason::ConditionNumberOutOfRange;
+    }
+    if (row.kind == FieldKind::Uncertainty && parsed.value < 0) {
+        return Reason::ConditionNegativeUncertainty;
+    }
+    number = parsed.value;
+    return std::nullopt;
+}
+
+}  // namespace
+
+ConditionsDialog::ConditionsDialog(MeasurementRecord& record, QWidget* parent)
+    : QDialog(parent), m_record(record) {
+    setWindowTitle(QString::fromUtf8(kCaption));
+    setFont(LayoutFont(FontFace::Meiryo, kFontPoints));
+    // Created in the table's order, so the focus moves from top to bottom and then to the buttons.
+    auto* form = new QFormLayout;
+    for (const FieldRow& row : kFields) {
+        const QString name = QString::fromLatin1(row.name);
+        QString caption = QString::fromUtf8(row.label);
+        if (row.note != nullptr) {
+            caption += QStringLiteral("\n(") + QString::fromUtf8(row.note) + QStringLiteral(")");
+        }
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(name.chopped(4) + QStringLiteral("Label"));
+        auto* field = new QLineEdit(ShownText(row, record), this);
+        field->setObjectName(name);
+        field->setMinimumWidth(field->fontMetrics().averageCharWidth() * kFieldWidthCharacters);
+        label->setBuddy(field);
+        form->addRow(label, field);
+        m_fields.push_back(field);
+        m_shown.push_back(field->text());
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    okButton = buttons->button(QDialogButtonBox::Ok);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setText(QString::fromUtf8(kOkCaption));
+    okButton->setDefault(true);
+    cancelButton = buttons->button(QDialogButtonBox::Cancel);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton->setText(QString::fromUtf8(kCancelCaption));
+    connect(buttons, &QDialogButtonBox::accepted, this, &ConditionsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ConditionsDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void ConditionsDialog::accept() {
+    MeasurementRecord edited = m_record;  // a refused field leaves the record as it was
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        const QString text = m_fields[i]->text();
+        // A field left as shown keeps the record's value: a number is shown with 15 significant digits, and
+        // read back it might differ in its last bits.
+        if (text == m_shown[i]) {
+            continue;
+        }
+        if (const std::optional<Reason> reason = ReadField(kFields[i], text, edited)) {
+            ShowMessage(this, QString::fromStdString(Message(*reason, {kFields[i].label})),
+                        QMessageBox::Warning);
+            m_fields[i]->setFocus();
+            m_fields[i]->selectAll();
+            return;
+        }
+    }
+    m_record.conditions = edited.conditions;
+    m_record.readingRepeatabilityPercent = edited.readingRepeatabilityPercent;
+    m_record.calibrationUncertaintyPercent = edited.calibrationUncertaintyPercent;
+    QDialog::accept();
+}
+
+bool EditConditions(QWidget* parent, MeasurementRecord& record) {
+    ConditionsDialog dialog(record, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace tessaroven
