@@ -15,6 +15,7 @@ qt_add_resources(tessaroven_gui tessaroven_artwork
 )
 
 install(FILES ${TESSAROVEN_ARTWORK_DIR}/tessaroven.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${TESSAROVEN_ARTWORK_DIR}/tessaroven-measurement.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${TESSAROVEN_ARTWORK_DIR}/app-icon.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME tessaroven.svg)

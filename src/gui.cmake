@@ -16,6 +16,7 @@ qt_add_library(tessaroven_gui STATIC
     entry/main_window_handlers.h entry/main_window_handlers.cpp
     app/application.h app/application.cpp
     app/display_check.h app/display_check.cpp
+    app/measurement_files.h app/measurement_files.cpp
     ui/artwork.h ui/artwork.cpp
     ui/save_dialog.h ui/save_dialog.cpp
     ui/graph_window.h ui/graph_window.cpp

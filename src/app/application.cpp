@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPushButton>
 
+#include "app/measurement_files.h"
 #include "entry/main_window_handlers.h"
 #include "ui/artwork.h"
 #include "ui/graph_window.h"
@@ -23,7 +24,7 @@ Application::~Application() {
     delete m_graphWindow.data();
 }
 
-void Application::Start() {
+void Application::Start(const QString& measurementFile) {
     // One icon for every window, the ones created later included. Wayland shells take the icon from the
     // installed desktop entry instead, which they find by this name.
     QApplication::setWindowIcon(WindowIcon());
@@ -32,6 +33,13 @@ void Application::Start() {
     connect(m_startScreen->startButton, &QPushButton::clicked, this, &Application::startMeasurement);
     connect(m_startScreen->exitButton, &QPushButton::clicked, this, &Application::endProgram);
     connect(m_startScreen.get(), &StartScreen::closeRequested, this, &Application::endProgram);
+    if (!measurementFile.isEmpty()) {
+        MainWindow& window = EnsureMainWindow();
+        if (m_files->openFile(measurementFile)) {
+            ShowInFront(&window);
+            return;
+        }
+    }
     m_startScreen->show();
 }
 
@@ -45,14 +53,21 @@ MainWindow& Application::EnsureMainWindow() {
         connect(m_handlers.get(), &MainWindowHandlers::saveRequested, this, &Application::openSaveDialog);
         connect(m_handlers.get(), &MainWindowHandlers::graphRequested, this, &Application::showGraph);
         m_handlers->load();
+        m_files = new MeasurementFiles(*m_mainWindow, *m_handlers, m_record);
+        connect(m_files, &MeasurementFiles::newMeasurementRequested, this, &Application::startMeasurement);
+        connect(m_files, &MeasurementFiles::quitRequested, this, &Application::endProgram);
     }
     return *m_mainWindow;
 }
 
 void Application::startMeasurement() {
+    if (m_files != nullptr && !m_files->confirmLeaving()) {
+        return;
+    }
     ResetMeasurement(m_record);
     MainWindow& form = EnsureMainWindow();
     m_handlers->clearForNewMeasurement();
+    m_files->forgetFile();
     ShowInFront(&form);
     m_startScreen->hide();
 }

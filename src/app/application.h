@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <memory>
 
@@ -17,6 +18,7 @@ class StartScreen;
 class SaveDialog;
 class GraphWindow;
 class MainWindowHandlers;
+class MeasurementFiles;
 
 class Application : public QObject {
     Q_OBJECT
@@ -24,8 +26,9 @@ public:
     Application();
     ~Application() override;
 
-    // Program start: creates the start screen and shows it.
-    void Start();
+    // Program start: creates the start screen and shows it; with a measurement file, opens it in the main
+    // window instead (the start screen shows when the file is refused).
+    void Start(const QString& measurementFile = QString());
 
     void startMeasurement();     // StartScreen startButton: a new measurement
     void endProgram();           // StartScreen exitButton or its close box: the end of the program
@@ -40,6 +43,7 @@ public:
     StartScreen* startScreen() const { return m_startScreen.get(); }
     MainWindow* mainWindow() const { return m_mainWindow.get(); }  // null until the first OK
     MainWindowHandlers* mainWindowHandlers() const { return m_handlers.get(); }
+    MeasurementFiles* measurementFiles() const { return m_files; }  // null until the main window exists
     SaveDialog* saveDialog() const;    // null until saveButton, and after its close box
     GraphWindow* graphWindow() const;  // null until graphButton, and after its close box
 
@@ -54,6 +58,7 @@ private:
     std::unique_ptr<StartScreen> m_startScreen;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<MainWindowHandlers> m_handlers;
+    MeasurementFiles* m_files = nullptr;  // owned by the main window
     // Ownerless windows that their close box destroys; the next click creates them again.
     QPointer<SaveDialog> m_saveDialog;
     QPointer<GraphWindow> m_graphWindow;

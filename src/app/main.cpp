@@ -14,6 +14,8 @@ int main(int argc, char* argv[]) {
     tessaroven::Application application;
     QObject::connect(&application, &tessaroven::Application::programEnded, &qtApplication,
                      &QCoreApplication::quit, Qt::QueuedConnection);
-    application.Start();
+    // A measurement file named on the command line (a file manager's "open with") opens at once.
+    const QStringList arguments = QApplication::arguments();
+    application.Start(arguments.size() > 1 ? arguments.at(1) : QString());
     return QApplication::exec();
 }

@@ -3,10 +3,23 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "messages/outcome.h"
 
 namespace tessaroven {
 
 // " (" point ")  " slot "  :  " reading, each number in the general number text.
 std::string EntryLineText(double pointNumber, double slot, double reading, char decimalSeparator = '.');
+
+// The line of a position measured several times: the line of their mean, the mean given to one more decimal
+// than the most any repeat has (in its shortest exact form), then " (n=3)".
+std::string RepeatsLineText(double pointNumber, double slot, const std::vector<double>& repeats,
+                            char decimalSeparator = '.');
+
+// Reads "100.2; 100.0; 99.9": the repeats of one position, separated by ";". Refused, naming the part, when a
+// part is empty or not a number.
+Expected<std::vector<double>> ParseRepeats(std::string_view utf8);
 
 }  // namespace tessaroven

@@ -16,6 +16,7 @@
 
 #include "calc/conversion.h"
 #include "entry/entry_line.h"
+#include "record/measurement_file.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 
@@ -163,6 +164,7 @@ void MainWindowHandlers::confirmSetup() {
     }
     m_window.storeReadingButton->setEnabled(true);
     m_record.lastPosition = pointCount - 1;
+    emit measurementEdited();
     setNumber(m_window.pointNumberEdit, 1);
     setNumber(m_window.offCentreEdit, 0);
     m_window.readingEdit->clear();
@@ -181,6 +183,17 @@ void MainWindowHandlers::storeReading() {
         refuse(Reason::NumberOutOfRange);
         return;
     }
+    // Several readings of one position: "100.2; 100.0; 99.9".
+    std::vector<double> repeats;
+    const std::string typed = m_window.readingEdit->text().toStdString();
+    if (typed.find(';') != std::string::npos) {
+        Expected<std::vector<double>> parsed = ParseRepeats(typed);
+        if (!parsed) {
+            refuse(parsed.error());
+            return;
+        }
+        repeats = std::move(*parsed);
+    }
     const double slot = std::floor(offCentre.value);
     if (!IsSlotIndex(slot)) {
         refuse(Reason::PositionOutOfRange);
@@ -194,10 +207,19 @@ void MainWindowHandlers::storeReading() {
 
     const auto k = static_cast<std::size_t>(slot);
     const auto line = static_cast<std::size_t>(lineIndex);
-    m_record.reading[k] = value.value;
-    m_record.readingLines[line] =
-        EntryLineText(pointNumber.value, slot, m_record.reading[k], LocaleDecimalSeparator());
+    if (repeats.size() > 1) {
+        m_record.reading[k] = MeanOfRepeats(repeats);
+        m_record.readingLines[line] =
+            RepeatsLineText(pointNumber.value, slot, repeats, LocaleDecimalSeparator());
+        m_record.repeats[k] = std::move(repeats);
+    } else {
+        m_record.reading[k] = repeats.empty() ? value.value : repeats.front();
+        m_record.readingLines[line] =
+            EntryLineText(pointNumber.value, slot, m_record.reading[k], LocaleDecimalSeparator());
+        m_record.repeats[k].clear();
+    }
     m_window.readingList->addItem(ToQString(m_record.readingLines[line]));
+    emit measurementEdited();
 
     if (m_record.correcting) {
         finishCorrection();
@@ -209,6 +231,30 @@ void MainWindowHandlers::storeReading() {
     } else {
         advanceToNextPoint(pointNumber.value, offCentre.value);
     }
+}
+
+void MainWindowHandlers::showMeasurement(double distance) {
+    clearForNewMeasurement();
+    const char separator = LocaleDecimalSeparator();
+    m_window.distanceEdit->setText(ToQString(GeneralNumberText(distance, separator)));
+    m_window.pointCountEdit->setText(ToQString(GeneralNumberText(m_record.lastPosition + 1, separator)));
+    const int last = std::min(LastPositionIndex(m_record.lastPosition), kLastSlot);
+    for (int k = 0; k <= last; ++k) {
+        const std::vector<double>& repeats = m_record.repeats[static_cast<std::size_t>(k)];
+        std::string& line = m_record.readingLines[static_cast<std::size_t>(k + 1)];
+        line = repeats.size() > 1
+                   ? RepeatsLineText(k + 1, k, repeats, separator)
+                   : EntryLineText(k + 1, k, m_record.reading[static_cast<std::size_t>(k)], separator);
+        m_window.readingList->addItem(ToQString(line));
+    }
+    // As after typing every reading and choosing no correction: ready to convert, or to correct.
+    for (QPushButton* button : {m_window.storeReadingButton, m_window.correctButton,
+                                m_window.finishEntryButton, m_window.convertButton}) {
+        button->setEnabled(true);
+    }
+    m_window.saveButton->setEnabled(false);
+    m_window.graphButton->setEnabled(false);
+    m_window.convertButton->setFocus();
 }
 
 void MainWindowHandlers::finishCorrection() {

@@ -43,12 +43,17 @@ public:
     void finishEntry();      // no (further) correction: the conversion may run
     void convert();
 
+    // Fills the window from the record (a measurement just opened) as if its readings had been typed:
+    // distance, number of points, the reading list; ready to convert or to correct.
+    void showMeasurement(double distance);
+
     bool conversionRunning() const { return m_converting; }
 
 signals:
-    void exitRequested();   // exitButton
-    void saveRequested();   // saveButton: the save dialog opens
-    void graphRequested();  // graphButton: the graph is drawn and shown
+    void exitRequested();      // exitButton
+    void saveRequested();      // saveButton: the save dialog opens
+    void graphRequested();     // graphButton: the graph is drawn and shown
+    void measurementEdited();  // a setup or a reading changed the measurement
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -39,6 +39,17 @@ enum class Reason {
     MissingCommentOrFileName,                 // save dialog: an entry left empty
     NulInFileName,                            // save dialog: a NUL in the typed name
     Saved,                                    // save dialog: confirmation
+    // Measurement files in the desktop program
+    RepeatNotANumber,     // {1}: a part of "100.2; 100.0; 99.9" that is not a number
+    NothingToSave,        // no measurement set up yet
+    SaveChangesQuestion,  // unsaved changes before a new measurement, an open or the end
+    SaveChoice,           // the question's buttons
+    DiscardChoice,
+    CancelChoice,
+    MeasurementFileFilter,  // file dialogs' filter
+    OpenMeasurementTitle,
+    SaveMeasurementTitle,
+    MeasurementSavedStatus,  // {1}: the file
     // Pictures
     NoDisplayForPlot,  // no platform to draw the converter's picture with
     PlotNotEncoded,    // the picture could not be encoded as PNG

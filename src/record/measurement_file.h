@@ -18,6 +18,7 @@ namespace tessaroven {
 inline constexpr std::string_view kMeasurementFileFormat = "tessaroven-measurement";
 inline constexpr int kMeasurementFileVersion = 1;
 inline constexpr std::size_t kMaxMeasurementFileBytes = 1 << 20;
+inline constexpr const char* kDefaultComment = "Comment";
 
 // How the measurement was made. Every member is optional: an empty text or an empty number is not written.
 struct MeasurementConditions {
@@ -41,8 +42,8 @@ struct MeasurementConditions {
 };
 
 struct Measurement {
-    double distanceCm = 60;           // focus to rotation centre
-    std::string comment = "Comment";  // the first line of the result file; no line break
+    double distanceCm = 60;                 // focus to rotation centre
+    std::string comment = kDefaultComment;  // the first line of the result file; no line break
     // readings[k]: the repeated readings at position k cm (one or more each), 1 to 31 positions.
     std::vector<std::vector<double>> readings;
     std::optional<double> readingRepeatabilityPercent;    // relative standard deviation of a single reading

@@ -21,7 +21,7 @@ void ResetMeasurement(MeasurementRecord& record) {
     for (std::vector<double>& position : record.repeats) {
         position.clear();
     }
-    record.comment = "Comment";
+    record.comment = kDefaultComment;
     record.readingRepeatabilityPercent.reset();
     record.calibrationUncertaintyPercent.reset();
     record.conditions = {};

@@ -39,7 +39,7 @@ struct MeasurementRecord {
     // What the measurement file keeps beside the readings.
     SlotRepeats repeats;  // repeated readings entered together for a position (reading[k] is their mean);
                           // empty where one reading was entered
-    std::string comment = "Comment";  // the first line of the result file
+    std::string comment = kDefaultComment;  // the first line of the result file
     std::optional<double> readingRepeatabilityPercent;
     std::optional<double> calibrationUncertaintyPercent;
     MeasurementConditions conditions;

@@ -271,9 +271,13 @@ void SetUpFixedDialog(QWidget* window, const WindowRow& row) {
     palette.setColor(QPalette::Window, palette.color(QPalette::Button));
     window->setPalette(palette);
     window->setAutoFillBackground(true);
-    const QSize client(TwipsToPixels(row.clientWidth), TwipsToPixels(row.clientHeight));
+    SetFixedClientSize(window, QSize(TwipsToPixels(row.clientWidth), TwipsToPixels(row.clientHeight)),
+                       row.centred);
+}
+
+void SetFixedClientSize(QWidget* window, QSize client, bool centred) {
     window->setFixedSize(client);
-    if (row.centred) {
+    if (centred) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect available = screen->availableGeometry();
             window->move(available.center() - QPoint(client.width() / 2, client.height() / 2));

@@ -100,6 +100,9 @@ struct WindowRow {
 // button, button-face background, the window font; centred on the primary screen when asked.
 void SetUpFixedDialog(QWidget* window, const WindowRow& row);
 
+// Gives window the fixed size client, centred on the primary screen when asked.
+void SetFixedClientSize(QWidget* window, QSize client, bool centred);
+
 // Shows window, or brings it to the front and gives it the focus when it is already open.
 void ShowInFront(QWidget* window);
 

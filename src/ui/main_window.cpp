@@ -1,10 +1,16 @@
 // MainWindow's layout table and construction.
 #include "ui/main_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "ui/layout.h"
 #include "ui/message_box.h"
@@ -55,15 +61,36 @@ const ControlRow kMainWindowControls[] = {
 };
 // clang-format on
 
+// The menus' texts.
+struct MenuTexts {
+    const char* file = "ファイル(&F)";
+    const char* newMeasurement = "新しい測定";
+    const char* open = "開く…";
+    const char* recent = "最近使ったファイル";
+    const char* save = "保存";
+    const char* saveAs = "名前を付けて保存…";
+    const char* exportMenu = "書き出す";
+    const char* exportCsv = "計算結果 CSV…";
+    const char* quit = "終了";
+    const char* measurement = "測定(&M)";
+    const char* conditions = "測定条件…";
+};
+constexpr MenuTexts kMenuTexts{};
+
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
-    SetUpFixedDialog(this, {.caption = kApplicationTitle,
-                            .clientWidth = 12750,
-                            .clientHeight = 8355,
-                            .font = {FontFace::Meiryo, 12},
-                            .centred = true});
-    BuildControls(this, kMainWindowControls);
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    const WindowRow window{.caption = kApplicationTitle,
+                           .clientWidth = 12750,
+                           .clientHeight = 8355,
+                           .font = {FontFace::Meiryo, 12},
+                           .centred = true};
+    SetUpFixedDialog(this, window);
+    measurementArea = new QWidget(this);
+    measurementArea->setObjectName(QStringLiteral("measurementArea"));
+    measurementArea->setFixedSize(size());
+    setCentralWidget(measurementArea);
+    BuildControls(measurementArea, kMainWindowControls);
     distanceEdit = ControlNamed<QLineEdit>(this, "distanceEdit");
     pointCountEdit = ControlNamed<QLineEdit>(this, "pointCountEdit");
     setupButton = ControlNamed<QPushButton>(this, "setupButton");
@@ -85,6 +112,45 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     for (QLineEdit* box : {distanceEdit, pointCountEdit, pointNumberEdit, offCentreEdit, readingEdit}) {
         box->setAttribute(Qt::WA_InputMethodEnabled, false);
     }
+
+    BuildMenus();
+    fileStatus = new QLabel(this);
+    fileStatus->setObjectName(QStringLiteral("fileStatus"));
+    statusBar()->addPermanentWidget(fileStatus, 1);
+    statusBar()->setSizeGripEnabled(false);
+    // The window grows by the two bars; the fixed layout between them keeps its size.
+    SetFixedClientSize(
+        this,
+        QSize(measurementArea->width(),
+              menuBar()->sizeHint().height() + measurementArea->height() + statusBar()->sizeHint().height()),
+        window.centred);
+}
+
+void MainWindow::BuildMenus() {
+    menuBar()->setNativeMenuBar(false);
+    QMenu* file = menuBar()->addMenu(QString::fromUtf8(kMenuTexts.file));
+    newAction = file->addAction(QString::fromUtf8(kMenuTexts.newMeasurement));
+    newAction->setShortcut(QKeySequence::New);
+    openAction = file->addAction(QString::fromUtf8(kMenuTexts.open));
+    openAction->setShortcut(QKeySequence::Open);
+    recentMenu = file->addMenu(QString::fromUtf8(kMenuTexts.recent));
+    recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    file->addSeparator();
+    saveAction = file->addAction(QString::fromUtf8(kMenuTexts.save));
+    saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveAsAction = file->addAction(QString::fromUtf8(kMenuTexts.saveAs));
+    saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QMenu* exportMenu = file->addMenu(QString::fromUtf8(kMenuTexts.exportMenu));
+    exportCsvAction = exportMenu->addAction(QString::fromUtf8(kMenuTexts.exportCsv));
+    file->addSeparator();
+    quitAction = file->addAction(QString::fromUtf8(kMenuTexts.quit));
+    quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // The results can be exported once a conversion has enabled the save button.
+    connect(file, &QMenu::aboutToShow, this,
+            [this] { exportCsvAction->setEnabled(saveButton->isEnabled()); });
+
+    QMenu* measurement = menuBar()->addMenu(QString::fromUtf8(kMenuTexts.measurement));
+    conditionsAction = measurement->addAction(QString::fromUtf8(kMenuTexts.conditions));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -7,22 +7,28 @@
 // readingList shows readingLines. convertButton runs the core's staged Conversion on the record (grid,
 // reading -> profile, relativePercent, resultLines) and resultList shows resultLines. saveButton and
 // graphButton hand the record on to the save dialog (CSV file) and the graph window.
-// This class only holds the controls; it computes nothing.
+// A menu bar above the fixed layout and a status bar below it hand the measurement on to the file handlers
+// (app/measurement_files.h). This class only holds the controls and menus; it computes nothing.
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 
+class QAction;
 class QCloseEvent;
+class QLabel;
 class QLineEdit;
+class QMenu;
 class QListWidget;
 class QPushButton;
 
 namespace tessaroven {
 
-class MainWindow : public QWidget {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+
+    QWidget* measurementArea;  // the fixed layout between the menu bar and the status bar
 
     QLineEdit* distanceEdit;          // focus to rotation-centre distance, cm
     QLineEdit* pointCountEdit;        // number of points
@@ -40,12 +46,28 @@ public:
     QPushButton* saveButton;          // "計算結果保存"
     QPushButton* graphButton;         // "計算結果グラフ表示"
 
+    // ファイル
+    QAction* newAction;        // 新しい測定
+    QAction* openAction;       // 開く…
+    QMenu* recentMenu;         // 最近使ったファイル
+    QAction* saveAction;       // 保存
+    QAction* saveAsAction;     // 名前を付けて保存…
+    QAction* exportCsvAction;  // 書き出す ▸ 計算結果 CSV…
+    QAction* quitAction;       // 終了: the end of the program
+    // 測定
+    QAction* conditionsAction;  // 測定条件…
+
+    QLabel* fileStatus;  // status bar: the measurement file's name
+
 signals:
     // The close box was used; the window stays open until the application decides (it acts like Exit).
     void closeRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
 };
 
 }  // namespace tessaroven

@@ -32,7 +32,7 @@ SaveDialog* OpenSaveDialog(QPointer<SaveDialog>& dialog, MeasurementRecord& reco
         dialog = new SaveDialog();
         new SaveDialogHandlers(*dialog, record);
     }
-    dialog->commentEdit->setText(QString::fromUtf8(kDefaultComment));
+    dialog->commentEdit->setText(QString::fromStdString(record.comment));
     dialog->fileNameEdit->setText(DefaultFileName(today));
     ShowInFront(dialog);
     return dialog;
@@ -67,6 +67,7 @@ void SaveDialogHandlers::save() {
         return;
     }
 
+    record.comment = comment.toStdString();  // kept with the measurement
     // Let the windows repaint before the confirmation; clicks wait until the handler is done.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     ShowMessage(guard, QString::fromStdString(Message(Reason::Saved)));

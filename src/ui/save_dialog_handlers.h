@@ -13,8 +13,6 @@ namespace tessaroven {
 
 class SaveDialog;
 
-inline constexpr const char* kDefaultComment = "Comment";
-
 // The default file name: the date as MM-DD-YYYY, whatever the system's date settings.
 QString DefaultFileName(const QDate& date);
 

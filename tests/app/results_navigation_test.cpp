@@ -54,10 +54,10 @@ protected:
         messages.ExpectNone([&] { Click(Main().convertButton); });
     }
 
-    // Exit on the main window, OK on the start screen: the next measurement.
+    // Exit on the main window, OK on the start screen and "do not save": the next measurement.
     void NextMeasurement() {
         Click(Main().exitButton);
-        Click(app.startScreen()->startButton);
+        messages.ExpectOne([&] { Click(app.startScreen()->startButton); }, QMessageBox::Discard);
     }
 
     static QColor At(const QImage& picture, double x, double y) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLocale>
+#include <QStandardPaths>
 
 #include <cstdlib>
 
@@ -35,7 +36,9 @@ void MessageBoxGuard::Poll() {
             ADD_FAILURE() << "unexpected message box: \"" << seen.text.toStdString() << "\"";
         }
         m_seen.push_back(seen);
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+        if (QAbstractButton* answer = box->button(m_answer)) {
+            answer->click();
+        } else if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
             ok->click();
         } else {
             box->done(0);
@@ -54,8 +57,11 @@ std::vector<SeenMessageBox> MessageBoxGuard::Expect(const std::function<void()>&
     return seen;
 }
 
-std::optional<SeenMessageBox> MessageBoxGuard::ExpectOne(const std::function<void()>& action) {
+std::optional<SeenMessageBox> MessageBoxGuard::ExpectOne(const std::function<void()>& action,
+                                                         QMessageBox::StandardButton answer) {
+    m_answer = answer;
     std::vector<SeenMessageBox> seen = Expect(action, 1);
+    m_answer = QMessageBox::Ok;
     if (seen.empty()) {
         return std::nullopt;
     }
@@ -82,6 +88,8 @@ void PrepareGuiTestEnvironment() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QLocale::setDefault(QLocale::c());
+    // Settings (recent files, last folder) go to a test location, never into the user's own.
+    QStandardPaths::setTestModeEnabled(true);
 }
 
 }  // namespace tessaroven::testing

@@ -43,8 +43,10 @@ public:
     // Runs action and answers every box that opens meanwhile with OK; fails the test unless exactly count
     // boxes opened. Returns what they showed, in order.
     std::vector<SeenMessageBox> Expect(const std::function<void()>& action, int count);
-    // The same for one box; nullopt (and a failure) when none opened.
-    std::optional<SeenMessageBox> ExpectOne(const std::function<void()>& action);
+    // The same for one box, answered with the given button (OK when the box has no such button); nullopt
+    // (and a failure) when none opened.
+    std::optional<SeenMessageBox> ExpectOne(const std::function<void()>& action,
+                                            QMessageBox::StandardButton answer = QMessageBox::Ok);
     // Runs action and fails the test if any box opened.
     void ExpectNone(const std::function<void()>& action);
 
@@ -55,6 +57,7 @@ private:
 
     QTimer m_timer;
     bool m_expecting = false;
+    QMessageBox::StandardButton m_answer = QMessageBox::Ok;
     std::vector<SeenMessageBox> m_seen;
     int m_unexpected = 0;
 };

@@ -43,6 +43,18 @@ else()
     endif()
 endif()
 
+# The measurement files' type, which the menu entry declares, so that a file manager opens them with it.
+set(mime "${PREFIX}/${DATADIR}/mime/packages/tessaroven-measurement.xml")
+if(NOT EXISTS "${mime}")
+    fail("${DATADIR}/mime/packages/tessaroven-measurement.xml is missing")
+else()
+    file(READ "${mime}" mime_text)
+    if(NOT mime_text MATCHES "type=\"application/x-tessaroven-measurement\"" OR
+       NOT mime_text MATCHES "pattern=\"\\*\\.tessaroven\\.json\"")
+        fail("tessaroven-measurement.xml does not declare *.tessaroven.json")
+    endif()
+endif()
+
 # Menu entry: one [Desktop Entry] group first, every other line a comment, blank or Key[locale]=value with
 # each key only once, and the keys a launcher needs with the values that start the installed program.
 set(entry "${PREFIX}/${DATADIR}/applications/tessaroven.desktop")

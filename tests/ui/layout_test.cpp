@@ -11,9 +11,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 
 #include "gui_fixture.h"
@@ -162,10 +164,12 @@ TEST_F(LayoutTest, main_window_has_its_client_size_and_every_control_in_place) {
     MainWindow form;
     const QImage image = Render(form);
     SaveScreenshot(image, "main-window.png");
-    EXPECT_EQ(image.size(), QSize(850, 557));
-    EXPECT_EQ(form.size(), QSize(850, 557));
+    EXPECT_EQ(form.measurementArea->size(), QSize(850, 557));
+    EXPECT_EQ(form.measurementArea->geometry().bottom() + 1, form.statusBar()->geometry().top());
+    EXPECT_EQ(form.menuBar()->geometry().bottom() + 1, form.measurementArea->geometry().top());
+    EXPECT_EQ(image.size(), form.size());
     EXPECT_EQ(form.windowTitle(), "Tessaroven");
-    CheckControls(form, kMainWindowRows);
+    CheckControls(*form.measurementArea, kMainWindowRows);
     EXPECT_EQ(form.distanceEdit->text(), "60");
     // The focus starts on the first control of the tab order.
     EXPECT_EQ(form.focusWidget(), form.distanceEdit);
@@ -225,7 +229,7 @@ TEST_F(LayoutTest, every_text_shows_its_japanese_characters_and_lists_are_fixed_
 
 TEST_F(LayoutTest, buttons_are_light_yellow_and_the_circled_digits_hide_their_frame_corners) {
     MainWindow form;
-    const QImage image = Render(form);
+    const QImage image = Render(form).copy(form.measurementArea->geometry());
     // A point inside the Exit button away from its caption.
     const QRect exit = form.exitButton->geometry();
     EXPECT_EQ(QColor(image.pixel(exit.left() + 6, exit.center().y())), QColor(0xFF, 0xFF, 0xC0));

@@ -1,0 +1,229 @@
+// Measurement files in the desktop program.
+#include "app/measurement_files.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+
+#include "calc/number_text.h"
+#include "entry/main_window_handlers.h"
+#include "record/measurement_file.h"
+#include "ui/conditions_dialog.h"
+#include "ui/main_window.h"
+#include "ui/message_box.h"
+
+namespace tessaroven {
+
+namespace {
+
+const QString kRecentFilesKey = QStringLiteral("files/recent");
+const QString kLastFolderKey = QStringLiteral("files/lastFolder");
+
+QString Text(Reason reason, std::initializer_list<std::string_view> details = {}) {
+    return QString::fromStdString(Message(reason, details));
+}
+
+QString ChooseWithDialog(QWidget* owner, const QString& title, const QString& folder, bool forSaving) {
+    const QString filter = Text(Reason::MeasurementFileFilter);
+    // Qt's own dialog: the same on every desktop, and it never blocks on a missing portal.
+    const QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
+    return forSaving ? QFileDialog::getSaveFileName(owner, title, folder, filter, nullptr, options)
+                     : QFileDialog::getOpenFileName(owner, title, folder, filter, nullptr, options);
+}
+
+}  // namespace
+
+MeasurementFiles::MeasurementFiles(MainWindow& window, MainWindowHandlers& handlers,
+                                   MeasurementRecord& record)
+    : QObject(&window), m_window(window), m_handlers(handlers), m_record(record) {
+    m_chooser = [this](const QString& title, const QString& folder, bool forSaving) {
+        return ChooseWithDialog(&m_window, title, folder, forSaving);
+    };
+    connect(m_window.newAction, &QAction::triggered, this, &MeasurementFiles::newMeasurement);
+    connect(m_window.openAction, &QAction::triggered, this, &MeasurementFiles::open);
+    connect(m_window.saveAction, &QAction::triggered, this, &MeasurementFiles::save);
+    connect(m_window.saveAsAction, &QAction::triggered, this, &MeasurementFiles::saveAs);
+    connect(m_window.exportCsvAction, &QAction::triggered, &m_handlers, &MainWindowHandlers::saveRequested);
+    connect(m_window.quitAction, &QAction::triggered, this, [this] {
+        if (confirmLeaving()) {
+            emit quitRequested();
+        }
+    });
+    connect(m_window.conditionsAction, &QAction::triggered, this, &MeasurementFiles::editConditions);
+    connect(&m_handlers, &MainWindowHandlers::measurementEdited, this, &MeasurementFiles::markModified);
+    setCurrentFile(QString());
+    rebuildRecentMenu();
+}
+
+QStringList MeasurementFiles::recentFiles() const {
+    return QSettings().value(kRecentFilesKey).toStringList();
+}
+
+bool MeasurementFiles::newMeasurement() {
+    emit newMeasurementRequested();
+    return m_currentFile.isEmpty() && !m_modified;
+}
+
+void MeasurementFiles::forgetFile() {
+    setCurrentFile(QString());
+    m_modified = false;
+}
+
+bool MeasurementFiles::open() {
+    if (!confirmLeaving()) {
+        return false;
+    }
+    const QString path = choose(false);
+    return !path.isEmpty() && openFile(path);
+}
+
+bool MeasurementFiles::openFile(const QString& path) {
+    const Expected<Measurement> measurement = ReadMeasurementFile(QFile::encodeName(path).toStdString());
+    if (!measurement) {
+        ShowMessage(&m_window, QString::fromStdString(measurement.error().message));
+        return false;
+    }
+    MeasurementRecord opened;
+    TakeMeasurement(*measurement, opened);
+    m_record = std::move(opened);
+    m_handlers.showMeasurement(measurement->distanceCm);
+    setCurrentFile(path);
+    m_modified = false;
+    rememberRecent(path);
+    return true;
+}
+
+bool MeasurementFiles::save() {
+    return m_currentFile.isEmpty() ? saveAs() : writeTo(m_currentFile);
+}
+
+bool MeasurementFiles::saveAs() {
+    QString path = choose(true);
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (!path.endsWith(QLatin1String(kMeasurementFileSuffix))) {
+        path += QLatin1String(kMeasurementFileSuffix);
+    }
+    return writeTo(path);
+}
+
+void MeasurementFiles::editConditions() {
+    if (EditConditions(&m_window, m_record)) {
+        markModified();
+    }
+}
+
+bool MeasurementFiles::confirmLeaving() {
+    if (!m_modified) {
+        return true;
+    }
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle),
+                    Text(Reason::SaveChangesQuestion),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &m_window);
+    box.button(QMessageBox::Save)->setText(Text(Reason::SaveChoice));
+    box.button(QMessageBox::Discard)->setText(Text(Reason::DiscardChoice));
+    box.button(QMessageBox::Cancel)->setText(Text(Reason::CancelChoice));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.setWindowModality(Qt::ApplicationModal);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return save();
+        case QMessageBox::Discard:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MeasurementFiles::markModified() {
+    m_modified = true;
+}
+
+void MeasurementFiles::setCurrentFile(const QString& path) {
+    m_currentFile = path;
+    const QString name = QFileInfo(path).fileName();
+    const QString title = QString::fromLatin1(kApplicationTitle);
+    m_window.setWindowTitle(name.isEmpty() ? title : title + QStringLiteral(" - ") + name);
+    m_window.fileStatus->setText(QDir::toNativeSeparators(path));
+}
+
+void MeasurementFiles::rememberRecent(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList recent = recentFiles();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    while (recent.size() > kRecentFileCount) {
+        recent.removeLast();
+    }
+    QSettings settings;
+    settings.setValue(kRecentFilesKey, recent);
+    settings.setValue(kLastFolderKey, QFileInfo(absolute).absolutePath());
+    rebuildRecentMenu();
+}
+
+void MeasurementFiles::rebuildRecentMenu() {
+    m_window.recentMenu->clear();
+    const QStringList recent = recentFiles();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString& path = recent[i];
+        QAction* action = m_window.recentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        action->setToolTip(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (confirmLeaving()) {
+                openFile(path);
+            }
+        });
+    }
+    m_window.recentMenu->setEnabled(!recent.isEmpty());
+}
+
+bool MeasurementFiles::writeTo(QString path) {
+    if (!m_window.storeReadingButton->isEnabled()) {
+        ShowMessage(&m_window, Text(Reason::NothingToSave));
+        return false;
+    }
+    const ParsedNumber distance = ParseTypedNumber(m_window.distanceEdit->text().toStdString());
+    if (distance.outOfRange) {
+        ShowMessage(&m_window, Text(Reason::NumberOutOfRange));
+        return false;
+    }
+    if (!(distance.value > 0)) {
+        ShowMessage(&m_window, Text(Reason::DistanceNotANumber));
+        return false;
+    }
+    const MaybeRefusal refusal =
+        SaveMeasurementFile(QFile::encodeName(path).toStdString(), MeasurementOf(m_record, distance.value));
+    if (refusal) {
+        ShowMessage(&m_window, QString::fromStdString(refusal->message));
+        return false;
+    }
+    setCurrentFile(path);
+    m_modified = false;
+    rememberRecent(path);
+    m_window.statusBar()->showMessage(
+        Text(Reason::MeasurementSavedStatus, {QFileInfo(path).fileName().toStdString()}), 5000);
+    return true;
+}
+
+QString MeasurementFiles::choose(bool forSaving) const {
+    QString folder = QSettings().value(kLastFolderKey).toString();
+    if (forSaving && !m_currentFile.isEmpty()) {
+        folder = m_currentFile;
+    }
+    return m_chooser(Text(forSaving ? Reason::SaveMeasurementTitle : Reason::OpenMeasurementTitle), folder,
+                     forSaving);
+}
+
+}  // namespace tessaroven

@@ -1,0 +1,74 @@
+// The measurement as a file: new, open, save, save as, the recent files, the unsaved-changes question and the
+// file name in the title and the status bar. Answers the main window's ファイル and 測定 menus.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+#include "record/measurement_record.h"
+
+namespace tessaroven {
+
+class MainWindow;
+class MainWindowHandlers;
+
+inline constexpr const char* kMeasurementFileSuffix = ".tessaroven.json";
+inline constexpr int kRecentFileCount = 8;
+
+class MeasurementFiles : public QObject {
+    Q_OBJECT
+public:
+    // Asks for a file name: title, folder to start in, whether for saving. Empty when the user cancels.
+    using FileChooser = std::function<QString(const QString& title, const QString& folder, bool forSaving)>;
+
+    // window, handlers and record must outlive this object.
+    MeasurementFiles(MainWindow& window, MainWindowHandlers& handlers, MeasurementRecord& record);
+
+    void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
+
+    // A new measurement was started: no file, nothing to save.
+    void forgetFile();
+
+    // The menu entries. Each returns whether it went through (false: cancelled or refused).
+    bool newMeasurement();
+    bool open();
+    bool openFile(const QString& path);  // without the unsaved-changes question
+    bool save();
+    bool saveAs();
+    void editConditions();
+
+    // Whether the measurement may be left: true when nothing changed since the last save or open, or when
+    // the user saved or chose not to save; false when the user cancelled (or the save failed).
+    bool confirmLeaving();
+
+    bool modified() const { return m_modified; }
+    const QString& currentFile() const { return m_currentFile; }
+    QStringList recentFiles() const;
+
+signals:
+    // 新しい測定: the application starts the next measurement as from the start screen (after asking
+    // about unsaved changes).
+    void newMeasurementRequested();
+    // 終了 went through: the program ends.
+    void quitRequested();
+
+private:
+    void markModified();
+    void setCurrentFile(const QString& path);
+    void rememberRecent(const QString& path);
+    void rebuildRecentMenu();
+    bool writeTo(QString path);
+    QString choose(bool forSaving) const;
+
+    MainWindow& m_window;
+    MainWindowHandlers& m_handlers;
+    MeasurementRecord& m_record;
+    FileChooser m_chooser;
+    QString m_currentFile;
+    bool m_modified = false;
+};
+
+}  // namespace tessaroven
