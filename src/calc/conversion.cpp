@@ -124,6 +124,7 @@ void Conversion::CommitTo(MeasurementRecord& record) const {
     record.profile = m_work.profile;
     record.relativePercent = m_work.relativePercent;
     record.resultLines = m_work.resultLines;
+    record.convertedDistanceCm = m_distance;
 }
 
 MaybeRefusal RunConversion(MeasurementRecord& record, double distance, char decimalSeparator) {

@@ -47,8 +47,8 @@ public:
     MaybeRefusal Solve();      // SolveGrid (on the working copy)
     MaybeRefusal Finish();     // percent values and result lines (on the working copy)
 
-    // Copies grid, profile, relativePercent and resultLines of the finished working copy into record; the
-    // entered readings are never changed.
+    // Copies grid, profile, relativePercent, resultLines and the distance of the finished working copy into
+    // record; the entered readings are never changed.
     void CommitTo(MeasurementRecord& record) const;
     const MeasurementRecord& Working() const { return m_work; }
 

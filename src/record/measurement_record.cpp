@@ -22,6 +22,7 @@ void ResetMeasurement(MeasurementRecord& record) {
         position.clear();
     }
     record.comment = kDefaultComment;
+    record.convertedDistanceCm = 0;
     record.readingRepeatabilityPercent.reset();
     record.calibrationUncertaintyPercent.reset();
     record.conditions = {};

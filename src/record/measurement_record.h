@@ -27,14 +27,15 @@ using SlotRepeats = std::array<std::vector<double>, kSlotCount>;
 struct MeasurementRecord {
     // Index of the last measuring position (number of points minus 1), a whole number.
     double lastPosition = 0;
-    SlotValues reading{};          // entered reading per slot; the conversion never overwrites it
-    SlotValues profile{};          // solved (absolute) profile per slot, written by the conversion
-    SlotValues relativePercent{};  // profile in percent of the centre value, per slot
-    GridMatrix grid{};             // working matrix of the conversion, grid[row][column]
-    PointTexts readingLines;       // reading-list line, indexed by point number
-    SlotTexts resultLines;         // result-list line (or CSV line after a save), indexed by slot
-    bool correcting = false;       // while a correction is pending
-    double piValue = 0;            // value of pi used by the conversion, set by the reset
+    SlotValues reading{};            // entered reading per slot; the conversion never overwrites it
+    SlotValues profile{};            // solved (absolute) profile per slot, written by the conversion
+    SlotValues relativePercent{};    // profile in percent of the centre value, per slot
+    GridMatrix grid{};               // working matrix of the conversion, grid[row][column]
+    PointTexts readingLines;         // reading-list line, indexed by point number
+    SlotTexts resultLines;           // result-list line (or CSV line after a save), indexed by slot
+    bool correcting = false;         // while a correction is pending
+    double piValue = 0;              // value of pi used by the conversion, set by the reset
+    double convertedDistanceCm = 0;  // the distance the last conversion used (0: not converted)
 
     // What the measurement file keeps beside the readings.
     SlotRepeats repeats;  // repeated readings entered together for a position (reading[k] is their mean);

@@ -21,6 +21,7 @@ inline bool SameRecord(const MeasurementRecord& a, const MeasurementRecord& b) {
            a.readingLines == b.readingLines && a.resultLines == b.resultLines &&
            a.correcting == b.correcting && std::memcmp(&a.piValue, &b.piValue, sizeof a.piValue) == 0 &&
            a.repeats == b.repeats && a.comment == b.comment &&
+           a.convertedDistanceCm == b.convertedDistanceCm &&
            a.readingRepeatabilityPercent == b.readingRepeatabilityPercent &&
            a.calibrationUncertaintyPercent == b.calibrationUncertaintyPercent && a.conditions == b.conditions;
 }
