@@ -1,11 +1,12 @@
 // The conversion's cost: the whole conversion (grid, solve, percent values and result lines) for 25 and 31
-// positions, and each step on its own.
+// positions, with the evaluation of every position's uncertainty after it, and each step on its own.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
 #include "calc/conversion.h"
 #include "calc/solver.h"
+#include "calc/uncertainty.h"
 #include "record/measurement_record.h"
 
 namespace {
@@ -36,6 +37,25 @@ void BM_Conversion(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Conversion)->Arg(25)->Arg(31)->Unit(benchmark::kMicrosecond);
+
+// The conversion followed by the evaluation of every position: uncertainty (three repeats on every position,
+// a calibration uncertainty), fan angle and the relative value on the arc.
+void BM_ConversionWithUncertainty(benchmark::State& state) {
+    MeasurementRecord prepared = PreparedRecord(static_cast<int>(state.range(0)));
+    for (int k = 0; k < state.range(0); ++k) {
+        const double reading = prepared.reading[k];
+        prepared.repeats[k] = {reading * 0.99, reading, reading * 1.01};
+    }
+    prepared.calibrationUncertaintyPercent = 2;
+    MeasurementRecord record = prepared;
+    for (auto _ : state) {
+        auto refusal = tessaroven::RunConversion(record, kDistance);
+        benchmark::DoNotOptimize(refusal);
+        auto evaluation = tessaroven::EvaluateProfile(record);
+        benchmark::DoNotOptimize(evaluation);
+    }
+}
+BENCHMARK(BM_ConversionWithUncertainty)->Arg(31)->Unit(benchmark::kMicrosecond);
 
 void BM_BuildGrid(benchmark::State& state) {
     MeasurementRecord record = PreparedRecord(static_cast<int>(state.range(0)));

@@ -1,7 +1,7 @@
 // tessaroven-convert's reading of its input: arbitrary arguments or an arbitrary standard input. The run
 // either fails with a message on standard error and nothing on standard output, or succeeds with a result
-// that holds no non-finite number. --output and --save-measurement are never passed, so nothing is written to
-// disk.
+// that holds no non-finite number. --output, --save-measurement and --profile with a file are never passed,
+// so nothing is written to disk; --profile=- puts the profile table on standard output.
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -20,7 +20,8 @@ std::vector<std::string> SplitArguments(std::string_view text) {
         const std::size_t end = text.find('\0');
         std::string arg(text.substr(0, end));
         if (arg.find("--output") == std::string::npos &&
-            arg.find("--save-measurement") == std::string::npos) {
+            arg.find("--save-measurement") == std::string::npos &&
+            (arg.find("--profile") == std::string::npos || arg == "--profile=-")) {
             args.push_back(std::move(arg));
         }
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
@@ -54,10 +55,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     bool help = false;
     bool list = false;
+    bool table = false;
     for (const std::string& arg : args) {
         const std::string name = arg.substr(0, arg.find('='));
         help = help || name == "--help" || name == "-h";
         list = list || arg == "--list";
+        table = table || arg == "--profile=-";
     }
 
     std::istringstream in(input);
@@ -79,6 +82,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!output.empty(), "a successful run writes its result");
     if (help) {
         return 0;  // --help anywhere among the options wins; the usage text is not a result
+    }
+    if (table) {
+        // The first line holds the user's comment; only the lines below it are checked.
+        const std::size_t firstLineEnd = output.find('\n');
+        FUZZ_CHECK(output.starts_with("# distance_cm=") && firstLineEnd != std::string::npos,
+                   "the table starts with its first line");
+        FUZZ_CHECK(output.ends_with('\n') && output.find('\r', firstLineEnd) == std::string::npos,
+                   "the table's lines end in LF");
+        FUZZ_CHECK(!tessaroven::fuzz::HasNonFiniteText(std::string_view(output).substr(firstLineEnd)),
+                   "no non-finite number in the table");
+        return 0;
     }
     // The comment line is the user's own text; only the numbers below it are checked.
     const std::size_t commentEnd = list ? 0 : output.find("\r\n");

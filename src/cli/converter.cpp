@@ -12,7 +12,9 @@
 
 #include "calc/conversion.h"
 #include "calc/number_text.h"
+#include "calc/uncertainty.h"
 #include "files/csv.h"
+#include "files/profile_table.h"
 #include "record/measurement_file.h"
 #include "record/measurement_record.h"
 
@@ -134,23 +136,9 @@ std::optional<Failure> ReadGivenReadings(const ConverterOptions& options, std::i
     return ReadReadings(tokens, readings);
 }
 
-// The measurement file written by --save-measurement: the file read by --measurement with its repeats,
-// uncertainties and conditions, or one repeat per position; distance and comment as converted.
-Measurement ConvertedMeasurement(const std::optional<Measurement>& file, const std::vector<double>& readings,
-                                 double distance, const std::string& comment) {
-    Measurement measurement = file.value_or(Measurement{});
-    if (!file) {
-        for (double reading : readings) {
-            measurement.readings.push_back({reading});
-        }
-    }
-    measurement.distanceCm = distance;
-    measurement.comment = comment;
-    return measurement;
-}
-
-// Everything up to the bytes to write; only the files of the extensions and --save-measurement are written
-// here, after every check has passed.
+// Everything up to the bytes to write; only the files of the extensions, --profile and --save-measurement are
+// written here, after every check has passed. --save-measurement writes the readings as converted (with the
+// repeats, uncertainties and conditions of a --measurement file), the options' values included.
 std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in,
                                const ConverterEnvironment& environment, std::string& bytes) {
     std::optional<Measurement> file;
@@ -170,7 +158,7 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
     const double distance = options.distance.value_or(file ? file->distanceCm : kDefaultConverterDistance);
     const std::string comment =
         options.comment.value_or(file ? file->comment : std::string(kDefaultConverterComment));
-    if (!options.list || options.saveMeasurementPath) {
+    if (!options.list || options.saveMeasurementPath || options.profilePath) {
         if (!options.comment && comment.empty()) {
             return Failure{Message(Reason::EmptyMeasurementComment)};
         }
@@ -179,18 +167,41 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
         }
     }
 
-    // The record as the main window leaves it after the last reading was confirmed.
+    // The record as the main window leaves it after the last reading was confirmed (or a measurement file
+    // was opened), with the options' values over the file's.
     MeasurementRecord record;
-    ResetMeasurement(record);
-    record.lastPosition = static_cast<double>(readings.size()) - 1;
-    for (std::size_t k = 0; k < readings.size(); ++k) {
-        record.reading[k] = readings[k];
+    if (file) {
+        TakeMeasurement(*file, record);
+    } else {
+        ResetMeasurement(record);
+        record.lastPosition = static_cast<double>(readings.size()) - 1;
+        for (std::size_t k = 0; k < readings.size(); ++k) {
+            record.reading[k] = readings[k];
+        }
+    }
+    record.comment = comment;
+    if (options.readingRepeatabilityPercent) {
+        record.readingRepeatabilityPercent = options.readingRepeatabilityPercent;
+    }
+    if (options.calibrationUncertaintyPercent) {
+        record.calibrationUncertaintyPercent = options.calibrationUncertaintyPercent;
     }
     if (auto refusal = RunConversion(record, distance)) {
         return FromRefusal(*refusal, distance);
     }
+    std::optional<ProfileEvaluation> evaluation;
+    if (options.profilePath) {
+        Expected<ProfileEvaluation> evaluated = EvaluateProfile(record);
+        if (!evaluated) {
+            return FromRefusal(evaluated.error(), distance);
+        }
+        evaluation = std::move(*evaluated);
+    }
+    const bool profileToStandardOutput = options.profilePath == kStandardOutputName;
 
-    if (options.list) {
+    if (profileToStandardOutput) {
+        bytes = ProfileTableText(*evaluation, comment);
+    } else if (options.list) {
         bytes.clear();
         for (std::size_t k = 0; k < readings.size(); ++k) {
             bytes += record.resultLines[k];
@@ -213,9 +224,14 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
             return FromRefusal(*refusal, distance);
         }
     }
+    if (options.profilePath && !profileToStandardOutput) {
+        if (auto refusal =
+                SaveProfileTable(*options.profilePath, *evaluation, comment, *environment.fileSystem)) {
+            return FromRefusal(*refusal, distance);
+        }
+    }
     if (options.saveMeasurementPath) {
-        if (auto refusal = SaveMeasurementFile(*options.saveMeasurementPath,
-                                               ConvertedMeasurement(file, readings, distance, comment),
+        if (auto refusal = SaveMeasurementFile(*options.saveMeasurementPath, MeasurementOf(record, distance),
                                                *environment.fileSystem)) {
             return FromRefusal(*refusal, distance);
         }

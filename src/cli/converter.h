@@ -18,13 +18,13 @@ inline constexpr int kConverterBadInput = 2;  // bad usage or input
 
 struct ConverterEnvironment {
     std::vector<ConverterExtension> extensions;
-    const FileSystemOps* fileSystem = &PosixFileSystem();  // for --output and --save-measurement
+    const FileSystemOps* fileSystem = &PosixFileSystem();  // for --output, --profile and --save-measurement
 };
 
 // Runs the converter on args (without the program name). Readings come from the --measurement file, from
-// args, or from in when there are neither. The result goes to out or to the --output file; messages
-// (Japanese, UTF-8) go to err. On any error nothing is written to out or to the file. Returns the exit
-// status.
+// args, or from in when there are neither. The result goes to out or to the --output file (with --profile -,
+// the profile table goes to out in its place); messages (Japanese, UTF-8) go to err. On any error nothing is
+// written to out or to the file. Returns the exit status.
 int RunConverter(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
                  const ConverterEnvironment& environment = {});
 

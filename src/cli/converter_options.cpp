@@ -10,7 +10,19 @@ namespace tessaroven {
 
 namespace {
 
-enum class OptionId { Distance, Comment, Measurement, SaveMeasurement, Output, List, Help, Extension };
+enum class OptionId {
+    Distance,
+    Comment,
+    Measurement,
+    SaveMeasurement,
+    Output,
+    ReadingRepeatability,
+    CalibrationUncertainty,
+    Profile,
+    List,
+    Help,
+    Extension,
+};
 
 struct OptionEntry {
     std::string_view name;
@@ -24,6 +36,9 @@ constexpr OptionEntry kBuiltInOptions[] = {
     {"--measurement", OptionId::Measurement, true},
     {"--save-measurement", OptionId::SaveMeasurement, true},
     {"--output", OptionId::Output, true},
+    {"--reading-repeatability", OptionId::ReadingRepeatability, true},
+    {"--calibration-uncertainty", OptionId::CalibrationUncertainty, true},
+    {"--profile", OptionId::Profile, true},
     {"--list", OptionId::List, false},
     {"--help", OptionId::Help, false},
     {"-h", OptionId::Help, false},
@@ -152,13 +167,27 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
                 break;
             case OptionId::Measurement:
             case OptionId::SaveMeasurement:
+            case OptionId::Profile:
                 if (value.empty()) {
                     parsed.error = Message(Reason::EmptyFileOption, {name});
                     return parsed;
                 }
-                (option->id == OptionId::Measurement ? options.measurementPath
-                                                     : options.saveMeasurementPath) = value;
+                (option->id == OptionId::Measurement       ? options.measurementPath
+                 : option->id == OptionId::SaveMeasurement ? options.saveMeasurementPath
+                                                           : options.profilePath) = value;
                 break;
+            case OptionId::ReadingRepeatability:
+            case OptionId::CalibrationUncertainty: {
+                const StrictNumber percent = ReadStrictNumber(value);
+                if (!percent.isNumber || percent.outOfRange || !(percent.value >= 0)) {
+                    parsed.error = Message(Reason::UncertaintyOptionInvalid, {name, value});
+                    return parsed;
+                }
+                (option->id == OptionId::ReadingRepeatability ? options.readingRepeatabilityPercent
+                                                              : options.calibrationUncertaintyPercent) =
+                    percent.value;
+                break;
+            }
             case OptionId::Output:
                 if (value.empty()) {
                     parsed.error = Message(Reason::EmptyOutputName);
@@ -178,6 +207,8 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
     }
     if (options.measurementPath && !options.readingTokens.empty()) {
         parsed.error = Message(Reason::ReadingsWithMeasurement) + UsageHint();
+    } else if (options.profilePath == kStandardOutputName && options.outputPath) {
+        parsed.error = Message(Reason::ProfileToStandardOutputWithOutput) + UsageHint();
     }
     return parsed;
 }

@@ -37,6 +37,10 @@ struct ConverterOptions {
     std::optional<std::string> measurementPath;      // --measurement: readings, distance and comment
     std::optional<std::string> saveMeasurementPath;  // --save-measurement: a measurement file of the run
     std::optional<std::string> outputPath;
+    // --reading-repeatability and --calibration-uncertainty (percent, 0 or more); they win over the file's.
+    std::optional<double> readingRepeatabilityPercent;
+    std::optional<double> calibrationUncertaintyPercent;
+    std::optional<std::string> profilePath;  // --profile: the profile table; "-" for standard output
     bool list = false;
     bool help = false;
     std::vector<std::string> readingTokens;  // the READING arguments, in order, not yet read as numbers
@@ -47,6 +51,9 @@ struct ConverterOptions {
     std::vector<ExtensionValue> extensionValues;
 };
 
+// The --profile value that sends the profile table to standard output in place of the CSV or the list.
+inline constexpr std::string_view kStandardOutputName = "-";
+
 // Either the options or the message (Japanese) that says what was wrong with the command line.
 struct ParsedConverterOptions {
     ConverterOptions options;
@@ -56,7 +63,7 @@ struct ParsedConverterOptions {
 
 // Reads the arguments (without the program name). "--name value" and "--name=value" both work; "--" ends the
 // options; a token such as "-5" or "-.5" is a reading, not an option. --help anywhere among the options wins.
-// READING arguments together with --measurement are refused.
+// READING arguments together with --measurement are refused, and so is --profile - together with --output.
 ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& args,
                                              const std::vector<ConverterExtension>& extensions = {});
 

@@ -66,7 +66,9 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::LineBreakInCommentOption, "コメント (--comment) に改行は使えません"},
     {Reason::OutputUnwritable, "標準出力に書き込めません"},
     {Reason::DistanceDetail, " (--distance {1})"},
-    {Reason::UsageSynopsis, "使い方: tessaroven-convert [--distance CM] [--comment TEXT] [--measurement FILE] [--save-measurement FILE] [--output FILE] [--list]{1} [READING ...]\n"},
+    {Reason::UsageSynopsis, "使い方: tessaroven-convert [--distance CM] [--comment TEXT] [--measurement FILE] [--reading-repeatability PCT]\n"
+     "                           [--calibration-uncertainty PCT] [--save-measurement FILE] [--output FILE]\n"
+     "                           [--profile FILE] [--list]{1} [READING ...]\n"},
     {Reason::UsageDescription,
      "\n"
      "回転中に測定した線量の読み値から、ファン方向の線量プロファイルを計算します。\n"
@@ -77,11 +79,18 @@ constexpr CatalogueEntry kCatalogue[] = {
      "  --comment TEXT   CSV の 1 行目のコメント。既定値 Comment (--measurement では測定ファイルの値)\n"
      "  --measurement FILE\n"
      "                   測定ファイル (.tessaroven.json) から測定値 (繰り返しは平均)、距離、\n"
-     "                   コメントを読みます。--distance と --comment はファイルの値より優先します\n"
+     "                   コメント、不確かさを読みます。--distance、--comment と不確かさの\n"
+     "                   オプションはファイルの値より優先します\n"
+     "  --reading-repeatability PCT\n"
+     "                   1 回だけ測定した位置の読み値の相対標準偏差 (%)\n"
+     "  --calibration-uncertainty PCT\n"
+     "                   線量計の校正の相対標準不確かさ (%)。絶対値のプロファイルにだけ入ります\n"
      "  --save-measurement FILE\n"
-     "                   変換した測定値、距離、コメントを測定ファイルに保存します\n"
+     "                   変換した測定値、距離、コメント、不確かさを測定ファイルに保存します\n"
      "  --output FILE    結果を FILE に保存します (名前はそのまま、拡張子は付けません)。\n"
      "                   指定がなければ標準出力に出します\n"
+     "  --profile FILE   位置ごとの扇角と標準不確かさ (k=1) 付きのプロファイル表 (UTF-8、行末 LF) を\n"
+     "                   FILE に保存します。FILE が - なら CSV の代わりに標準出力に出します\n"
      "  --list           CSV の代わりに結果リストの行を UTF-8 で出力します\n"
      "{1}"
      "  --help           この説明を表示します\n"
@@ -118,6 +127,9 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ConditionNumberOutOfRange, "「{1}」の数値が大きすぎて扱えません。正しい値を入力してください。"},
     {Reason::ConditionNegativeUncertainty, "「{1}」に負の値は使えません。0 以上の値を入力してください。"},
     {Reason::ConditionBadDate, "「{1}」が正しい日付ではありません。YYYY-MM-DD の形 (例: 2026-05-17) で入力するか、空欄にしてください。"},
+    {Reason::ProfileNotConverted, "プロファイルがまだ計算されていません。変換計算をしてから、もう一度行ってください。"},
+    {Reason::UncertaintyOptionInvalid, "{1} の値「{2}」は 0 以上の数値 (%) でなければなりません"},
+    {Reason::ProfileToStandardOutputWithOutput, "--profile - (標準出力への表) と --output は同時に指定できません"},
 };
 // clang-format on
 

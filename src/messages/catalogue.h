@@ -110,6 +110,11 @@ enum class Reason {
     ConditionNumberOutOfRange,     // a number field beyond the double range
     ConditionNegativeUncertainty,  // an uncertainty below 0
     ConditionBadDate,              // the day of the measurement is not a YYYY-MM-DD calendar day
+    // Uncertainty, fan angles and the profile table
+    ProfileNotConverted,  // no conversion has been done yet
+    // Command-line converter: uncertainties and the profile table
+    UncertaintyOptionInvalid,           // {1}: the option, {2}: its value (not a finite number of 0 or more)
+    ProfileToStandardOutputWithOutput,  // --profile - together with --output
 };
 
 struct CatalogueEntry {

@@ -42,6 +42,17 @@ const std::string kExampleList =
 
 const std::vector<std::string> kExampleReadings{"100", "95", "85", "70", "50"};
 
+// Its profile table: every value at full precision, no uncertainties (the example file gives none).
+const std::string kExampleTable =
+    "# distance_cm=60 comment=Comment uncertainty=standard (k=1)\n"
+    "position_cm,fan_angle_deg,reading,reading_u,profile,profile_u,relative_percent,relative_percent_u,"
+    "relative_on_arc_percent,relative_on_arc_percent_u\n"
+    "0,0,100,,99.99993561505902,,100,,100,\n"
+    "1,0.9548412538721887,95,,93.60068337320365,,93.60074363798721,,93.62674384455332,\n"
+    "2,1.9091524329963763,85,,79.00846601148713,,79.0085168810741,,79.09630412205307,\n"
+    "3,2.862405226111748,70,,57.10519279957721,,57.105229566745564,,57.247992640662424,\n"
+    "4,3.8140748342903543,50,,27.85807009425342,,27.858088030666963,,27.981901755247705,\n";
+
 struct Outcome {
     int status = -1;
     std::string out;
@@ -191,8 +202,8 @@ TEST(ConverterHelp, help_prints_usage_and_succeeds) {
         const Outcome outcome = Convert({"100", option, "--bogus"});
         EXPECT_EQ(outcome.status, 0);
         EXPECT_TRUE(
-            outcome.out.find("tessaroven-convert [--distance CM] [--comment TEXT] [--measurement FILE] "
-                             "[--save-measurement FILE] [--output FILE] [--list] [READING ...]") !=
+            outcome.out.find("[--calibration-uncertainty PCT] [--save-measurement FILE] [--output FILE]\n"
+                             "                           [--profile FILE] [--list] [READING ...]") !=
             std::string::npos)
             << outcome.out;
         EXPECT_EQ(outcome.err, "");
@@ -286,7 +297,12 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"missing_measurement_file", {"--measurement", "/none/m"}, "1", 2, "/none/m\n理由: No such"},
         ErrorCase{"measurement_file_not_json", {"--measurement", "/dev/null"}, "", 2, "1 行 1 列目が JSON"},
         ErrorCase{"measurement_not_saved", Concat({"--save-measurement", "/none/m"}, kExampleReadings), "", 1,
-                  "/none/m"}),
+                  "/none/m"},
+        ErrorCase{"bad_repeatability", {"--reading-repeatability=1%", "5"}, "", 2, "「1%」は 0 以上"},
+        ErrorCase{"negative_uncertainty", {"--calibration-uncertainty=-1", "5"}, "", 2, "「-1」は 0 以上"},
+        ErrorCase{"huge_uncertainty", {"--calibration-uncertainty=1e999", "5"}, "", 2, "「1e999」は 0 以上"},
+        ErrorCase{"profile_and_output", {"--profile=-", "--output=p", "5"}, "", 2, "と --output は同時"},
+        ErrorCase{"profile_not_written", {"--profile=/none/p", "5"}, "", 1, "/none/p"}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
 
 // A stream that refuses every byte, as a closed pipe or a full disk does.
@@ -415,11 +431,25 @@ TEST(ConverterFile, measurement_file_round_trip_and_options_over_the_file) {
         Convert({"--measurement", saved, "--save-measurement", copy, "--distance", "6E1", "--list"}).out,
         kExampleList);
     EXPECT_EQ(*ReadMeasurementFile(copy), repeated);
+    Convert({"--measurement", saved, "--save-measurement", copy, "--calibration-uncertainty=2",
+             "--reading-repeatability=0"});
+    repeated.calibrationUncertaintyPercent = 2;  // the options' over the file's
+    repeated.readingRepeatabilityPercent = 0;
+    EXPECT_EQ(*ReadMeasurementFile(copy), repeated);
 
     repeated.comment.clear();
     ASSERT_EQ(SaveMeasurementFile(saved, repeated), std::nullopt);
     EXPECT_NE(Convert({"--measurement", saved}).err.find("測定ファイルのコメントが空です"),
               std::string::npos);
+}
+
+TEST(ConverterFile, profile_table_of_the_worked_example_on_standard_output_or_beside_the_csv) {
+    const std::string example = TESSAROVEN_EXAMPLES_DIR "/worked-example.tessaroven.json";
+    EXPECT_EQ(Convert({"--measurement", example, "--profile", "-", "--list"}).out, kExampleTable);
+    TempFolder folder;
+    EXPECT_EQ(Convert(Concat({"--profile", (folder.path() / "p").string()}, kExampleReadings)).out,
+              kExampleCsv);
+    EXPECT_EQ(ReadFile(folder.path() / "p"), kExampleTable);
 }
 
 TEST(ConverterExtensions, extension_option_sees_the_finished_record) {

@@ -1,0 +1,69 @@
+// The profile table's text and its safe writing.
+#include "files/profile_table.h"
+
+#include <charconv>
+#include <optional>
+
+namespace tessaroven {
+
+namespace {
+
+// The shortest text that reads back to the same double; std::to_chars ignores the locale.
+void AppendNumber(std::string& text, double value) {
+    char buffer[32];
+    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    text.append(buffer, written.ptr);
+}
+
+void AppendCell(std::string& text, const std::optional<double>& value) {
+    text += ',';
+    if (value) {
+        AppendNumber(text, *value);
+    }
+}
+
+void AppendCell(std::string& text, double value) {
+    text += ',';
+    AppendNumber(text, value);
+}
+
+std::string FirstLine(const ProfileEvaluation& evaluation, std::string_view comment) {
+    std::string line = "# distance_cm=";
+    AppendNumber(line, evaluation.distanceCm);
+    line += " comment=";
+    for (char c : comment) {
+        line += c == '\r' || c == '\n' ? ' ' : c;
+    }
+    line += " uncertainty=standard (k=1)";
+    return line;
+}
+
+}  // namespace
+
+std::string ProfileTableText(const ProfileEvaluation& evaluation, std::string_view comment) {
+    std::string text = FirstLine(evaluation, comment);
+    text += '\n';
+    text += kProfileTableHeader;
+    text += '\n';
+    for (const PositionEvaluation& p : evaluation.positions) {
+        text += std::to_string(p.position);
+        AppendCell(text, p.fanAngleDeg);
+        AppendCell(text, p.reading);
+        AppendCell(text, p.readingU);
+        AppendCell(text, p.profile);
+        AppendCell(text, p.profileU);
+        AppendCell(text, p.relativePercent);
+        AppendCell(text, p.relativePercentU);
+        AppendCell(text, p.relativeOnArcPercent);
+        AppendCell(text, p.relativeOnArcPercentU);
+        text += '\n';
+    }
+    return text;
+}
+
+MaybeRefusal SaveProfileTable(const std::string& path, const ProfileEvaluation& evaluation,
+                              std::string_view comment, const FileSystemOps& ops) {
+    return WriteFileSafely(path, ProfileTableText(evaluation, comment), ops);
+}
+
+}  // namespace tessaroven

@@ -1,0 +1,30 @@
+// The profile table: every position's fan angle, reading, profile and relative values with their standard
+// uncertainties (k = 1), as UTF-8 comma-separated text with LF line ends, for further work in other programs.
+// Numbers use "." whatever the locale and are written in the shortest form that reads back to the same
+// double; a cell whose value is unknown is empty.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "calc/uncertainty.h"
+#include "files/safe_file_writer.h"
+#include "messages/outcome.h"
+
+namespace tessaroven {
+
+// The column names, without the line end.
+inline constexpr std::string_view kProfileTableHeader =
+    "position_cm,fan_angle_deg,reading,reading_u,profile,profile_u,relative_percent,relative_percent_u,"
+    "relative_on_arc_percent,relative_on_arc_percent_u";
+
+// The whole table, each line ended by LF: "# distance_cm=60 comment=<comment> uncertainty=standard (k=1)"
+// (a CR or LF in the comment is written as a blank, so the line stays one line), the column names, and one
+// row per position.
+std::string ProfileTableText(const ProfileEvaluation& evaluation, std::string_view comment);
+
+// Writes ProfileTableText safely to path (a failed write leaves any old file as it was).
+MaybeRefusal SaveProfileTable(const std::string& path, const ProfileEvaluation& evaluation,
+                              std::string_view comment, const FileSystemOps& ops = PosixFileSystem());
+
+}  // namespace tessaroven
