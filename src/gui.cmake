@@ -22,6 +22,7 @@ qt_add_library(tessaroven_gui STATIC
     ui/graph_window.h ui/graph_window.cpp
     ui/graph_window_handlers.h ui/graph_window_handlers.cpp
     ui/save_dialog_handlers.h ui/save_dialog_handlers.cpp
+    ui/results_table.h ui/results_table.cpp
     ui/conditions_dialog.h ui/conditions_dialog.cpp
 )
 target_include_directories(tessaroven_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

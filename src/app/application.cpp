@@ -1,16 +1,21 @@
 // Start-up, the start screen's buttons, navigation between the windows and the end of the program.
 #include "app/application.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 
 #include "app/measurement_files.h"
+#include "calc/uncertainty.h"
 #include "entry/main_window_handlers.h"
 #include "ui/artwork.h"
 #include "ui/graph_window.h"
 #include "ui/graph_window_handlers.h"
 #include "ui/layout.h"
 #include "ui/main_window.h"
+#include "ui/message_box.h"
+#include "ui/results_table.h"
 #include "ui/save_dialog.h"
 #include "ui/save_dialog_handlers.h"
 #include "ui/start_screen.h"
@@ -20,6 +25,7 @@ namespace tessaroven {
 Application::Application() = default;
 
 Application::~Application() {
+    delete m_resultsTable.data();
     delete m_saveDialog.data();
     delete m_graphWindow.data();
 }
@@ -56,6 +62,9 @@ MainWindow& Application::EnsureMainWindow() {
         m_files = new MeasurementFiles(*m_mainWindow, *m_handlers, m_record);
         connect(m_files, &MeasurementFiles::newMeasurementRequested, this, &Application::startMeasurement);
         connect(m_files, &MeasurementFiles::quitRequested, this, &Application::endProgram);
+        connect(m_handlers.get(), &MainWindowHandlers::converted, this, &Application::updateResults);
+        connect(m_mainWindow->resultsTableAction, &QAction::triggered, this, &Application::showResultsTable);
+        connect(m_mainWindow->graphAction, &QAction::triggered, this, &Application::showGraph);
     }
     return *m_mainWindow;
 }
@@ -101,6 +110,28 @@ void Application::openSaveDialog() {
 
 void Application::showGraph() {
     ShowProfileGraph(m_graphWindow, m_record);
+}
+
+ResultsTableWindow* Application::resultsTable() const {
+    return m_resultsTable.data();
+}
+
+void Application::showResultsTable() {
+    const Expected<ProfileEvaluation> evaluation = EvaluateProfile(m_record);
+    if (!evaluation) {
+        ShowMessage(m_mainWindow.get(), QString::fromStdString(evaluation.error().message));
+        return;
+    }
+    ShowResultsTable(m_resultsTable, *evaluation);
+}
+
+void Application::updateResults() {
+    const Expected<ProfileEvaluation> evaluation = EvaluateProfile(m_record);
+    const bool known = evaluation && evaluation->uncertaintyKnown;
+    m_mainWindow->uncertaintyStatus->setText(known ? QStringLiteral("U: k=2") : QString());
+    if (!m_resultsTable.isNull() && evaluation) {
+        m_resultsTable->model->setEvaluation(*evaluation);
+    }
 }
 
 }  // namespace tessaroven

@@ -19,6 +19,7 @@ class SaveDialog;
 class GraphWindow;
 class MainWindowHandlers;
 class MeasurementFiles;
+class ResultsTableWindow;
 
 class Application : public QObject {
     Q_OBJECT
@@ -36,8 +37,11 @@ public:
 
     // Connection points for the results output. MainWindow's saveButton and graphButton (enabled by every
     // conversion) arrive here through MainWindowHandlers::saveRequested / graphRequested.
-    void openSaveDialog();  // fill the save dialog (SaveDialog) with its defaults and show it
-    void showGraph();       // draw the graph on GraphWindow and show it
+    void openSaveDialog();    // fill the save dialog (SaveDialog) with its defaults and show it
+    void showGraph();         // draw the graph on GraphWindow and show it
+    void showResultsTable();  // 表示 → 結果の表: the evaluated profile, one row per position
+    // After a conversion: the status bar's coverage, and the results table if it is open.
+    void updateResults();
 
     MeasurementRecord& record() { return m_record; }
     StartScreen* startScreen() const { return m_startScreen.get(); }
@@ -46,6 +50,7 @@ public:
     MeasurementFiles* measurementFiles() const { return m_files; }  // null until the main window exists
     SaveDialog* saveDialog() const;    // null until saveButton, and after its close box
     GraphWindow* graphWindow() const;  // null until graphButton, and after its close box
+    ResultsTableWindow* resultsTable() const;  // null until opened, and after its close box
 
 signals:
     // The program has ended; main() leaves the event loop.
@@ -62,6 +67,7 @@ private:
     // Ownerless windows that their close box destroys; the next click creates them again.
     QPointer<SaveDialog> m_saveDialog;
     QPointer<GraphWindow> m_graphWindow;
+    QPointer<ResultsTableWindow> m_resultsTable;
 };
 
 }  // namespace tessaroven

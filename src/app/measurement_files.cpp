@@ -15,7 +15,9 @@
 #include <QStatusBar>
 
 #include "calc/number_text.h"
+#include "calc/uncertainty.h"
 #include "entry/main_window_handlers.h"
+#include "files/profile_table.h"
 #include "record/measurement_file.h"
 #include "ui/conditions_dialog.h"
 #include "ui/main_window.h"
@@ -32,8 +34,8 @@ QString Text(Reason reason, std::initializer_list<std::string_view> details = {}
     return QString::fromStdString(Message(reason, details));
 }
 
-QString ChooseWithDialog(QWidget* owner, const QString& title, const QString& folder, bool forSaving) {
-    const QString filter = Text(Reason::MeasurementFileFilter);
+QString ChooseWithDialog(QWidget* owner, const QString& title, const QString& folder, const QString& filter,
+                         bool forSaving) {
     // Qt's own dialog: the same on every desktop, and it never blocks on a missing portal.
     const QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
     return forSaving ? QFileDialog::getSaveFileName(owner, title, folder, filter, nullptr, options)
@@ -45,8 +47,8 @@ QString ChooseWithDialog(QWidget* owner, const QString& title, const QString& fo
 MeasurementFiles::MeasurementFiles(MainWindow& window, MainWindowHandlers& handlers,
                                    MeasurementRecord& record)
     : QObject(&window), m_window(window), m_handlers(handlers), m_record(record) {
-    m_chooser = [this](const QString& title, const QString& folder, bool forSaving) {
-        return ChooseWithDialog(&m_window, title, folder, forSaving);
+    m_chooser = [this](const QString& title, const QString& folder, const QString& filter, bool forSaving) {
+        return ChooseWithDialog(&m_window, title, folder, filter, forSaving);
     };
     connect(m_window.newAction, &QAction::triggered, this, &MeasurementFiles::newMeasurement);
     connect(m_window.openAction, &QAction::triggered, this, &MeasurementFiles::open);
@@ -59,6 +61,7 @@ MeasurementFiles::MeasurementFiles(MainWindow& window, MainWindowHandlers& handl
         }
     });
     connect(m_window.conditionsAction, &QAction::triggered, this, &MeasurementFiles::editConditions);
+    connect(m_window.exportProfileAction, &QAction::triggered, this, &MeasurementFiles::exportProfileTable);
     connect(&m_handlers, &MainWindowHandlers::measurementEdited, this, &MeasurementFiles::markModified);
     setCurrentFile(QString());
     rebuildRecentMenu();
@@ -115,6 +118,29 @@ bool MeasurementFiles::saveAs() {
         path += QLatin1String(kMeasurementFileSuffix);
     }
     return writeTo(path);
+}
+
+bool MeasurementFiles::exportProfileTable() {
+    const Expected<ProfileEvaluation> evaluation = EvaluateProfile(m_record);
+    if (!evaluation) {
+        ShowMessage(&m_window, QString::fromStdString(evaluation.error().message));
+        return false;
+    }
+    const QString path =
+        m_chooser(Text(Reason::ExportProfileTitle), QSettings().value(kLastFolderKey).toString(),
+                  Text(Reason::ProfileTableFilter), true);
+    if (path.isEmpty()) {
+        return false;
+    }
+    const MaybeRefusal refusal =
+        SaveProfileTable(QFile::encodeName(path).toStdString(), *evaluation, m_record.comment);
+    if (refusal) {
+        ShowMessage(&m_window, QString::fromStdString(refusal->message));
+        return false;
+    }
+    m_window.statusBar()->showMessage(
+        Text(Reason::MeasurementSavedStatus, {QFileInfo(path).fileName().toStdString()}), 5000);
+    return true;
 }
 
 void MeasurementFiles::editConditions() {
@@ -223,7 +249,7 @@ QString MeasurementFiles::choose(bool forSaving) const {
         folder = m_currentFile;
     }
     return m_chooser(Text(forSaving ? Reason::SaveMeasurementTitle : Reason::OpenMeasurementTitle), folder,
-                     forSaving);
+                     Text(Reason::MeasurementFileFilter), forSaving);
 }
 
 }  // namespace tessaroven

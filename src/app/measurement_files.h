@@ -21,8 +21,10 @@ inline constexpr int kRecentFileCount = 8;
 class MeasurementFiles : public QObject {
     Q_OBJECT
 public:
-    // Asks for a file name: title, folder to start in, whether for saving. Empty when the user cancels.
-    using FileChooser = std::function<QString(const QString& title, const QString& folder, bool forSaving)>;
+    // Asks for a file name: title, folder to start in, the dialog's filter, whether for saving. Empty when
+    // the user cancels.
+    using FileChooser = std::function<QString(const QString& title, const QString& folder,
+                                              const QString& filter, bool forSaving)>;
 
     // window, handlers and record must outlive this object.
     MeasurementFiles(MainWindow& window, MainWindowHandlers& handlers, MeasurementRecord& record);
@@ -39,6 +41,7 @@ public:
     bool save();
     bool saveAs();
     void editConditions();
+    bool exportProfileTable();  // 書き出す ▸ プロファイル表…
 
     // Whether the measurement may be left: true when nothing changed since the last save or open, or when
     // the user saved or chose not to save; false when the user cancelled (or the save failed).

@@ -325,6 +325,7 @@ void MainWindowHandlers::convert() {
     }
     conversion.CommitTo(m_record);
     fillResultList();
+    emit converted();
     m_window.saveButton->setEnabled(true);
     m_window.graphButton->setEnabled(true);
 }

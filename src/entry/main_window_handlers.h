@@ -54,6 +54,7 @@ signals:
     void saveRequested();      // saveButton: the save dialog opens
     void graphRequested();     // graphButton: the graph is drawn and shown
     void measurementEdited();  // a setup or a reading changed the measurement
+    void converted();          // a conversion went through: the results changed
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

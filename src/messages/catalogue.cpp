@@ -44,6 +44,8 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::OpenMeasurementTitle, "測定ファイルを開く"},
     {Reason::SaveMeasurementTitle, "測定ファイルを保存"},
     {Reason::MeasurementSavedStatus, "保存しました: {1}"},
+    {Reason::ExportProfileTitle, "プロファイル表を書き出す"},
+    {Reason::ProfileTableFilter, "プロファイル表 (*.csv)"},
     {Reason::NoDisplayForPlot, "グラフを描くための画面環境を用意できませんでした。"},
     {Reason::PlotNotEncoded, "グラフの PNG 画像を作れませんでした。"},
     {Reason::PlotUnavailable, "このビルドは Qt なしで作られているため、--plot (グラフの画像) は使えません。"},

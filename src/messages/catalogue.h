@@ -50,6 +50,8 @@ enum class Reason {
     OpenMeasurementTitle,
     SaveMeasurementTitle,
     MeasurementSavedStatus,  // {1}: the file
+    ExportProfileTitle,      // the profile table's file dialog
+    ProfileTableFilter,
     // Pictures
     NoDisplayForPlot,  // no platform to draw the converter's picture with
     PlotNotEncoded,    // the picture could not be encoded as PNG

@@ -197,7 +197,8 @@ private:
 }  // namespace
 
 void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, const QColor& foreground,
-                      const MeasurementRecord& record, GraphDrawState& state) {
+                      const MeasurementRecord& record, GraphDrawState& state,
+                      std::span<const double> errorBars) {
     GraphSurface surface(painter, origin, clientSize, foreground, state);
     surface.Clear();
 
@@ -212,11 +213,26 @@ void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, cons
     surface.SetPenWidth(2);
     surface.Box(QPointF(0, 0), QPointF(25, 100));
 
-    surface.SetSolidFill(true);
-    surface.SetFillColour(kGraphProfileColour);
-
     // Positions beyond the record's slots have nothing to draw.
     const int last = std::min(LastPositionIndex(record.lastPosition), kLastSlot);
+
+    surface.SetPenWidth(1);
+    for (int i = 0; i <= last && i < static_cast<int>(errorBars.size()); ++i) {
+        const double q = record.relativePercent[i];
+        const double u = errorBars[static_cast<std::size_t>(i)];
+        if (!std::isfinite(q) || !std::isfinite(u) || u <= 0) {
+            continue;
+        }
+        surface.Line(QPointF(i, q - u), QPointF(i, q + u), kGraphProfileColour);
+        for (const double end : {q - u, q + u}) {
+            surface.Line(QPointF(i - kErrorBarCapX, end), QPointF(i + kErrorBarCapX, end),
+                         kGraphProfileColour);
+        }
+    }
+    surface.SetPenWidth(2);
+
+    surface.SetSolidFill(true);
+    surface.SetFillColour(kGraphProfileColour);
     for (int i = 0; i <= last; ++i) {
         surface.Circle(QPointF(i, record.relativePercent[i]), kMarkerRadiusX, kGraphProfileColour);
     }
@@ -244,11 +260,12 @@ QImage NewPicture(QSize size) {
 
 }  // namespace
 
-QImage RenderProfileGraph(const MeasurementRecord& record, QSize size, const QColor& foreground) {
+QImage RenderProfileGraph(const MeasurementRecord& record, QSize size, const QColor& foreground,
+                          std::span<const double> errorBars) {
     QImage image = NewPicture(size);
     GraphDrawState state;
     QPainter painter(&image);
-    DrawProfileGraph(painter, QPointF(0, 0), QSizeF(size), foreground, record, state);
+    DrawProfileGraph(painter, QPointF(0, 0), QSizeF(size), foreground, record, state, errorBars);
     return image;
 }
 

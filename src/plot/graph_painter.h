@@ -10,6 +10,7 @@
 #include <QSizeF>
 
 #include <array>
+#include <span>
 
 #include "record/measurement_record.h"
 
@@ -32,6 +33,8 @@ inline const QColor kGraphProfileColour{255, 0, 0};
 
 // Marker radius, measured along the x axis; markers stay round on screen.
 inline constexpr double kMarkerRadiusX = 0.2;
+// Half the width of an error bar's caps, along the x axis.
+inline constexpr double kErrorBarCapX = 0.25;
 
 // Position in pixels, from the top-left corner of a client area of the given size, of a point in graph units.
 QPointF GraphToPixel(QPointF graphPoint, QSizeF clientSize);
@@ -48,12 +51,16 @@ struct GraphDrawState {
 // Draws the whole graph of record (positions 0..lastPosition, at most up to slot 30) into the client area at
 // origin with size clientSize: clears it to white, then grid, frame in the foreground colour, markers, start
 // dot and profile line, clipped at the client area's edges. The painter's own state is left as it was.
+// errorBars, when given, holds for each position the half-length of its error bar in percent (the expanded
+// uncertainty of the relative value); the bars are drawn in the marker colour, a 1-pixel line with short
+// caps, before the markers. Without it the picture is the plain graph.
 void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, const QColor& foreground,
-                      const MeasurementRecord& record, GraphDrawState& state);
+                      const MeasurementRecord& record, GraphDrawState& state,
+                      std::span<const double> errorBars = {});
 
 // The graph of record alone, as an image of the given size at 96 dpi, with a fresh drawing state.
 QImage RenderProfileGraph(const MeasurementRecord& record, QSize size = kGraphClientSize,
-                          const QColor& foreground = Qt::black);
+                          const QColor& foreground = Qt::black, std::span<const double> errorBars = {});
 
 // The fixed axis inscriptions inside the picture, placed from the client area's top-left corner, with their
 // sizes at 96 dpi. All are set in "Times New Roman" (its nearest installed equivalent).

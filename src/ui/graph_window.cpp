@@ -52,11 +52,11 @@ GraphPicture::GraphPicture(QWidget* parent) : QFrame(parent) {
     FitPictureToClientArea();
 }
 
-void GraphPicture::DrawProfileGraph(const MeasurementRecord& record) {
+void GraphPicture::DrawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars) {
     FitPictureToClientArea();
     QPainter painter(&m_picture);
     tessaroven::DrawProfileGraph(painter, QPointF(0, 0), QSizeF(m_picture.deviceIndependentSize()),
-                                 palette().color(QPalette::ButtonText), record, m_state);
+                                 palette().color(QPalette::ButtonText), record, m_state, errorBars);
     update();
 }
 

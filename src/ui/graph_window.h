@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <span>
+
 #include "plot/graph_painter.h"
 #include "record/measurement_record.h"
 
@@ -22,7 +24,7 @@ public:
     explicit GraphPicture(QWidget* parent = nullptr);
 
     // Clears the picture and draws the graph of record on it (the drawing state carries over between calls).
-    void DrawProfileGraph(const MeasurementRecord& record);
+    void DrawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars = {});
     // What the picture holds now, at the client area's size.
     const QImage& picture() const { return m_picture; }
 

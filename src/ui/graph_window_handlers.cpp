@@ -3,6 +3,9 @@
 
 #include <QPushButton>
 
+#include <vector>
+
+#include "calc/uncertainty.h"
 #include "ui/graph_window.h"
 #include "ui/layout.h"
 
@@ -21,7 +24,15 @@ GraphWindow* ShowProfileGraph(QPointer<GraphWindow>& window, const MeasurementRe
         window = new GraphWindow();
         new GraphWindowHandlers(*window);
     }
-    window->plotArea->DrawProfileGraph(record);
+    // Error bars of twice the standard uncertainty of each relative value, where it is known.
+    std::vector<double> errorBars;
+    if (const Expected<ProfileEvaluation> evaluation = EvaluateProfile(record);
+        evaluation && evaluation->uncertaintyKnown) {
+        for (const PositionEvaluation& position : evaluation->positions) {
+            errorBars.push_back(2 * position.relativePercentU.value_or(0));
+        }
+    }
+    window->plotArea->DrawProfileGraph(record, errorBars);
     ShowInFront(window);
     return window;
 }

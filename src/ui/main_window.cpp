@@ -71,9 +71,13 @@ struct MenuTexts {
     const char* saveAs = "名前を付けて保存…";
     const char* exportMenu = "書き出す";
     const char* exportCsv = "計算結果 CSV…";
+    const char* exportProfile = "プロファイル表…";
     const char* quit = "終了";
     const char* measurement = "測定(&M)";
     const char* conditions = "測定条件…";
+    const char* view = "表示(&V)";
+    const char* resultsTable = "結果の表";
+    const char* graph = "グラフ";
 };
 constexpr MenuTexts kMenuTexts{};
 
@@ -117,6 +121,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     fileStatus = new QLabel(this);
     fileStatus->setObjectName(QStringLiteral("fileStatus"));
     statusBar()->addPermanentWidget(fileStatus, 1);
+    uncertaintyStatus = new QLabel(this);
+    uncertaintyStatus->setObjectName(QStringLiteral("uncertaintyStatus"));
+    statusBar()->addPermanentWidget(uncertaintyStatus);
     statusBar()->setSizeGripEnabled(false);
     // The window grows by the two bars; the fixed layout between them keeps its size.
     SetFixedClientSize(
@@ -142,15 +149,27 @@ void MainWindow::BuildMenus() {
     saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     QMenu* exportMenu = file->addMenu(QString::fromUtf8(kMenuTexts.exportMenu));
     exportCsvAction = exportMenu->addAction(QString::fromUtf8(kMenuTexts.exportCsv));
+    exportProfileAction = exportMenu->addAction(QString::fromUtf8(kMenuTexts.exportProfile));
     file->addSeparator();
     quitAction = file->addAction(QString::fromUtf8(kMenuTexts.quit));
     quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     // The results can be exported once a conversion has enabled the save button.
-    connect(file, &QMenu::aboutToShow, this,
-            [this] { exportCsvAction->setEnabled(saveButton->isEnabled()); });
+    connect(file, &QMenu::aboutToShow, this, [this] {
+        exportCsvAction->setEnabled(saveButton->isEnabled());
+        exportProfileAction->setEnabled(saveButton->isEnabled());
+    });
 
     QMenu* measurement = menuBar()->addMenu(QString::fromUtf8(kMenuTexts.measurement));
     conditionsAction = measurement->addAction(QString::fromUtf8(kMenuTexts.conditions));
+
+    QMenu* view = menuBar()->addMenu(QString::fromUtf8(kMenuTexts.view));
+    resultsTableAction = view->addAction(QString::fromUtf8(kMenuTexts.resultsTable));
+    resultsTableAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    graphAction = view->addAction(QString::fromUtf8(kMenuTexts.graph));
+    connect(view, &QMenu::aboutToShow, this, [this] {
+        resultsTableAction->setEnabled(graphButton->isEnabled());
+        graphAction->setEnabled(graphButton->isEnabled());
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -47,17 +47,22 @@ public:
     QPushButton* graphButton;         // "計算結果グラフ表示"
 
     // ファイル
-    QAction* newAction;        // 新しい測定
-    QAction* openAction;       // 開く…
-    QMenu* recentMenu;         // 最近使ったファイル
-    QAction* saveAction;       // 保存
-    QAction* saveAsAction;     // 名前を付けて保存…
-    QAction* exportCsvAction;  // 書き出す ▸ 計算結果 CSV…
-    QAction* quitAction;       // 終了: the end of the program
+    QAction* newAction;            // 新しい測定
+    QAction* openAction;           // 開く…
+    QMenu* recentMenu;             // 最近使ったファイル
+    QAction* saveAction;           // 保存
+    QAction* saveAsAction;         // 名前を付けて保存…
+    QAction* exportCsvAction;      // 書き出す ▸ 計算結果 CSV…
+    QAction* exportProfileAction;  // 書き出す ▸ プロファイル表…
+    QAction* quitAction;           // 終了: the end of the program
     // 測定
     QAction* conditionsAction;  // 測定条件…
+    // 表示
+    QAction* resultsTableAction;  // 結果の表
+    QAction* graphAction;         // グラフ
 
-    QLabel* fileStatus;  // status bar: the measurement file's name
+    QLabel* fileStatus;         // status bar: the measurement file's name
+    QLabel* uncertaintyStatus;  // status bar: "U: k=2" when the results carry their uncertainty
 
 signals:
     // The close box was used; the window stays open until the application decides (it acts like Exit).

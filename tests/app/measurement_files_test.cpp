@@ -33,7 +33,8 @@ protected:
             app.Start();
             app.startScreen()->startButton->click();
         });
-        files().setFileChooser([this](const QString&, const QString&, bool) { return m_chosen; });
+        files().setFileChooser(
+            [this](const QString&, const QString&, const QString&, bool) { return m_chosen; });
     }
     void TearDown() override {
         delete app.saveDialog();

@@ -1,0 +1,174 @@
+// The results table window and its model.
+#include "ui/results_table.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeySequence>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+
+#include "calc/number_text.h"
+#include "plot/fonts.h"
+#include "ui/layout.h"
+
+namespace tessaroven {
+
+namespace {
+
+enum Column {
+    kPosition,
+    kFanAngle,
+    kReading,
+    kReadingCount,
+    kReadingU,
+    kProfile,
+    kRelative,
+    kRelativeOnArc,
+    kColumnCount
+};
+
+// Column headings, in the order of Column.
+constexpr const char* kHeadings[kColumnCount] = {
+    "位置 (cm)",  "ファン角 (°)",     "測定値 (平均)",        "n",
+    "u (測定値)", "プロファイル ± u", "相対値 (%) ± U (k=2)", "円弧上の相対値 (%) ± U (k=2)",
+};
+
+QString Number(double value, int decimals) {
+    return QString::fromStdString(FixedNumberText(value, decimals));
+}
+
+QString WithUncertainty(double value, const std::optional<double>& u, int decimals, double coverage) {
+    const QString text = Number(value, decimals);
+    return u ? text + QStringLiteral(" ± ") + Number(coverage * *u, decimals) : text;
+}
+
+}  // namespace
+
+void ResultsTableModel::setEvaluation(ProfileEvaluation evaluation) {
+    beginResetModel();
+    m_evaluation = std::move(evaluation);
+    endResetModel();
+}
+
+int ResultsTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_evaluation.positions.size());
+}
+
+int ResultsTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    if (role == Qt::TextAlignmentRole) {
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (role != Qt::DisplayRole) {
+        return {};
+    }
+    const PositionEvaluation& p = m_evaluation.positions[static_cast<std::size_t>(index.row())];
+    switch (index.column()) {
+        case kPosition:
+            return p.position;
+        case kFanAngle:
+            return Number(p.fanAngleDeg, 2);
+        case kReading:
+            return QString::fromStdString(GeneralNumberText(p.reading));
+        case kReadingCount:
+            return p.readingCount;
+        case kReadingU:
+            return p.readingU ? Number(*p.readingU, 3) : QString();
+        case kProfile:
+            return WithUncertainty(p.profile, p.profileU, 3, 1.0);
+        case kRelative:
+            return WithUncertainty(p.relativePercent, p.relativePercentU, 2, 2.0);
+        case kRelativeOnArc:
+            return WithUncertainty(p.relativeOnArcPercent, p.relativeOnArcPercentU, 2, 2.0);
+        default:
+            return {};
+    }
+}
+
+QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    return QString::fromUtf8(kHeadings[section]);
+}
+
+ResultsTableWindow::ResultsTableWindow(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("結果の表"));
+    setFont(LayoutFont(FontFace::Meiryo, 10.5));
+    model = new ResultsTableModel(this);
+    table = new QTableView(this);
+    table->setObjectName(QStringLiteral("resultsTable"));
+    table->setModel(model);
+    table->verticalHeader()->hide();
+    table->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table);
+    auto* copy = new QAction(this);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(copy);
+    connect(copy, &QAction::triggered, this, &ResultsTableWindow::copySelection);
+    resize(900, 480);
+}
+
+QString ResultsTableWindow::selectionText() const {
+    const QModelIndexList selected = table->selectionModel()->selectedIndexes();
+    int top = 0;
+    int bottom = model->rowCount() - 1;
+    int left = 0;
+    int right = kColumnCount - 1;
+    QStringList lines;
+    if (selected.isEmpty()) {
+        QStringList header;
+        for (int c = 0; c < kColumnCount; ++c) {
+            header << model->headerData(c, Qt::Horizontal).toString();
+        }
+        lines << header.join(QLatin1Char('\t'));
+    } else {
+        top = bottom = selected.front().row();
+        left = right = selected.front().column();
+        for (const QModelIndex& index : selected) {
+            top = std::min(top, index.row());
+            bottom = std::max(bottom, index.row());
+            left = std::min(left, index.column());
+            right = std::max(right, index.column());
+        }
+    }
+    for (int r = top; r <= bottom; ++r) {
+        QStringList cells;
+        for (int c = left; c <= right; ++c) {
+            cells << model->data(model->index(r, c)).toString();
+        }
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void ResultsTableWindow::copySelection() const {
+    QApplication::clipboard()->setText(selectionText());
+}
+
+ResultsTableWindow* ShowResultsTable(QPointer<ResultsTableWindow>& window, ProfileEvaluation evaluation) {
+    if (window.isNull()) {
+        window = new ResultsTableWindow();
+    }
+    window->model->setEvaluation(std::move(evaluation));
+    ShowInFront(window);
+    return window;
+}
+
+}  // namespace tessaroven

@@ -1,0 +1,51 @@
+// The results table: one row per position with what the result list has no room for (fan angle, the
+// reading's mean, count and uncertainty, the profile with its uncertainty, the relative value with its
+// expanded uncertainty, the relative value on the arc). A QTableView over a model of the evaluated profile;
+// Ctrl+C copies the selection (or the whole table) as tab-separated text.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QPointer>
+#include <QWidget>
+
+#include "calc/uncertainty.h"
+
+class QTableView;
+
+namespace tessaroven {
+
+class ResultsTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setEvaluation(ProfileEvaluation evaluation);
+    const ProfileEvaluation& evaluation() const { return m_evaluation; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    ProfileEvaluation m_evaluation;
+};
+
+class ResultsTableWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ResultsTableWindow(QWidget* parent = nullptr);
+
+    QTableView* table;
+    ResultsTableModel* model;
+
+    // The selected cells (or the whole table with its header when nothing is selected), tab-separated, one
+    // line per row.
+    QString selectionText() const;
+    void copySelection() const;
+};
+
+// Creates the window if it does not exist, fills it with the evaluation and shows it in front.
+ResultsTableWindow* ShowResultsTable(QPointer<ResultsTableWindow>& window, ProfileEvaluation evaluation);
+
+}  // namespace tessaroven
