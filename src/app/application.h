@@ -48,8 +48,8 @@ public:
     MainWindow* mainWindow() const { return m_mainWindow.get(); }  // null until the first OK
     MainWindowHandlers* mainWindowHandlers() const { return m_handlers.get(); }
     MeasurementFiles* measurementFiles() const { return m_files; }  // null until the main window exists
-    SaveDialog* saveDialog() const;    // null until saveButton, and after its close box
-    GraphWindow* graphWindow() const;  // null until graphButton, and after its close box
+    SaveDialog* saveDialog() const;            // null until saveButton, and after its close box
+    GraphWindow* graphWindow() const;          // null until graphButton, and after its close box
     ResultsTableWindow* resultsTable() const;  // null until opened, and after its close box
 
 signals:
