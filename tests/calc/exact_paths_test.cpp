@@ -1,0 +1,130 @@
+// The quick paths of the grid and the solver give the bits of the straightforward ones: the grid against a
+// per-angle build with every check, the solver against the full elimination, on random inputs that reach
+// every path.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
+
+#include "calc/conversion.h"
+#include "calc/solver.h"
+
+namespace tessaroven {
+namespace {
+
+// Bits, with every NaN alike: which NaN an operation on two NaNs gives depends on the compiler's operand
+// order.
+std::uint64_t Bits(double v) {
+    return std::isnan(v) ? 1 : std::bit_cast<std::uint64_t>(v);
+}
+
+bool PlainGrid(GridMatrix& grid, int n, double d) {
+    grid = {};
+    for (int k = 0; k <= n; ++k) {
+        for (int m = -45; m <= 44; ++m) {
+            const double theta = (((m + 46) * 2.0 + (-91.0)) / 180.0) * 3.14159;
+            const double c = std::cos(theta), s = std::sin(theta);
+            if (!(d - k * s > 0)) {
+                return false;
+            }
+            const double x = ((d * k) * c) / (d - k * s);
+            const double f = (d * d + x * x) / ((d - k * s) * (d - k * s) + (k * c) * (k * c));
+            if (!std::isfinite(x) || !std::isfinite(f)) {
+                return false;
+            }
+            const double ix = std::floor(x), w = c / 57.2987;
+            if (ix < k) {
+                grid[k][static_cast<int>(ix)] += (f * w) * ((ix + 1) - x);
+                grid[k][static_cast<int>(ix) + 1] += (f * w) * (x - ix);
+            } else {
+                grid[k][k] += f * w;
+            }
+        }
+    }
+    return true;
+}
+
+TEST(ExactPaths, grid_rows_with_and_without_checks_match_the_per_angle_build) {
+    const double largestSine = std::sin((89.0 / 180.0) * 3.14159);
+    std::mt19937_64 random(1);
+    for (int trial = 0; trial < 31 * 50; ++trial) {
+        // Just outside the measuring radius by 2^-margin, or anywhere from below 1e-200 to beyond where
+        // squares overflow.
+        const int n = trial % 31, margin = trial / 31;
+        const double d = margin < 45 ? n * largestSine + std::ldexp(1.0, -margin)
+                                     : std::ldexp(1.0 + (random() % 1000) / 1000.0,
+                                                  static_cast<int>(random() % 1400) - 700);
+        MeasurementRecord record;
+        ResetMeasurement(record);
+        record.lastPosition = n;
+        GridMatrix plain;
+        EXPECT_EQ(!BuildGrid(record, d), PlainGrid(plain, n, d)) << d;
+        for (int k = 0; k <= n; ++k) {
+            for (int j = 0; j <= n; ++j) {
+                ASSERT_EQ(Bits(record.grid[k][j]), Bits(plain[k][j])) << d << " " << k << "," << j;
+            }
+        }
+    }
+}
+
+TEST(ExactPaths, lower_triangular_solves_match_the_full_elimination) {
+    std::mt19937_64 random(2);
+    std::uniform_real_distribution<double> uniform(-1, 3);
+    const double specials[] = {0.0, -0.0, INFINITY, NAN, 1e300, -1e-300};
+    for (int trial = 0; trial < 3000; ++trial) {
+        MeasurementRecord record;
+        ResetMeasurement(record);
+        const int n = static_cast<int>(random() % 31);
+        record.lastPosition = n;
+        for (int k = 0; k <= n; ++k) {
+            for (int j = 0; j <= k; ++j) {  // zero cells, negative pivots, now and then a -0 or an infinity
+                record.grid[k][j] = random() % (j == k ? 200 : 4) == 0 ? 0.0 : uniform(random);
+                if (trial % 3 == 0 && random() % 300 == 0) {
+                    record.grid[k][j] = specials[1 + random() % 2];
+                }
+            }
+            record.reading[k] = random() % 30 == 0 ? specials[random() % 6] : uniform(random) * 100;
+        }
+        MeasurementRecord full = record;
+        const bool solved = !SolveGrid(record);
+        bool fullSolved = true;  // the elimination as the method reads, every cell
+        full.profile = full.reading;
+        for (int k = 0; k <= n && fullSolved; ++k) {
+            const double p = full.grid[k][k];
+            fullSolved = p != 0;
+            for (int j = 0; j <= n; ++j) {
+                full.grid[k][j] = full.grid[k][j] / p;
+            }
+            full.profile[k] = full.profile[k] / p;
+            for (int i = k + 1; i <= n; ++i) {
+                const double f = full.grid[i][k];
+                for (int j = 0; j <= n; ++j) {
+                    full.grid[i][j] = full.grid[i][j] - f * full.grid[k][j];
+                }
+                full.profile[i] = full.profile[i] - f * full.profile[k];
+            }
+        }
+        for (int k = n; k >= 0 && fullSolved; --k) {
+            for (int i = k - 1; i >= 0; --i) {
+                const double f = full.grid[i][k];
+                for (int j = i; j <= n; ++j) {
+                    full.grid[i][j] = full.grid[i][j] - f * full.grid[k][j];
+                }
+                full.profile[i] = full.profile[i] - f * full.profile[k];
+            }
+        }
+        ASSERT_EQ(solved, fullSolved) << trial;
+        for (int k = 0; k <= n && solved; ++k) {
+            ASSERT_EQ(Bits(record.profile[k]), Bits(full.profile[k])) << trial << " " << k;
+            for (int j = 0; j <= n; ++j) {
+                ASSERT_EQ(Bits(record.grid[k][j]), Bits(full.grid[k][j])) << trial << " " << k << "," << j;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tessaroven
