@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -226,16 +227,34 @@ MaybeRefusal ComputePercent(MeasurementRecord& record) {
     return std::nullopt;
 }
 
+namespace {
+
+// Room for a list line: the index, " : ", two fixed texts and the blanks between them.
+constexpr std::size_t kResultListLineCapacity = 2 * kFixedNumberTextCapacity + 32;
+
+char* WriteResultListLine(char* out, int index, double profile, double relativePercent,
+                          char decimalSeparator) {
+    out = std::to_chars(out, out + 16, index).ptr;
+    out = std::copy_n(" : ", 3, out);
+    out = WriteFixedNumberText(out, profile, 3, decimalSeparator);
+    out = std::copy_n("  ", 2, out);
+    return WriteFixedNumberText(out, relativePercent, 1, decimalSeparator);
+}
+
+}  // namespace
+
 std::string ResultListLine(int index, double profile, double relativePercent, char decimalSeparator) {
-    return std::to_string(index) + " : " + Pattern000(profile, decimalSeparator) + "  " +
-           Pattern0(relativePercent, decimalSeparator);
+    char line[kResultListLineCapacity];
+    return std::string(line, WriteResultListLine(line, index, profile, relativePercent, decimalSeparator));
 }
 
 void ComposeResultLines(MeasurementRecord& record, char decimalSeparator) {
     const int n = LastPositionIndex(record.lastPosition);
+    char line[kResultListLineCapacity];
     for (int i = 0; i <= n && i <= kLastSlot; ++i) {
-        record.resultLines[i] =
-            ResultListLine(i, record.profile[i], record.relativePercent[i], decimalSeparator);
+        const char* const end =
+            WriteResultListLine(line, i, record.profile[i], record.relativePercent[i], decimalSeparator);
+        record.resultLines[i].assign(line, static_cast<std::size_t>(end - line));
     }
 }
 

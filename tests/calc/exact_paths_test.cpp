@@ -1,15 +1,19 @@
-// The quick paths of the grid and the solver give the bits of the straightforward ones: the grid against a
-// per-angle build with every check, the solver against the full elimination, on random inputs that reach
-// every path.
+// The quick paths of the grid, the solver and the number texts give the bits of the straightforward ones: the
+// grid against a per-angle build with every check, the solver against the full elimination, the texts against
+// the C library's exactly rounded printf, on random inputs that reach every path.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <random>
 
 #include "calc/conversion.h"
+#include "calc/number_text.h"
 #include "calc/solver.h"
 
 namespace tessaroven {
@@ -122,6 +126,28 @@ TEST(ExactPaths, lower_triangular_solves_match_the_full_elimination) {
             for (int j = 0; j <= n; ++j) {
                 ASSERT_EQ(Bits(record.grid[k][j]), Bits(full.grid[k][j])) << trial << " " << k << "," << j;
             }
+        }
+    }
+}
+
+TEST(ExactPaths, fifteen_digit_texts_match_the_exactly_rounded_printf) {
+    std::mt19937_64 random(3);
+    char expected[400];
+    for (int trial = 0; trial < 50000; ++trial) {
+        const double v = trial % 2 ? std::bit_cast<double>(random())
+                                   : std::ldexp(static_cast<double>(random() >> (random() % 64)), -40);
+        if (!std::isfinite(v) || v == 0) {
+            continue;
+        }
+        std::snprintf(expected, sizeof expected, "%.14e", v);
+        const int exponent = std::atoi(std::strchr(expected, 'e') + 1);  // of the 15-digit form
+        std::snprintf(expected, sizeof expected, "%.15G", v);
+        if (exponent != -5) {  // "0.00001" here, "1E-05" there
+            ASSERT_EQ(GeneralNumberText(v), expected) << std::hexfloat << v;
+        }
+        if (exponent >= -1 && exponent <= 14) {  // all 15 digits as decimals: no second rounding
+            std::snprintf(expected, sizeof expected, "%.*f", 14 - exponent, v);
+            ASSERT_EQ(FixedNumberText(v, 14 - exponent), expected) << std::hexfloat << v;
         }
     }
 }
