@@ -104,6 +104,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::EmptyFileOption, "{1} のファイル名が空です"},
     {Reason::ReadingsWithMeasurement, "--measurement を使うときは READING を指定できません (測定値はファイルから読みます)"},
     {Reason::EmptyMeasurementComment, "測定ファイルのコメントが空です。--comment でコメントを指定してください"},
+    {Reason::PlotModuleNotLoaded, "グラフを描く部品を読み込めなかったため、--plot (グラフの画像) は使えません。\n部品: {1}\n理由: {2}"},
 };
 // clang-format on
 

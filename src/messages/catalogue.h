@@ -94,6 +94,7 @@ enum class Reason {
     EmptyFileOption,          // {1}: the option given an empty file name
     ReadingsWithMeasurement,  // READING arguments together with --measurement
     EmptyMeasurementComment,  // the measurement file's comment is empty and --comment is not given
+    PlotModuleNotLoaded,      // {1}: the path of --plot's drawing module, {2}: why it could not be loaded
 };
 
 struct CatalogueEntry {
