@@ -3,7 +3,6 @@
 // the C library's exactly rounded printf, on random inputs that reach every path.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -19,8 +18,7 @@
 namespace tessaroven {
 namespace {
 
-// Bits, with every NaN alike: which NaN an operation on two NaNs gives depends on the compiler's operand
-// order.
+// Bits, every NaN alike (which NaN an operation on two NaNs gives depends on the operand order).
 std::uint64_t Bits(double v) {
     return std::isnan(v) ? 1 : std::bit_cast<std::uint64_t>(v);
 }
@@ -74,59 +72,82 @@ TEST(ExactPaths, grid_rows_with_and_without_checks_match_the_per_angle_build) {
     }
 }
 
+// Solves record with SolveGrid and with the elimination as the method reads, every cell, and compares.
+void ExpectTheFullEliminationsBits(MeasurementRecord record) {
+    const int n = LastPositionIndex(record.lastPosition);
+    MeasurementRecord full = record;
+    const bool solved = !SolveGrid(record);
+    bool fullSolved = true;
+    full.profile = full.reading;
+    for (int k = 0; k <= n && fullSolved; ++k) {
+        const double p = full.grid[k][k];
+        fullSolved = p != 0;
+        for (int j = 0; j <= n; ++j) {
+            full.grid[k][j] = full.grid[k][j] / p;
+        }
+        full.profile[k] = full.profile[k] / p;
+        for (int i = k + 1; i <= n; ++i) {
+            const double f = full.grid[i][k];
+            for (int j = 0; j <= n; ++j) {
+                full.grid[i][j] = full.grid[i][j] - f * full.grid[k][j];
+            }
+            full.profile[i] = full.profile[i] - f * full.profile[k];
+        }
+    }
+    for (int k = n; k >= 0 && fullSolved; --k) {
+        for (int i = k - 1; i >= 0; --i) {
+            const double f = full.grid[i][k];
+            for (int j = i; j <= n; ++j) {
+                full.grid[i][j] = full.grid[i][j] - f * full.grid[k][j];
+            }
+            full.profile[i] = full.profile[i] - f * full.profile[k];
+        }
+    }
+    ASSERT_EQ(solved, fullSolved);
+    for (int k = 0; k <= n && solved; ++k) {
+        ASSERT_EQ(Bits(record.profile[k]), Bits(full.profile[k])) << k;
+        for (int j = 0; j <= n; ++j) {
+            ASSERT_EQ(Bits(record.grid[k][j]), Bits(full.grid[k][j])) << k << "," << j;
+        }
+    }
+}
+
 TEST(ExactPaths, lower_triangular_solves_match_the_full_elimination) {
     std::mt19937_64 random(2);
     std::uniform_real_distribution<double> uniform(-1, 3);
-    const double specials[] = {0.0, -0.0, INFINITY, NAN, 1e300, -1e-300};
+    const double unusual[] = {0.0, -0.0, INFINITY, NAN, 1e300, -1e-300};
     for (int trial = 0; trial < 3000; ++trial) {
         MeasurementRecord record;
         ResetMeasurement(record);
-        const int n = static_cast<int>(random() % 31);
-        record.lastPosition = n;
-        for (int k = 0; k <= n; ++k) {
+        record.lastPosition = static_cast<double>(random() % 31);
+        for (int k = 0; k <= record.lastPosition; ++k) {
             for (int j = 0; j <= k; ++j) {  // zero cells, negative pivots, now and then a -0 or an infinity
-                record.grid[k][j] = random() % (j == k ? 200 : 4) == 0 ? 0.0 : uniform(random);
-                if (trial % 3 == 0 && random() % 300 == 0) {
-                    record.grid[k][j] = specials[1 + random() % 2];
-                }
+                const bool special = trial % 3 == 0 && random() % 20 == 0;
+                record.grid[k][j] = special ? unusual[1 + random() % 2]
+                                            : (random() % (j == k ? 200 : 4) == 0 ? 0.0 : uniform(random));
             }
-            record.reading[k] = random() % 30 == 0 ? specials[random() % 6] : uniform(random) * 100;
+            // Now and then only zeros of either sign, whose signs then show every operation on them.
+            record.reading[k] = trial % 7 == 0       ? unusual[random() % 2]
+                                : random() % 30 == 0 ? unusual[random() % 6]
+                                                     : uniform(random) * 100;
         }
-        MeasurementRecord full = record;
-        const bool solved = !SolveGrid(record);
-        bool fullSolved = true;  // the elimination as the method reads, every cell
-        full.profile = full.reading;
-        for (int k = 0; k <= n && fullSolved; ++k) {
-            const double p = full.grid[k][k];
-            fullSolved = p != 0;
-            for (int j = 0; j <= n; ++j) {
-                full.grid[k][j] = full.grid[k][j] / p;
-            }
-            full.profile[k] = full.profile[k] / p;
-            for (int i = k + 1; i <= n; ++i) {
-                const double f = full.grid[i][k];
-                for (int j = 0; j <= n; ++j) {
-                    full.grid[i][j] = full.grid[i][j] - f * full.grid[k][j];
-                }
-                full.profile[i] = full.profile[i] - f * full.profile[k];
-            }
-        }
-        for (int k = n; k >= 0 && fullSolved; --k) {
-            for (int i = k - 1; i >= 0; --i) {
-                const double f = full.grid[i][k];
-                for (int j = i; j <= n; ++j) {
-                    full.grid[i][j] = full.grid[i][j] - f * full.grid[k][j];
-                }
-                full.profile[i] = full.profile[i] - f * full.profile[k];
+        ExpectTheFullEliminationsBits(record);
+    }
+    // Every sign and zero in the lower cells of a 3 x 3 block, both signs on the diagonal, zeros of either
+    // sign and both signs in the readings.
+    const double cells[] = {1.0, -1.0, 0.0, -0.0};
+    for (int combination = 0; combination < (1 << 15); ++combination) {
+        MeasurementRecord record;
+        ResetMeasurement(record);
+        record.lastPosition = 2;
+        for (int k = 0, at = 0; k <= 2; at += 3 + 2 * k, ++k) {  // row k's 3 + 2k bits start at bit `at`
+            record.grid[k][k] = (combination >> at) & 1 ? -1.0 : 1.0;
+            record.reading[k] = cells[(combination >> (at + 1)) & 3];
+            for (int j = 0; j < k; ++j) {
+                record.grid[k][j] = cells[(combination >> (at + 3 + 2 * j)) & 3];
             }
         }
-        ASSERT_EQ(solved, fullSolved) << trial;
-        for (int k = 0; k <= n && solved; ++k) {
-            ASSERT_EQ(Bits(record.profile[k]), Bits(full.profile[k])) << trial << " " << k;
-            for (int j = 0; j <= n; ++j) {
-                ASSERT_EQ(Bits(record.grid[k][j]), Bits(full.grid[k][j])) << trial << " " << k << "," << j;
-            }
-        }
+        ExpectTheFullEliminationsBits(record);
     }
 }
 
