@@ -30,6 +30,7 @@ if(BUILD_TESTING)
                      -DPREFIX=${install_check_prefix}
                      -DBINDIR=${CMAKE_INSTALL_BINDIR}
                      -DDATADIR=${CMAKE_INSTALL_DATADIR}
+                     -DPLOT_MODULE=${CMAKE_INSTALL_LIBDIR}/tessaroven/$<TARGET_FILE_NAME:tessaroven_plot_module>
                      -DVALIDATE=${TESSAROVEN_DESKTOP_FILE_VALIDATE}
                      -P ${PROJECT_SOURCE_DIR}/tests/install/check_install.cmake)
 endif()

@@ -5,6 +5,7 @@ qt_add_library(tessaroven_render STATIC
 )
 target_include_directories(tessaroven_render PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tessaroven_render PUBLIC tessaroven_core tessaroven_options Qt6::Gui)
+set_target_properties(tessaroven_render PROPERTIES POSITION_INDEPENDENT_CODE ON)  # linked into the --plot module
 
 # tessaroven_gui: the windows, the dialogs and their handlers (Qt 6 Widgets); tessaroven: the desktop program.
 qt_add_library(tessaroven_gui STATIC

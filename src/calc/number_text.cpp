@@ -2,9 +2,13 @@
 #include "calc/number_text.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <system_error>
 
 namespace tessaroven {
@@ -93,52 +97,114 @@ double FromChars(std::string_view number, bool& overflow) {
 // The value rounded to 15 significant digits: its digits (exactly 15) and the decimal exponent of the first.
 struct Decimal15 {
     bool negative = false;
-    std::string digits;
+    char digits[15];
     int exponent = 0;
 };
+
+#if defined(__SIZEOF_INT128__)
+using Wide = unsigned __int128;
+
+constexpr auto kPowersOfTen = [] {
+    std::array<Wide, 21> powers{};
+    Wide power = 1;
+    for (Wide& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// Writes the `count` decimal digits of value (with leading zeros) ending at end.
+void WriteDigits(std::uint32_t value, int count, char* end) {
+    for (int i = 0; i < count; ++i) {
+        *--end = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+}
+
+// The 15 digits of a magnitude from 2^-18 up to below 1e15, computed exactly in integers: with
+// magnitude = m / 2^shift (m the 53-bit significand, shift at least 0) and s = 14 - exponent, the digits are
+// floor(m 10^s / 2^shift) and the remainder decides the rounding, half to even as the scientific form does.
+// Returns false for magnitudes outside that range.
+bool ToDecimal15Exactly(double magnitude, Decimal15& d) {
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biasedExponent = static_cast<int>(bits >> 52);
+    const int shift = 1075 - biasedExponent;
+    if (biasedExponent == 0 || shift < 0 || shift > 70 || !(magnitude < 1e15)) {
+        return false;
+    }
+    const std::uint64_t significand = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    constexpr std::uint64_t kLowest = 100'000'000'000'000;    // 10^14
+    constexpr std::uint64_t kBeyond = 1'000'000'000'000'000;  // 10^15
+    // floor(log2(magnitude) x log10(2)), with log10(2) as 78913 / 2^18: off by at most one, corrected below.
+    int exponent = ((52 - shift) * 78913) >> 18;
+    for (;;) {
+        const Wide scaled = significand * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
+        std::uint64_t digits = static_cast<std::uint64_t>(scaled >> shift);
+        if (digits >= kBeyond) {
+            ++exponent;
+            continue;
+        }
+        if (digits < kLowest) {
+            --exponent;
+            continue;
+        }
+        if (shift > 0) {
+            const Wide remainder = scaled & ((Wide{1} << shift) - 1);
+            const Wide half = Wide{1} << (shift - 1);
+            if (remainder > half || (remainder == half && (digits & 1) != 0)) {
+                ++digits;
+            }
+        }
+        if (digits == kBeyond) {
+            digits = kLowest;
+            ++exponent;
+        }
+        WriteDigits(static_cast<std::uint32_t>(digits / 100'000'000), 7, d.digits + 7);
+        WriteDigits(static_cast<std::uint32_t>(digits % 100'000'000), 8, d.digits + 15);
+        d.exponent = exponent;
+        return true;
+    }
+}
+#else
+bool ToDecimal15Exactly(double, Decimal15&) {
+    return false;
+}
+#endif
 
 // value must be finite. Its 15-digit scientific form, such as "-1.23456789012346e+15", is rounded half to
 // even on the exact binary value.
 Decimal15 ToDecimal15(double value) {
+    Decimal15 d;
+    d.negative = std::signbit(value);
+    if (ToDecimal15Exactly(std::fabs(value), d)) {
+        return d;
+    }
     char buffer[32];
     const char* const end =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
-    Decimal15 d;
-    const char* p = buffer;
-    if (*p == '-') {
-        d.negative = true;
-        ++p;
+    const char* p = buffer + (d.negative ? 1 : 0);  // "d.dddddddddddddde+dd"
+    d.digits[0] = p[0];
+    std::memcpy(d.digits + 1, p + 2, 14);
+    p += 17;
+    const bool negativeExponent = *p++ == '-';
+    int exponent = 0;
+    for (; p != end; ++p) {
+        exponent = exponent * 10 + (*p - '0');
     }
-    for (; *p != 'e'; ++p) {
-        if (IsDigit(*p)) {
-            d.digits.push_back(*p);
-        }
-    }
-    ++p;
-    if (*p == '+') {
-        ++p;  // from_chars takes "-" but not "+"
-    }
-    std::from_chars(p, end, d.exponent);
+    d.exponent = negativeExponent ? -exponent : exponent;
     return d;
 }
 
-std::string NonFiniteText(double value) {
+std::string_view NonFiniteText(double value) {
     if (std::isnan(value)) {
         return "NaN";
     }
     return value < 0 ? "-Infinity" : "Infinity";
 }
 
-// Adds one to a string of decimal digits.
-void IncrementDigits(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return;
-        }
-        *it = '0';
-    }
-    digits.insert(digits.begin(), '1');
+char* Append(char* out, std::string_view text) {
+    return std::copy(text.begin(), text.end(), out);
 }
 
 }  // namespace
@@ -232,82 +298,105 @@ double LeadingNumber(std::string_view text) {
 
 std::string GeneralNumberText(double value, char decimalSeparator) {
     if (!std::isfinite(value)) {
-        return NonFiniteText(value);
+        return std::string(NonFiniteText(value));
     }
     if (value == 0) {
         return "0";
     }
-    Decimal15 d = ToDecimal15(value);
-    while (d.digits.size() > 1 && d.digits.back() == '0') {
-        d.digits.pop_back();
+    const Decimal15 d = ToDecimal15(value);
+    int size = 15;
+    while (size > 1 && d.digits[size - 1] == '0') {
+        --size;
     }
-    std::string text = d.negative ? "-" : "";
+    const std::string_view digits(d.digits, static_cast<std::size_t>(size));
+    char text[32];  // at most a sign, "0.", four zeros and 15 digits, or an exponent form of 22 characters
+    char* out = text;
+    if (d.negative) {
+        *out++ = '-';
+    }
     if (d.exponent >= 15 || d.exponent < -5) {
-        text.push_back(d.digits[0]);
-        if (d.digits.size() > 1) {
-            text.push_back(decimalSeparator);
-            text.append(d.digits, 1);
+        *out++ = digits[0];
+        if (size > 1) {
+            *out++ = decimalSeparator;
+            out = Append(out, digits.substr(1));
         }
         const int magnitude = std::abs(d.exponent);
-        text += d.exponent < 0 ? "E-" : "E+";
+        out = Append(out, d.exponent < 0 ? "E-" : "E+");
         if (magnitude < 10) {
-            text.push_back('0');  // at least two exponent digits
+            *out++ = '0';  // at least two exponent digits
         }
-        return text + std::to_string(magnitude);
+        out = std::to_chars(out, text + sizeof text, magnitude).ptr;
+    } else if (d.exponent < 0) {
+        *out++ = '0';
+        *out++ = decimalSeparator;
+        out = std::fill_n(out, -d.exponent - 1, '0');
+        out = Append(out, digits);
+    } else if (const int integerDigits = d.exponent + 1; size <= integerDigits) {
+        out = Append(out, digits);
+        out = std::fill_n(out, integerDigits - size, '0');
+    } else {
+        out = Append(out, digits.substr(0, static_cast<std::size_t>(integerDigits)));
+        *out++ = decimalSeparator;
+        out = Append(out, digits.substr(static_cast<std::size_t>(integerDigits)));
     }
-    if (d.exponent < 0) {
-        text += "0";
-        text.push_back(decimalSeparator);
-        text.append(static_cast<std::size_t>(-d.exponent - 1), '0');
-        return text + d.digits;
-    }
-    const std::size_t integerDigits = static_cast<std::size_t>(d.exponent) + 1;
-    if (d.digits.size() <= integerDigits) {
-        return text + d.digits + std::string(integerDigits - d.digits.size(), '0');
-    }
-    text.append(d.digits, 0, integerDigits);
-    text.push_back(decimalSeparator);
-    text.append(d.digits, integerDigits);
-    return text;
+    return std::string(text, out);
 }
 
-std::string FixedNumberText(double value, int decimals, char decimalSeparator) {
+char* WriteFixedNumberText(char* out, double value, int decimals, char decimalSeparator) {
     if (!std::isfinite(value)) {
-        return NonFiniteText(value);
+        return Append(out, NonFiniteText(value));
     }
     decimals = decimals < 0 ? 0 : decimals > 15 ? 15 : decimals;
     const Decimal15 d = ToDecimal15(value);
 
     // keep = number of leading digits of the 15-digit form that survive rounding to `decimals` places.
+    // scaled = |value| x 10^decimals, rounded, as decimal digits, with room in front for a carry and for the
+    // zeros up to `decimals` + 1 digits.
     const int keep = d.exponent + 1 + decimals;
-    std::string scaled;  // |value| x 10^decimals, rounded, as decimal digits
+    char scaled[kFixedNumberTextCapacity];
+    char* first = scaled + 17;
+    char* last = first;
     if (keep <= 0) {
-        scaled.assign(1, (keep == 0 && d.digits[0] >= '5') ? '1' : '0');
-    } else if (keep >= static_cast<int>(d.digits.size())) {
-        scaled = d.digits;
-        scaled.append(static_cast<std::size_t>(keep) - d.digits.size(), '0');
+        *last++ = (keep == 0 && d.digits[0] >= '5') ? '1' : '0';
+    } else if (keep >= 15) {
+        last = std::copy_n(d.digits, 15, first);
+        last = std::fill_n(last, keep - 15, '0');
     } else {
-        scaled = d.digits.substr(0, static_cast<std::size_t>(keep));
-        if (d.digits[static_cast<std::size_t>(keep)] >= '5') {  // halves away from zero
-            IncrementDigits(scaled);
+        last = std::copy_n(d.digits, keep, first);
+        if (d.digits[keep] >= '5') {  // halves away from zero
+            char* p = last;
+            while (p != first && p[-1] == '9') {
+                *--p = '0';
+            }
+            if (p == first) {
+                *--first = '1';
+            } else {
+                ++p[-1];
+            }
         }
     }
-    const std::size_t firstNonZero = scaled.find_first_not_of('0');
-    scaled = firstNonZero == std::string::npos ? "0" : scaled.substr(firstNonZero);
-    const bool isZero = scaled == "0";
-    const std::size_t width = static_cast<std::size_t>(decimals) + 1;
-    if (scaled.size() < width) {
-        scaled.insert(0, width - scaled.size(), '0');
+    while (last - first > 1 && *first == '0') {
+        ++first;
+    }
+    const bool isZero = last - first == 1 && *first == '0';
+    while (last - first < decimals + 1) {
+        *--first = '0';
     }
 
-    std::string text = (d.negative && !isZero) ? "-" : "";
-    const std::size_t integerDigits = scaled.size() - static_cast<std::size_t>(decimals);
-    text.append(scaled, 0, integerDigits);
-    if (decimals > 0) {
-        text.push_back(decimalSeparator);
-        text.append(scaled, integerDigits);
+    if (d.negative && !isZero) {
+        *out++ = '-';
     }
-    return text;
+    out = std::copy(first, last - decimals, out);
+    if (decimals > 0) {
+        *out++ = decimalSeparator;
+        out = std::copy(last - decimals, last, out);
+    }
+    return out;
+}
+
+std::string FixedNumberText(double value, int decimals, char decimalSeparator) {
+    char text[kFixedNumberTextCapacity];
+    return std::string(text, WriteFixedNumberText(text, value, decimals, decimalSeparator));
 }
 
 double RoundHalfEven(double value) {

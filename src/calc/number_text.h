@@ -3,6 +3,7 @@
 // patterns "##0.000", "##0.0" and "##0.00".
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,13 @@ std::string GeneralNumberText(double value, char decimalSeparator = '.');
 // so 2.675 with two decimals gives "2.68". A value that rounds to zero is written without a minus sign.
 // decimals must be 0..15.
 std::string FixedNumberText(double value, int decimals, char decimalSeparator = '.');
+
+// The room WriteFixedNumberText needs: a sign, up to 310 integer digits, the separator and 15 decimals, and
+// the working space in front of them.
+inline constexpr std::size_t kFixedNumberTextCapacity = 352;
+
+// FixedNumberText written into out, which has room for kFixedNumberTextCapacity characters; returns the end.
+char* WriteFixedNumberText(char* out, double value, int decimals, char decimalSeparator = '.');
 
 // The patterns by name: "##0.000", "##0.0" and "##0.00".
 inline std::string Pattern000(double value, char sep = '.') {

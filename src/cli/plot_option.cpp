@@ -29,6 +29,8 @@ std::unique_ptr<QGuiApplication> GuiForFonts() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+}  // namespace
+
 MaybeRefusal WritePlot(const MeasurementRecord& record, const std::string& path) {
     const std::unique_ptr<QGuiApplication> app = GuiForFonts();
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
@@ -43,8 +45,6 @@ MaybeRefusal WritePlot(const MeasurementRecord& record, const std::string& path)
     }
     return WriteFileSafely(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
-
-}  // namespace
 
 ConverterExtension PlotOption() {
     return {"--plot", "FILE", std::string(MessageText(Reason::PlotOptionHelp)), WritePlot};

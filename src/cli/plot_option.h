@@ -1,5 +1,6 @@
 // --plot FILE: the profile graph as a PNG picture. Builds with Qt draw it with the graph window's painting
-// code; builds without Qt keep the option and refuse it with a message, so that scripts learn why.
+// code (in tessaroven-convert from a module loaded on demand: plot_option_on_demand.cpp); builds without Qt
+// keep the option and refuse it with a message, so that scripts learn why.
 #pragma once
 
 #include "cli/converter_options.h"
@@ -7,5 +8,9 @@
 namespace tessaroven {
 
 ConverterExtension PlotOption();
+
+// Builds with Qt: the picture drawn and written at path, which PlotOption runs (in tessaroven_plot, and in
+// the module tessaroven-convert loads for --plot).
+MaybeRefusal WritePlot(const MeasurementRecord& record, const std::string& path);
 
 }  // namespace tessaroven

@@ -132,6 +132,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ProfileNotConverted, "プロファイルがまだ計算されていません。変換計算をしてから、もう一度行ってください。"},
     {Reason::UncertaintyOptionInvalid, "{1} の値「{2}」は 0 以上の数値 (%) でなければなりません"},
     {Reason::ProfileToStandardOutputWithOutput, "--profile - (標準出力への表) と --output は同時に指定できません"},
+    {Reason::PlotModuleNotLoaded, "グラフを描く部品を読み込めなかったため、--plot (グラフの画像) は使えません。\n部品: {1}\n理由: {2}"},
 };
 // clang-format on
 

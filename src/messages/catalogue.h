@@ -117,6 +117,7 @@ enum class Reason {
     // Command-line converter: uncertainties and the profile table
     UncertaintyOptionInvalid,           // {1}: the option, {2}: its value (not a finite number of 0 or more)
     ProfileToStandardOutputWithOutput,  // --profile - together with --output
+    PlotModuleNotLoaded,  // {1}: the path of --plot's drawing module, {2}: why it could not be loaded
 };
 
 struct CatalogueEntry {

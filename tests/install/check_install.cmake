@@ -1,6 +1,8 @@
 # Installs the build into a scratch prefix and checks what a desktop needs from it: both programs in bin,
-# a well-formed menu entry that starts the installed program and names the installed icon, and the icon.
-# Run with cmake -DBUILD_DIR=... -DPREFIX=... -DBINDIR=bin -DDATADIR=share [-DVALIDATE=desktop-file-validate] -P.
+# a well-formed menu entry that starts the installed program and names the installed icon, and the icon; and
+# the converter's --plot module (PLOT_MODULE, its path in the prefix).
+# Run with cmake -DBUILD_DIR=... -DPREFIX=... -DBINDIR=bin -DDATADIR=share [-DPLOT_MODULE=lib/...]
+# [-DVALIDATE=desktop-file-validate] -P.
 cmake_minimum_required(VERSION 3.25)
 
 set(failures "")
@@ -31,6 +33,26 @@ foreach(program tessaroven tessaroven-convert)
         fail("${BINDIR}/${program} is not executable")
     endif()
 endforeach()
+
+# --plot's module where the installed converter looks for it: a run with --plot draws, and the converter on
+# its own, without the module, refuses --plot and writes nothing.
+if(PLOT_MODULE)
+    set(converter "${PREFIX}/${BINDIR}/tessaroven-convert")
+    set(scratch "${PREFIX}-plot")
+    file(REMOVE_RECURSE "${scratch}")
+    file(MAKE_DIRECTORY "${scratch}")
+    execute_process(COMMAND "${converter}" --plot "${scratch}/profile.png" --list 100 95 85 70 50
+                    RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE error)
+    if(NOT result EQUAL 0 OR NOT EXISTS "${scratch}/profile.png")
+        fail("the installed tessaroven-convert does not draw with ${PLOT_MODULE} (${result}): ${error}")
+    endif()
+    file(COPY "${converter}" DESTINATION "${scratch}/alone/bin")
+    execute_process(COMMAND "${scratch}/alone/bin/tessaroven-convert" --plot "${scratch}/alone.png" --list 100
+                    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE error)
+    if(NOT result EQUAL 1 OR NOT output STREQUAL "" OR EXISTS "${scratch}/alone.png" OR NOT error MATCHES "--plot")
+        fail("without its module, tessaroven-convert does not refuse --plot (${result}): ${output}${error}")
+    endif()
+endif()
 
 # Icon: an SVG document under the theme name the menu entry uses.
 set(icon "${PREFIX}/${DATADIR}/icons/hicolor/scalable/apps/tessaroven.svg")

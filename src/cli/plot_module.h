@@ -1,0 +1,18 @@
+// --plot's drawing code as a module of its own, which tessaroven-convert loads only when a picture is asked
+// for, so that every other run starts without Qt: the module's one entry point.
+#pragma once
+
+#include <string>
+
+#include "messages/outcome.h"
+#include "record/measurement_record.h"
+
+// Writes the profile graph of record as a PNG file at path (WritePlot); refusal holds what went wrong.
+extern "C" void tessaroven_write_plot(const tessaroven::MeasurementRecord& record, const std::string& path,
+                                      tessaroven::MaybeRefusal& refusal);
+
+namespace tessaroven {
+
+inline constexpr const char* kPlotModuleEntryName = "tessaroven_write_plot";
+
+}  // namespace tessaroven
