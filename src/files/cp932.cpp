@@ -97,7 +97,9 @@ constexpr Twin kTwins[] = {
     {"\u2126", "\u03A9"},
 };
 
-std::string WithTwins(std::string_view utf8) {
+}  // namespace
+
+std::string WithCp932Twins(std::string_view utf8) {
     std::string mapped;
     mapped.reserve(utf8.size() + 8);
     for (std::size_t i = 0; i < utf8.size();) {
@@ -116,6 +118,8 @@ std::string WithTwins(std::string_view utf8) {
     }
     return mapped;
 }
+
+namespace {
 
 // What to write instead of a character code page 932 cannot hold, where a replacement is obvious; empty
 // otherwise.
@@ -145,7 +149,7 @@ std::string Replacement(char32_t codePoint) {
 }  // namespace
 
 Expected<std::string> EncodeCp932(std::string_view original) {
-    const std::string twins = WithTwins(original);
+    const std::string twins = WithCp932Twins(original);
     const std::string_view utf8 = twins;
     for (std::size_t i = 0; i < utf8.size();) {
         char32_t codePoint = 0;
