@@ -404,4 +404,32 @@ double RoundHalfEven(double value) {
     return std::nearbyint(value);
 }
 
+int ShortestDecimals(double value) {
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (error != std::errc()) {
+        return 0;
+    }
+    const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+    const std::size_t e = text.find('e');
+    const std::string_view mantissa = text.substr(0, e);
+    const std::size_t point = mantissa.find('.');
+    int decimals = point == std::string_view::npos ? 0 : static_cast<int>(mantissa.size() - point - 1);
+    if (e != std::string_view::npos) {
+        int exponent = 0;
+        std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(),
+                        exponent);
+        decimals = std::max(0, decimals - exponent);
+    }
+    return decimals;
+}
+
+int MeanDecimals(std::span<const double> repeats) {
+    int decimals = 0;
+    for (const double repeat : repeats) {
+        decimals = std::max(decimals, ShortestDecimals(repeat));
+    }
+    return std::min(decimals + 1, 15);
+}
+
 }  // namespace tessaroven

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,12 @@ std::string GeneralNumberText(double value, char decimalSeparator = '.');
 // so 2.675 with two decimals gives "2.68". A value that rounds to zero is written without a minus sign.
 // decimals must be 0..15.
 std::string FixedNumberText(double value, int decimals, char decimalSeparator = '.');
+
+// Decimals of the shortest text that reads back as value: 100.2 has 1, 100 has 0, 1.5e-07 has 8.
+int ShortestDecimals(double value);
+
+// The decimals a mean of repeated readings is shown with: one more than its most precise repeat, at most 15.
+int MeanDecimals(std::span<const double> repeats);
 
 // The room WriteFixedNumberText needs: a sign, up to 310 integer digits, the separator and 15 decimals, and
 // the working space in front of them.

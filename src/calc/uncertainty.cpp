@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "calc/conversion.h"
+#include "calc/number_text.h"
 
 namespace tessaroven {
 
@@ -156,6 +157,9 @@ Expected<ProfileEvaluation> EvaluateProfile(const MeasurementRecord& record) {
         p.fanAngleDeg = FanAngleDegrees(k, evaluation.distanceCm);
         p.reading = record.reading[k];
         p.readingCount = record.repeats[k].size() >= 2 ? static_cast<int>(record.repeats[k].size()) : 1;
+        if (p.readingCount >= 2) {
+            p.readingDecimals = MeanDecimals(record.repeats[k]);
+        }
         p.profile = record.profile[k];
         p.relativePercent = record.relativePercent[k];
         const double ratio = static_cast<double>(k) / evaluation.distanceCm;
@@ -179,6 +183,17 @@ Expected<ProfileEvaluation> EvaluateProfile(const MeasurementRecord& record) {
         }
     }
     return evaluation;
+}
+
+std::vector<double> RelativeErrorBars(const MeasurementRecord& record) {
+    std::vector<double> bars;
+    if (const Expected<ProfileEvaluation> evaluation = EvaluateProfile(record);
+        evaluation && evaluation->uncertaintyKnown) {
+        for (const PositionEvaluation& position : evaluation->positions) {
+            bars.push_back(2 * position.relativePercentU.value_or(0));
+        }
+    }
+    return bars;
 }
 
 }  // namespace tessaroven

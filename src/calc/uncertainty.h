@@ -26,6 +26,7 @@ struct PositionEvaluation {
     std::optional<double> relativePercentU;
     double relativeOnArcPercent = 0;
     std::optional<double> relativeOnArcPercentU;
+    int readingDecimals = -1;  // the mean of repeats is shown with MeanDecimals; -1: a reading shown as entered
 };
 
 struct ProfileEvaluation {
@@ -44,5 +45,9 @@ double FanAngleDegrees(int position, double distanceCm);
 // Refused when the record is not converted, or when a value (reading, repeat, uncertainty, profile, relative
 // value) or a result is not a finite number.
 Expected<ProfileEvaluation> EvaluateProfile(const MeasurementRecord& record);
+
+// The half-lengths of the graph's error bars: the expanded uncertainty (k = 2) of each position's relative
+// value, when the record is converted and its uncertainty is known; empty otherwise.
+std::vector<double> RelativeErrorBars(const MeasurementRecord& record);
 
 }  // namespace tessaroven

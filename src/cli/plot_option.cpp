@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "calc/uncertainty.h"
 #include "files/safe_file_writer.h"
 #include "plot/graph_painter.h"
 
@@ -36,7 +37,7 @@ MaybeRefusal WritePlot(const MeasurementRecord& record, const std::string& path)
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         return Refuse(Reason::NoDisplayForPlot);
     }
-    const QImage picture = RenderLabelledProfileGraph(record);
+    const QImage picture = RenderLabelledProfileGraph(record, RelativeErrorBars(record));
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "plot/fonts.h"
 
@@ -16,13 +17,13 @@ namespace tessaroven {
 
 const std::array<GraphAxisLabel, 10> kGraphAxisLabels{{
     {"yHundredLabel", "100", 600, 120, 495, 345, 15.75},
-    {"yFiftyLabel", "50", 720, 3000, 330, 345, 15.75},
-    {"yZeroLabel", "0", 840, 5760, 165, 345, 15.75},
+    {"yFiftyLabel", "50", 720, 3000, 330, 345, 15.75, GraphAxis::Y},
+    {"yZeroLabel", "0", 840, 5760, 165, 345, 15.75, GraphAxis::Y},
     {"yTitleUpperLabel", "Relative", 120, 960, 885, 315, kGraphWindowPointSize},
     {"yTitleLowerLabel", "Exposure", 120, 1320, 1065, 315, kGraphWindowPointSize},
     {"xZeroLabel", "0", 1080, 6120, 165, 345, 15.75},
-    {"xTenLabel", "10", 3480, 6120, 330, 345, 15.75},
-    {"xTwentyLabel", "20", 6000, 6120, 330, 345, 15.75},
+    {"xTenLabel", "10", 3480, 6120, 330, 345, 15.75, GraphAxis::X},
+    {"xTwentyLabel", "20", 6000, 6120, 330, 345, 15.75, GraphAxis::X},
     {"xUnitLabel", "cm", 6600, 6120, 345, 315, kGraphWindowPointSize},
     {"xTitleLabel", "Off center", 4320, 6360, 1260, 345, 15.75},
 }};
@@ -88,8 +89,15 @@ bool CutToPicture(QPointF& a, QPointF& b) {
 class GraphSurface {
 public:
     GraphSurface(QPainter& painter, QPointF origin, QSizeF size, const QColor& foreground,
-                 GraphDrawState& state)
-        : m_painter(painter), m_origin(origin), m_size(size), m_foreground(foreground), m_state(state) {
+                 GraphDrawState& state, const GraphFrame& frame)
+        : m_painter(painter),
+          m_origin(origin),
+          m_size(size),
+          m_foreground(foreground),
+          m_state(state),
+          m_scaleX(kStandardLastX / static_cast<double>(frame.lastX)),
+          m_bottomY(frame.bottomY),
+          m_scaleY(100.0 / (100.0 - frame.bottomY)) {
         m_painter.save();
         m_painter.setClipRect(QRectF(m_origin, m_size), Qt::IntersectClip);
         m_painter.setRenderHint(QPainter::Antialiasing, false);
@@ -104,7 +112,10 @@ public:
     void SetSolidFill(bool solid) { m_state.solidFill = solid; }
     void SetFillColour(const QColor& colour) { m_state.fillColour = colour; }
 
+    // Points are in the frame's units: cm and percent.
     void Line(QPointF from, QPointF to, const QColor& colour) {
+        from = Standard(from);
+        to = Standard(to);
         if (!IsFinite(from) || !IsFinite(to)) {
             return;
         }
@@ -121,10 +132,12 @@ public:
     void Box(QPointF corner1, QPointF corner2) {
         UsePen(m_foreground);
         UseFill();
-        m_painter.drawRect(QRectF(Snapped(corner1), Snapped(corner2)).normalized());
+        m_painter.drawRect(QRectF(Snapped(Standard(corner1)), Snapped(Standard(corner2))).normalized());
     }
 
+    // The radius is in cm of the standard frame, so markers keep their size in every frame.
     void Circle(QPointF centre, double radiusX, const QColor& outline) {
+        centre = Standard(centre);
         if (!IsFinite(centre)) {
             return;
         }
@@ -144,10 +157,11 @@ public:
     // A dot of the pen's width; it becomes the current position.
     void Point(QPointF at, const QColor& colour) {
         m_state.current = at;
-        if (!IsFinite(at)) {
+        const QPointF standard = Standard(at);
+        if (!IsFinite(standard)) {
             return;
         }
-        const QPointF c = ToPixel(Bounded(at));
+        const QPointF c = ToPixel(Bounded(standard));
         if (!QRectF(m_origin, m_size).adjusted(-8, -8, 8, 8).contains(c)) {
             return;
         }
@@ -162,9 +176,12 @@ public:
         m_state.current = to;
     }
 
-private:
+    // Where a point of the frame lies in the standard frame's units, in which the picture is laid out. The
+    // standard frame maps every point onto itself, bit for bit.
+    QPointF Standard(QPointF p) const { return {p.x() * m_scaleX, (p.y() - m_bottomY) * m_scaleY}; }
     QPointF ToPixel(QPointF g) const { return m_origin + GraphToPixel(g, m_size); }
 
+private:
     // Pixel centres for odd pen widths, pixel corners for even ones: either way the pen covers whole pixels.
     QPointF Snap(QPointF pixel) const {
         const double shift = (m_state.penWidth % 2 == 1) ? 0.5 : 0.0;
@@ -192,26 +209,142 @@ private:
     QSizeF m_size;
     QColor m_foreground;
     GraphDrawState& m_state;
+    double m_scaleX;
+    double m_bottomY;
+    double m_scaleY;
 };
 
+// The y grid steps tried in turn for a lowered axis: the first that keeps the frame to this many steps.
+constexpr double kGridSteps[] = {10,  20,  50,  100, 200, 500, 1e3, 2e3, 5e3,
+                                 1e4, 2e4, 5e4, 1e5, 2e5, 5e5, 1e6, 2e6};
+constexpr double kMostGridSteps = 12;
+
+// Tick numbers painted for a widened axis: the size of the fixed inscriptions (15.75 pt at 96 dpi), their row
+// below the frame and the right edge of their column left of it, and the least room between two numbers.
+constexpr int kTickPixelSize = 21;
+constexpr int kXTickTopTwips = 6120;
+constexpr int kYTickRightTwips = 1005;
+constexpr double kLeastTickGap = 24;
+
+QString TickText(double value) {
+    return QString::number(value, 'g', 7);
+}
+
+void PaintTickNumbers(QPainter& painter, const GraphSurface& surface, QPointF origin, QSizeF size,
+                      const QColor& colour, const GraphFrame& frame) {
+    painter.save();
+    painter.setClipRect(QRectF(origin, size), Qt::IntersectClip);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    QFont font = LayoutFont(FontFace::TimesNewRoman, kGraphWindowPointSize);
+    font.setPixelSize(kTickPixelSize);
+    painter.setFont(font);
+    painter.setPen(colour);
+    const QFontMetricsF metrics(font);
+    if (frame.xExtended()) {
+        std::vector<int> ticks;
+        for (int x = 10; x <= frame.lastX; x += 10) {
+            ticks.push_back(x);
+        }
+        if (frame.lastX % 10 >= 3) {
+            ticks.push_back(frame.lastX);
+        }
+        for (const int x : ticks) {
+            const QString text = TickText(x);
+            const double width = metrics.horizontalAdvance(text);
+            const double centre = surface.ToPixel(surface.Standard(QPointF(x, 0))).x();
+            painter.drawText(QRectF(centre - width / 2, origin.y() + TwipsToPixels(kXTickTopTwips), width + 1,
+                                    metrics.height() + 1),
+                             Qt::AlignLeft | Qt::AlignTop, text);
+        }
+    }
+    if (frame.yExtended()) {
+        // Every labelled step leaves room for a number; 0 and 50 are labelled where the step allows, then the
+        // frame's lower edge where it is not too close to another number.
+        const double pixelsPerPercent = std::abs(surface.ToPixel(surface.Standard(QPointF(0, 0))).y() -
+                                                 surface.ToPixel(surface.Standard(QPointF(0, 100))).y()) /
+                                        100.0;
+        double labelStep = 50;
+        while (labelStep * pixelsPerPercent < kLeastTickGap && labelStep < 1e7) {
+            labelStep *= 2;
+        }
+        std::vector<double> values;
+        for (double y = std::ceil(frame.bottomY / labelStep) * labelStep; y < 100; y += labelStep) {
+            values.push_back(y);
+        }
+        values.push_back(frame.bottomY);
+        std::vector<double> placed{100};
+        for (const double y : values) {
+            if (std::any_of(placed.begin(), placed.end(), [&](double other) {
+                    return std::abs(other - y) * pixelsPerPercent < kLeastTickGap;
+                })) {
+                continue;
+            }
+            placed.push_back(y);
+            const QString text = TickText(y);
+            const double width = metrics.horizontalAdvance(text);
+            const double middle = surface.ToPixel(surface.Standard(QPointF(0, y))).y();
+            painter.drawText(QRectF(origin.x() + TwipsToPixels(kYTickRightTwips) - width,
+                                    middle - metrics.height() / 2, width + 1, metrics.height() + 1),
+                             Qt::AlignLeft | Qt::AlignTop, text);
+        }
+    }
+    painter.restore();
+}
+
 }  // namespace
+
+GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double> errorBars) {
+    GraphFrame frame;
+    const int last = std::min(LastPositionIndex(record.lastPosition), kLastSlot);
+    frame.lastX = std::max(kStandardLastX, last);
+    double lowest = 0;
+    for (int i = 0; i <= last; ++i) {
+        const double q = record.relativePercent[i];
+        if (!std::isfinite(q)) {
+            continue;
+        }
+        lowest = std::min(lowest, q);
+        if (i < static_cast<int>(errorBars.size())) {
+            const double u = errorBars[static_cast<std::size_t>(i)];
+            if (std::isfinite(u) && u > 0) {
+                lowest = std::min(lowest, q - u);
+            }
+        }
+    }
+    lowest = std::max(lowest, -kCoordinateBound);
+    if (lowest < 0) {
+        for (const double step : kGridSteps) {
+            frame.yStep = step;
+            frame.bottomY = -std::ceil(-lowest / step) * step;
+            if ((100 - frame.bottomY) / step <= kMostGridSteps) {
+                break;
+            }
+        }
+    }
+    return frame;
+}
 
 void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, const QColor& foreground,
                       const MeasurementRecord& record, GraphDrawState& state,
                       std::span<const double> errorBars) {
-    GraphSurface surface(painter, origin, clientSize, foreground, state);
+    const GraphFrame frame = GraphFrameOf(record, errorBars);
+    GraphSurface surface(painter, origin, clientSize, foreground, state, frame);
     surface.Clear();
 
     // Grid lines at the width the last drawing left (1).
-    for (int x = 1; x <= 24; ++x) {
+    for (int x = 1; x < frame.lastX; ++x) {
         surface.Line(QPointF(x, 0), QPointF(x, 100), kGraphGridColour);
     }
-    for (int y = 10; y <= 90; y += 10) {
-        surface.Line(QPointF(0, y), QPointF(25, y), kGraphGridColour);
+    for (int i = 1;; ++i) {
+        const double y = frame.bottomY + i * frame.yStep;
+        if (y >= 100) {
+            break;
+        }
+        surface.Line(QPointF(0, y), QPointF(frame.lastX, y), kGraphGridColour);
     }
 
     surface.SetPenWidth(2);
-    surface.Box(QPointF(0, 0), QPointF(25, 100));
+    surface.Box(QPointF(0, frame.bottomY), QPointF(frame.lastX, 100));
 
     // Positions beyond the record's slots have nothing to draw.
     const int last = std::min(LastPositionIndex(record.lastPosition), kLastSlot);
@@ -245,6 +378,10 @@ void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, cons
 
     surface.SetPenWidth(1);
     surface.SetSolidFill(false);
+
+    if (frame.xExtended() || frame.yExtended()) {
+        PaintTickNumbers(painter, surface, origin, clientSize, foreground, frame);
+    }
 }
 
 namespace {
@@ -269,8 +406,23 @@ QImage RenderProfileGraph(const MeasurementRecord& record, QSize size, const QCo
     return image;
 }
 
-void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour) {
+bool AxisLabelFits(const GraphAxisLabel& label, const GraphFrame& frame) {
+    switch (label.tickOf) {
+        case GraphAxis::X:
+            return !frame.xExtended();
+        case GraphAxis::Y:
+            return !frame.yExtended();
+        case GraphAxis::None:
+            break;
+    }
+    return true;
+}
+
+void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour, const GraphFrame& frame) {
     for (const GraphAxisLabel& label : kGraphAxisLabels) {
+        if (!AxisLabelFits(label, frame)) {
+            continue;
+        }
         painter.save();
         painter.setPen(colour);
         painter.setFont(LayoutFont(FontFace::TimesNewRoman, label.pointSize));
@@ -288,10 +440,10 @@ void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour) {
     }
 }
 
-QImage RenderLabelledProfileGraph(const MeasurementRecord& record) {
-    QImage image = RenderProfileGraph(record, kGraphClientSize);
+QImage RenderLabelledProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars) {
+    QImage image = RenderProfileGraph(record, kGraphClientSize, Qt::black, errorBars);
     QPainter painter(&image);
-    PaintAxisLabels(painter, QPointF(0, 0));
+    PaintAxisLabels(painter, QPointF(0, 0), Qt::black, GraphFrameOf(record, errorBars));
     return image;
 }
 

@@ -39,6 +39,24 @@ inline constexpr double kErrorBarCapX = 0.25;
 // Position in pixels, from the top-left corner of a client area of the given size, of a point in graph units.
 QPointF GraphToPixel(QPointF graphPoint, QSizeF clientSize);
 
+// The stretch of the axes that a drawing shows. The standard frame runs from 0 to 25 cm and from 0 to 100 %;
+// a record with positions beyond 25 cm widens the x axis to its last position, and a relative value or an
+// error bar below 0 lowers the y axis to a whole grid step below it. The frame keeps its place in the picture
+// either way; only the scale inside it changes, and the tick numbers that moved are painted in the picture.
+inline constexpr int kStandardLastX = 25;
+struct GraphFrame {
+    int lastX = kStandardLastX;  // cm at the frame's right edge
+    double bottomY = 0;          // percent at the frame's lower edge; 100 at its upper edge
+    double yStep = 10;           // spacing of the horizontal grid lines
+    bool xExtended() const { return lastX != kStandardLastX; }
+    bool yExtended() const { return bottomY != 0; }
+    bool operator==(const GraphFrame&) const = default;
+};
+
+// The frame that shows every position of record (up to the last slot), every finite relative value below 0
+// and the lower ends of the error bars (as DrawProfileGraph takes them).
+GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double> errorBars = {});
+
 // Drawing state that the picture keeps between drawings. Every drawing sets it back to pen width 1 and no
 // fill, so that nothing carries over from one drawing to the next.
 struct GraphDrawState {
@@ -50,7 +68,8 @@ struct GraphDrawState {
 
 // Draws the whole graph of record (positions 0..lastPosition, at most up to slot 30) into the client area at
 // origin with size clientSize: clears it to white, then grid, frame in the foreground colour, markers, start
-// dot and profile line, clipped at the client area's edges. The painter's own state is left as it was.
+// dot and profile line, clipped at the client area's edges, in the frame GraphFrameOf gives; with a widened
+// axis the tick numbers of that axis are painted too. The painter's own state is left as it was.
 // errorBars, when given, holds for each position the half-length of its error bar in percent (the expanded
 // uncertainty of the relative value); the bars are drawn in the marker colour, a 1-pixel line with short
 // caps, before the markers. Without it the picture is the plain graph.
@@ -62,6 +81,10 @@ void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, cons
 QImage RenderProfileGraph(const MeasurementRecord& record, QSize size = kGraphClientSize,
                           const QColor& foreground = Qt::black, std::span<const double> errorBars = {});
 
+// Which axis a fixed inscription is a tick number of; those of a widened axis no longer sit at their value
+// and give way to the numbers painted in the picture.
+enum class GraphAxis { None, X, Y };
+
 // The fixed axis inscriptions inside the picture, placed from the client area's top-left corner, with their
 // sizes at 96 dpi. All are set in "Times New Roman" (its nearest installed equivalent).
 struct GraphAxisLabel {
@@ -72,15 +95,21 @@ struct GraphAxisLabel {
     int widthTwips;
     int heightTwips;
     double pointSize;
+    GraphAxis tickOf = GraphAxis::None;
 };
+
+// Whether the fixed inscription still belongs in a picture drawn in frame.
+bool AxisLabelFits(const GraphAxisLabel& label, const GraphFrame& frame);
 inline constexpr double kGraphWindowPointSize = 14.25;
 extern const std::array<GraphAxisLabel, 10> kGraphAxisLabels;
 
-// Paints the axis inscriptions' texts at their places, for pictures made without the window's labels.
-void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour = Qt::black);
+// Paints the axis inscriptions' texts that fit frame at their places, for pictures made without the window's
+// labels.
+void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour = Qt::black,
+                     const GraphFrame& frame = {});
 
 // The graph with its axis inscriptions, as the picture area of the graph window shows it (509 x 461 at 96
 // dpi). Needs a QGuiApplication for the fonts.
-QImage RenderLabelledProfileGraph(const MeasurementRecord& record);
+QImage RenderLabelledProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars = {});
 
 }  // namespace tessaroven

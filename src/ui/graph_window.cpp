@@ -52,12 +52,14 @@ GraphPicture::GraphPicture(QWidget* parent) : QFrame(parent) {
     FitPictureToClientArea();
 }
 
-void GraphPicture::DrawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars) {
+GraphFrame GraphPicture::DrawProfileGraph(const MeasurementRecord& record,
+                                          std::span<const double> errorBars) {
     FitPictureToClientArea();
     QPainter painter(&m_picture);
     tessaroven::DrawProfileGraph(painter, QPointF(0, 0), QSizeF(m_picture.deviceIndependentSize()),
                                  palette().color(QPalette::ButtonText), record, m_state, errorBars);
     update();
+    return GraphFrameOf(record, errorBars);
 }
 
 void GraphPicture::paintEvent(QPaintEvent* event) {
@@ -106,6 +108,13 @@ GraphWindow::GraphWindow(QWidget* parent) : QWidget(parent) {
 
     // The button's top edge tucks one pixel under the picture's lower edge: the picture lies above it.
     plotArea->raise();
+}
+
+void GraphWindow::drawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars) {
+    const GraphFrame frame = plotArea->DrawProfileGraph(record, errorBars);
+    for (const GraphAxisLabel& axisLabel : kGraphAxisLabels) {
+        FindControl(this, axisLabel.name)->setVisible(AxisLabelFits(axisLabel, frame));
+    }
 }
 
 }  // namespace tessaroven

@@ -23,8 +23,9 @@ class GraphPicture : public QFrame {
 public:
     explicit GraphPicture(QWidget* parent = nullptr);
 
-    // Clears the picture and draws the graph of record on it (the drawing state carries over between calls).
-    void DrawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars = {});
+    // Clears the picture and draws the graph of record on it (the drawing state carries over between calls);
+    // returns the frame it was drawn in.
+    GraphFrame DrawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars = {});
     // What the picture holds now, at the client area's size.
     const QImage& picture() const { return m_picture; }
 
@@ -44,6 +45,10 @@ class GraphWindow : public QWidget {
 public:
     // Closing the window with its close box destroys it; "Close" only hides it.
     explicit GraphWindow(QWidget* parent = nullptr);
+
+    // Draws the graph into plotArea and shows the fixed axis labels that fit its frame; the tick numbers of a
+    // widened axis are in the picture itself.
+    void drawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars = {});
 
     GraphPicture* plotArea;
     QPushButton* closeButton;  // "Close"

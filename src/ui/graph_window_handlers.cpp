@@ -24,15 +24,7 @@ GraphWindow* ShowProfileGraph(QPointer<GraphWindow>& window, const MeasurementRe
         window = new GraphWindow();
         new GraphWindowHandlers(*window);
     }
-    // Error bars of twice the standard uncertainty of each relative value, where it is known.
-    std::vector<double> errorBars;
-    if (const Expected<ProfileEvaluation> evaluation = EvaluateProfile(record);
-        evaluation && evaluation->uncertaintyKnown) {
-        for (const PositionEvaluation& position : evaluation->positions) {
-            errorBars.push_back(2 * position.relativePercentU.value_or(0));
-        }
-    }
-    window->plotArea->DrawProfileGraph(record, errorBars);
+    window->drawProfileGraph(record, RelativeErrorBars(record));
     ShowInFront(window);
     return window;
 }

@@ -81,7 +81,9 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
         case kFanAngle:
             return Number(p.fanAngleDeg, 2);
         case kReading:
-            return QString::fromStdString(GeneralNumberText(p.reading));
+            return QString::fromStdString(p.readingDecimals >= 0
+                                              ? FixedNumberText(p.reading, p.readingDecimals)
+                                              : GeneralNumberText(p.reading));
         case kReadingCount:
             return p.readingCount;
         case kReadingU:

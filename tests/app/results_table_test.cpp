@@ -57,6 +57,8 @@ TEST_F(ResultsTableTest, repeats_give_the_table_its_uncertainties_and_the_graph_
     ASSERT_NE(table, nullptr);
     EXPECT_TRUE(table->isVisible());
     ASSERT_EQ(table->model->rowCount(), 5);
+    // The mean has one decimal more than its most precise repeat.
+    EXPECT_EQ(table->model->data(table->model->index(1, 2)).toString(), "95.17");
     const QString relative = table->model->data(table->model->index(3, 6)).toString();
     EXPECT_TRUE(relative.startsWith(QStringLiteral("57.")) && relative.contains(QStringLiteral(" ± ")))
         << relative.toStdString();

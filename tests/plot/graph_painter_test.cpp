@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <ostream>
+#include <vector>
 
 #include "plot/graph_painter.h"
 #include "record/measurement_record.h"
@@ -171,51 +172,68 @@ TEST(GraphPicture, one_position_after_a_reset_puts_the_marker_on_the_lower_left_
     EXPECT_EQ(ColourAt(image, 0, 50), kBlack);
 }
 
-TEST(GraphPicture, values_outside_the_visible_range_are_cut_at_the_edges) {
-    // Above 105 and below -15: the segments run to the top and bottom edges; the markers are not visible.
-    const QImage image = RenderProfileGraph(RecordWithResults({100, 200, -100, 104}));
-    EXPECT_GT(CountColour(image, kRed, QRect(0, 0, image.width(), 1)), 0);
-    EXPECT_GT(CountColour(image, kRed, QRect(0, image.height() - 1, image.width(), 1)), 0);
-    // 104 lies above the frame but inside the picture: its marker is drawn whole.
-    EXPECT_EQ(ColourAt(image, 3, 104), kRed);
-    EXPECT_EQ(CountColour(image, kRed, QRect(PixelAt(3.5, 105), PixelAt(26, -15))), 0);
+// The pixel that holds point (x cm, y %) of a picture drawn in frame.
+QColor ColourIn(const QImage& image, const GraphFrame& frame, double x, double y) {
+    return ColourAt(image, x * kStandardLastX / frame.lastX,
+                    (y - frame.bottomY) * 100 / (100 - frame.bottomY));
+}
 
-    // Within the range (up to 105, down to -15) a marker outside the frame is inside the picture.
-    const QImage inside = RenderProfileGraph(RecordWithResults({100, 103, -13}));
-    EXPECT_EQ(ColourAt(inside, 1, 103), kRed);
-    EXPECT_EQ(ColourAt(inside, 2, -13), kRed);
+TEST(GraphPicture, values_above_the_picture_are_cut_and_negative_values_lower_the_frame_to_show_them) {
+    const MeasurementRecord record = RecordWithResults({100, 200, -100, 104});
+    const GraphFrame frame = GraphFrameOf(record);
+    EXPECT_EQ(frame, (GraphFrame{.lastX = 25, .bottomY = -100, .yStep = 20}));
+    const QImage image = RenderProfileGraph(record);
+    // 200 runs out at the top edge; -100 sits on the lowered frame, so nothing reaches the bottom edge.
+    EXPECT_GT(CountColour(image, kRed, QRect(0, 0, image.width(), 1)), 0);
+    EXPECT_EQ(CountColour(image, kRed, QRect(0, image.height() - 1, image.width(), 1)), 0);
+    EXPECT_EQ(ColourIn(image, frame, 2, -100), kRed);
+    EXPECT_EQ(ColourIn(image, frame, 3, 104), kRed);
+    // The grid follows the frame: a line at 0, none at 10.
+    EXPECT_EQ(ColourIn(image, frame, 10.5, 0), kGrey);
+    EXPECT_EQ(ColourIn(image, frame, 10.5, 10), kWhite);
+
+    // Error bars reaching below 0 lower it too; values and bars at 0 or above keep the standard frame.
+    const std::vector<double> bars{0, 0, 0, 0, 5};
+    EXPECT_EQ(GraphFrameOf(RecordWithResults({100, 50, 20, 10, 3}), bars).bottomY, -10);
+    EXPECT_EQ(GraphFrameOf(RecordWithResults({100, 50, 20, 10, 5}), bars), GraphFrame{});
 }
 
 TEST(GraphPicture, extreme_and_non_numeric_values_neither_crash_nor_leak_beyond_the_picture) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double huge = std::numeric_limits<double>::max();
-    const QImage image = RenderProfileGraph(RecordWithResults({100, huge, -huge, inf, nan, 50, -inf, 1e300}));
+    const MeasurementRecord record = RecordWithResults({100, huge, -huge, inf, nan, 50, -inf, 1e300});
+    const QImage image = RenderProfileGraph(record);
     ASSERT_FALSE(image.isNull());
+    // The frame is lowered only down to the coordinates' bound.
+    EXPECT_EQ(GraphFrameOf(record).bottomY, -1e6);
     // Finite values, however large, are drawn as steep lines to the edges.
     EXPECT_GT(CountColour(image, kRed, QRect(PixelAt(1.3, 105), PixelAt(1.7, 104))), 0);
-    // Marker 5 (value 50) still stands; segments touching the non-numbers are left out.
-    EXPECT_EQ(ColourAt(image, 5, 50), kRed);
+    // Segments touching the non-numbers are left out.
     EXPECT_EQ(CountColour(image, kRed, QRect(PixelAt(3.4, 100), PixelAt(4.6, 0))), 0);
 }
 
-TEST(GraphPicture, position_counts_27_to_30_are_cut_at_the_right_edge_and_never_read_beyond_slot_30) {
+TEST(GraphPicture, more_than_25_positions_widen_the_frame_up_to_slot_30_and_never_read_beyond_it) {
     MeasurementRecord record;
     ResetMeasurement(record);
     for (int i = 0; i < kSlotCount; ++i) {
         record.relativePercent[i] = 100 - 3 * i;
     }
-    record.lastPosition = 26;
-    const QImage upTo26 = RenderProfileGraph(record);
-    EXPECT_EQ(ColourAt(upTo26, 25, 25), kRed);
-    // Position 26 lies on the right edge: the left half of its marker shows in the margin.
-    EXPECT_EQ(upTo26.pixelColor(kGraphClientSize.width() - 1, PixelAt(26, 22).y()), kRed);
-
-    // Everything beyond x = 26 is outside the picture, so more positions add nothing visible.
-    for (double count : {27.0, 28.0, 29.0, 30.0, 31.0, 45.0, 1e9}) {
+    for (int count = 25; count <= 30; ++count) {
         SCOPED_TRACE(count);
         record.lastPosition = count;
-        EXPECT_EQ(RenderProfileGraph(record), upTo26);
+        const GraphFrame frame = GraphFrameOf(record);
+        EXPECT_EQ(frame.lastX, count);
+        const QImage image = RenderProfileGraph(record);
+        EXPECT_EQ(ColourIn(image, frame, count, 100 - 3 * count), kRed);
+        EXPECT_EQ(ColourIn(image, frame, count - 1, 95), kGrey);  // the grid runs to the last position
+        EXPECT_EQ(ColourAt(image, 25.5, 50), kWhite);             // and the frame stays in its place
+    }
+    const QImage upTo30 = RenderProfileGraph(record);
+    for (double count : {31.0, 45.0, 1e9}) {
+        SCOPED_TRACE(count);
+        record.lastPosition = count;
+        EXPECT_EQ(RenderProfileGraph(record), upTo30);
     }
 }
 

@@ -175,7 +175,18 @@ TEST_F(GraphWindowTest, position_counts_beyond_the_slots_draw_up_to_slot_30_with
         MeasurementRecord capped = record;
         capped.lastPosition = std::min(count, 30.0);
         EXPECT_EQ(m_window->plotArea->picture(), RenderProfileGraph(capped));
+        // The widened x axis has its numbers in the picture; the fixed ones give way.
+        EXPECT_EQ(Label(*m_window, "xTwentyLabel")->isVisibleTo(m_window), count < 26);
+        EXPECT_TRUE(Label(*m_window, "yZeroLabel")->isVisibleTo(m_window));
     }
+    // A negative value lowers the y axis; back in the standard frame every fixed label shows again.
+    record = WorkedExample();
+    record.relativePercent[4] = -5;
+    ShowProfileGraph(m_window, record);
+    EXPECT_FALSE(Label(*m_window, "yZeroLabel")->isVisibleTo(m_window));
+    EXPECT_TRUE(Label(*m_window, "xTwentyLabel")->isVisibleTo(m_window));
+    ShowProfileGraph(m_window, WorkedExample());
+    EXPECT_TRUE(Label(*m_window, "yZeroLabel")->isVisibleTo(m_window));
 }
 
 }  // namespace
