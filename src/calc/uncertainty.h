@@ -26,7 +26,8 @@ struct PositionEvaluation {
     std::optional<double> relativePercentU;
     double relativeOnArcPercent = 0;
     std::optional<double> relativeOnArcPercentU;
-    int readingDecimals = -1;  // the mean of repeats is shown with MeanDecimals; -1: a reading shown as entered
+    int readingDecimals =
+        -1;  // the mean of repeats is shown with MeanDecimals; -1: a reading shown as entered
 };
 
 struct ProfileEvaluation {

@@ -17,55 +17,12 @@
 #include "entry/main_window_handlers.h"
 #include "messages/catalogue.h"
 #include "plot/fonts.h"
+#include "record/condition_fields.h"
 #include "ui/message_box.h"
 
 namespace tessaroven {
 
 namespace {
-
-enum class FieldKind {
-    Text,         // any text
-    Date,         // empty or a YYYY-MM-DD calendar day
-    Number,       // empty or one complete finite number
-    Uncertainty,  // a Number of 0 or more
-};
-
-struct FieldRow {
-    const char* name;   // the field's object name; its label's ends in "Label" instead of "Edit"
-    const char* label;  // UTF-8, with the unit; also names the field in a refusal
-    FieldKind kind;
-    const char* note = nullptr;                                       // UTF-8, a second line under the label
-    std::string MeasurementConditions::*text = nullptr;               // Text, Date
-    std::optional<double> MeasurementConditions::*number = nullptr;   // Number
-    std::optional<double> MeasurementRecord::*uncertainty = nullptr;  // Uncertainty
-};
-
-using C = MeasurementConditions;
-using R = MeasurementRecord;
-using K = FieldKind;
-
-// The form from top to bottom, which is also the focus order.
-// clang-format off
-const FieldRow kFields[] = {
-    {.name = "scannerEdit", .label = "装置", .kind = K::Text, .text = &C::scanner},
-    {.name = "scannerSerialEdit", .label = "装置シリアル番号", .kind = K::Text, .text = &C::scannerSerial},
-    {.name = "bowtieFilterEdit", .label = "ボウタイフィルタ", .kind = K::Text, .text = &C::bowtieFilter},
-    {.name = "tubeVoltageEdit", .label = "管電圧 (kV)", .kind = K::Number, .number = &C::tubeVoltageKv},
-    {.name = "collimationEdit", .label = "コリメーション (mm)", .kind = K::Number, .number = &C::collimationMm},
-    {.name = "rotationTimeEdit", .label = "回転時間 (s)", .kind = K::Number, .number = &C::rotationTimeS},
-    {.name = "currentTimeProductEdit", .label = "管電流時間積 (mAs)", .kind = K::Number, .number = &C::tubeCurrentTimeProductMas},
-    {.name = "detectorEdit", .label = "線量計 (検出器)", .kind = K::Text, .text = &C::detector},
-    {.name = "detectorSerialEdit", .label = "検出器シリアル番号", .kind = K::Text, .text = &C::detectorSerial},
-    {.name = "calibrationFactorEdit", .label = "校正定数", .kind = K::Number, .number = &C::calibrationFactor},
-    {.name = "calibrationDateEdit", .label = "校正日", .kind = K::Text, .text = &C::calibrationDate},
-    {.name = "calibrationUncertaintyEdit", .label = "校正の不確かさ (%)", .kind = K::Uncertainty, .uncertainty = &R::calibrationUncertaintyPercent},
-    {.name = "repeatabilityEdit", .label = "読み値の繰り返し精度 (%)", .kind = K::Uncertainty, .note = "1 回だけ測定した位置に使用", .uncertainty = &R::readingRepeatabilityPercent},
-    {.name = "measuredOnEdit", .label = "測定日 (YYYY-MM-DD)", .kind = K::Date, .text = &C::measuredOn},
-    {.name = "operatorEdit", .label = "測定者", .kind = K::Text, .text = &C::operatorName},
-    {.name = "siteEdit", .label = "施設", .kind = K::Text, .text = &C::site},
-    {.name = "notesEdit", .label = "備考", .kind = K::Text, .text = &C::notes},
-};
-// clang-format on
 
 constexpr const char* kCaption = "測定条件";
 constexpr const char* kOkCaption = "OK";
@@ -73,16 +30,15 @@ constexpr const char* kCancelCaption = "キャンセル";
 constexpr double kFontPoints = 10.5;
 constexpr int kFieldWidthCharacters = 40;  // the width of a field, in average characters of the font
 
-template <class Record>
-auto* NumberOf(const FieldRow& row, Record& record) {
-    return row.uncertainty != nullptr ? &(record.*row.uncertainty) : &(record.conditions.*row.number);
+std::optional<double>& NumberOf(const ConditionField& row, MeasurementRecord& record) {
+    return row.uncertainty != nullptr ? record.*row.uncertainty : record.conditions.*row.number;
 }
 
-QString ShownText(const FieldRow& row, const MeasurementRecord& record) {
+QString ShownText(const ConditionField& row, const MeasurementRecord& record) {
     if (row.text != nullptr) {
         return QString::fromStdString(record.conditions.*row.text);
     }
-    const std::optional<double>& number = *NumberOf(row, record);
+    const std::optional<double>& number = *ConditionNumber(row, record);
     return number ? QString::fromStdString(GeneralNumberText(*number, LocaleDecimalSeparator())) : QString();
 }
 
@@ -94,14 +50,14 @@ bool IsCalendarDate(const QString& text) {
 }
 
 // Reads one field's text into record, or gives the reason it is refused.
-std::optional<Reason> ReadField(const FieldRow& row, const QString& text, MeasurementRecord& record) {
-    if (row.kind == FieldKind::Text) {
+std::optional<Reason> ReadField(const ConditionField& row, const QString& text, MeasurementRecord& record) {
+    if (row.kind == ConditionKind::Text) {
         record.conditions.*row.text = text.toStdString();
         return std::nullopt;
     }
     // Blanks only (an input method's ideographic space included) count as an empty field.
     const bool empty = text.trimmed().isEmpty();
-    if (row.kind == FieldKind::Date) {
+    if (row.kind == ConditionKind::Date) {
         // Full-width digits and hyphens, as an input method types them, are kept as ASCII.
         const QString date = QString::fromStdString(HalfWidthNumberText(text.toStdString()));
         if (!empty && !IsCalendarDate(date)) {
@@ -110,7 +66,7 @@ std::optional<Reason> ReadField(const FieldRow& row, const QString& text, Measur
         record.conditions.*row.text = empty ? std::string() : date.toStdString();
         return std::nullopt;
     }
-    std::optional<double>& number = *NumberOf(row, record);
+    std::optional<double>& number = NumberOf(row, record);
     if (empty) {
         number.reset();
         return std::nullopt;
@@ -122,7 +78,7 @@ std::optional<Reason> ReadField(const FieldRow& row, const QString& text, Measur
     if (parsed.outOfRange || !std::isfinite(parsed.value)) {
         return Reason::ConditionNumberOutOfRange;
     }
-    if (row.kind == FieldKind::Uncertainty && parsed.value < 0) {
+    if (row.kind == ConditionKind::Uncertainty && parsed.value < 0) {
         return Reason::ConditionNegativeUncertainty;
     }
     number = parsed.value;
@@ -137,8 +93,8 @@ ConditionsDialog::ConditionsDialog(MeasurementRecord& record, QWidget* parent)
     setFont(LayoutFont(FontFace::Meiryo, kFontPoints));
     // Created in the table's order, so the focus moves from top to bottom and then to the buttons.
     auto* form = new QFormLayout;
-    for (const FieldRow& row : kFields) {
-        const QString name = QString::fromLatin1(row.name);
+    for (const ConditionField& row : ConditionFields()) {
+        const QString name = QString::fromLatin1(row.key) + QStringLiteral("Edit");
         QString caption = QString::fromUtf8(row.label);
         if (row.note != nullptr) {
             caption += QStringLiteral("\n(") + QString::fromUtf8(row.note) + QStringLiteral(")");
@@ -179,8 +135,8 @@ void ConditionsDialog::accept() {
         if (text == m_shown[i]) {
             continue;
         }
-        if (const std::optional<Reason> reason = ReadField(kFields[i], text, edited)) {
-            ShowMessage(this, QString::fromStdString(Message(*reason, {kFields[i].label})),
+        if (const std::optional<Reason> reason = ReadField(ConditionFields()[i], text, edited)) {
+            ShowMessage(this, QString::fromStdString(Message(*reason, {ConditionFields()[i].label})),
                         QMessageBox::Warning);
             m_fields[i]->setFocus();
             m_fields[i]->selectAll();

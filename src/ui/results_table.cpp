@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "calc/number_text.h"
+#include "calc/result_columns.h"
 #include "plot/fonts.h"
 #include "ui/layout.h"
 
@@ -21,32 +21,7 @@ namespace tessaroven {
 
 namespace {
 
-enum Column {
-    kPosition,
-    kFanAngle,
-    kReading,
-    kReadingCount,
-    kReadingU,
-    kProfile,
-    kRelative,
-    kRelativeOnArc,
-    kColumnCount
-};
-
-// Column headings, in the order of Column.
-constexpr const char* kHeadings[kColumnCount] = {
-    "位置 (cm)",  "ファン角 (°)",     "測定値 (平均)",        "n",
-    "u (測定値)", "プロファイル ± u", "相対値 (%) ± U (k=2)", "円弧上の相対値 (%) ± U (k=2)",
-};
-
-QString Number(double value, int decimals) {
-    return QString::fromStdString(FixedNumberText(value, decimals));
-}
-
-QString WithUncertainty(double value, const std::optional<double>& u, int decimals, double coverage) {
-    const QString text = Number(value, decimals);
-    return u ? text + QStringLiteral(" ± ") + Number(coverage * *u, decimals) : text;
-}
+const int kColumnCount = static_cast<int>(ResultColumns().size());
 
 }  // namespace
 
@@ -75,35 +50,16 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const PositionEvaluation& p = m_evaluation.positions[static_cast<std::size_t>(index.row())];
-    switch (index.column()) {
-        case kPosition:
-            return p.position;
-        case kFanAngle:
-            return Number(p.fanAngleDeg, 2);
-        case kReading:
-            return QString::fromStdString(p.readingDecimals >= 0
-                                              ? FixedNumberText(p.reading, p.readingDecimals)
-                                              : GeneralNumberText(p.reading));
-        case kReadingCount:
-            return p.readingCount;
-        case kReadingU:
-            return p.readingU ? Number(*p.readingU, 3) : QString();
-        case kProfile:
-            return WithUncertainty(p.profile, p.profileU, 3, 1.0);
-        case kRelative:
-            return WithUncertainty(p.relativePercent, p.relativePercentU, 2, 2.0);
-        case kRelativeOnArc:
-            return WithUncertainty(p.relativeOnArcPercent, p.relativeOnArcPercentU, 2, 2.0);
-        default:
-            return {};
-    }
+    return QString::fromStdString(
+        ResultCellText(p, ResultColumns()[static_cast<std::size_t>(index.column())]));
 }
 
 QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    return QString::fromUtf8(kHeadings[section]);
+    const std::string_view heading = ResultColumnHeading(ResultColumns()[static_cast<std::size_t>(section)]);
+    return QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
 }
 
 ResultsTableWindow::ResultsTableWindow(QWidget* parent) : QWidget(parent) {
