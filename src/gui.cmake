@@ -2,9 +2,11 @@
 qt_add_library(tessaroven_render STATIC
     plot/fonts.h plot/fonts.cpp
     plot/graph_painter.h plot/graph_painter.cpp
+    plot/report_page.h plot/report_page.cpp
 )
 target_include_directories(tessaroven_render PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tessaroven_render PUBLIC tessaroven_core tessaroven_options Qt6::Gui)
+target_compile_definitions(tessaroven_render PRIVATE TESSAROVEN_VERSION="${PROJECT_VERSION}")
 set_target_properties(tessaroven_render PROPERTIES POSITION_INDEPENDENT_CODE ON)  # linked into the --plot module
 
 # tessaroven_gui: the windows, the dialogs and their handlers (Qt 6 Widgets); tessaroven: the desktop program.

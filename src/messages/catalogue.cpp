@@ -133,6 +133,19 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::UncertaintyOptionInvalid, "{1} の値「{2}」は 0 以上の数値 (%) でなければなりません"},
     {Reason::ProfileToStandardOutputWithOutput, "--profile - (標準出力への表) と --output は同時に指定できません"},
     {Reason::PlotModuleNotLoaded, "グラフを描く部品を読み込めなかったため、--plot (グラフの画像) は使えません。\n部品: {1}\n理由: {2}"},
+    {Reason::ReportTitle, "CT ボウタイ線量プロファイル 測定記録"},
+    {Reason::ReportCreated, "作成 {1}　{2}"},
+    {Reason::ReportFileLabel, "ファイル"},
+    {Reason::ReportUnsaved, "(保存されていません)"},
+    {Reason::ReportCommentLabel, "コメント"},
+    {Reason::ReportDistanceLabel, "焦点-回転中心間距離 (cm)"},
+    {Reason::ReportUncertaintyKnown, "u: 標準不確かさ (k=1)、U: 拡張不確かさ (k=2)。校正の不確かさはプロファイルにだけ入り、相対値には入りません。"},
+    {Reason::ReportUncertaintyUnknown, "不確かさは求められません: 繰り返し測定も読み値の繰り返し精度もない位置があります。"},
+    {Reason::ReportSignature, "確認者署名　＿＿＿＿＿＿＿＿＿＿＿＿＿＿　　日付　＿＿＿＿＿＿＿＿＿＿"},
+    {Reason::ReportNotMade, "レポートの PDF を作れませんでした。"},
+    {Reason::ExportReportTitle, "レポートを PDF で保存"},
+    {Reason::ReportPdfFilter, "PDF (*.pdf)"},
+    {Reason::PrintNotDone, "印刷を始められませんでした。プリンタの設定を確かめてください。"},
 };
 // clang-format on
 

@@ -118,6 +118,20 @@ enum class Reason {
     UncertaintyOptionInvalid,           // {1}: the option, {2}: its value (not a finite number of 0 or more)
     ProfileToStandardOutputWithOutput,  // --profile - together with --output
     PlotModuleNotLoaded,  // {1}: the path of --plot's drawing module, {2}: why it could not be loaded
+    // The report
+    ReportTitle,
+    ReportCreated,  // {1}: date and time, {2}: program name and version
+    ReportFileLabel,
+    ReportUnsaved,
+    ReportCommentLabel,
+    ReportDistanceLabel,
+    ReportUncertaintyKnown,
+    ReportUncertaintyUnknown,
+    ReportSignature,
+    ReportNotMade,  // the PDF could not be produced
+    ExportReportTitle,
+    ReportPdfFilter,
+    PrintNotDone,  // the printer did not start
 };
 
 struct CatalogueEntry {

@@ -425,7 +425,11 @@ void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour, co
         }
         painter.save();
         painter.setPen(colour);
-        painter.setFont(LayoutFont(FontFace::TimesNewRoman, label.pointSize));
+        // In pixels of the 96-dpi picture, so that the texts keep their place and size on any device and
+        // under any scaling (a PDF page, a printer).
+        QFont font = LayoutFont(FontFace::TimesNewRoman, 0);
+        font.setPixelSize(static_cast<int>(std::lround(label.pointSize * 96 / 72)));
+        painter.setFont(font);
         // Placed and sized as the window's labels are: whole pixels, at least the text's size, text from the
         // top-left corner, cut at the label's edges.
         const QString text = QString::fromUtf8(label.text);

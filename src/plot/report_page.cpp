@@ -1,0 +1,262 @@
+// The report page's layout, on A4 in tenths of a millimetre, and its PDF file.
+#include "plot/report_page.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "calc/number_text.h"
+#include "calc/result_columns.h"
+#include "files/safe_file_writer.h"
+#include "messages/catalogue.h"
+#include "plot/fonts.h"
+#include "plot/graph_painter.h"
+#include "record/condition_fields.h"
+
+namespace tessaroven {
+
+namespace {
+
+// A4 in tenths of a millimetre, and the margins of the page's content.
+constexpr double kPageWidth = 2100;
+constexpr double kPageHeight = 2970;
+constexpr double kLeft = 150;
+constexpr double kRight = kPageWidth - 150;
+constexpr double kTop = 130;
+constexpr double kSignatureTop = 2780;
+
+// Font sizes (tenths of a millimetre: 30 is about 8.5 pt).
+constexpr int kTitleSize = 55;
+constexpr int kSmallSize = 24;
+constexpr int kTextSize = 28;
+constexpr int kHeadingSize = 24;
+
+// The conditions at the left, the graph at the right, the table below both.
+constexpr double kLabelWidth = 420;
+constexpr double kValueWidth = 580;
+constexpr double kConditionRow = 40;
+constexpr int kMostValueLines = 3;
+constexpr double kGraphLeft = 1200;
+constexpr double kGraphWidth = kRight - kGraphLeft;
+constexpr double kHeadingRow = 75;
+constexpr double kTableRow = 38;
+constexpr double kCellPadding = 12;
+
+// The report's columns and their widths.
+struct ReportColumn {
+    ResultColumn column;
+    double width;
+};
+constexpr std::array<ReportColumn, 7> kReportColumns{{
+    {ResultColumn::Position, 140},
+    {ResultColumn::FanAngle, 170},
+    {ResultColumn::Reading, 260},
+    {ResultColumn::ReadingCount, 80},
+    {ResultColumn::ReadingU, 220},
+    {ResultColumn::Profile, 420},
+    {ResultColumn::Relative, 420},
+}};
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Catalogue(Reason reason, std::initializer_list<std::string_view> details = {}) {
+    return QString::fromStdString(Message(reason, details));
+}
+
+QFont ReportFont(int size, bool bold = false) {
+    QFont font = LayoutFont(FontFace::Meiryo, 0);
+    font.setPixelSize(size);
+    font.setBold(bold);
+    return font;
+}
+
+// Draws text in the box, wrapped at its width; returns the height used, at most lines rows of rowHeight.
+double WrappedText(QPainter& painter, const QRectF& box, const QString& text, int lines, double rowHeight) {
+    const QRectF needed =
+        painter.boundingRect(QRectF(box.left(), box.top(), box.width(), 1e6), Qt::TextWordWrap, text);
+    const double height =
+        std::clamp(std::ceil(needed.height() / rowHeight) * rowHeight, rowHeight, lines * rowHeight);
+    painter.save();
+    painter.setClipRect(QRectF(box.left(), box.top(), box.width(), height), Qt::IntersectClip);
+    painter.drawText(QRectF(box.left(), box.top(), box.width(), height), Qt::TextWordWrap | Qt::AlignTop,
+                     text);
+    painter.restore();
+    return height;
+}
+
+double DrawConditions(QPainter& painter, double top, const ReportContent& content) {
+    painter.setFont(ReportFont(kTextSize));
+    double y = top;
+    for (const auto& [label, value] : content.conditions) {
+        painter.drawText(QRectF(kLeft, y, kLabelWidth - kCellPadding, kConditionRow),
+                         Qt::AlignLeft | Qt::AlignTop,
+                         painter.fontMetrics().elidedText(Utf8(label), Qt::ElideRight,
+                                                          static_cast<int>(kLabelWidth - kCellPadding)));
+        y += WrappedText(painter, QRectF(kLeft + kLabelWidth, y, kValueWidth, kConditionRow), Utf8(value),
+                         kMostValueLines, kConditionRow);
+    }
+    return y;
+}
+
+double DrawGraph(QPainter& painter, double top, const ReportContent& content) {
+    const double scale = kGraphWidth / kGraphClientSize.width();
+    painter.save();
+    painter.translate(kGraphLeft, top);
+    painter.scale(scale, scale);
+    GraphDrawState state;
+    DrawProfileGraph(painter, QPointF(0, 0), QSizeF(kGraphClientSize), Qt::black, content.record, state,
+                     content.errorBars);
+    PaintAxisLabels(painter, QPointF(0, 0), Qt::black, GraphFrameOf(content.record, content.errorBars));
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(QPointF(0, 0), QSizeF(kGraphClientSize)));
+    painter.restore();
+    return top + kGraphClientSize.height() * scale;
+}
+
+double DrawTable(QPainter& painter, double top, double rowHeight, const ReportContent& content) {
+    painter.save();
+    painter.setPen(QPen(Qt::black, 2));
+    double x = kLeft;
+    painter.setFont(ReportFont(kHeadingSize, true));
+    for (const ReportColumn& c : kReportColumns) {
+        painter.drawText(QRectF(x + kCellPadding, top, c.width - 2 * kCellPadding, kHeadingRow),
+                         Qt::AlignCenter | Qt::TextWordWrap, Utf8(ResultColumnHeading(c.column)));
+        x += c.width;
+    }
+    const double tableRight = x;
+    painter.drawLine(QPointF(kLeft, top), QPointF(tableRight, top));
+    painter.drawLine(QPointF(kLeft, top + kHeadingRow), QPointF(tableRight, top + kHeadingRow));
+
+    painter.setFont(ReportFont(std::min(kTextSize, static_cast<int>(rowHeight * 0.75))));
+    painter.setPen(QPen(Qt::black, 1));
+    double y = top + kHeadingRow;
+    for (const PositionEvaluation& p : content.evaluation.positions) {
+        x = kLeft;
+        for (const ReportColumn& c : kReportColumns) {
+            const QString text = painter.fontMetrics().elidedText(
+                QString::fromStdString(ResultCellText(p, c.column)), Qt::ElideRight,
+                static_cast<int>(c.width - 2 * kCellPadding));
+            painter.drawText(QRectF(x + kCellPadding, y, c.width - 2 * kCellPadding, rowHeight),
+                             Qt::AlignRight | Qt::AlignVCenter, text);
+            x += c.width;
+        }
+        y += rowHeight;
+        painter.setPen(QPen(Qt::lightGray, 1));
+        painter.drawLine(QPointF(kLeft, y), QPointF(tableRight, y));
+        painter.setPen(QPen(Qt::black, 1));
+    }
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawLine(QPointF(kLeft, y), QPointF(tableRight, y));
+    painter.restore();
+    return y;
+}
+
+}  // namespace
+
+std::string ProgramNameAndVersion() {
+    return std::string("Tessaroven ") + TESSAROVEN_VERSION;
+}
+
+Expected<ReportContent> ReportContentOf(const MeasurementRecord& record, std::string fileName,
+                                        std::string createdAt) {
+    Expected<ProfileEvaluation> evaluation = EvaluateProfile(record);
+    if (!evaluation) {
+        return evaluation.error();
+    }
+    ReportContent content;
+    content.createdAt = std::move(createdAt);
+    content.fileName = std::move(fileName);
+    content.conditions.emplace_back(
+        MessageText(Reason::ReportFileLabel),
+        content.fileName.empty() ? std::string(MessageText(Reason::ReportUnsaved)) : content.fileName);
+    content.conditions.emplace_back(MessageText(Reason::ReportCommentLabel), record.comment);
+    content.conditions.emplace_back(MessageText(Reason::ReportDistanceLabel),
+                                    GeneralNumberText(record.convertedDistanceCm));
+    for (auto& condition : SetConditionTexts(record)) {
+        content.conditions.push_back(std::move(condition));
+    }
+    content.evaluation = std::move(*evaluation);
+    content.record = record;
+    content.errorBars = RelativeErrorBars(record);
+    return content;
+}
+
+void DrawReportPage(QPainter& painter, const QRectF& page, const ReportContent& content) {
+    painter.save();
+    const double scale = std::min(page.width() / kPageWidth, page.height() / kPageHeight);
+    painter.translate(page.topLeft());
+    painter.scale(scale, scale);
+    painter.setPen(Qt::black);
+
+    painter.setFont(ReportFont(kTitleSize, true));
+    painter.drawText(QRectF(kLeft, kTop, kRight - kLeft, 80), Qt::AlignLeft | Qt::AlignTop,
+                     Catalogue(Reason::ReportTitle));
+    painter.setFont(ReportFont(kSmallSize));
+    painter.drawText(QRectF(kLeft, kTop + 85, kRight - kLeft, 40), Qt::AlignLeft | Qt::AlignTop,
+                     Catalogue(Reason::ReportCreated, {content.createdAt, ProgramNameAndVersion()}));
+    const double ruleY = kTop + 135;
+    painter.setPen(QPen(Qt::black, 3));
+    painter.drawLine(QPointF(kLeft, ruleY), QPointF(kRight, ruleY));
+    painter.setPen(Qt::black);
+
+    const double blockTop = ruleY + 40;
+    const double conditionsEnd = DrawConditions(painter, blockTop, content);
+    const double graphEnd = DrawGraph(painter, blockTop, content);
+
+    // The table takes the room left above the notes and the signature, at most one text row per position.
+    const double tableTop = std::max(conditionsEnd, graphEnd) + 50;
+    const double notesRoom = 150;
+    const auto rows = static_cast<double>(std::max<std::size_t>(content.evaluation.positions.size(), 1));
+    const double rowHeight =
+        std::clamp((kSignatureTop - notesRoom - tableTop - kHeadingRow) / rows, 20.0, kTableRow);
+    const double tableEnd = DrawTable(painter, tableTop, rowHeight, content);
+
+    painter.setFont(ReportFont(kSmallSize));
+    WrappedText(painter, QRectF(kLeft, tableEnd + 25, kRight - kLeft, 35),
+                Catalogue(content.evaluation.uncertaintyKnown ? Reason::ReportUncertaintyKnown
+                                                              : Reason::ReportUncertaintyUnknown),
+                2, 35);
+
+    painter.setFont(ReportFont(kTextSize));
+    painter.drawText(QRectF(kLeft, kSignatureTop, kRight - kLeft, 60), Qt::AlignLeft | Qt::AlignTop,
+                     Catalogue(Reason::ReportSignature));
+    painter.restore();
+}
+
+MaybeRefusal WriteReportPdf(const std::string& path, const ReportContent& content) {
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        writer.setResolution(600);
+        writer.setTitle(Catalogue(Reason::ReportTitle));
+        writer.setCreator(QString::fromStdString(ProgramNameAndVersion()));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            return Refuse(Reason::ReportNotMade);
+        }
+        DrawReportPage(painter, QRectF(0, 0, writer.width(), writer.height()), content);
+        if (!painter.end()) {
+            return Refuse(Reason::ReportNotMade);
+        }
+    }
+    if (pdf.isEmpty()) {
+        return Refuse(Reason::ReportNotMade);
+    }
+    return WriteFileSafely(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+}
+
+}  // namespace tessaroven
