@@ -125,7 +125,7 @@ enum class Reason {
     BaselineDistanceDiffers,  // {1}: the baseline's distance, {2}: the measurement's
     BaselinePositionsDiffer,  // {1}: the baseline's last position, {2}: the measurement's
     // Command-line converter: the comparison with a baseline
-    BaselineOptionPlace,       // put before a refusal of the --baseline file
+    BaselineOptionPlace,       // {1}: the file; put before a refusal of the --baseline file
     BaselineOptionMissing,     // {1}: an option that needs --baseline
     BaselineUsageSynopsis,     // the baseline options in the usage's synopsis
     BaselineUsageDescription,  // their lines in the usage
