@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "calc/comparison.h"
 #include "calc/conversion.h"
 #include "calc/number_text.h"
 #include "calc/uncertainty.h"
@@ -136,11 +137,45 @@ std::optional<Failure> ReadGivenReadings(const ConverterOptions& options, std::i
     return ReadReadings(tokens, readings);
 }
 
+// The comparison with the --baseline file, converted as a --measurement file is but with the file's own
+// readings, distance and uncertainties: the options given for the measurement do not apply to it.
+std::optional<Failure> CompareWithBaselineFile(const ConverterOptions& options,
+                                               const ProfileEvaluation& measured,
+                                               std::optional<BaselineComparison>& comparison) {
+    const std::string place = Message(Reason::BaselineOptionPlace, {*options.baselinePath});
+    Expected<Measurement> file = ReadMeasurementFile(*options.baselinePath);
+    if (!file) {
+        return Failure{place + file.error().message};
+    }
+    const auto refused = [&](const Refusal& refusal) {
+        Failure failure = FromRefusal(refusal, file->distanceCm);
+        failure.message = place + refusal.message;
+        return failure;
+    };
+    MeasurementRecord record;
+    TakeMeasurement(*file, record);
+    if (auto refusal = RunConversion(record, file->distanceCm)) {
+        return refused(*refusal);
+    }
+    Expected<ProfileEvaluation> baseline = EvaluateProfile(record);
+    if (!baseline) {
+        return refused(baseline.error());
+    }
+    Expected<BaselineComparison> compared =
+        CompareWithBaseline(measured, *baseline, options.tolerancePercent.value_or(kDefaultTolerancePercent));
+    if (!compared) {
+        return refused(compared.error());
+    }
+    comparison = std::move(*compared);
+    return std::nullopt;
+}
+
 // Everything up to the bytes to write; only the files of the extensions, --profile and --save-measurement are
 // written here, after every check has passed. --save-measurement writes the readings as converted (with the
 // repeats, uncertainties and conditions of a --measurement file), the options' values included.
 std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in,
-                               const ConverterEnvironment& environment, std::string& bytes) {
+                               const ConverterEnvironment& environment, std::string& bytes,
+                               std::optional<BaselineComparison>& comparison) {
     std::optional<Measurement> file;
     std::vector<double> readings;
     if (options.measurementPath) {
@@ -190,17 +225,23 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
         return FromRefusal(*refusal, distance);
     }
     std::optional<ProfileEvaluation> evaluation;
-    if (options.profilePath) {
+    if (options.profilePath || options.baselinePath) {
         Expected<ProfileEvaluation> evaluated = EvaluateProfile(record);
         if (!evaluated) {
             return FromRefusal(evaluated.error(), distance);
         }
         evaluation = std::move(*evaluated);
     }
+    if (options.baselinePath) {
+        if (auto failure = CompareWithBaselineFile(options, *evaluation, comparison)) {
+            return failure;
+        }
+    }
+    const BaselineComparison* baseline = comparison ? &*comparison : nullptr;
     const bool profileToStandardOutput = options.profilePath == kStandardOutputName;
 
     if (profileToStandardOutput) {
-        bytes = ProfileTableText(*evaluation, comment);
+        bytes = ProfileTableText(*evaluation, comment, baseline);
     } else if (options.list) {
         bytes.clear();
         for (std::size_t k = 0; k < readings.size(); ++k) {
@@ -225,8 +266,8 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
         }
     }
     if (options.profilePath && !profileToStandardOutput) {
-        if (auto refusal =
-                SaveProfileTable(*options.profilePath, *evaluation, comment, *environment.fileSystem)) {
+        if (auto refusal = SaveProfileTable(*options.profilePath, *evaluation, comment,
+                                            *environment.fileSystem, baseline)) {
             return FromRefusal(*refusal, distance);
         }
     }
@@ -245,6 +286,17 @@ int Fail(std::ostream& err, const Failure& failure) {
     return failure.status;
 }
 
+// Once every output is written: what the comparison with the baseline found, and the status it earns.
+int FinishComparison(std::ostream& err, const ConverterOptions& options,
+                     const std::optional<BaselineComparison>& comparison) {
+    if (!comparison) {
+        return kConverterOk;
+    }
+    err << kProgramName << ComparisonSummary(*comparison);
+    err.flush();
+    return options.failOnDeviation && comparison->flaggedCount > 0 ? kConverterDeviation : kConverterOk;
+}
+
 }  // namespace
 
 int RunConverter(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
@@ -256,9 +308,10 @@ int RunConverter(const std::vector<std::string>& args, std::istream& in, std::os
     const ConverterOptions& options = parsed.options;
 
     std::string bytes;
+    std::optional<BaselineComparison> comparison;
     if (options.help) {
         bytes = ConverterUsage(environment.extensions);
-    } else if (auto failure = Convert(options, in, environment, bytes)) {
+    } else if (auto failure = Convert(options, in, environment, bytes, comparison)) {
         return Fail(err, *failure);
     }
 
@@ -266,14 +319,14 @@ int RunConverter(const std::vector<std::string>& args, std::istream& in, std::os
         if (auto refusal = WriteFileSafely(*options.outputPath, bytes, *environment.fileSystem)) {
             return Fail(err, Failure{refusal->message, kConverterRefused});
         }
-        return kConverterOk;
+        return FinishComparison(err, options, comparison);
     }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
         return Fail(err, Failure{Message(Reason::OutputUnwritable), kConverterRefused});
     }
-    return kConverterOk;
+    return FinishComparison(err, options, comparison);
 }
 
 }  // namespace tessaroven

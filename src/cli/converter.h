@@ -15,6 +15,9 @@ namespace tessaroven {
 inline constexpr int kConverterOk = 0;
 inline constexpr int kConverterRefused = 1;   // the conversion was refused, or writing the result failed
 inline constexpr int kConverterBadInput = 2;  // bad usage or input
+// --fail-on-deviation: a position deviates from the baseline. Given only when every output was written; 2 and
+// 1 take precedence.
+inline constexpr int kConverterDeviation = 3;
 
 struct ConverterEnvironment {
     std::vector<ConverterExtension> extensions;
@@ -24,7 +27,8 @@ struct ConverterEnvironment {
 // Runs the converter on args (without the program name). Readings come from the --measurement file, from
 // args, or from in when there are neither. The result goes to out or to the --output file (with --profile -,
 // the profile table goes to out in its place); messages (Japanese, UTF-8) go to err. On any error nothing is
-// written to out or to the file. Returns the exit status.
+// written to out or to the file. With --baseline, a summary of the comparison goes to err after every output
+// was written. Returns the exit status.
 int RunConverter(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
                  const ConverterEnvironment& environment = {});
 

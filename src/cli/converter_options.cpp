@@ -22,6 +22,9 @@ enum class OptionId {
     List,
     Help,
     Extension,
+    Baseline,
+    Tolerance,
+    FailOnDeviation,
 };
 
 struct OptionEntry {
@@ -42,6 +45,9 @@ constexpr OptionEntry kBuiltInOptions[] = {
     {"--list", OptionId::List, false},
     {"--help", OptionId::Help, false},
     {"-h", OptionId::Help, false},
+    {"--baseline", OptionId::Baseline, true},
+    {"--tolerance", OptionId::Tolerance, true},
+    {"--fail-on-deviation", OptionId::FailOnDeviation, false},
 };
 
 // A token that starts like a negative or fractional number is a reading, so "-5" needs no "--" before it.
@@ -58,6 +64,40 @@ bool LooksLikeNumber(std::string_view token) {
 
 std::string UsageHint() {
     return std::string(MessageText(Reason::UsageHint));
+}
+
+// The value of an option of the comparison with a baseline; a message when it is wrong.
+std::string ReadBaselineOption(OptionId id, const std::string& value, ConverterOptions& options) {
+    if (id == OptionId::FailOnDeviation) {
+        options.failOnDeviation = true;
+    } else if (id == OptionId::Baseline) {
+        if (value.empty()) {
+            return Message(Reason::EmptyFileOption, {"--baseline"});
+        }
+        options.baselinePath = value;
+    } else {
+        const StrictNumber tolerance = ReadStrictNumber(value);
+        if (!tolerance.isNumber || tolerance.outOfRange || !(tolerance.value >= 0)) {
+            return Message(Reason::ToleranceInvalid, {value});
+        }
+        options.tolerancePercent = tolerance.value;
+    }
+    return {};
+}
+
+// The options that mean nothing without a baseline are refused rather than ignored, so a script that lost its
+// --baseline does not pass every check unnoticed.
+std::string CheckBaselineOptions(const ConverterOptions& options) {
+    if (options.baselinePath) {
+        return {};
+    }
+    if (options.tolerancePercent) {
+        return Message(Reason::BaselineOptionMissing, {"--tolerance"}) + UsageHint();
+    }
+    if (options.failOnDeviation) {
+        return Message(Reason::BaselineOptionMissing, {"--fail-on-deviation"}) + UsageHint();
+    }
+    return {};
 }
 
 }  // namespace
@@ -201,6 +241,14 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
             case OptionId::Extension:
                 options.extensionValues.push_back({extension, value});
                 break;
+            case OptionId::Baseline:
+            case OptionId::Tolerance:
+            case OptionId::FailOnDeviation:
+                parsed.error = ReadBaselineOption(option->id, value, options);
+                if (!parsed.ok()) {
+                    return parsed;
+                }
+                break;
             case OptionId::Help:
                 break;
         }
@@ -209,13 +257,15 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
         parsed.error = Message(Reason::ReadingsWithMeasurement) + UsageHint();
     } else if (options.profilePath == kStandardOutputName && options.outputPath) {
         parsed.error = Message(Reason::ProfileToStandardOutputWithOutput) + UsageHint();
+    } else {
+        parsed.error = CheckBaselineOptions(options);
     }
     return parsed;
 }
 
 std::string ConverterUsage(const std::vector<ConverterExtension>& extensions) {
-    std::string synopsis;
-    std::string extensionLines;
+    std::string synopsis(MessageText(Reason::BaselineUsageSynopsis));
+    std::string extensionLines(MessageText(Reason::BaselineUsageDescription));
     for (const ConverterExtension& extension : extensions) {
         synopsis += " [" + extension.option + " " + extension.valueName + "]";
         std::string head = "  " + extension.option + " " + extension.valueName;

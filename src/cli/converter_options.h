@@ -43,6 +43,11 @@ struct ConverterOptions {
     std::optional<std::string> profilePath;  // --profile: the profile table; "-" for standard output
     bool list = false;
     bool help = false;
+    // --baseline (a measurement file converted with its own readings and distance), --tolerance (percent
+    // points of the relative value, 0 or more) and --fail-on-deviation; the last two only with --baseline.
+    std::optional<std::string> baselinePath;
+    std::optional<double> tolerancePercent;
+    bool failOnDeviation = false;
     std::vector<std::string> readingTokens;  // the READING arguments, in order, not yet read as numbers
     struct ExtensionValue {
         std::size_t extension;  // index into the extensions handed to the parser
@@ -63,7 +68,8 @@ struct ParsedConverterOptions {
 
 // Reads the arguments (without the program name). "--name value" and "--name=value" both work; "--" ends the
 // options; a token such as "-5" or "-.5" is a reading, not an option. --help anywhere among the options wins.
-// READING arguments together with --measurement are refused, and so is --profile - together with --output.
+// READING arguments together with --measurement are refused, and so is --profile - together with --output,
+// and --tolerance or --fail-on-deviation without --baseline.
 ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& args,
                                              const std::vector<ConverterExtension>& extensions = {});
 

@@ -38,12 +38,37 @@ std::string FirstLine(const ProfileEvaluation& evaluation, std::string_view comm
     return line;
 }
 
+void AppendBaseline(std::string& firstLine, const BaselineComparison& baseline) {
+    firstLine += " baseline_distance_cm=";
+    AppendNumber(firstLine, baseline.baselineDistanceCm);
+    firstLine += " tolerance_percent=";
+    AppendNumber(firstLine, baseline.tolerancePercent);
+}
+
+void AppendBaselineCells(std::string& row, const BaselineComparison& baseline, int position) {
+    if (const PositionComparison* c = FindComparison(baseline, position)) {
+        AppendCell(row, c->baselinePercent);
+        AppendCell(row, c->deltaPercent);
+        row += c->flagged ? ",1" : ",0";
+    } else {
+        row += ",,,";
+    }
+}
+
 }  // namespace
 
-std::string ProfileTableText(const ProfileEvaluation& evaluation, std::string_view comment) {
+std::string ProfileTableText(const ProfileEvaluation& evaluation, std::string_view comment,
+                             const BaselineComparison* baseline) {
     std::string text = FirstLine(evaluation, comment);
+    if (baseline) {
+        AppendBaseline(text, *baseline);
+    }
     text += '\n';
     text += kProfileTableHeader;
+    if (baseline) {
+        text += ',';
+        text += kProfileTableBaselineColumns;
+    }
     text += '\n';
     for (const PositionEvaluation& p : evaluation.positions) {
         text += std::to_string(p.position);
@@ -56,14 +81,18 @@ std::string ProfileTableText(const ProfileEvaluation& evaluation, std::string_vi
         AppendCell(text, p.relativePercentU);
         AppendCell(text, p.relativeOnArcPercent);
         AppendCell(text, p.relativeOnArcPercentU);
+        if (baseline) {
+            AppendBaselineCells(text, *baseline, p.position);
+        }
         text += '\n';
     }
     return text;
 }
 
 MaybeRefusal SaveProfileTable(const std::string& path, const ProfileEvaluation& evaluation,
-                              std::string_view comment, const FileSystemOps& ops) {
-    return WriteFileSafely(path, ProfileTableText(evaluation, comment), ops);
+                              std::string_view comment, const FileSystemOps& ops,
+                              const BaselineComparison* baseline) {
+    return WriteFileSafely(path, ProfileTableText(evaluation, comment, baseline), ops);
 }
 
 }  // namespace tessaroven

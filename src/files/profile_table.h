@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/comparison.h"
 #include "calc/uncertainty.h"
 #include "files/safe_file_writer.h"
 #include "messages/outcome.h"
@@ -18,13 +19,19 @@ inline constexpr std::string_view kProfileTableHeader =
     "position_cm,fan_angle_deg,reading,reading_u,profile,profile_u,relative_percent,relative_percent_u,"
     "relative_on_arc_percent,relative_on_arc_percent_u";
 
+// The columns added after the others when the profile is compared with a baseline.
+inline constexpr std::string_view kProfileTableBaselineColumns = "baseline_percent,delta_percent,flagged";
+
 // The whole table, each line ended by LF: "# distance_cm=60 comment=<comment> uncertainty=standard (k=1)"
 // (a CR or LF in the comment is written as a blank, so the line stays one line), the column names, and one
-// row per position.
-std::string ProfileTableText(const ProfileEvaluation& evaluation, std::string_view comment);
+// row per position. With a baseline, the first line ends in " baseline_distance_cm=<D> tolerance_percent=<T>"
+// and every row gains q_base, d and the flag (0 or 1), empty for a position the baseline lacks.
+std::string ProfileTableText(const ProfileEvaluation& evaluation, std::string_view comment,
+                             const BaselineComparison* baseline = nullptr);
 
 // Writes ProfileTableText safely to path (a failed write leaves any old file as it was).
 MaybeRefusal SaveProfileTable(const std::string& path, const ProfileEvaluation& evaluation,
-                              std::string_view comment, const FileSystemOps& ops = PosixFileSystem());
+                              std::string_view comment, const FileSystemOps& ops = PosixFileSystem(),
+                              const BaselineComparison* baseline = nullptr);
 
 }  // namespace tessaroven

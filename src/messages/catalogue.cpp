@@ -98,7 +98,8 @@ constexpr CatalogueEntry kCatalogue[] = {
      "  --help           この説明を表示します\n"
      "\n"
      "CSV はコード ページ 932、行末 CR LF です。\n"
-     "終了ステータス: 0 成功、2 使い方か入力の誤り、1 計算できない値か書き込みの失敗\n"},
+     "終了ステータス: 0 成功、2 使い方か入力の誤り、1 計算できない値か書き込みの失敗、\n"
+     "                3 基準から外れた位置あり (--fail-on-deviation、2 と 1 が優先)\n"},
     {Reason::PlotOptionHelp, "プロファイルのグラフを PNG 画像 (509 x 461 ピクセル) で FILE に保存する"},
     {Reason::PlotOptionUnavailableHelp, "プロファイルのグラフを PNG 画像で保存する (Qt 付きのビルドのみ)"},
     {Reason::MeasurementFileUnreadable, "測定ファイルを読み込めませんでした。\nファイル: {1}\n理由: {2}"},
@@ -146,6 +147,22 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ExportReportTitle, "レポートを PDF で保存"},
     {Reason::ReportPdfFilter, "PDF (*.pdf)"},
     {Reason::PrintNotDone, "印刷を始められませんでした。プリンタの設定を確かめてください。"},
+    {Reason::ToleranceInvalid, "許容差「{1}」は 0 以上の数値 (相対値の % ポイント) でなければなりません"},
+    {Reason::BaselineAgrees, "基準と一致: {1} 位置を比較し、外れた位置はありません (許容差 {2} ポイント)"},
+    {Reason::BaselineDeviates, "基準から外れた位置が {1} 個あります (位置 {2} cm)。{3} 位置を比較 (許容差 {4} ポイント)"},
+    {Reason::BaselineDistanceDiffers, "基準の焦点-回転中心間距離 ({1} cm) はこの測定 ({2} cm) と異なります"},
+    {Reason::BaselinePositionsDiffer, "基準の位置 (0 ～ {1} cm) はこの測定 (0 ～ {2} cm) と異なります。両方にある位置だけを比較しました"},
+    {Reason::BaselineOptionPlace, "基準 (--baseline {1}): "},
+    {Reason::BaselineOptionMissing, "{1} は --baseline と一緒に指定してください"},
+    {Reason::BaselineUsageSynopsis, "\n                           [--baseline FILE] [--tolerance PCT] [--fail-on-deviation]"},
+    {Reason::BaselineUsageDescription,
+     "  --baseline FILE  測定ファイルを基準として、それ自身の測定値と距離で変換し、両方にある位置の\n"
+     "                   相対値を比較します。外れた位置の数を標準エラーに出し、--profile の表に\n"
+     "                   baseline_percent、delta_percent、flagged の列を加えます\n"
+     "  --tolerance PCT  許容差 (相対値の % ポイント)。既定値 5。差の絶対値が許容差と拡張不確かさ\n"
+     "                   (k=2) の大きい方を超える位置を外れとします\n"
+     "  --fail-on-deviation\n"
+     "                   外れた位置があれば、すべての出力を書いたあと終了ステータス 3 で終わります\n"},
 };
 // clang-format on
 

@@ -132,6 +132,17 @@ enum class Reason {
     ExportReportTitle,
     ReportPdfFilter,
     PrintNotDone,  // the printer did not start
+    // Comparison with a baseline
+    ToleranceInvalid,  // {1}: the tolerance (not a finite number of 0 or more)
+    BaselineAgrees,    // {1}: the number of positions compared, {2}: the tolerance
+    BaselineDeviates,  // {1}: how many flagged, {2}: which, {3}: the number compared, {4}: the tolerance
+    BaselineDistanceDiffers,  // {1}: the baseline's distance, {2}: the measurement's
+    BaselinePositionsDiffer,  // {1}: the baseline's last position, {2}: the measurement's
+    // Command-line converter: the comparison with a baseline
+    BaselineOptionPlace,       // {1}: the file; put before a refusal of the --baseline file
+    BaselineOptionMissing,     // {1}: an option that needs --baseline
+    BaselineUsageSynopsis,     // the baseline options in the usage's synopsis
+    BaselineUsageDescription,  // their lines in the usage
 };
 
 struct CatalogueEntry {

@@ -201,10 +201,11 @@ TEST(ConverterHelp, help_prints_usage_and_succeeds) {
     for (const char* option : {"--help", "-h"}) {
         const Outcome outcome = Convert({"100", option, "--bogus"});
         EXPECT_EQ(outcome.status, 0);
-        EXPECT_TRUE(
-            outcome.out.find("[--calibration-uncertainty PCT] [--save-measurement FILE] [--output FILE]\n"
-                             "                           [--profile FILE] [--list] [READING ...]") !=
-            std::string::npos)
+        EXPECT_TRUE(outcome.out.find(
+                        "[--calibration-uncertainty PCT] [--save-measurement FILE] [--output FILE]\n"
+                        "                           [--profile FILE] [--list]\n                           "
+                        "[--baseline FILE] [--tolerance PCT] [--fail-on-deviation] [READING ...]") !=
+                    std::string::npos)
             << outcome.out;
         EXPECT_EQ(outcome.err, "");
     }
@@ -302,7 +303,10 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"negative_uncertainty", {"--calibration-uncertainty=-1", "5"}, "", 2, "「-1」は 0 以上"},
         ErrorCase{"huge_uncertainty", {"--calibration-uncertainty=1e999", "5"}, "", 2, "「1e999」は 0 以上"},
         ErrorCase{"profile_and_output", {"--profile=-", "--output=p", "5"}, "", 2, "と --output は同時"},
-        ErrorCase{"profile_not_written", {"--profile=/none/p", "5"}, "", 1, "/none/p"}),
+        ErrorCase{"profile_not_written", {"--profile=/none/p", "5"}, "", 1, "/none/p"},
+        ErrorCase{"tolerance_without_baseline", {"--tolerance=3", "5"}, "", 2, "は --baseline と"},
+        ErrorCase{"negative_tolerance", {"--baseline=b", "--tolerance=-1", "5"}, "", 2, "許容差「-1」"},
+        ErrorCase{"missing_baseline", {"--baseline=/none/b", "5"}, "", 2, "(--baseline /none/b): "}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
 
 // A stream that refuses every byte, as a closed pipe or a full disk does.
@@ -450,6 +454,30 @@ TEST(ConverterFile, profile_table_of_the_worked_example_on_standard_output_or_be
     EXPECT_EQ(Convert(Concat({"--profile", (folder.path() / "p").string()}, kExampleReadings)).out,
               kExampleCsv);
     EXPECT_EQ(ReadFile(folder.path() / "p"), kExampleTable);
+}
+
+TEST(ConverterBaseline, reading_raised_by_15_percent_is_flagged_and_fails_only_after_every_output) {
+    TempFolder folder;
+    const std::string base = (folder.path() / "base").string(), csv = (folder.path() / "csv").string();
+    ASSERT_EQ(SaveMeasurementFile(base, {60, "b", {{100}, {95}, {85 * 1.15}, {70}, {50}}, {}, {}, {}}),
+              std::nullopt);
+    const auto run = [&](const std::vector<std::string>& options) {
+        return Convert(Concat(Concat({"--baseline", base}, options), kExampleReadings));
+    };
+    const Outcome failed = run({"--fail-on-deviation", "--output", csv, "--profile", csv + ".table"});
+    EXPECT_EQ(failed.status, 3);
+    EXPECT_NE(failed.err.find("外れた位置が 2 個あります (位置 2, 3 cm)"), std::string::npos) << failed.err;
+    EXPECT_EQ(ReadFile(csv), kExampleCsv);
+    const std::string table = ReadFile(csv + ".table");
+    std::string flags;  // the last cell of every row
+    for (auto end = table.find('\n', table.find(",flagged\n") + 9); end != std::string::npos;
+         end = table.find('\n', end + 1)) {
+        flags += table[end - 1];
+    }
+    EXPECT_EQ(flags, "00110");
+    EXPECT_EQ(run({}).status, 0);
+    EXPECT_EQ(run({"--fail-on-deviation", "--tolerance=25"}).status, 0);
+    EXPECT_EQ(run({"--fail-on-deviation", "--profile=/none/p"}).status, 1);  // a failed write comes first
 }
 
 TEST(ConverterExtensions, extension_option_sees_the_finished_record) {
