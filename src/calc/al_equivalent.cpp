@@ -42,15 +42,12 @@ struct LogTransmission {
     double meanMu = 0;
 };
 
-LogTransmission AtThickness(const std::vector<double>& weights, const std::vector<double>& mu, double t) {
+// ln sum weights exp(-mu t) and the weighted mean of mu at t.
+LogTransmission LogSum(const std::vector<double>& weights, const std::vector<double>& mu, double t) {
     double largest = -HUGE_VAL;
-    double logSum0 = 0;
-    double total = 0;
     for (std::size_t i = 0; i < weights.size(); ++i) {
         largest = std::max(largest, std::log(weights[i]) - mu[i] * t);
-        total += weights[i];
     }
-    logSum0 = std::log(total);
     double sum = 0;
     double muSum = 0;
     for (std::size_t i = 0; i < weights.size(); ++i) {
@@ -58,7 +55,14 @@ LogTransmission AtThickness(const std::vector<double>& weights, const std::vecto
         sum += term;
         muSum += term * mu[i];
     }
-    return {largest + std::log(sum) - logSum0, muSum / sum};
+    return {largest + std::log(sum), muSum / sum};
+}
+
+// Relative to t = 0, summed the same way, so that K(0) is exactly 1.
+LogTransmission AtThickness(const std::vector<double>& weights, const std::vector<double>& mu, double t) {
+    LogTransmission at = LogSum(weights, mu, t);
+    at.logK -= LogSum(weights, mu, 0).logK;
+    return at;
 }
 
 // The t with ln K(t) = logTarget. ln K is convex and strictly decreasing in t, so Newton's method from any
