@@ -188,13 +188,18 @@ Expected<AlEquivalentProfile> EvaluateAlEquivalent(const ProfileEvaluation& eval
                                  {std::to_string(p.position), NumberText(p.relativeOnArcPercent)});
             continue;
         }
+        // Far out in the tails a value may underflow or overflow; it is then left empty, never written as
+        // a non-finite number.
+        const auto finite = [](double value) {
+            return std::isfinite(value) ? std::optional(value) : std::nullopt;
+        };
         out.thicknessMm = *t;
-        out.hvlMm = HalfValueLayerMm(*table, *t);
-        out.fluenceTransmission = FluenceTransmission(*table, *t);
+        out.hvlMm = finite(HalfValueLayerMm(*table, *t));
+        out.fluenceTransmission = finite(FluenceTransmission(*table, *t));
         if (p.relativeOnArcPercentU) {
             const LogTransmission at = AtThickness(table->kerma, table->muPerMm, *t);
             const double slope = std::exp(at.logK) * at.meanMu;  // |dK/dt|
-            out.thicknessU = *p.relativeOnArcPercentU / 100 / slope;
+            out.thicknessU = finite(*p.relativeOnArcPercentU / 100 / slope);
         }
     }
     return profile;

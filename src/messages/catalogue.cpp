@@ -152,7 +152,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::MeasurementFileSpectrumInvalid, "spectrum の値が使えません: {1}"},
     {Reason::SpectrumOptionNeeded, "{1} には --spectrum (中心のスペクトルのファイル) が必要です"},
     {Reason::CentreAlOptionInvalid, "--centre-al の値「{1}」は 0 以上の数値 (mm) でなければなりません"},
-    {Reason::AngleStepOptionInvalid, "--angle-step の値「{1}」は 0 より大きい数値 (度) でなければなりません"},
+    {Reason::AngleStepOptionInvalid, "--angle-step の値「{1}」は 0.001 以上の数値 (度) でなければなりません"},
     {Reason::BowtieExportIncomplete, "Al 当量厚が求まらない位置があるため、{1} のファイルは書き出せません"},
     {Reason::AlEquivalentPositionNotice, "注意: {1}"},
     {Reason::AlEquivalentOptionsHelp,
@@ -163,6 +163,8 @@ constexpr CatalogueEntry kCatalogue[] = {
      "  --egsnrc PREFIX  EGSnrc の Al 当量 CT 線源の 2 つのファイル PREFIX_distribution.dat と\n"
      "                   PREFIX_bowtie.dat を書き出します\n"
      "  --angle-step DEG 書き出すファイルの角度の刻み (度)。既定値 0.125\n"},
+    {Reason::AlEquivalentUsageSynopsis,
+     "                           [--spectrum FILE [--centre-al MM] [--xcist FILE] [--egsnrc PREFIX] [--angle-step DEG]]\n"},
 };
 // clang-format on
 

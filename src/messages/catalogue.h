@@ -144,6 +144,7 @@ enum class Reason {
     BowtieExportIncomplete,      // {1}: the receiving program (XCIST, EGSnrc)
     AlEquivalentPositionNotice,  // {1}: a position's refusal, printed as a warning
     AlEquivalentOptionsHelp,     // the lines of --spectrum, --centre-al, --xcist, --egsnrc, --angle-step
+    AlEquivalentUsageSynopsis,   // the synopsis line of those options
 };
 
 struct CatalogueEntry {

@@ -11,20 +11,18 @@
 namespace tessaroven {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
+std::vector<std::string> Lines(std::istream&& in) {
     std::vector<std::string> lines;
-    std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
-        lines.push_back(line.substr(0, line.find_last_not_of(' ') + 1));
+        lines.push_back(line);
     }
     return lines;
 }
-
+std::vector<std::string> Lines(const std::string& text) {
+    return Lines(std::istringstream(text));
+}
 std::vector<std::string> FileLines(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return Lines(text.str());
+    return Lines(std::ifstream(path));
 }
 
 // Largest fan angle 21.9375 degrees, the last row of EGSnrc's example grid (0.3828816151875 rad).
