@@ -10,12 +10,15 @@
 #include <utility>
 #include <vector>
 
+#include "calc/al_equivalent.h"
 #include "calc/comparison.h"
 #include "calc/conversion.h"
 #include "calc/number_text.h"
 #include "calc/uncertainty.h"
+#include "files/bowtie_exports.h"
 #include "files/csv.h"
 #include "files/profile_table.h"
+#include "files/spectrum_file.h"
 #include "record/measurement_file.h"
 #include "record/measurement_record.h"
 
@@ -170,12 +173,83 @@ std::optional<Failure> CompareWithBaselineFile(const ConverterOptions& options,
     return std::nullopt;
 }
 
+// The centre spectrum of the run: --spectrum's file over the measurement file's, --centre-al over the
+// file's central thickness. The Al-equivalent options need a spectrum.
+std::optional<Failure> TakeSpectrum(const ConverterOptions& options, MeasurementRecord& record) {
+    if (options.spectrumPath) {
+        Expected<ParsedSpectrum> read = ReadSpectrumFile(*options.spectrumPath);
+        if (!read) {
+            return Failure{read.error().message};
+        }
+        const std::optional<double> centre = record.spectrum ? record.spectrum->centreAlMm : std::nullopt;
+        record.spectrum =
+            MeasurementSpectrum{*options.spectrumPath, read->form, std::move(read->spectrum), centre};
+    }
+    if (!record.spectrum) {
+        for (const auto& [given, option] : {std::pair{options.centreAlMm.has_value(), "--centre-al"},
+                                            std::pair{options.xcistPath.has_value(), "--xcist"},
+                                            std::pair{options.egsnrcPrefix.has_value(), "--egsnrc"},
+                                            std::pair{options.angleStepDeg.has_value(), "--angle-step"}}) {
+            if (given) {
+                return Failure{Message(Reason::SpectrumOptionNeeded, {option}) +
+                               MessageText(Reason::UsageHint).data()};
+            }
+        }
+        return std::nullopt;
+    }
+    if (options.centreAlMm) {
+        record.spectrum->centreAlMm = options.centreAlMm;
+    }
+    return std::nullopt;
+}
+
+// The thickness per position; a position without one is reported as a notice, not as a failure.
+std::optional<Failure> EvaluateAlEquivalentOf(const MeasurementRecord& record,
+                                              const ProfileEvaluation& evaluation,
+                                              std::optional<AlEquivalentProfile>& profile,
+                                              std::vector<std::string>& notices) {
+    Expected<AlEquivalentProfile> evaluated =
+        EvaluateAlEquivalent(evaluation, record.spectrum->spectrum, record.spectrum->centreAlMm.value_or(0));
+    if (!evaluated) {
+        return Failure{evaluated.error().message};
+    }
+    for (const AlEquivalentPosition& p : evaluated->positions) {
+        if (p.refusal) {
+            notices.push_back(Message(Reason::AlEquivalentPositionNotice, {p.refusal->message}));
+        }
+    }
+    profile = std::move(*evaluated);
+    return std::nullopt;
+}
+
+std::optional<Failure> SaveBowtieFiles(const ConverterOptions& options, const AlEquivalentProfile& profile,
+                                       const std::string& comment, const FileSystemOps& fileSystem) {
+    const double step = options.angleStepDeg.value_or(kDefaultAngleStepDeg);
+    if (options.xcistPath) {
+        if (auto refusal = SaveXcistBowtie(*options.xcistPath, profile, step, fileSystem)) {
+            return Failure{refusal->message, kConverterRefused};
+        }
+    }
+    if (options.egsnrcPrefix) {
+        if (auto refusal = SaveEgsnrcBowtie(*options.egsnrcPrefix, profile, step, comment, fileSystem)) {
+            return Failure{refusal->message, kConverterRefused};
+        }
+    }
+    return std::nullopt;
+}
+
+// What a run found beside its bytes, for standard error and the exit status.
+struct RunFindings {
+    std::optional<BaselineComparison> comparison;  // with --baseline
+    std::vector<std::string> notices;              // positions without an Al-equivalent thickness
+};
+
 // Everything up to the bytes to write; only the files of the extensions, --profile and --save-measurement are
 // written here, after every check has passed. --save-measurement writes the readings as converted (with the
 // repeats, uncertainties and conditions of a --measurement file), the options' values included.
 std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in,
                                const ConverterEnvironment& environment, std::string& bytes,
-                               std::optional<BaselineComparison>& comparison) {
+                               RunFindings& findings) {
     std::optional<Measurement> file;
     std::vector<double> readings;
     if (options.measurementPath) {
@@ -221,11 +295,15 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
     if (options.calibrationUncertaintyPercent) {
         record.calibrationUncertaintyPercent = options.calibrationUncertaintyPercent;
     }
+    if (auto failure = TakeSpectrum(options, record)) {
+        return failure;
+    }
     if (auto refusal = RunConversion(record, distance)) {
         return FromRefusal(*refusal, distance);
     }
+    const bool bowtieFiles = options.xcistPath || options.egsnrcPrefix;
     std::optional<ProfileEvaluation> evaluation;
-    if (options.profilePath || options.baselinePath) {
+    if (options.profilePath || options.baselinePath || bowtieFiles) {
         Expected<ProfileEvaluation> evaluated = EvaluateProfile(record);
         if (!evaluated) {
             return FromRefusal(evaluated.error(), distance);
@@ -233,15 +311,28 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
         evaluation = std::move(*evaluated);
     }
     if (options.baselinePath) {
-        if (auto failure = CompareWithBaselineFile(options, *evaluation, comparison)) {
+        if (auto failure = CompareWithBaselineFile(options, *evaluation, findings.comparison)) {
             return failure;
         }
     }
-    const BaselineComparison* baseline = comparison ? &*comparison : nullptr;
+    const BaselineComparison* baseline = findings.comparison ? &*findings.comparison : nullptr;
+    std::optional<AlEquivalentProfile> alEquivalent;
+    if (record.spectrum && evaluation) {
+        if (auto failure = EvaluateAlEquivalentOf(record, *evaluation, alEquivalent, findings.notices)) {
+            return failure;
+        }
+    }
+    std::string table;
+    if (options.profilePath) {
+        table = ProfileTableText(*evaluation, comment, baseline);
+        if (alEquivalent) {
+            AppendAlEquivalentColumns(table, *alEquivalent);
+        }
+    }
     const bool profileToStandardOutput = options.profilePath == kStandardOutputName;
 
     if (profileToStandardOutput) {
-        bytes = ProfileTableText(*evaluation, comment, baseline);
+        bytes = table;
     } else if (options.list) {
         bytes.clear();
         for (std::size_t k = 0; k < readings.size(); ++k) {
@@ -265,9 +356,13 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
             return FromRefusal(*refusal, distance);
         }
     }
+    if (alEquivalent && bowtieFiles) {
+        if (auto failure = SaveBowtieFiles(options, *alEquivalent, comment, *environment.fileSystem)) {
+            return failure;
+        }
+    }
     if (options.profilePath && !profileToStandardOutput) {
-        if (auto refusal = SaveProfileTable(*options.profilePath, *evaluation, comment,
-                                            *environment.fileSystem, baseline)) {
+        if (auto refusal = WriteFileSafely(*options.profilePath, table, *environment.fileSystem)) {
             return FromRefusal(*refusal, distance);
         }
     }
@@ -308,10 +403,17 @@ int RunConverter(const std::vector<std::string>& args, std::istream& in, std::os
     const ConverterOptions& options = parsed.options;
 
     std::string bytes;
-    std::optional<BaselineComparison> comparison;
+    RunFindings findings;
+    std::optional<Failure> failure;
     if (options.help) {
         bytes = ConverterUsage(environment.extensions);
-    } else if (auto failure = Convert(options, in, environment, bytes, comparison)) {
+    } else {
+        failure = Convert(options, in, environment, bytes, findings);
+    }
+    for (const std::string& notice : findings.notices) {
+        err << kProgramName << notice << '\n';
+    }
+    if (failure) {
         return Fail(err, *failure);
     }
 
@@ -319,14 +421,14 @@ int RunConverter(const std::vector<std::string>& args, std::istream& in, std::os
         if (auto refusal = WriteFileSafely(*options.outputPath, bytes, *environment.fileSystem)) {
             return Fail(err, Failure{refusal->message, kConverterRefused});
         }
-        return FinishComparison(err, options, comparison);
+        return FinishComparison(err, options, findings.comparison);
     }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
         return Fail(err, Failure{Message(Reason::OutputUnwritable), kConverterRefused});
     }
-    return FinishComparison(err, options, comparison);
+    return FinishComparison(err, options, findings.comparison);
 }
 
 }  // namespace tessaroven

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "calc/number_text.h"
+#include "files/bowtie_exports.h"
 
 namespace tessaroven {
 
@@ -25,6 +26,11 @@ enum class OptionId {
     Baseline,
     Tolerance,
     FailOnDeviation,
+    Spectrum,
+    CentreAl,
+    Xcist,
+    Egsnrc,
+    AngleStep,
 };
 
 struct OptionEntry {
@@ -48,6 +54,11 @@ constexpr OptionEntry kBuiltInOptions[] = {
     {"--baseline", OptionId::Baseline, true},
     {"--tolerance", OptionId::Tolerance, true},
     {"--fail-on-deviation", OptionId::FailOnDeviation, false},
+    {"--spectrum", OptionId::Spectrum, true},
+    {"--centre-al", OptionId::CentreAl, true},
+    {"--xcist", OptionId::Xcist, true},
+    {"--egsnrc", OptionId::Egsnrc, true},
+    {"--angle-step", OptionId::AngleStep, true},
 };
 
 // A token that starts like a negative or fractional number is a reading, so "-5" needs no "--" before it.
@@ -97,6 +108,29 @@ std::string CheckBaselineOptions(const ConverterOptions& options) {
     if (options.failOnDeviation) {
         return Message(Reason::BaselineOptionMissing, {"--fail-on-deviation"}) + UsageHint();
     }
+    return {};
+}
+
+// The Al-equivalent options' values; the message of a bad one, or empty.
+std::string TakeAlEquivalentOption(OptionId id, const std::string& name, const std::string& value,
+                                   ConverterOptions& options) {
+    if (id == OptionId::CentreAl || id == OptionId::AngleStep) {
+        const StrictNumber number = ReadStrictNumber(value);
+        const double lowest = id == OptionId::CentreAl ? 0 : kSmallestAngleStepDeg;
+        if (!number.isNumber || number.outOfRange || !(number.value >= lowest)) {
+            return Message(
+                id == OptionId::CentreAl ? Reason::CentreAlOptionInvalid : Reason::AngleStepOptionInvalid,
+                {value});
+        }
+        (id == OptionId::CentreAl ? options.centreAlMm : options.angleStepDeg) = number.value;
+        return {};
+    }
+    if (value.empty()) {
+        return Message(Reason::EmptyFileOption, {name});
+    }
+    (id == OptionId::Spectrum ? options.spectrumPath
+     : id == OptionId::Xcist  ? options.xcistPath
+                              : options.egsnrcPrefix) = value;
     return {};
 }
 
@@ -251,6 +285,16 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
                 break;
             case OptionId::Help:
                 break;
+            case OptionId::Spectrum:
+            case OptionId::CentreAl:
+            case OptionId::Xcist:
+            case OptionId::Egsnrc:
+            case OptionId::AngleStep:
+                parsed.error = TakeAlEquivalentOption(option->id, name, value, options);
+                if (!parsed.ok()) {
+                    return parsed;
+                }
+                break;
         }
     }
     if (options.measurementPath && !options.readingTokens.empty()) {
@@ -272,7 +316,10 @@ std::string ConverterUsage(const std::vector<ConverterExtension>& extensions) {
         head.resize(std::max<std::size_t>(head.size() + 1, 19), ' ');
         extensionLines += head + extension.description + "\n";
     }
-    return Message(Reason::UsageSynopsis, {synopsis}) + Message(Reason::UsageDescription, {extensionLines});
+    return Message(Reason::UsageSynopsis, {synopsis}) +
+           std::string(MessageText(Reason::AlEquivalentUsageSynopsis)) +
+           Message(Reason::UsageDescription,
+                   {std::string(MessageText(Reason::AlEquivalentOptionsHelp)) + extensionLines});
 }
 
 }  // namespace tessaroven

@@ -48,6 +48,14 @@ struct ConverterOptions {
     std::optional<std::string> baselinePath;
     std::optional<double> tolerancePercent;
     bool failOnDeviation = false;
+    // Al-equivalent thickness: the centre spectrum (else the measurement file's), the bow-tie's central
+    // thickness (mm, 0 or more; else the file's, else 0), the files for XCIST and EGSnrc and their angle
+    // step.
+    std::optional<std::string> spectrumPath;
+    std::optional<double> centreAlMm;
+    std::optional<std::string> xcistPath;
+    std::optional<std::string> egsnrcPrefix;
+    std::optional<double> angleStepDeg;
     std::vector<std::string> readingTokens;  // the READING arguments, in order, not yet read as numbers
     struct ExtensionValue {
         std::size_t extension;  // index into the extensions handed to the parser

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <optional>
+#include <utility>
 
 namespace tessaroven {
 
@@ -87,6 +88,27 @@ std::string ProfileTableText(const ProfileEvaluation& evaluation, std::string_vi
         text += '\n';
     }
     return text;
+}
+
+void AppendAlEquivalentColumns(std::string& table, const AlEquivalentProfile& profile) {
+    std::string text;
+    std::size_t line = 0;  // 0 the first line, 1 the names, then the positions
+    for (std::size_t start = 0, end; (end = table.find('\n', start)) != std::string::npos; start = end + 1) {
+        text.append(table, start, end - start);
+        if (line == 1) {
+            text += ',';
+            text += kAlEquivalentColumns;
+        } else if (line >= 2 && line - 2 < profile.positions.size()) {
+            const AlEquivalentPosition& p = profile.positions[line - 2];
+            AppendCell(text, p.thicknessMm);
+            AppendCell(text, p.thicknessU);
+            AppendCell(text, p.hvlMm);
+            AppendCell(text, p.fluenceTransmission);
+        }
+        text += '\n';
+        ++line;
+    }
+    table = std::move(text);
 }
 
 MaybeRefusal SaveProfileTable(const std::string& path, const ProfileEvaluation& evaluation,

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/al_equivalent.h"
 #include "calc/comparison.h"
 #include "calc/uncertainty.h"
 #include "files/safe_file_writer.h"
@@ -28,6 +29,15 @@ inline constexpr std::string_view kProfileTableBaselineColumns = "baseline_perce
 // and every row gains q_base, d and the flag (0 or 1), empty for a position the baseline lacks.
 std::string ProfileTableText(const ProfileEvaluation& evaluation, std::string_view comment,
                              const BaselineComparison* baseline = nullptr);
+
+// The Al-equivalent columns a table gains when a centre spectrum is given: the thickness relative to the
+// centre (mm of aluminium) and its standard uncertainty, the half-value layer (mm) and the fluence
+// transmission relative to the centre; cells of a position without a thickness are empty.
+inline constexpr std::string_view kAlEquivalentColumns =
+    "al_equivalent_mm,al_equivalent_mm_u,hvl_mm,fluence_transmission";
+
+// Appends those columns to ProfileTableText's text (its name line and one row per position, in order).
+void AppendAlEquivalentColumns(std::string& table, const AlEquivalentProfile& profile);
 
 // Writes ProfileTableText safely to path (a failed write leaves any old file as it was).
 MaybeRefusal SaveProfileTable(const std::string& path, const ProfileEvaluation& evaluation,

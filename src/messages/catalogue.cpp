@@ -163,6 +163,38 @@ constexpr CatalogueEntry kCatalogue[] = {
      "                   (k=2) の大きい方を超える位置を外れとします\n"
      "  --fail-on-deviation\n"
      "                   外れた位置があれば、すべての出力を書いたあと終了ステータス 3 で終わります\n"},
+    {Reason::SpectrumFileUnreadable, "スペクトル ファイルを読み込めませんでした。\nファイル: {1}\n理由: {2}"},
+    {Reason::SpectrumFileTooLarge, "ファイルが大きすぎます (スペクトル ファイルは {1} バイトまでです)"},
+    {Reason::SpectrumLineNotTwoNumbers, "{1} 行目「{2}」が「エネルギー (keV), 値」の 2 つの数値になっていません"},
+    {Reason::SpectrumHeaderInvalid, "{1} 行目「{2}」が「ビンの数, 最小エネルギー (MeV), モード」になっていません (ビンの数は 1 以上の整数、最小エネルギーは 0 以上)"},
+    {Reason::SpectrumModeUnsupported, "{1} 行目のモード {2} は読めません (読めるのは 0: ビンごとの値 と 1: MeV あたりの値 です)"},
+    {Reason::SpectrumBinLineNotTwoNumbers, "{1} 行目「{2}」が「ビンの上端 (MeV), 値」の 2 つの数値になっていません"},
+    {Reason::SpectrumBinCountMismatch, "ビンの数が 2 行目では {1} ですが、ビンの行は {2} 行あります"},
+    {Reason::SpectrumEnergyNotPositive, "{1} 行目のエネルギーが 0 より大きくありません"},
+    {Reason::SpectrumEnergyNotAscending, "{1} 行目のエネルギーが前の行 (EGSnrc の形では前のビンの上端) より大きくありません。エネルギーは小さい順に並べてください"},
+    {Reason::SpectrumNegativeValue, "{1} 行目の値が負です"},
+    {Reason::SpectrumNoValues, "スペクトルに値がありません (値の行がないか、値がすべて 0 です)"},
+    {Reason::SpectrumLengthMismatch, "スペクトルのエネルギーと値の数が違います"},
+    {Reason::SpectrumEntryInvalid, "スペクトルの {1} 番目のエネルギーか値が正しくありません (エネルギーは 0 より大きく小さい順、値は 0 以上)"},
+    {Reason::AttenuationDataUnavailable, "スペクトルのエネルギー {1} keV での減弱係数が得られません ({2})。値が 0 でないエネルギーは 1 keV から 1000 keV の間でなければなりません"},
+    {Reason::AlEquivalentTransmissionInvalid, "位置 {1} cm の弧上の相対値 ({2} %) からは Al 当量厚を求められません (0 より大きい有限の値が必要です)"},
+    {Reason::AlEquivalentNotSolved, "位置 {1} cm の Al 当量厚が求まりませんでした"},
+    {Reason::MeasurementFileSpectrumInvalid, "spectrum の値が使えません: {1}"},
+    {Reason::SpectrumOptionNeeded, "{1} には --spectrum (中心のスペクトルのファイル) が必要です"},
+    {Reason::CentreAlOptionInvalid, "--centre-al の値「{1}」は 0 以上の数値 (mm) でなければなりません"},
+    {Reason::AngleStepOptionInvalid, "--angle-step の値「{1}」は 0.001 以上の数値 (度) でなければなりません"},
+    {Reason::BowtieExportIncomplete, "Al 当量厚が求まらない位置があるため、{1} のファイルは書き出せません"},
+    {Reason::AlEquivalentPositionNotice, "注意: {1}"},
+    {Reason::AlEquivalentOptionsHelp,
+     "  --spectrum FILE  中心のスペクトル (2 列「keV, 値」か EGSnrc の形) から、位置ごとの Al 当量厚\n"
+     "                   (中心との差)、HVL、フルエンス透過率を求め、--profile の表に加えます\n"
+     "  --centre-al MM   ボウタイ中心の Al 当量厚 (mm)。既定値 0。書き出すファイルの厚さに足します\n"
+     "  --xcist FILE     XCIST のボウタイ ファイル (角度 rad、厚さ cm) を書き出します\n"
+     "  --egsnrc PREFIX  EGSnrc の Al 当量 CT 線源の 2 つのファイル PREFIX_distribution.dat と\n"
+     "                   PREFIX_bowtie.dat を書き出します\n"
+     "  --angle-step DEG 書き出すファイルの角度の刻み (度)。既定値 0.125\n"},
+    {Reason::AlEquivalentUsageSynopsis,
+     "                           [--spectrum FILE [--centre-al MM] [--xcist FILE] [--egsnrc PREFIX] [--angle-step DEG]]\n"},
 };
 // clang-format on
 

@@ -143,6 +143,33 @@ enum class Reason {
     BaselineOptionMissing,     // {1}: an option that needs --baseline
     BaselineUsageSynopsis,     // the baseline options in the usage's synopsis
     BaselineUsageDescription,  // their lines in the usage
+    // The centre spectrum's file ({1}: the line number where one is given)
+    SpectrumFileUnreadable,        // {1}: file, {2}: the system's error text or the fault in the file
+    SpectrumFileTooLarge,          // {1}: the largest size in bytes
+    SpectrumLineNotTwoNumbers,     // {1}: line, {2}: its text
+    SpectrumHeaderInvalid,         // {1}: line, {2}: its text ("n, emin, mode")
+    SpectrumModeUnsupported,       // {1}: line, {2}: the mode
+    SpectrumBinLineNotTwoNumbers,  // {1}: line, {2}: its text
+    SpectrumBinCountMismatch,      // {1}: the number of bins announced, {2}: the number of bin lines
+    SpectrumEnergyNotPositive,     // {1}: line
+    SpectrumEnergyNotAscending,    // {1}: line
+    SpectrumNegativeValue,         // {1}: line
+    SpectrumNoValues,              // no value lines, or every value 0
+    SpectrumLengthMismatch,        // energies and weights of different lengths
+    SpectrumEntryInvalid,          // {1}: the entry's number from 1
+    // Al-equivalent thickness
+    AttenuationDataUnavailable,       // {1}: the energy in keV, {2}: the attenuation library's text
+    AlEquivalentTransmissionInvalid,  // {1}: the position in cm, {2}: the relative value on the arc
+    AlEquivalentNotSolved,            // {1}: the position in cm
+    MeasurementFileSpectrumInvalid,   // {1}: the fault in the measurement file's spectrum
+    // Command-line converter: spectrum, Al-equivalent thickness and the files for other programs
+    SpectrumOptionNeeded,        // {1}: the option that needs --spectrum
+    CentreAlOptionInvalid,       // {1}: the value of --centre-al
+    AngleStepOptionInvalid,      // {1}: the value of --angle-step
+    BowtieExportIncomplete,      // {1}: the receiving program (XCIST, EGSnrc)
+    AlEquivalentPositionNotice,  // {1}: a position's refusal, printed as a warning
+    AlEquivalentOptionsHelp,     // the lines of --spectrum, --centre-al, --xcist, --egsnrc, --angle-step
+    AlEquivalentUsageSynopsis,   // the synopsis line of those options
 };
 
 struct CatalogueEntry {

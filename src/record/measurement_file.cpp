@@ -273,6 +273,72 @@ MaybeRefusal ReadConditions(const Json& object, MeasurementConditions& condition
     return std::nullopt;
 }
 
+constexpr std::pair<SpectrumForm, std::string_view> kSpectrumForms[] = {
+    {SpectrumForm::TwoColumns, "two_columns"},
+    {SpectrumForm::Egsnrc, "egsnrc"},
+};
+
+MaybeRefusal ReadNumbers(const Json& object, const char* key, std::vector<double>& numbers) {
+    const std::string path = std::string("spectrum.") + key;
+    const Json* array = Find(object, key);
+    if (array == nullptr) {
+        return Refuse(Reason::MeasurementFileMissingKey, {path});
+    }
+    if (!array->is_array()) {
+        return Refuse(Reason::MeasurementFileNotArray, {path});
+    }
+    for (std::size_t i = 0; i < array->size(); ++i) {
+        if (auto refusal =
+                GetNumber((*array)[i], path + "[" + std::to_string(i) + "]", numbers.emplace_back())) {
+            return refusal;
+        }
+    }
+    return std::nullopt;
+}
+
+// "spectrum": {"file": ..., "form": "two_columns" | "egsnrc", "centre_al_mm": ..., "energies_kev": [...],
+// "weights": [...]}; the values are those the file gave (an EGSnrc file's bins at their middles, per bin).
+MaybeRefusal ReadSpectrum(const Json& object, MeasurementSpectrum& spectrum) {
+    if (!object.is_object()) {
+        return Refuse(Reason::MeasurementFileNotObjectValue, {"spectrum"});
+    }
+    for (const char* key : {"file", "form"}) {
+        if (Find(object, key) == nullptr) {
+            return Refuse(Reason::MeasurementFileMissingKey, {std::string("spectrum.") + key});
+        }
+    }
+    if (auto refusal = GetText(object["file"], "spectrum.file", spectrum.fileName)) {
+        return refusal;
+    }
+    std::string form;
+    if (auto refusal = GetText(object["form"], "spectrum.form", form)) {
+        return refusal;
+    }
+    const auto known = std::find_if(std::begin(kSpectrumForms), std::end(kSpectrumForms),
+                                    [&](const auto& entry) { return entry.second == form; });
+    if (known == std::end(kSpectrumForms)) {
+        return Refuse(Reason::MeasurementFileSpectrumInvalid, {"spectrum.form: " + form});
+    }
+    spectrum.form = known->first;
+    if (auto refusal =
+            GetOptionalNumber(object, "centre_al_mm", "spectrum.centre_al_mm", spectrum.centreAlMm)) {
+        return refusal;
+    }
+    if (spectrum.centreAlMm && *spectrum.centreAlMm < 0) {
+        return Refuse(Reason::MeasurementFileNegativeUncertainty, {"spectrum.centre_al_mm"});
+    }
+    for (auto [key, numbers] : {std::pair{"energies_kev", &spectrum.spectrum.energiesKeV},
+                                std::pair{"weights", &spectrum.spectrum.weights}}) {
+        if (auto refusal = ReadNumbers(object, key, *numbers)) {
+            return refusal;
+        }
+    }
+    if (auto refusal = CheckSpectrum(spectrum.spectrum)) {
+        return Refuse(Reason::MeasurementFileSpectrumInvalid, {refusal->message});
+    }
+    return std::nullopt;
+}
+
 Expected<Measurement> ReadDocument(const Json& root) {
     if (!root.is_object()) {
         return Refuse(Reason::MeasurementFileNotObject);
@@ -316,6 +382,11 @@ Expected<Measurement> ReadDocument(const Json& root) {
             return *refusal;
         }
     }
+    if (const Json* spectrum = Find(root, "spectrum")) {
+        if (auto refusal = ReadSpectrum(*spectrum, measurement.spectrum.emplace())) {
+            return *refusal;
+        }
+    }
     return measurement;
 }
 
@@ -323,6 +394,33 @@ Expected<Measurement> ReadDocument(const Json& root) {
 // UTF-8 with JSON escapes.
 std::string Scalar(const nlohmann::json& value) {
     return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// The "spectrum" member, its arrays eight numbers to a line.
+void AppendSpectrum(std::string& text, const MeasurementSpectrum& spectrum) {
+    const auto line = [&](std::string_view key, const std::string& value) {
+        text.append("    \"").append(key).append("\": ").append(value).append(",\n");
+    };
+    const auto array = [](const std::vector<double>& numbers) {
+        std::string values = "[";
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            values.append(i == 0 ? "" : i % 8 == 0 ? ",\n      " : ", ").append(Scalar(numbers[i]));
+        }
+        return values.append("]");
+    };
+    text.append("  \"spectrum\": {\n");
+    line("file", Scalar(spectrum.fileName));
+    for (const auto& [form, name] : kSpectrumForms) {
+        if (form == spectrum.form) {
+            line("form", Scalar(std::string(name)));
+        }
+    }
+    if (spectrum.centreAlMm) {
+        line("centre_al_mm", Scalar(*spectrum.centreAlMm));
+    }
+    line("energies_kev", array(spectrum.spectrum.energiesKeV));
+    line("weights", array(spectrum.spectrum.weights));
+    text.replace(text.size() - 2, 2, "\n  },\n");
 }
 
 }  // namespace
@@ -430,13 +528,18 @@ std::string MeasurementFileText(const Measurement& measurement) {
     } else {
         text.replace(text.size() - 2, 2, "\n  },\n");
     }
+    if (measurement.spectrum) {
+        AppendSpectrum(text, *measurement.spectrum);
+    }
     text.replace(text.size() - 2, 2, "\n}\n");  // the last member takes no comma
     return text;
 }
 
 MaybeRefusal SaveMeasurementFile(const std::string& path, const Measurement& measurement,
                                  const FileSystemOps& ops) {
-    bool validText = FirstInvalidUtf8(measurement.comment) == std::string_view::npos;
+    bool validText =
+        FirstInvalidUtf8(measurement.comment) == std::string_view::npos &&
+        (!measurement.spectrum || FirstInvalidUtf8(measurement.spectrum->fileName) == std::string_view::npos);
     for (const TextCondition& condition : kTextConditions) {
         validText =
             validText && FirstInvalidUtf8(measurement.conditions.*condition.member) == std::string_view::npos;

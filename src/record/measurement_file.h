@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "files/safe_file_writer.h"
+#include "files/spectrum_file.h"
 #include "messages/outcome.h"
 
 namespace tessaroven {
@@ -49,6 +50,7 @@ struct Measurement {
     std::optional<double> readingRepeatabilityPercent;    // relative standard deviation of a single reading
     std::optional<double> calibrationUncertaintyPercent;  // relative standard uncertainty of the calibration
     MeasurementConditions conditions;
+    std::optional<MeasurementSpectrum> spectrum;  // the centre spectrum for the Al-equivalent thickness
 
     bool operator==(const Measurement&) const = default;
 };

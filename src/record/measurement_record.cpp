@@ -26,6 +26,7 @@ void ResetMeasurement(MeasurementRecord& record) {
     record.readingRepeatabilityPercent.reset();
     record.calibrationUncertaintyPercent.reset();
     record.conditions = {};
+    record.spectrum.reset();
     record.correcting = false;
     record.lastPosition = 0;
     record.piValue = kConversionPi;
@@ -43,6 +44,7 @@ Measurement MeasurementOf(const MeasurementRecord& record, double distanceCm) {
     measurement.readingRepeatabilityPercent = record.readingRepeatabilityPercent;
     measurement.calibrationUncertaintyPercent = record.calibrationUncertaintyPercent;
     measurement.conditions = record.conditions;
+    measurement.spectrum = record.spectrum;
     return measurement;
 }
 
@@ -61,6 +63,7 @@ void TakeMeasurement(const Measurement& measurement, MeasurementRecord& record) 
     record.readingRepeatabilityPercent = measurement.readingRepeatabilityPercent;
     record.calibrationUncertaintyPercent = measurement.calibrationUncertaintyPercent;
     record.conditions = measurement.conditions;
+    record.spectrum = measurement.spectrum;
 }
 
 }  // namespace tessaroven

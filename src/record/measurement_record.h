@@ -44,13 +44,14 @@ struct MeasurementRecord {
     std::optional<double> readingRepeatabilityPercent;
     std::optional<double> calibrationUncertaintyPercent;
     MeasurementConditions conditions;
+    std::optional<MeasurementSpectrum> spectrum;  // the centre spectrum, when one was chosen
 };
 
 // The pi value the conversion works with: deliberately 3.14159, not pi at full precision.
 inline constexpr double kConversionPi = 3.14159;
 
 // Clears every array and text, ends a pending correction, sets lastPosition to 0 and piValue to 3.14159;
-// the comment goes back to "Comment", conditions and uncertainties to unset.
+// the comment goes back to "Comment", conditions, uncertainties and the spectrum to unset.
 // (The main window's part of a new measurement is done by the GUI.)
 void ResetMeasurement(MeasurementRecord& record);
 

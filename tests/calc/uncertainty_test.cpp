@@ -19,7 +19,7 @@ struct Converted {
     MeasurementRecord record;
     ProfileEvaluation evaluation;
     Converted(const Readings& readings, std::optional<double> r, std::optional<double> c, double d = 60) {
-        TakeMeasurement({d, "", readings, r, c, {}}, record);
+        TakeMeasurement({d, "", readings, r, c, {}, {}}, record);
         EXPECT_FALSE(RunConversion(record, d));
         evaluation = *EvaluateProfile(record);
     }

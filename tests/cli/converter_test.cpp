@@ -459,7 +459,7 @@ TEST(ConverterFile, profile_table_of_the_worked_example_on_standard_output_or_be
 TEST(ConverterBaseline, reading_raised_by_15_percent_is_flagged_and_fails_only_after_every_output) {
     TempFolder folder;
     const std::string base = (folder.path() / "base").string(), csv = (folder.path() / "csv").string();
-    ASSERT_EQ(SaveMeasurementFile(base, {60, "b", {{100}, {95}, {85 * 1.15}, {70}, {50}}, {}, {}, {}}),
+    ASSERT_EQ(SaveMeasurementFile(base, {60, "b", {{100}, {95}, {85 * 1.15}, {70}, {50}}, {}, {}, {}, {}}),
               std::nullopt);
     const auto run = [&](const std::vector<std::string>& options) {
         return Convert(Concat(Concat({"--baseline", base}, options), kExampleReadings));
@@ -508,6 +508,30 @@ TEST(ConverterExtensions, refused_extension_stops_before_anything_is_written) {
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(outcome.err, "tessaroven-convert: 書けません\n");
+}
+
+// The centre spectrum adds the Al-equivalent columns to the profile table, writes the files for XCIST and
+// EGSnrc, and is kept in the saved measurement file, which gives the same table again on its own.
+TEST(ConverterFile, spectrum_adds_al_equivalent_columns_bowtie_files_and_is_kept_in_the_measurement_file) {
+    TempFolder folder;
+    const std::string spectrum = (folder.path() / "centre.txt").string();
+    const std::string saved = (folder.path() / "m.tessaroven.json").string();
+    const std::string prefix = (folder.path() / "e").string();
+    WriteFile(spectrum, "# keV, photons\n40, 1\n60, 2\n80, 1\n");
+    const Outcome outcome =
+        Convert(Concat({"--spectrum", spectrum, "--centre-al", "5", "--profile", "-", "--xcist",
+                        prefix + ".txt", "--egsnrc", prefix, "--save-measurement", saved},
+                       kExampleReadings));
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.out.find("relative_on_arc_percent_u,al_equivalent_mm,al_equivalent_mm_u,hvl_mm,"
+                               "fluence_transmission\n0,0,100,,99.99993561505902,,100,,100,,0,,"),
+              std::string::npos);
+    EXPECT_TRUE(ReadFile(prefix + ".txt").starts_with("# angle, materials in cm"));
+    EXPECT_TRUE(ReadFile(prefix + "_bowtie.dat").starts_with("Filter\n#Name of the material\nAl\n"));
+    EXPECT_TRUE(ReadFile(prefix + "_distribution.dat").starts_with("Comment\n32, 0.0, 0\n"));
+    EXPECT_EQ(Convert({"--measurement", saved, "--profile", "-"}).out, outcome.out);
+    EXPECT_EQ(Convert(Concat({"--egsnrc", prefix}, kExampleReadings)).status, 2);
+    EXPECT_EQ(Convert(Concat({"--spectrum", spectrum, "--angle-step", "0"}, kExampleReadings)).status, 2);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ MeasurementRecord ThirtyOnePositions() {
         readings.push_back({(tenths - 3) / 10, tenths / 10, (tenths + 4) / 10});
     }
     MeasurementRecord record;
-    TakeMeasurement({60, "QC 2026 body bow-tie", readings, std::nullopt, 1.5, {}}, record);
+    TakeMeasurement({60, "QC 2026 body bow-tie", readings, std::nullopt, 1.5, {}, {}}, record);
     record.conditions.scanner = "Gantry-7 室 2";
     record.conditions.tubeVoltageKv = 120;
     EXPECT_FALSE(RunConversion(record, 60));

@@ -53,6 +53,8 @@ TEST(MeasurementFile, writes_a_readable_layout_and_reads_back_bit_for_bit) {
     m.conditions = {"スキャナ",   "S-1",    "大",         "電離箱", "D-2",
                     "2024-01-31", "技師",   "2024-02-29", "病院",   "1 行目\n2 行目",
                     120,          0.6 * 64, 0.28,         1e-7,     -1.0000000000000002};
+    m.spectrum = {
+        "中心 spectrum.txt", SpectrumForm::Egsnrc, {{0.1 + 0.2, 14.5, 1e3 / 3}, {0, 1e-300, 0.7}}, 10.88};
     const fs::path path = TempPath("round-trip.tessaroven.json");
     ASSERT_EQ(SaveMeasurementFile(path, m), std::nullopt);
     const Expected<Measurement> read = ReadMeasurementFile(path);
@@ -117,6 +119,19 @@ TEST(MeasurementFile, refusals_name_the_place) {
          "conditions.measured_on「2023-02-29」"},
         {With(R"("conditions": {"measured_on": "2024/01/05"})"), Reason::MeasurementFileBadDate,
          "2024/01/05"},
+        {With(R"("spectrum": {"file": "s", "form": "csv"})"), Reason::MeasurementFileSpectrumInvalid, "csv"},
+        {With(R"("spectrum": {"file": "s", "form": "egsnrc", "weights": []})"),
+         Reason::MeasurementFileMissingKey, "spectrum.energies_kev"},
+        {With(
+             R"("spectrum": {"file": "s", "form": "egsnrc", "energies_kev": [20, 30], "weights": [1, "1"]})"),
+         Reason::MeasurementFileNotANumber, "spectrum.weights[1]"},
+        {With(R"("spectrum": {"file": "s", "form": "egsnrc", "energies_kev": [30, 20], "weights": [1, 1]})"),
+         Reason::MeasurementFileSpectrumInvalid, "2 番目"},
+        {With(R"("spectrum": {"file": "s", "form": "two_columns", "energies_kev": [30], "weights": []})"),
+         Reason::MeasurementFileSpectrumInvalid, "数が違います"},
+        {With(R"("spectrum": {"file": "s", "form": "two_columns", "centre_al_mm": -1, "energies_kev": [30],
+         "weights": [1]})"),
+         Reason::MeasurementFileNegativeUncertainty, "spectrum.centre_al_mm"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -23,7 +23,8 @@ inline bool SameRecord(const MeasurementRecord& a, const MeasurementRecord& b) {
            a.repeats == b.repeats && a.comment == b.comment &&
            a.convertedDistanceCm == b.convertedDistanceCm &&
            a.readingRepeatabilityPercent == b.readingRepeatabilityPercent &&
-           a.calibrationUncertaintyPercent == b.calibrationUncertaintyPercent && a.conditions == b.conditions;
+           a.calibrationUncertaintyPercent == b.calibrationUncertaintyPercent &&
+           a.conditions == b.conditions && a.spectrum == b.spectrum;
 }
 
 // A record after the reset holding the given readings at positions 0..count-1.
@@ -70,6 +71,12 @@ inline bool SameMeasurement(const Measurement& a, const Measurement& b) {
         }
         for (const std::vector<double>& repeats : m.readings) {
             all.insert(all.end(), repeats.begin(), repeats.end());
+        }
+        if (m.spectrum) {
+            const Spectrum& s = m.spectrum->spectrum;
+            all.push_back(m.spectrum->centreAlMm.value_or(0));
+            all.insert(all.end(), s.energiesKeV.begin(), s.energiesKeV.end());
+            all.insert(all.end(), s.weights.begin(), s.weights.end());
         }
         return all;
     };

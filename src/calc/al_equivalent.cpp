@@ -1,0 +1,208 @@
+// Al-equivalent thickness, half-value layer and fluence transmission per position, with xraylib's data.
+#include "calc/al_equivalent.h"
+
+#include <xraylib.h>
+
+#include <charconv>
+#include <cmath>
+#include <memory>
+#include <numbers>
+
+namespace tessaroven {
+
+namespace {
+
+std::string NumberText(double value) {
+    char buffer[32];
+    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, written.ptr);
+}
+
+// One value of the attenuation library; its error, if any, as a refusal naming the energy. The library
+// reports errors through its last argument and returns 0 then, so a bad energy never stops the program.
+template <class Call>
+Expected<double> Attenuation(double energyKeV, Call call) {
+    xrl_error* error = nullptr;
+    const double value = call(&error);
+    if (error != nullptr) {
+        std::string why = error->message != nullptr ? error->message : "";
+        xrl_error_free(error);
+        return Refuse(Reason::AttenuationDataUnavailable, {NumberText(energyKeV), why});
+    }
+    if (!std::isfinite(value) || !(value > 0)) {
+        return Refuse(Reason::AttenuationDataUnavailable, {NumberText(energyKeV), NumberText(value)});
+    }
+    return value;
+}
+
+// ln K(t) and the kerma-weighted mean of mu at t, summed in the log domain so that neither a thick filter
+// nor a negative thickness overflows or underflows.
+struct LogTransmission {
+    double logK = 0;
+    double meanMu = 0;
+};
+
+// ln sum weights exp(-mu t) and the weighted mean of mu at t.
+LogTransmission LogSum(const std::vector<double>& weights, const std::vector<double>& mu, double t) {
+    double largest = -HUGE_VAL;
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        largest = std::max(largest, std::log(weights[i]) - mu[i] * t);
+    }
+    double sum = 0;
+    double muSum = 0;
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        const double term = std::exp(std::log(weights[i]) - mu[i] * t - largest);
+        sum += term;
+        muSum += term * mu[i];
+    }
+    return {largest + std::log(sum), muSum / sum};
+}
+
+// Relative to t = 0, summed the same way, so that K(0) is exactly 1.
+LogTransmission AtThickness(const std::vector<double>& weights, const std::vector<double>& mu, double t) {
+    LogTransmission at = LogSum(weights, mu, t);
+    at.logK -= LogSum(weights, mu, 0).logK;
+    return at;
+}
+
+// The t with ln K(t) = logTarget. ln K is convex and strictly decreasing in t, so Newton's method from any
+// start converges monotonically after its first step; the iteration count is only a guard.
+std::optional<double> SolveLog(const AttenuationTable& table, double logTarget) {
+    if (!std::isfinite(logTarget)) {
+        return std::nullopt;
+    }
+    double t = -logTarget / AtThickness(table.kerma, table.muPerMm, 0).meanMu;
+    for (int iteration = 0; iteration < 200; ++iteration) {
+        const LogTransmission at = AtThickness(table.kerma, table.muPerMm, t);
+        const double step = (at.logK - logTarget) / at.meanMu;
+        t += step;
+        if (!std::isfinite(t)) {
+            return std::nullopt;
+        }
+        if (std::abs(step) <= 1e-10 * std::max(1.0, std::abs(t))) {
+            return t;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+Expected<AttenuationTable> MakeAttenuationTable(const Spectrum& spectrum) {
+    if (auto refusal = CheckSpectrum(spectrum)) {
+        return *refusal;
+    }
+    // Dry air's mass energy-absorption coefficient as the library's CS_Energy_CP gives it for the NIST
+    // compound, the mass-fraction-weighted sum over its elements; summed here because CS_Energy_CP leaks a
+    // few bytes on every call (xraylib 4.0).
+    xrl_error* error = nullptr;
+    const std::unique_ptr<compoundDataNIST, void (*)(compoundDataNIST*)> air(
+        GetCompoundDataNISTByName(kDryAir, &error), FreeCompoundDataNIST);
+    if (air == nullptr) {
+        const std::string why = error != nullptr && error->message != nullptr ? error->message : "";
+        xrl_error_free(error);
+        return Refuse(Reason::AttenuationDataUnavailable, {kDryAir, why});
+    }
+    AttenuationTable table;
+    for (std::size_t i = 0; i < spectrum.energiesKeV.size(); ++i) {
+        const double energy = spectrum.energiesKeV[i];
+        const double weight = spectrum.weights[i];
+        if (weight == 0) {
+            continue;
+        }
+        // Checked here, not left to the library: its error path for a compound leaks a little memory.
+        if (!(energy >= kLowestEnergyKeV && energy <= kHighestEnergyKeV)) {
+            return Refuse(Reason::AttenuationDataUnavailable, {NumberText(energy), "範囲外"});
+        }
+        const Expected<double> massAttenuation =
+            Attenuation(energy, [&](xrl_error** error) { return CS_Total(13, energy, error); });
+        if (!massAttenuation) {
+            return massAttenuation.error();
+        }
+        const Expected<double> airAbsorption = Attenuation(energy, [&](xrl_error** error) {
+            double sum = 0;
+            for (int e = 0; e < air->nElements && *error == nullptr; ++e) {
+                sum += air->massFractions[e] * CS_Energy(air->Elements[e], energy, error);
+            }
+            return sum;
+        });
+        if (!airAbsorption) {
+            return airAbsorption.error();
+        }
+        table.energiesKeV.push_back(energy);
+        table.fluence.push_back(weight);
+        table.kerma.push_back(weight * energy * *airAbsorption);
+        table.muPerMm.push_back(*massAttenuation * kAluminiumDensity / 10);  // 1/cm to 1/mm
+    }
+    return table;
+}
+
+double KermaTransmission(const AttenuationTable& table, double thicknessMm) {
+    return std::exp(AtThickness(table.kerma, table.muPerMm, thicknessMm).logK);
+}
+
+double FluenceTransmission(const AttenuationTable& table, double thicknessMm) {
+    return std::exp(AtThickness(table.fluence, table.muPerMm, thicknessMm).logK);
+}
+
+std::optional<double> AlEquivalentThicknessMm(const AttenuationTable& table, double transmission) {
+    if (!std::isfinite(transmission) || !(transmission > 0)) {
+        return std::nullopt;
+    }
+    return SolveLog(table, std::log(transmission));
+}
+
+double HalfValueLayerMm(const AttenuationTable& table, double thicknessMm) {
+    const double logK = AtThickness(table.kerma, table.muPerMm, thicknessMm).logK;
+    const std::optional<double> halved = SolveLog(table, logK - std::numbers::ln2);
+    return halved ? *halved - thicknessMm : std::nan("");
+}
+
+bool AlEquivalentProfile::complete() const {
+    for (const AlEquivalentPosition& p : positions) {
+        if (!p.thicknessMm) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Expected<AlEquivalentProfile> EvaluateAlEquivalent(const ProfileEvaluation& evaluation,
+                                                   const Spectrum& spectrum, double centreAlMm) {
+    const Expected<AttenuationTable> table = MakeAttenuationTable(spectrum);
+    if (!table) {
+        return table.error();
+    }
+    AlEquivalentProfile profile;
+    profile.centreAlMm = centreAlMm;
+    for (const PositionEvaluation& p : evaluation.positions) {
+        AlEquivalentPosition& out = profile.positions.emplace_back();
+        out.position = p.position;
+        out.fanAngleDeg = p.fanAngleDeg;
+        const double transmission = p.relativeOnArcPercent / 100;
+        const std::optional<double> t = AlEquivalentThicknessMm(*table, transmission);
+        if (!t) {
+            out.refusal = Refuse(std::isfinite(transmission) && transmission > 0
+                                     ? Reason::AlEquivalentNotSolved
+                                     : Reason::AlEquivalentTransmissionInvalid,
+                                 {std::to_string(p.position), NumberText(p.relativeOnArcPercent)});
+            continue;
+        }
+        // Far out in the tails a value may underflow or overflow; it is then left empty, never written as
+        // a non-finite number.
+        const auto finite = [](double value) {
+            return std::isfinite(value) ? std::optional(value) : std::nullopt;
+        };
+        out.thicknessMm = *t;
+        out.hvlMm = finite(HalfValueLayerMm(*table, *t));
+        out.fluenceTransmission = finite(FluenceTransmission(*table, *t));
+        if (p.relativeOnArcPercentU) {
+            const LogTransmission at = AtThickness(table->kerma, table->muPerMm, *t);
+            const double slope = std::exp(at.logK) * at.meanMu;  // |dK/dt|
+            out.thicknessU = finite(*p.relativeOnArcPercentU / 100 / slope);
+        }
+    }
+    return profile;
+}
+
+}  // namespace tessaroven

@@ -1,0 +1,58 @@
+// The bow-tie filter as Monte Carlo programs read it: the absolute Al-equivalent thickness (the bow-tie's
+// central thickness plus each position's thickness relative to the centre) and the fluence transmission,
+// interpolated linearly in fan angle between the measured positions and mirrored about the central ray.
+//   - XCIST's bow-tie file: the header comment "# angle, materials in cm ('al', 'graphite', 'cu', 'ti')",
+//     then per angle, ascending from -max to +max in radians, the aluminium thickness in cm and 0 for the
+//     three other materials, tab-separated with six decimals.
+//   - EGSnrc's Al-equivalent CT source: PREFIX_distribution.dat (a title line, "N, 0.0, 0", then
+//     "angle_rad    intensity" rows) and PREFIX_bowtie.dat (material, density, angular increment in degrees,
+//     count and the thickness array in mm, each under its comment line), both on the grid 0, step/2,
+//     3 step/2, ... up to the largest fan angle.
+// Thicknesses below 0 (a profile above its centre value with no central thickness given) are written as
+// they are. Text is ASCII apart from the title, with LF line ends.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/al_equivalent.h"
+#include "files/safe_file_writer.h"
+#include "messages/outcome.h"
+
+namespace tessaroven {
+
+inline constexpr double kDefaultAngleStepDeg = 0.125;
+inline constexpr double kSmallestAngleStepDeg = 0.001;  // keeps a file below 100,000 rows
+inline constexpr std::string_view kXcistHeader = "# angle, materials in cm ('al', 'graphite', 'cu', 'ti')";
+
+// The measured positions' fan angles with the absolute thickness and the fluence transmission there.
+struct BowtieTable {
+    std::vector<double> angleDeg;  // ascending from 0
+    std::vector<double> thicknessMm;
+    std::vector<double> fluenceTransmission;
+};
+
+// The table of a profile where every position has a thickness.
+BowtieTable BowtieTableOf(const AlEquivalentProfile& profile);
+
+// The linear interpolation of values (given at the table's angles) at angleDeg within them.
+double InterpolateAtAngle(const BowtieTable& table, const std::vector<double>& values, double angleDeg);
+
+std::string XcistBowtieText(const BowtieTable& table, double stepDeg);
+
+struct EgsnrcBowtieTexts {
+    std::string distribution;
+    std::string bowtie;
+};
+EgsnrcBowtieTexts EgsnrcBowtieText(const BowtieTable& table, double stepDeg, std::string_view title);
+
+// Safe writing (a failed write leaves an old file as it was). Refused when a position has no thickness, or
+// for a step below kSmallestAngleStepDeg.
+MaybeRefusal SaveXcistBowtie(const std::string& path, const AlEquivalentProfile& profile, double stepDeg,
+                             const FileSystemOps& ops = PosixFileSystem());
+// Writes PREFIX_distribution.dat, then PREFIX_bowtie.dat.
+MaybeRefusal SaveEgsnrcBowtie(const std::string& prefix, const AlEquivalentProfile& profile, double stepDeg,
+                              std::string_view title, const FileSystemOps& ops = PosixFileSystem());
+
+}  // namespace tessaroven
