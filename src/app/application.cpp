@@ -117,20 +117,20 @@ ResultsTableWindow* Application::resultsTable() const {
 }
 
 void Application::showResultsTable() {
-    const Expected<ProfileEvaluation> evaluation = EvaluateProfile(m_record);
-    if (!evaluation) {
-        ShowMessage(m_mainWindow.get(), QString::fromStdString(evaluation.error().message));
+    Expected<ResultSet> results = EvaluateResults(m_record);
+    if (!results) {
+        ShowMessage(m_mainWindow.get(), QString::fromStdString(results.error().message));
         return;
     }
-    ShowResultsTable(m_resultsTable, *evaluation);
+    ShowResultsTable(m_resultsTable, std::move(*results));
 }
 
 void Application::updateResults() {
-    const Expected<ProfileEvaluation> evaluation = EvaluateProfile(m_record);
-    const bool known = evaluation && evaluation->uncertaintyKnown;
+    Expected<ResultSet> results = EvaluateResults(m_record);
+    const bool known = results && results->evaluation.uncertaintyKnown;
     m_mainWindow->uncertaintyStatus->setText(known ? QStringLiteral("U: k=2") : QString());
-    if (!m_resultsTable.isNull() && evaluation) {
-        m_resultsTable->model->setEvaluation(*evaluation);
+    if (!m_resultsTable.isNull() && results) {
+        m_resultsTable->model->setResults(std::move(*results));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "calc/number_text.h"
 
@@ -10,10 +11,13 @@ namespace tessaroven {
 
 namespace {
 
-constexpr std::array kColumns{
+constexpr std::array kEvaluationColumns{
     ResultColumn::Position, ResultColumn::FanAngle, ResultColumn::Reading,  ResultColumn::ReadingCount,
     ResultColumn::ReadingU, ResultColumn::Profile,  ResultColumn::Relative, ResultColumn::RelativeOnArc,
 };
+constexpr std::array kBaselineColumns{ResultColumn::Baseline, ResultColumn::Delta, ResultColumn::Flag};
+constexpr std::array kSpectrumColumns{ResultColumn::AlEquivalent, ResultColumn::HalfValueLayer,
+                                      ResultColumn::FluenceTransmission};
 
 std::string WithUncertainty(double value, const std::optional<double>& u, int decimals, double coverage) {
     std::string text = FixedNumberText(value, decimals);
@@ -25,8 +29,42 @@ std::string WithUncertainty(double value, const std::optional<double>& u, int de
 
 }  // namespace
 
-std::span<const ResultColumn> ResultColumns() {
-    return kColumns;
+Expected<ResultSet> EvaluateResults(const MeasurementRecord& record, const ProfileEvaluation* baseline,
+                                    double tolerancePercent) {
+    Expected<ProfileEvaluation> evaluation = EvaluateProfile(record);
+    if (!evaluation) {
+        return evaluation.error();
+    }
+    ResultSet results;
+    results.evaluation = std::move(*evaluation);
+    if (baseline != nullptr) {
+        Expected<BaselineComparison> comparison =
+            CompareWithBaseline(results.evaluation, *baseline, tolerancePercent);
+        if (!comparison) {
+            return comparison.error();
+        }
+        results.comparison = std::move(*comparison);
+    }
+    if (record.spectrum) {
+        Expected<AlEquivalentProfile> thickness = EvaluateAlEquivalent(
+            results.evaluation, record.spectrum->spectrum, record.spectrum->centreAlMm.value_or(0));
+        if (!thickness) {
+            return thickness.error();
+        }
+        results.alEquivalent = std::move(*thickness);
+    }
+    return results;
+}
+
+std::vector<ResultColumn> ResultColumnsOf(const ResultSet& results) {
+    std::vector<ResultColumn> columns(kEvaluationColumns.begin(), kEvaluationColumns.end());
+    if (results.comparison) {
+        columns.insert(columns.end(), kBaselineColumns.begin(), kBaselineColumns.end());
+    }
+    if (results.alEquivalent) {
+        columns.insert(columns.end(), kSpectrumColumns.begin(), kSpectrumColumns.end());
+    }
+    return columns;
 }
 
 std::string_view ResultColumnHeading(ResultColumn column) {
@@ -47,11 +85,29 @@ std::string_view ResultColumnHeading(ResultColumn column) {
             return "相対値 (%) ± U (k=2)";
         case ResultColumn::RelativeOnArc:
             return "円弧上の相対値 (%) ± U (k=2)";
+        case ResultColumn::Baseline:
+            return "基準 (%)";
+        case ResultColumn::Delta:
+            return "Δ (%) ± U (k=2)";
+        case ResultColumn::Flag:
+            return "判定";
+        case ResultColumn::AlEquivalent:
+            return "Al 等価厚 (mm) ± U (k=2)";
+        case ResultColumn::HalfValueLayer:
+            return "HVL (mm Al)";
+        case ResultColumn::FluenceTransmission:
+            return "フルエンス透過率";
     }
     return "";
 }
 
-std::string ResultCellText(const PositionEvaluation& p, ResultColumn column) {
+std::string ResultCellText(const ResultSet& results, std::size_t row, ResultColumn column) {
+    const PositionEvaluation& p = results.evaluation.positions.at(row);
+    const PositionComparison* compared =
+        results.comparison ? FindComparison(*results.comparison, p.position) : nullptr;
+    const AlEquivalentPosition* al = results.alEquivalent && row < results.alEquivalent->positions.size()
+                                         ? &results.alEquivalent->positions[row]
+                                         : nullptr;
     switch (column) {
         case ResultColumn::Position:
             return std::to_string(p.position);
@@ -70,6 +126,22 @@ std::string ResultCellText(const PositionEvaluation& p, ResultColumn column) {
             return WithUncertainty(p.relativePercent, p.relativePercentU, 2, 2.0);
         case ResultColumn::RelativeOnArc:
             return WithUncertainty(p.relativeOnArcPercent, p.relativeOnArcPercentU, 2, 2.0);
+        case ResultColumn::Baseline:
+            return compared ? FixedNumberText(compared->baselinePercent, 2) : std::string();
+        case ResultColumn::Delta:
+            return compared ? FixedNumberText(compared->deltaPercent, 2) + " ± " +
+                                  FixedNumberText(compared->expandedUncertaintyPercent, 2)
+                            : std::string();
+        case ResultColumn::Flag:
+            return compared ? (compared->flagged ? "外れ" : "一致") : std::string();
+        case ResultColumn::AlEquivalent:
+            return al && al->thicknessMm ? WithUncertainty(*al->thicknessMm, al->thicknessU, 3, 2.0)
+                                         : std::string();
+        case ResultColumn::HalfValueLayer:
+            return al && al->hvlMm ? FixedNumberText(*al->hvlMm, 3) : std::string();
+        case ResultColumn::FluenceTransmission:
+            return al && al->fluenceTransmission ? FixedNumberText(*al->fluenceTransmission, 4)
+                                                 : std::string();
     }
     return "";
 }

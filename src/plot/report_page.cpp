@@ -55,15 +55,21 @@ struct ReportColumn {
     ResultColumn column;
     double width;
 };
-constexpr std::array<ReportColumn, 7> kReportColumns{{
-    {ResultColumn::Position, 140},
-    {ResultColumn::FanAngle, 170},
-    {ResultColumn::Reading, 260},
-    {ResultColumn::ReadingCount, 80},
-    {ResultColumn::ReadingU, 220},
-    {ResultColumn::Profile, 420},
-    {ResultColumn::Relative, 420},
+constexpr std::array<ReportColumn, 9> kReportColumns{{
+    {ResultColumn::Position, 120},
+    {ResultColumn::FanAngle, 150},
+    {ResultColumn::Reading, 230},
+    {ResultColumn::ReadingCount, 70},
+    {ResultColumn::ReadingU, 170},
+    {ResultColumn::Profile, 330},
+    {ResultColumn::Relative, 310},
+    {ResultColumn::Delta, 290},  // with a baseline
+    {ResultColumn::Flag, 110},   // with a baseline
 }};
+
+bool Shown(const ReportColumn& c, const ReportContent& content) {
+    return content.results.comparison || (c.column != ResultColumn::Delta && c.column != ResultColumn::Flag);
+}
 
 QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -130,6 +136,9 @@ double DrawTable(QPainter& painter, double top, double rowHeight, const ReportCo
     double x = kLeft;
     painter.setFont(ReportFont(kHeadingSize, true));
     for (const ReportColumn& c : kReportColumns) {
+        if (!Shown(c, content)) {
+            continue;
+        }
         painter.drawText(QRectF(x + kCellPadding, top, c.width - 2 * kCellPadding, kHeadingRow),
                          Qt::AlignCenter | Qt::TextWordWrap, Utf8(ResultColumnHeading(c.column)));
         x += c.width;
@@ -141,11 +150,14 @@ double DrawTable(QPainter& painter, double top, double rowHeight, const ReportCo
     painter.setFont(ReportFont(std::min(kTextSize, static_cast<int>(rowHeight * 0.75))));
     painter.setPen(QPen(Qt::black, 1));
     double y = top + kHeadingRow;
-    for (const PositionEvaluation& p : content.evaluation.positions) {
+    for (std::size_t row = 0; row < content.results.evaluation.positions.size(); ++row) {
         x = kLeft;
         for (const ReportColumn& c : kReportColumns) {
+            if (!Shown(c, content)) {
+                continue;
+            }
             const QString text = painter.fontMetrics().elidedText(
-                QString::fromStdString(ResultCellText(p, c.column)), Qt::ElideRight,
+                QString::fromStdString(ResultCellText(content.results, row, c.column)), Qt::ElideRight,
                 static_cast<int>(c.width - 2 * kCellPadding));
             painter.drawText(QRectF(x + kCellPadding, y, c.width - 2 * kCellPadding, rowHeight),
                              Qt::AlignRight | Qt::AlignVCenter, text);
@@ -169,10 +181,11 @@ std::string ProgramNameAndVersion() {
 }
 
 Expected<ReportContent> ReportContentOf(const MeasurementRecord& record, std::string fileName,
-                                        std::string createdAt) {
-    Expected<ProfileEvaluation> evaluation = EvaluateProfile(record);
-    if (!evaluation) {
-        return evaluation.error();
+                                        std::string createdAt, const ProfileEvaluation* baseline,
+                                        double tolerancePercent) {
+    Expected<ResultSet> results = EvaluateResults(record, baseline, tolerancePercent);
+    if (!results) {
+        return results.error();
     }
     ReportContent content;
     content.createdAt = std::move(createdAt);
@@ -186,7 +199,7 @@ Expected<ReportContent> ReportContentOf(const MeasurementRecord& record, std::st
     for (auto& condition : SetConditionTexts(record)) {
         content.conditions.push_back(std::move(condition));
     }
-    content.evaluation = std::move(*evaluation);
+    content.results = std::move(*results);
     content.record = record;
     content.errorBars = RelativeErrorBars(record);
     return content;
@@ -217,15 +230,16 @@ void DrawReportPage(QPainter& painter, const QRectF& page, const ReportContent& 
     // The table takes the room left above the notes and the signature, at most one text row per position.
     const double tableTop = std::max(conditionsEnd, graphEnd) + 50;
     const double notesRoom = 150;
-    const auto rows = static_cast<double>(std::max<std::size_t>(content.evaluation.positions.size(), 1));
+    const auto rows =
+        static_cast<double>(std::max<std::size_t>(content.results.evaluation.positions.size(), 1));
     const double rowHeight =
         std::clamp((kSignatureTop - notesRoom - tableTop - kHeadingRow) / rows, 20.0, kTableRow);
     const double tableEnd = DrawTable(painter, tableTop, rowHeight, content);
 
     painter.setFont(ReportFont(kSmallSize));
     WrappedText(painter, QRectF(kLeft, tableEnd + 25, kRight - kLeft, 35),
-                Catalogue(content.evaluation.uncertaintyKnown ? Reason::ReportUncertaintyKnown
-                                                              : Reason::ReportUncertaintyUnknown),
+                Catalogue(content.results.evaluation.uncertaintyKnown ? Reason::ReportUncertaintyKnown
+                                                                      : Reason::ReportUncertaintyUnknown),
                 2, 35);
 
     painter.setFont(ReportFont(kTextSize));

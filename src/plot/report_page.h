@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "calc/uncertainty.h"
+#include "calc/result_columns.h"
 #include "messages/outcome.h"
 #include "record/measurement_record.h"
 
@@ -22,14 +22,16 @@ struct ReportContent {
     std::string fileName;   // the measurement file, empty when the measurement has not been saved
     // The distance, the comment and every measuring condition that is set: label and text.
     std::vector<std::pair<std::string, std::string>> conditions;
-    ProfileEvaluation evaluation;
+    ResultSet results;         // with the comparison when there is a baseline
     MeasurementRecord record;  // for the graph
     std::vector<double> errorBars;
 };
 
-// The content for a converted record. Refused when the record has no conversion to report.
+// The content for a converted record, compared with baseline when one is given. Refused when the record has
+// no conversion to report, or as the comparison is.
 Expected<ReportContent> ReportContentOf(const MeasurementRecord& record, std::string fileName,
-                                        std::string createdAt);
+                                        std::string createdAt, const ProfileEvaluation* baseline = nullptr,
+                                        double tolerancePercent = kDefaultTolerancePercent);
 
 // The page in the painter's device units: page is the printable area; the page is laid out on A4 and
 // scaled to fit it.

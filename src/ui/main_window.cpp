@@ -72,9 +72,17 @@ struct MenuTexts {
     const char* exportMenu = "書き出す";
     const char* exportCsv = "計算結果 CSV…";
     const char* exportProfile = "プロファイル表…";
+    const char* exportXcist = "XCIST…";
+    const char* exportEgsnrc = "EGSnrc…";
+    const char* report = "レポート (PDF)…";
+    const char* print = "印刷…";
     const char* quit = "終了";
     const char* measurement = "測定(&M)";
     const char* conditions = "測定条件…";
+    const char* spectrum = "スペクトル…";
+    const char* compareBaseline = "基準と比較…";
+    const char* removeBaseline = "基準を外す";
+    const char* tolerance = "許容差…";
     const char* view = "表示(&V)";
     const char* resultsTable = "結果の表";
     const char* graph = "グラフ";
@@ -124,6 +132,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     uncertaintyStatus = new QLabel(this);
     uncertaintyStatus->setObjectName(QStringLiteral("uncertaintyStatus"));
     statusBar()->addPermanentWidget(uncertaintyStatus);
+    baselineStatus = new QLabel(this);
+    baselineStatus->setObjectName(QStringLiteral("baselineStatus"));
+    statusBar()->addPermanentWidget(baselineStatus);
     statusBar()->setSizeGripEnabled(false);
     // The window grows by the two bars; the fixed layout between them keeps its size.
     SetFixedClientSize(
@@ -150,17 +161,31 @@ void MainWindow::BuildMenus() {
     QMenu* exportMenu = file->addMenu(QString::fromUtf8(kMenuTexts.exportMenu));
     exportCsvAction = exportMenu->addAction(QString::fromUtf8(kMenuTexts.exportCsv));
     exportProfileAction = exportMenu->addAction(QString::fromUtf8(kMenuTexts.exportProfile));
+    exportXcistAction = exportMenu->addAction(QString::fromUtf8(kMenuTexts.exportXcist));
+    exportEgsnrcAction = exportMenu->addAction(QString::fromUtf8(kMenuTexts.exportEgsnrc));
+    reportAction = file->addAction(QString::fromUtf8(kMenuTexts.report));
+    printAction = file->addAction(QString::fromUtf8(kMenuTexts.print));
+    printAction->setShortcut(QKeySequence::Print);
     file->addSeparator();
     quitAction = file->addAction(QString::fromUtf8(kMenuTexts.quit));
     quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     // The results can be exported once a conversion has enabled the save button.
     connect(file, &QMenu::aboutToShow, this, [this] {
         exportCsvAction->setEnabled(saveButton->isEnabled());
-        exportProfileAction->setEnabled(saveButton->isEnabled());
+        for (QAction* action :
+             {exportProfileAction, exportXcistAction, exportEgsnrcAction, reportAction, printAction}) {
+            action->setEnabled(saveButton->isEnabled());
+        }
     });
 
     QMenu* measurement = menuBar()->addMenu(QString::fromUtf8(kMenuTexts.measurement));
     conditionsAction = measurement->addAction(QString::fromUtf8(kMenuTexts.conditions));
+    spectrumAction = measurement->addAction(QString::fromUtf8(kMenuTexts.spectrum));
+    measurement->addSeparator();
+    compareBaselineAction = measurement->addAction(QString::fromUtf8(kMenuTexts.compareBaseline));
+    removeBaselineAction = measurement->addAction(QString::fromUtf8(kMenuTexts.removeBaseline));
+    removeBaselineAction->setEnabled(false);
+    toleranceAction = measurement->addAction(QString::fromUtf8(kMenuTexts.tolerance));
 
     QMenu* view = menuBar()->addMenu(QString::fromUtf8(kMenuTexts.view));
     resultsTableAction = view->addAction(QString::fromUtf8(kMenuTexts.resultsTable));

@@ -19,24 +19,19 @@
 
 namespace tessaroven {
 
-namespace {
-
-const int kColumnCount = static_cast<int>(ResultColumns().size());
-
-}  // namespace
-
-void ResultsTableModel::setEvaluation(ProfileEvaluation evaluation) {
+void ResultsTableModel::setResults(ResultSet results) {
     beginResetModel();
-    m_evaluation = std::move(evaluation);
+    m_results = std::move(results);
+    m_columns = ResultColumnsOf(m_results);
     endResetModel();
 }
 
 int ResultsTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_evaluation.positions.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_results.evaluation.positions.size());
 }
 
 int ResultsTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumnCount;
+    return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
 }
 
 QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
@@ -49,16 +44,15 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole) {
         return {};
     }
-    const PositionEvaluation& p = m_evaluation.positions[static_cast<std::size_t>(index.row())];
-    return QString::fromStdString(
-        ResultCellText(p, ResultColumns()[static_cast<std::size_t>(index.column())]));
+    return QString::fromStdString(ResultCellText(m_results, static_cast<std::size_t>(index.row()),
+                                                 m_columns[static_cast<std::size_t>(index.column())]));
 }
 
 QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= columnCount()) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    const std::string_view heading = ResultColumnHeading(ResultColumns()[static_cast<std::size_t>(section)]);
+    const std::string_view heading = ResultColumnHeading(m_columns[static_cast<std::size_t>(section)]);
     return QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
 }
 
@@ -88,11 +82,11 @@ QString ResultsTableWindow::selectionText() const {
     int top = 0;
     int bottom = model->rowCount() - 1;
     int left = 0;
-    int right = kColumnCount - 1;
+    int right = model->columnCount() - 1;
     QStringList lines;
     if (selected.isEmpty()) {
         QStringList header;
-        for (int c = 0; c < kColumnCount; ++c) {
+        for (int c = 0; c < model->columnCount(); ++c) {
             header << model->headerData(c, Qt::Horizontal).toString();
         }
         lines << header.join(QLatin1Char('\t'));
@@ -120,11 +114,11 @@ void ResultsTableWindow::copySelection() const {
     QApplication::clipboard()->setText(selectionText());
 }
 
-ResultsTableWindow* ShowResultsTable(QPointer<ResultsTableWindow>& window, ProfileEvaluation evaluation) {
+ResultsTableWindow* ShowResultsTable(QPointer<ResultsTableWindow>& window, ResultSet results) {
     if (window.isNull()) {
         window = new ResultsTableWindow();
     }
-    window->model->setEvaluation(std::move(evaluation));
+    window->model->setResults(std::move(results));
     ShowInFront(window);
     return window;
 }

@@ -8,7 +8,9 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "calc/uncertainty.h"
+#include <vector>
+
+#include "calc/result_columns.h"
 
 class QTableView;
 
@@ -19,8 +21,8 @@ class ResultsTableModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setEvaluation(ProfileEvaluation evaluation);
-    const ProfileEvaluation& evaluation() const { return m_evaluation; }
+    void setResults(ResultSet results);
+    const ResultSet& results() const { return m_results; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -28,7 +30,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    ProfileEvaluation m_evaluation;
+    ResultSet m_results;
+    std::vector<ResultColumn> m_columns;
 };
 
 class ResultsTableWindow : public QWidget {
@@ -46,6 +49,6 @@ public:
 };
 
 // Creates the window if it does not exist, fills it with the evaluation and shows it in front.
-ResultsTableWindow* ShowResultsTable(QPointer<ResultsTableWindow>& window, ProfileEvaluation evaluation);
+ResultsTableWindow* ShowResultsTable(QPointer<ResultsTableWindow>& window, ResultSet results);
 
 }  // namespace tessaroven

@@ -67,11 +67,11 @@ TEST(ReportPdf, is_one_a4_page_with_embedded_fonts_holding_conditions_values_tab
           "QC 2026 body bow-tie", "/data/qc/2026.tessaroven.json", "校正の不確かさ (%) 1.5", "確認者署名"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
     }
-    for (const PositionEvaluation& p : content->evaluation.positions) {
-        SCOPED_TRACE(p.position);
+    for (std::size_t row = 0; row < content->results.evaluation.positions.size(); ++row) {
+        SCOPED_TRACE(row);
         for (ResultColumn column : {ResultColumn::FanAngle, ResultColumn::Reading, ResultColumn::Relative}) {
-            EXPECT_TRUE(text.contains(QString::fromStdString(ResultCellText(p, column))))
-                << ResultCellText(p, column);
+            const std::string cell = ResultCellText(content->results, row, column);
+            EXPECT_TRUE(text.contains(QString::fromStdString(cell))) << cell;
         }
     }
 
