@@ -27,9 +27,11 @@ qt_add_library(tessaroven_gui STATIC
     ui/save_dialog_handlers.h ui/save_dialog_handlers.cpp
     ui/results_table.h ui/results_table.cpp
     ui/conditions_dialog.h ui/conditions_dialog.cpp
+    app/baseline_actions.h app/baseline_actions.cpp
+    app/report_actions.h app/report_actions.cpp
 )
 target_include_directories(tessaroven_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(tessaroven_gui PUBLIC tessaroven_render tessaroven_core tessaroven_options Qt6::Widgets Qt6::Svg)
+target_link_libraries(tessaroven_gui PUBLIC tessaroven_render tessaroven_core tessaroven_options Qt6::Widgets Qt6::Svg Qt6::PrintSupport)
 set_target_properties(tessaroven_gui PROPERTIES AUTOMOC ON)
 
 qt_add_executable(tessaroven app/main.cpp)

@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/baseline_actions.h"
 #include "app/measurement_files.h"
+#include "app/report_actions.h"
 #include "calc/uncertainty.h"
 #include "entry/main_window_handlers.h"
 #include "ui/artwork.h"
@@ -65,6 +67,9 @@ MainWindow& Application::EnsureMainWindow() {
         connect(m_handlers.get(), &MainWindowHandlers::converted, this, &Application::updateResults);
         connect(m_mainWindow->resultsTableAction, &QAction::triggered, this, &Application::showResultsTable);
         connect(m_mainWindow->graphAction, &QAction::triggered, this, &Application::showGraph);
+        m_baseline = new BaselineActions(*m_mainWindow);
+        connect(m_baseline, &BaselineActions::changed, this, &Application::updateResults);
+        m_reports = new ReportActions(*m_mainWindow, m_record, *m_files, *m_baseline);
     }
     return *m_mainWindow;
 }
@@ -109,7 +114,20 @@ void Application::openSaveDialog() {
 }
 
 void Application::showGraph() {
-    ShowProfileGraph(m_graphWindow, m_record);
+    const Expected<ResultSet> results = CurrentResults();
+    if (results && results->comparison) {
+        const BaselineOverlay overlay = BaselineOverlayOf(*results->comparison);
+        ShowProfileGraph(m_graphWindow, m_record, &overlay);
+    } else {
+        ShowProfileGraph(m_graphWindow, m_record);
+    }
+}
+
+Expected<ResultSet> Application::CurrentResults() const {
+    if (m_baseline == nullptr || m_baseline->baseline() == nullptr) {
+        return EvaluateResults(m_record);
+    }
+    return EvaluateResults(m_record, m_baseline->baseline(), m_baseline->tolerancePercent());
 }
 
 ResultsTableWindow* Application::resultsTable() const {
@@ -117,7 +135,7 @@ ResultsTableWindow* Application::resultsTable() const {
 }
 
 void Application::showResultsTable() {
-    Expected<ResultSet> results = EvaluateResults(m_record);
+    Expected<ResultSet> results = CurrentResults();
     if (!results) {
         ShowMessage(m_mainWindow.get(), QString::fromStdString(results.error().message));
         return;
@@ -126,9 +144,18 @@ void Application::showResultsTable() {
 }
 
 void Application::updateResults() {
-    Expected<ResultSet> results = EvaluateResults(m_record);
+    Expected<ResultSet> results = CurrentResults();
     const bool known = results && results->evaluation.uncertaintyKnown;
     m_mainWindow->uncertaintyStatus->setText(known ? QStringLiteral("U: k=2") : QString());
+    // What the comparison with the baseline found, on one line; the refusal when it could not be made.
+    QString comparison;
+    if (results && results->comparison) {
+        comparison = QString::fromStdString(ComparisonSummary(*results->comparison)).trimmed();
+        comparison.replace(QLatin1Char('\n'), QStringLiteral("　"));
+    } else if (!results && m_baseline != nullptr && m_baseline->baseline() != nullptr) {
+        comparison = QString::fromStdString(results.error().message);
+    }
+    m_mainWindow->baselineStatus->setText(comparison);
     if (!m_resultsTable.isNull() && results) {
         m_resultsTable->model->setResults(std::move(*results));
     }

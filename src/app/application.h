@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "calc/result_columns.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven {
@@ -20,6 +21,8 @@ class GraphWindow;
 class MainWindowHandlers;
 class MeasurementFiles;
 class ResultsTableWindow;
+class BaselineActions;
+class ReportActions;
 
 class Application : public QObject {
     Q_OBJECT
@@ -51,6 +54,8 @@ public:
     SaveDialog* saveDialog() const;            // null until saveButton, and after its close box
     GraphWindow* graphWindow() const;          // null until graphButton, and after its close box
     ResultsTableWindow* resultsTable() const;  // null until opened, and after its close box
+    BaselineActions* baselineActions() const { return m_baseline; }  // null until the main window exists
+    ReportActions* reportActions() const { return m_reports; }       // null until the main window exists
 
 signals:
     // The program has ended; main() leaves the event loop.
@@ -58,12 +63,16 @@ signals:
 
 private:
     MainWindow& EnsureMainWindow();  // creates MainWindow on first use and runs its load step
+    // The record's results, compared with the baseline when there is one.
+    Expected<ResultSet> CurrentResults() const;
 
     MeasurementRecord m_record;
     std::unique_ptr<StartScreen> m_startScreen;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<MainWindowHandlers> m_handlers;
-    MeasurementFiles* m_files = nullptr;  // owned by the main window
+    MeasurementFiles* m_files = nullptr;    // owned by the main window
+    BaselineActions* m_baseline = nullptr;  // owned by the main window
+    ReportActions* m_reports = nullptr;     // owned by the main window
     // Ownerless windows that their close box destroys; the next click creates them again.
     QPointer<SaveDialog> m_saveDialog;
     QPointer<GraphWindow> m_graphWindow;

@@ -34,21 +34,20 @@ QString Text(Reason reason, std::initializer_list<std::string_view> details = {}
     return QString::fromStdString(Message(reason, details));
 }
 
-QString ChooseWithDialog(QWidget* owner, const QString& title, const QString& folder, const QString& filter,
-                         bool forSaving) {
-    // Qt's own dialog: the same on every desktop, and it never blocks on a missing portal.
+}  // namespace
+
+QString ChooseFileWithDialog(QWidget* owner, const QString& title, const QString& folder,
+                             const QString& filter, bool forSaving) {
     const QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
     return forSaving ? QFileDialog::getSaveFileName(owner, title, folder, filter, nullptr, options)
                      : QFileDialog::getOpenFileName(owner, title, folder, filter, nullptr, options);
 }
 
-}  // namespace
-
 MeasurementFiles::MeasurementFiles(MainWindow& window, MainWindowHandlers& handlers,
                                    MeasurementRecord& record)
     : QObject(&window), m_window(window), m_handlers(handlers), m_record(record) {
     m_chooser = [this](const QString& title, const QString& folder, const QString& filter, bool forSaving) {
-        return ChooseWithDialog(&m_window, title, folder, filter, forSaving);
+        return ChooseFileWithDialog(&m_window, title, folder, filter, forSaving);
     };
     connect(m_window.newAction, &QAction::triggered, this, &MeasurementFiles::newMeasurement);
     connect(m_window.openAction, &QAction::triggered, this, &MeasurementFiles::open);

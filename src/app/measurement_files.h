@@ -8,6 +8,8 @@
 
 #include <functional>
 
+class QWidget;
+
 #include "record/measurement_record.h"
 
 namespace tessaroven {
@@ -17,6 +19,11 @@ class MainWindowHandlers;
 
 inline constexpr const char* kMeasurementFileSuffix = ".tessaroven.json";
 inline constexpr int kRecentFileCount = 8;
+
+// Qt's own file dialog (the same on every desktop, and it never blocks on a missing portal): title, folder to
+// start in, the dialog's filter, whether for saving. Empty when the user cancels.
+QString ChooseFileWithDialog(QWidget* owner, const QString& title, const QString& folder,
+                             const QString& filter, bool forSaving);
 
 class MeasurementFiles : public QObject {
     Q_OBJECT

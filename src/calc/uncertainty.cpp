@@ -185,6 +185,15 @@ Expected<ProfileEvaluation> EvaluateProfile(const MeasurementRecord& record) {
     return evaluation;
 }
 
+Expected<ProfileEvaluation> EvaluateMeasurement(const Measurement& measurement) {
+    MeasurementRecord record;
+    TakeMeasurement(measurement, record);
+    if (auto refusal = RunConversion(record, measurement.distanceCm)) {
+        return *refusal;
+    }
+    return EvaluateProfile(record);
+}
+
 std::vector<double> RelativeErrorBars(const MeasurementRecord& record) {
     std::vector<double> bars;
     if (const Expected<ProfileEvaluation> evaluation = EvaluateProfile(record);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "messages/outcome.h"
+#include "record/measurement_file.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven {
@@ -46,6 +47,10 @@ double FanAngleDegrees(int position, double distanceCm);
 // Refused when the record is not converted, or when a value (reading, repeat, uncertainty, profile, relative
 // value) or a result is not a finite number.
 Expected<ProfileEvaluation> EvaluateProfile(const MeasurementRecord& record);
+
+// A measurement file's profile, converted with its own readings and distance and evaluated (a baseline, say).
+// Refused as the conversion or the evaluation is.
+Expected<ProfileEvaluation> EvaluateMeasurement(const Measurement& measurement);
 
 // The half-lengths of the graph's error bars: the expanded uncertainty (k = 2) of each position's relative
 // value, when the record is converted and its uncertainty is known; empty otherwise.

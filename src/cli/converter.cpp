@@ -140,11 +140,16 @@ std::optional<Failure> ReadGivenReadings(const ConverterOptions& options, std::i
     return ReadReadings(tokens, readings);
 }
 
+// What a run found beside its bytes, for standard error and the exit status.
+struct RunFindings {
+    std::optional<ProfileEvaluation> baseline;     // with --baseline
+    std::optional<BaselineComparison> comparison;  // with --baseline
+    std::vector<std::string> notices;              // positions without an Al-equivalent thickness
+};
 // The comparison with the --baseline file, converted as a --measurement file is but with the file's own
 // readings, distance and uncertainties: the options given for the measurement do not apply to it.
 std::optional<Failure> CompareWithBaselineFile(const ConverterOptions& options,
-                                               const ProfileEvaluation& measured,
-                                               std::optional<BaselineComparison>& comparison) {
+                                               const ProfileEvaluation& measured, RunFindings& findings) {
     const std::string place = Message(Reason::BaselineOptionPlace, {*options.baselinePath});
     Expected<Measurement> file = ReadMeasurementFile(*options.baselinePath);
     if (!file) {
@@ -155,12 +160,7 @@ std::optional<Failure> CompareWithBaselineFile(const ConverterOptions& options,
         failure.message = place + refusal.message;
         return failure;
     };
-    MeasurementRecord record;
-    TakeMeasurement(*file, record);
-    if (auto refusal = RunConversion(record, file->distanceCm)) {
-        return refused(*refusal);
-    }
-    Expected<ProfileEvaluation> baseline = EvaluateProfile(record);
+    Expected<ProfileEvaluation> baseline = EvaluateMeasurement(*file);
     if (!baseline) {
         return refused(baseline.error());
     }
@@ -169,7 +169,8 @@ std::optional<Failure> CompareWithBaselineFile(const ConverterOptions& options,
     if (!compared) {
         return refused(compared.error());
     }
-    comparison = std::move(*compared);
+    findings.baseline = std::move(*baseline);
+    findings.comparison = std::move(*compared);
     return std::nullopt;
 }
 
@@ -238,12 +239,6 @@ std::optional<Failure> SaveBowtieFiles(const ConverterOptions& options, const Al
     return std::nullopt;
 }
 
-// What a run found beside its bytes, for standard error and the exit status.
-struct RunFindings {
-    std::optional<BaselineComparison> comparison;  // with --baseline
-    std::vector<std::string> notices;              // positions without an Al-equivalent thickness
-};
-
 // Everything up to the bytes to write; only the files of the extensions, --profile and --save-measurement are
 // written here, after every check has passed. --save-measurement writes the readings as converted (with the
 // repeats, uncertainties and conditions of a --measurement file), the options' values included.
@@ -311,7 +306,7 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
         evaluation = std::move(*evaluated);
     }
     if (options.baselinePath) {
-        if (auto failure = CompareWithBaselineFile(options, *evaluation, findings.comparison)) {
+        if (auto failure = CompareWithBaselineFile(options, *evaluation, findings)) {
             return failure;
         }
     }
@@ -352,7 +347,10 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
         if (!extension.run) {
             continue;
         }
-        if (auto refusal = extension.run(record, use.value)) {
+        const ConverterRun run{record, options.measurementPath.value_or(""),
+                               findings.baseline ? &*findings.baseline : nullptr,
+                               options.tolerancePercent.value_or(kDefaultTolerancePercent)};
+        if (auto refusal = extension.run(run, use.value)) {
             return FromRefusal(*refusal, distance);
         }
     }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/comparison.h"
 #include "messages/outcome.h"
 #include "record/measurement_record.h"
 
@@ -20,6 +21,14 @@ inline constexpr std::string_view kDefaultConverterComment = "Comment";
 // The blanks that separate readings on standard input and that a strictly read token may have around it.
 inline constexpr std::string_view kReadingBlanks = " \t\r\n\f\v";
 
+// What an extension sees of a successful run.
+struct ConverterRun {
+    const MeasurementRecord& record;              // converted
+    std::string measurementFile;                  // --measurement's file, empty without one
+    const ProfileEvaluation* baseline = nullptr;  // --baseline's profile, converted with its own readings
+    double tolerancePercent = kDefaultTolerancePercent;
+};
+
 // An option added by the program that embeds the converter. It always takes one value.
 struct ConverterExtension {
     std::string option;       // "--name"
@@ -27,7 +36,7 @@ struct ConverterExtension {
     std::string description;  // one line of the usage text (Japanese)
     // Runs after a successful conversion and before anything is written; a refusal stops the run with exit
     // status 1 and nothing written to standard output or --output.
-    std::function<MaybeRefusal(const MeasurementRecord& record, const std::string& value)> run;
+    std::function<MaybeRefusal(const ConverterRun& run, const std::string& value)> run;
 };
 
 struct ConverterOptions {

@@ -10,5 +10,6 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     tessaroven::ConverterEnvironment environment;
     environment.extensions.push_back(tessaroven::PlotOption());
+    environment.extensions.push_back(tessaroven::ReportOption());
     return tessaroven::RunConverter(args, std::cin, std::cout, std::cerr, environment);
 }

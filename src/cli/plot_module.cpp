@@ -7,3 +7,8 @@ extern "C" __attribute__((visibility("default"))) void tessaroven_write_plot(
     const tessaroven::MeasurementRecord& record, const std::string& path, tessaroven::MaybeRefusal& refusal) {
     refusal = tessaroven::WritePlot(record, path);
 }
+
+extern "C" __attribute__((visibility("default"))) void tessaroven_write_report(
+    const tessaroven::ConverterRun& run, const std::string& path, tessaroven::MaybeRefusal& refusal) {
+    refusal = tessaroven::WriteReport(run, path);
+}

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "cli/converter_options.h"
 #include "messages/outcome.h"
 #include "record/measurement_record.h"
 
@@ -11,8 +12,13 @@
 extern "C" void tessaroven_write_plot(const tessaroven::MeasurementRecord& record, const std::string& path,
                                       tessaroven::MaybeRefusal& refusal);
 
+// Writes the report of run as a PDF file at path (WriteReport); refusal holds what went wrong.
+extern "C" void tessaroven_write_report(const tessaroven::ConverterRun& run, const std::string& path,
+                                        tessaroven::MaybeRefusal& refusal);
+
 namespace tessaroven {
 
 inline constexpr const char* kPlotModuleEntryName = "tessaroven_write_plot";
+inline constexpr const char* kReportModuleEntryName = "tessaroven_write_report";
 
 }  // namespace tessaroven

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QImage>
 
@@ -12,6 +13,7 @@
 #include "calc/uncertainty.h"
 #include "files/safe_file_writer.h"
 #include "plot/graph_painter.h"
+#include "plot/report_page.h"
 
 namespace tessaroven {
 namespace {
@@ -47,8 +49,28 @@ MaybeRefusal WritePlot(const MeasurementRecord& record, const std::string& path)
     return WriteFileSafely(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
+MaybeRefusal WriteReport(const ConverterRun& run, const std::string& path) {
+    const std::unique_ptr<QGuiApplication> app = GuiForFonts();
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return Refuse(Reason::NoDisplayForPlot);
+    }
+    const Expected<ReportContent> content = ReportContentOf(
+        run.record, run.measurementFile,
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString(), run.baseline,
+        run.tolerancePercent);
+    if (!content) {
+        return content.error();
+    }
+    return WriteReportPdf(path, *content);
+}
+
 ConverterExtension PlotOption() {
-    return {"--plot", "FILE", std::string(MessageText(Reason::PlotOptionHelp)), WritePlot};
+    return {"--plot", "FILE", std::string(MessageText(Reason::PlotOptionHelp)),
+            [](const ConverterRun& run, const std::string& path) { return WritePlot(run.record, path); }};
+}
+
+ConverterExtension ReportOption() {
+    return {"--report", "FILE", std::string(MessageText(Reason::ReportOptionHelp)), WriteReport};
 }
 
 }  // namespace tessaroven

@@ -8,9 +8,13 @@
 namespace tessaroven {
 
 ConverterExtension PlotOption();
+// --report FILE: the one-page report (A4 PDF) of the run, drawn as the desktop program's report is.
+ConverterExtension ReportOption();
 
 // Builds with Qt: the picture drawn and written at path, which PlotOption runs (in tessaroven_plot, and in
 // the module tessaroven-convert loads for --plot).
 MaybeRefusal WritePlot(const MeasurementRecord& record, const std::string& path);
+// Builds with Qt: the report of the run written at path, which ReportOption runs.
+MaybeRefusal WriteReport(const ConverterRun& run, const std::string& path);
 
 }  // namespace tessaroven

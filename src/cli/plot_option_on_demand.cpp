@@ -27,9 +27,9 @@ std::string ProgramFolder() {
     return path.substr(0, path.rfind('/') + 1);
 }
 
-// Loads the module and draws with it. Refused with the path and the loader's (or the system's) reason when no
-// module can be loaded.
-MaybeRefusal WritePlotWithModule(const MeasurementRecord& record, const std::string& path) {
+// The module's entry point of the given name. Refused with the path and the loader's (or the system's) reason
+// when no module can be loaded.
+Expected<void*> ModuleEntry(const char* name) {
     const std::string folder = ProgramFolder();
     const std::string installed = folder + TESSAROVEN_PLOT_MODULE_FROM_PROGRAM + TESSAROVEN_PLOT_MODULE_FILE;
     const std::string beside = folder + TESSAROVEN_PLOT_MODULE_FILE;
@@ -39,14 +39,12 @@ MaybeRefusal WritePlotWithModule(const MeasurementRecord& record, const std::str
         }
         // The module stays loaded until the program ends.
         void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
-        void* entry = module != nullptr ? dlsym(module, kPlotModuleEntryName) : nullptr;
+        void* entry = module != nullptr ? dlsym(module, name) : nullptr;
         if (entry == nullptr) {
             const char* reason = dlerror();
             return Refuse(Reason::PlotModuleNotLoaded, {candidate, reason != nullptr ? reason : ""});
         }
-        MaybeRefusal refusal;
-        reinterpret_cast<decltype(&tessaroven_write_plot)>(entry)(record, path, refusal);
-        return refusal;
+        return entry;
     }
     return Refuse(Reason::PlotModuleNotLoaded, {installed, std::strerror(ENOENT)});
 }
@@ -54,7 +52,29 @@ MaybeRefusal WritePlotWithModule(const MeasurementRecord& record, const std::str
 }  // namespace
 
 ConverterExtension PlotOption() {
-    return {"--plot", "FILE", std::string(MessageText(Reason::PlotOptionHelp)), WritePlotWithModule};
+    return {"--plot", "FILE", std::string(MessageText(Reason::PlotOptionHelp)),
+            [](const ConverterRun& run, const std::string& path) -> MaybeRefusal {
+                const Expected<void*> entry = ModuleEntry(kPlotModuleEntryName);
+                if (!entry) {
+                    return entry.error();
+                }
+                MaybeRefusal refusal;
+                reinterpret_cast<decltype(&tessaroven_write_plot)> (*entry)(run.record, path, refusal);
+                return refusal;
+            }};
+}
+
+ConverterExtension ReportOption() {
+    return {"--report", "FILE", std::string(MessageText(Reason::ReportOptionHelp)),
+            [](const ConverterRun& run, const std::string& path) -> MaybeRefusal {
+                const Expected<void*> entry = ModuleEntry(kReportModuleEntryName);
+                if (!entry) {
+                    return entry.error();
+                }
+                MaybeRefusal refusal;
+                reinterpret_cast<decltype(&tessaroven_write_report)> (*entry)(run, path, refusal);
+                return refusal;
+            }};
 }
 
 }  // namespace tessaroven

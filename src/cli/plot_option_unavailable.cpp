@@ -5,7 +5,14 @@ namespace tessaroven {
 
 ConverterExtension PlotOption() {
     return {"--plot", "FILE", std::string(MessageText(Reason::PlotOptionUnavailableHelp)),
-            [](const MeasurementRecord&, const std::string&) -> MaybeRefusal {
+            [](const ConverterRun&, const std::string&) -> MaybeRefusal {
+                return Refuse(Reason::PlotUnavailable);
+            }};
+}
+
+ConverterExtension ReportOption() {
+    return {"--report", "FILE", std::string(MessageText(Reason::PlotOptionUnavailableHelp)),
+            [](const ConverterRun&, const std::string&) -> MaybeRefusal {
                 return Refuse(Reason::PlotUnavailable);
             }};
 }

@@ -133,7 +133,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ProfileNotConverted, "プロファイルがまだ計算されていません。変換計算をしてから、もう一度行ってください。"},
     {Reason::UncertaintyOptionInvalid, "{1} の値「{2}」は 0 以上の数値 (%) でなければなりません"},
     {Reason::ProfileToStandardOutputWithOutput, "--profile - (標準出力への表) と --output は同時に指定できません"},
-    {Reason::PlotModuleNotLoaded, "グラフを描く部品を読み込めなかったため、--plot (グラフの画像) は使えません。\n部品: {1}\n理由: {2}"},
+    {Reason::PlotModuleNotLoaded, "描画の部品を読み込めなかったため、--plot (グラフの画像) と --report (レポート) は使えません。\n部品: {1}\n理由: {2}"},
     {Reason::ReportTitle, "CT ボウタイ線量プロファイル 測定記録"},
     {Reason::ReportCreated, "作成 {1}　{2}"},
     {Reason::ReportFileLabel, "ファイル"},
@@ -195,6 +195,11 @@ constexpr CatalogueEntry kCatalogue[] = {
      "  --angle-step DEG 書き出すファイルの角度の刻み (度)。既定値 0.125\n"},
     {Reason::AlEquivalentUsageSynopsis,
      "                           [--spectrum FILE [--centre-al MM] [--xcist FILE] [--egsnrc PREFIX] [--angle-step DEG]]\n"},
+    {Reason::OpenBaselineTitle, "基準にする測定ファイルを開く"},
+    {Reason::BaselineFilePlace, "基準 ({1}): "},
+    {Reason::ToleranceTitle, "許容差"},
+    {Reason::TolerancePrompt, "基準との差の許容差 (相対値の % ポイント、0 以上):"},
+    {Reason::ReportOptionHelp, "測定記録のレポート (A4 1 ページの PDF、--baseline があれば判定付き) を FILE に保存する"},
 };
 // clang-format on
 

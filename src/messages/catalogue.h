@@ -170,6 +170,12 @@ enum class Reason {
     AlEquivalentPositionNotice,  // {1}: a position's refusal, printed as a warning
     AlEquivalentOptionsHelp,     // the lines of --spectrum, --centre-al, --xcist, --egsnrc, --angle-step
     AlEquivalentUsageSynopsis,   // the synopsis line of those options
+    // The baseline and the report in the desktop program
+    OpenBaselineTitle,
+    BaselineFilePlace,  // {1}: the baseline's file name
+    ToleranceTitle,
+    TolerancePrompt,
+    ReportOptionHelp,  // --report's line of the usage text
 };
 
 struct CatalogueEntry {

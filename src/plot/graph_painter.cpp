@@ -111,6 +111,8 @@ public:
     void SetPenWidth(int width) { m_state.penWidth = width; }
     void SetSolidFill(bool solid) { m_state.solidFill = solid; }
     void SetFillColour(const QColor& colour) { m_state.fillColour = colour; }
+    // Dashed lines, for the baseline; never carried over between drawings.
+    void SetDashed(bool dashed) { m_dashed = dashed; }
 
     // Points are in the frame's units: cm and percent.
     void Line(QPointF from, QPointF to, const QColor& colour) {
@@ -194,6 +196,9 @@ private:
         pen.setWidth(m_state.penWidth);
         pen.setCapStyle(m_state.penWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
         pen.setJoinStyle(Qt::MiterJoin);
+        if (m_dashed) {
+            pen.setStyle(Qt::DashLine);
+        }
         m_painter.setPen(pen);
     }
     void UseFill() {
@@ -212,6 +217,7 @@ private:
     double m_scaleX;
     double m_bottomY;
     double m_scaleY;
+    bool m_dashed = false;
 };
 
 // The y grid steps tried in turn for a lowered axis: the first that keeps the frame to this many steps.
@@ -293,7 +299,19 @@ void PaintTickNumbers(QPainter& painter, const GraphSurface& surface, QPointF or
 
 }  // namespace
 
-GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double> errorBars) {
+BaselineOverlay BaselineOverlayOf(const BaselineComparison& comparison) {
+    BaselineOverlay overlay;
+    for (const PositionComparison& c : comparison.positions) {
+        overlay.baseline.emplace_back(c.position, c.baselinePercent);
+        if (c.flagged) {
+            overlay.flagged.emplace_back(c.position, c.relativePercent);
+        }
+    }
+    return overlay;
+}
+
+GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double> errorBars,
+                        const BaselineOverlay* overlay) {
     GraphFrame frame;
     const int last = std::min(LastPositionIndex(record.lastPosition), kLastSlot);
     frame.lastX = std::max(kStandardLastX, last);
@@ -308,6 +326,13 @@ GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double>
             const double u = errorBars[static_cast<std::size_t>(i)];
             if (std::isfinite(u) && u > 0) {
                 lowest = std::min(lowest, q - u);
+            }
+        }
+    }
+    if (overlay != nullptr) {
+        for (const QPointF& point : overlay->baseline) {
+            if (std::isfinite(point.y())) {
+                lowest = std::min(lowest, point.y());
             }
         }
     }
@@ -326,8 +351,8 @@ GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double>
 
 void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, const QColor& foreground,
                       const MeasurementRecord& record, GraphDrawState& state,
-                      std::span<const double> errorBars) {
-    const GraphFrame frame = GraphFrameOf(record, errorBars);
+                      std::span<const double> errorBars, const BaselineOverlay* overlay) {
+    const GraphFrame frame = GraphFrameOf(record, errorBars, overlay);
     GraphSurface surface(painter, origin, clientSize, foreground, state, frame);
     surface.Clear();
 
@@ -348,6 +373,19 @@ void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, cons
 
     // Positions beyond the record's slots have nothing to draw.
     const int last = std::min(LastPositionIndex(record.lastPosition), kLastSlot);
+
+    if (overlay != nullptr) {
+        surface.SetPenWidth(1);
+        surface.SetDashed(true);
+        for (std::size_t i = 1; i < overlay->baseline.size(); ++i) {
+            surface.Line(overlay->baseline[i - 1], overlay->baseline[i], kGraphBaselineColour);
+        }
+        surface.SetDashed(false);
+        surface.SetPenWidth(2);
+        for (const QPointF& point : overlay->baseline) {
+            surface.Circle(point, kMarkerRadiusX, kGraphBaselineColour);
+        }
+    }
 
     surface.SetPenWidth(1);
     for (int i = 0; i <= last && i < static_cast<int>(errorBars.size()); ++i) {
@@ -374,6 +412,13 @@ void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, cons
     surface.Point(QPointF(0, 100), kGraphProfileColour);
     for (int i = 1; i <= last; ++i) {
         surface.LineTo(QPointF(i, record.relativePercent[i]), kGraphProfileColour);
+    }
+
+    if (overlay != nullptr) {
+        surface.SetSolidFill(false);
+        for (const QPointF& point : overlay->flagged) {
+            surface.Circle(point, kFlagRingRadiusX, kGraphFlagColour);
+        }
     }
 
     surface.SetPenWidth(1);

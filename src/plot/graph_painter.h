@@ -11,7 +11,9 @@
 
 #include <array>
 #include <span>
+#include <vector>
 
+#include "calc/comparison.h"
 #include "record/measurement_record.h"
 
 class QPainter;
@@ -31,10 +33,25 @@ inline constexpr QSize kGraphClientSize{509, 461};
 inline const QColor kGraphGridColour{128, 128, 128};
 inline const QColor kGraphProfileColour{255, 0, 0};
 
+// A baseline drawn over the graph: a grey dashed line with hollow markers, and rings around the flagged
+// positions' markers.
+inline const QColor kGraphBaselineColour{128, 128, 128};
+inline const QColor kGraphFlagColour{0, 0, 255};
+inline constexpr double kFlagRingRadiusX = 0.45;
+
 // Marker radius, measured along the x axis; markers stay round on screen.
 inline constexpr double kMarkerRadiusX = 0.2;
 // Half the width of an error bar's caps, along the x axis.
 inline constexpr double kErrorBarCapX = 0.25;
+
+// What a comparison with a baseline adds to the graph.
+struct BaselineOverlay {
+    std::vector<QPointF>
+        baseline;                  // (position cm, the baseline's relative value %) of the compared positions
+    std::vector<QPointF> flagged;  // (position cm, the measurement's relative value %) of the flagged ones
+};
+
+BaselineOverlay BaselineOverlayOf(const BaselineComparison& comparison);
 
 // Position in pixels, from the top-left corner of a client area of the given size, of a point in graph units.
 QPointF GraphToPixel(QPointF graphPoint, QSizeF clientSize);
@@ -53,9 +70,10 @@ struct GraphFrame {
     bool operator==(const GraphFrame&) const = default;
 };
 
-// The frame that shows every position of record (up to the last slot), every finite relative value below 0
-// and the lower ends of the error bars (as DrawProfileGraph takes them).
-GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double> errorBars = {});
+// The frame that shows every position of record (up to the last slot), every finite relative value below 0,
+// the lower ends of the error bars (as DrawProfileGraph takes them) and the baseline's values.
+GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double> errorBars = {},
+                        const BaselineOverlay* overlay = nullptr);
 
 // Drawing state that the picture keeps between drawings. Every drawing sets it back to pen width 1 and no
 // fill, so that nothing carries over from one drawing to the next.
@@ -72,10 +90,11 @@ struct GraphDrawState {
 // axis the tick numbers of that axis are painted too. The painter's own state is left as it was.
 // errorBars, when given, holds for each position the half-length of its error bar in percent (the expanded
 // uncertainty of the relative value); the bars are drawn in the marker colour, a 1-pixel line with short
-// caps, before the markers. Without it the picture is the plain graph.
+// caps, before the markers. Without it the picture is the plain graph. overlay, when given, is drawn under
+// the measurement's markers, with its rings over them.
 void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, const QColor& foreground,
                       const MeasurementRecord& record, GraphDrawState& state,
-                      std::span<const double> errorBars = {});
+                      std::span<const double> errorBars = {}, const BaselineOverlay* overlay = nullptr);
 
 // The graph of record alone, as an image of the given size at 96 dpi, with a fresh drawing state.
 QImage RenderProfileGraph(const MeasurementRecord& record, QSize size = kGraphClientSize,

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "calc/number_text.h"
 #include "calc/result_columns.h"
@@ -120,9 +121,15 @@ double DrawGraph(QPainter& painter, double top, const ReportContent& content) {
     painter.translate(kGraphLeft, top);
     painter.scale(scale, scale);
     GraphDrawState state;
+    std::optional<BaselineOverlay> overlay;
+    if (content.results.comparison) {
+        overlay = BaselineOverlayOf(*content.results.comparison);
+    }
+    const BaselineOverlay* shown = overlay ? &*overlay : nullptr;
     DrawProfileGraph(painter, QPointF(0, 0), QSizeF(kGraphClientSize), Qt::black, content.record, state,
-                     content.errorBars);
-    PaintAxisLabels(painter, QPointF(0, 0), Qt::black, GraphFrameOf(content.record, content.errorBars));
+                     content.errorBars, shown);
+    PaintAxisLabels(painter, QPointF(0, 0), Qt::black,
+                    GraphFrameOf(content.record, content.errorBars, shown));
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(QPointF(0, 0), QSizeF(kGraphClientSize)));
@@ -229,7 +236,7 @@ void DrawReportPage(QPainter& painter, const QRectF& page, const ReportContent& 
 
     // The table takes the room left above the notes and the signature, at most one text row per position.
     const double tableTop = std::max(conditionsEnd, graphEnd) + 50;
-    const double notesRoom = 150;
+    const double notesRoom = content.results.comparison ? 300 : 150;
     const auto rows =
         static_cast<double>(std::max<std::size_t>(content.results.evaluation.positions.size(), 1));
     const double rowHeight =
@@ -237,10 +244,19 @@ void DrawReportPage(QPainter& painter, const QRectF& page, const ReportContent& 
     const double tableEnd = DrawTable(painter, tableTop, rowHeight, content);
 
     painter.setFont(ReportFont(kSmallSize));
-    WrappedText(painter, QRectF(kLeft, tableEnd + 25, kRight - kLeft, 35),
-                Catalogue(content.results.evaluation.uncertaintyKnown ? Reason::ReportUncertaintyKnown
-                                                                      : Reason::ReportUncertaintyUnknown),
-                2, 35);
+    double notesY = tableEnd + 25;
+    notesY +=
+        WrappedText(painter, QRectF(kLeft, notesY, kRight - kLeft, 35),
+                    Catalogue(content.results.evaluation.uncertaintyKnown ? Reason::ReportUncertaintyKnown
+                                                                          : Reason::ReportUncertaintyUnknown),
+                    2, 35);
+    // The verdict of the comparison with the baseline, and where the two measurements differ in their
+    // setting.
+    if (content.results.comparison) {
+        painter.setFont(ReportFont(kTextSize, true));
+        WrappedText(painter, QRectF(kLeft, notesY + 15, kRight - kLeft, 40),
+                    QString::fromStdString(ComparisonSummary(*content.results.comparison)).trimmed(), 4, 40);
+    }
 
     painter.setFont(ReportFont(kTextSize));
     painter.drawText(QRectF(kLeft, kSignatureTop, kRight - kLeft, 60), Qt::AlignLeft | Qt::AlignTop,

@@ -52,14 +52,14 @@ GraphPicture::GraphPicture(QWidget* parent) : QFrame(parent) {
     FitPictureToClientArea();
 }
 
-GraphFrame GraphPicture::DrawProfileGraph(const MeasurementRecord& record,
-                                          std::span<const double> errorBars) {
+GraphFrame GraphPicture::DrawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars,
+                                          const BaselineOverlay* overlay) {
     FitPictureToClientArea();
     QPainter painter(&m_picture);
     tessaroven::DrawProfileGraph(painter, QPointF(0, 0), QSizeF(m_picture.deviceIndependentSize()),
-                                 palette().color(QPalette::ButtonText), record, m_state, errorBars);
+                                 palette().color(QPalette::ButtonText), record, m_state, errorBars, overlay);
     update();
-    return GraphFrameOf(record, errorBars);
+    return GraphFrameOf(record, errorBars, overlay);
 }
 
 void GraphPicture::paintEvent(QPaintEvent* event) {
@@ -110,8 +110,9 @@ GraphWindow::GraphWindow(QWidget* parent) : QWidget(parent) {
     plotArea->raise();
 }
 
-void GraphWindow::drawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars) {
-    const GraphFrame frame = plotArea->DrawProfileGraph(record, errorBars);
+void GraphWindow::drawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars,
+                                   const BaselineOverlay* overlay) {
+    const GraphFrame frame = plotArea->DrawProfileGraph(record, errorBars, overlay);
     for (const GraphAxisLabel& axisLabel : kGraphAxisLabels) {
         FindControl(this, axisLabel.name)->setVisible(AxisLabelFits(axisLabel, frame));
     }

@@ -19,12 +19,13 @@ void GraphWindowHandlers::close() {
     m_window.hide();
 }
 
-GraphWindow* ShowProfileGraph(QPointer<GraphWindow>& window, const MeasurementRecord& record) {
+GraphWindow* ShowProfileGraph(QPointer<GraphWindow>& window, const MeasurementRecord& record,
+                              const BaselineOverlay* overlay) {
     if (window.isNull()) {
         window = new GraphWindow();
         new GraphWindowHandlers(*window);
     }
-    window->drawProfileGraph(record, RelativeErrorBars(record));
+    window->drawProfileGraph(record, RelativeErrorBars(record), overlay);
     ShowInFront(window);
     return window;
 }

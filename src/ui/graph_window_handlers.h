@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include "plot/graph_painter.h"
+
 #include "record/measurement_record.h"
 
 namespace tessaroven {
@@ -25,6 +27,7 @@ private:
 
 // Creates the graph window with its handlers if it does not exist (first use, or after its close box), draws
 // the graph of record afresh and shows the window (brought to the front if already open). Returns the window.
-GraphWindow* ShowProfileGraph(QPointer<GraphWindow>& window, const MeasurementRecord& record);
+GraphWindow* ShowProfileGraph(QPointer<GraphWindow>& window, const MeasurementRecord& record,
+                              const BaselineOverlay* overlay = nullptr);
 
 }  // namespace tessaroven

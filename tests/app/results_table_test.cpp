@@ -12,10 +12,18 @@
 
 #include <vector>
 
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+
 #include "app/application.h"
+#include "app/baseline_actions.h"
+#include "app/report_actions.h"
 #include "calc/uncertainty.h"
 #include "gui_fixture.h"
 #include "plot/graph_painter.h"
+#include "record/measurement_file.h"
 #include "ui/graph_window.h"
 #include "ui/main_window.h"
 #include "ui/results_table.h"
@@ -84,6 +92,66 @@ TEST_F(ResultsTableTest, repeats_give_the_table_its_uncertainties_and_the_graph_
     EXPECT_FALSE(table->model->data(table->model->index(3, 6)).toString().contains(QStringLiteral("±")));
     messages.ExpectNone([&] { app.mainWindow()->graphButton->click(); });
     EXPECT_EQ(app.graphWindow()->plotArea->picture(), RenderProfileGraph(app.record()));
+}
+
+TEST_F(ResultsTableTest, a_baseline_flags_the_changed_position_in_status_table_graph_report_and_print) {
+    // State: a baseline file of the worked readings; the measurement has the reading at 2 cm raised by 15 %.
+    QTemporaryDir folder;
+    const QString baselinePath = folder.filePath("baseline.tessaroven.json");
+    ASSERT_FALSE(SaveMeasurementFile(baselinePath.toStdString(),
+                                     {60, "base", {{100}, {95}, {85}, {70}, {50}}, 1.0, {}, {}, {}}));
+    Convert({"100", "95", "97.75", "70", "50"});
+    MainWindow& window = *app.mainWindow();
+    app.baselineActions()->setFileChooser([&](auto&&...) { return baselinePath; });
+    messages.ExpectNone([&] { window.compareBaselineAction->trigger(); });
+    EXPECT_TRUE(window.baselineStatus->text().startsWith(QStringLiteral("基準から外れた位置")))
+        << window.baselineStatus->text().toStdString();
+    EXPECT_TRUE(window.removeBaselineAction->isEnabled());
+
+    messages.ExpectNone([&] { window.resultsTableAction->trigger(); });
+    ResultsTableModel& model = *app.resultsTable()->model;
+    ASSERT_EQ(model.columnCount(), 11);
+    EXPECT_EQ(model.headerData(10, Qt::Horizontal).toString(), QStringLiteral("判定"));
+    EXPECT_EQ(model.data(model.index(2, 10)).toString(), QStringLiteral("外れ"));
+    EXPECT_EQ(model.data(model.index(0, 10)).toString(), QStringLiteral("一致"));
+
+    // The graph rings the flagged positions.
+    messages.ExpectNone([&] { window.graphButton->click(); });
+    const QImage graph = app.graphWindow()->plotArea->picture();
+    EXPECT_GT(graph.size().width(), 0);
+    int rings = 0;
+    for (int y = 0; y < graph.height(); ++y) {
+        for (int x = 0; x < graph.width(); ++x) {
+            rings += graph.pixelColor(x, y) == kGraphFlagColour ? 1 : 0;
+        }
+    }
+    EXPECT_GT(rings, 10);
+
+    // The report and the printout carry the verdict.
+    app.reportActions()->setFileChooser([&](auto&&...) { return folder.filePath("report"); });
+    messages.ExpectNone([&] { window.reportAction->trigger(); });
+    app.reportActions()->setPrinterSetup([&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath("printed.pdf"));
+        return true;
+    });
+    messages.ExpectNone([&] { window.printAction->trigger(); });
+    for (const char* name : {"report.pdf", "printed.pdf"}) {
+        SCOPED_TRACE(name);
+        QProcess text;
+        text.start("pdftotext", {folder.filePath(name), "-"});
+        ASSERT_TRUE(text.waitForFinished(60000));
+        EXPECT_TRUE(
+            QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("基準から外れた位置")));
+    }
+
+    // A wider tolerance clears the flags; removing the baseline removes its columns and its status.
+    app.baselineActions()->setToleranceAsker([](double) { return 50.0; });
+    messages.ExpectNone([&] { window.toleranceAction->trigger(); });
+    EXPECT_TRUE(window.baselineStatus->text().startsWith(QStringLiteral("基準と一致")));
+    messages.ExpectNone([&] { window.removeBaselineAction->trigger(); });
+    EXPECT_EQ(window.baselineStatus->text(), QString());
+    EXPECT_EQ(model.columnCount(), 8);
 }
 
 }  // namespace

@@ -484,12 +484,12 @@ TEST(ConverterExtensions, extension_option_sees_the_finished_record) {
     std::string seenValue;
     double seenCentre = 0;
     ConverterEnvironment environment;
-    environment.extensions.push_back({"--picture", "FILE", "picture of the profile",
-                                      [&](const MeasurementRecord& record, const std::string& v) {
-                                          seenValue = v;
-                                          seenCentre = record.relativePercent[0];
-                                          return MaybeRefusal{};
-                                      }});
+    environment.extensions.push_back(
+        {"--picture", "FILE", "picture of the profile", [&](const ConverterRun& run, const std::string& v) {
+             seenValue = v;
+             seenCentre = run.record.relativePercent[0];
+             return MaybeRefusal{};
+         }});
     const Outcome outcome = Convert(Concat({"--picture", "p.png"}, kExampleReadings), "", environment);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out, kExampleCsv);
@@ -500,10 +500,9 @@ TEST(ConverterExtensions, extension_option_sees_the_finished_record) {
 
 TEST(ConverterExtensions, refused_extension_stops_before_anything_is_written) {
     ConverterEnvironment environment;
-    environment.extensions.push_back(
-        {"--picture", "FILE", "", [](const MeasurementRecord&, const std::string&) {
-             return MaybeRefusal{Refusal{Reason::FileWriteFailed, "書けません"}};
-         }});
+    environment.extensions.push_back({"--picture", "FILE", "", [](const ConverterRun&, const std::string&) {
+                                          return MaybeRefusal{Refusal{Reason::FileWriteFailed, "書けません"}};
+                                      }});
     const Outcome outcome = Convert(Concat({"--picture", "p.png"}, kExampleReadings), "", environment);
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, "");

@@ -96,5 +96,28 @@ TEST(PlotOption, the_program_draws_without_a_display_or_platform_setting) {
     EXPECT_TRUE(QFile::exists(folder.filePath("profile.csv")));
 }
 
+// The program's --report with a baseline: the report is written (with the verdict) before the deviation's
+// exit status.
+TEST(ReportOption, the_program_writes_the_report_with_the_verdict_then_fails_on_the_deviation) {
+    QTemporaryDir folder;
+    const QString baseline = folder.filePath("base.tessaroven.json");
+    const QString report = folder.filePath("report.pdf");
+    QProcess process;
+    process.start(QStringLiteral(TESSAROVEN_CONVERT_PATH),
+                  {"--save-measurement", baseline, "--output", folder.filePath("base.csv"), "100", "95", "85",
+                   "70", "50"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    process.start(QStringLiteral(TESSAROVEN_CONVERT_PATH),
+                  {"--baseline", baseline, "--fail-on-deviation", "--report", report, "100", "95", "97.75",
+                   "70", "50"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), kConverterDeviation) << process.readAllStandardError().toStdString();
+    QProcess text;
+    text.start("pdftotext", {report, "-"});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput())
+                    .contains(QStringLiteral("基準から外れた位置が 2 個")));
+}
+
 }  // namespace
 }  // namespace tessaroven

@@ -1,0 +1,51 @@
+// The comparison with a baseline in the desktop program: 測定 → 基準と比較…, 基準を外す and 許容差…. The
+// baseline is a measurement file converted with its own readings and distance; it stays until it is removed
+// or another is chosen, whatever the measurement on screen.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+#include "app/measurement_files.h"
+#include "calc/uncertainty.h"
+
+namespace tessaroven {
+
+class MainWindow;
+
+class BaselineActions : public QObject {
+    Q_OBJECT
+public:
+    // Asks for a new tolerance, starting from current; nothing when the user cancels.
+    using ToleranceAsker = std::function<std::optional<double>(double current)>;
+
+    explicit BaselineActions(MainWindow& window);
+
+    void setFileChooser(MeasurementFiles::FileChooser chooser) { m_chooser = std::move(chooser); }
+    void setToleranceAsker(ToleranceAsker asker) { m_asker = std::move(asker); }
+
+    bool compare();  // 基準と比較…: false when cancelled or refused
+    bool compareWith(const QString& path);
+    void remove();         // 基準を外す
+    bool editTolerance();  // 許容差…, kept with QSettings
+
+    const ProfileEvaluation* baseline() const { return m_baseline ? &*m_baseline : nullptr; }
+    const QString& baselineFile() const { return m_file; }
+    double tolerancePercent() const;
+
+signals:
+    // The baseline or the tolerance changed: the results are to be compared again.
+    void changed();
+
+private:
+    MainWindow& m_window;
+    MeasurementFiles::FileChooser m_chooser;
+    ToleranceAsker m_asker;
+    std::optional<ProfileEvaluation> m_baseline;
+    QString m_file;
+};
+
+}  // namespace tessaroven
