@@ -1,5 +1,6 @@
-# The program's drawings as a Qt resource of tessaroven_gui, and the desktop integration: the menu entry and
-# its icon. Included from src/gui.cmake after tessaroven_gui is defined.
+# The program's drawings as a Qt resource of tessaroven_gui, and the desktop integration: the menu entry, the
+# measurement files' type and the icon (SVG, and PNG rendered at build time). Included from src/gui.cmake after
+# tessaroven_gui is defined.
 set(TESSAROVEN_ARTWORK_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 qt_add_resources(tessaroven_gui tessaroven_artwork
@@ -34,3 +35,24 @@ if(BUILD_TESTING)
                      -DVALIDATE=${TESSAROVEN_DESKTOP_FILE_VALIDATE}
                      -P ${PROJECT_SOURCE_DIR}/tests/install/check_install.cmake)
 endif()
+
+# The icon as PNG in the sizes menus and panels ask the theme for, rendered from the SVG at build time by a
+# small helper that draws with Qt Svg. A build tool: without the project's sanitizer flags, so that a sanitized
+# build does not stop on what Qt keeps until exit.
+qt_add_executable(tessaroven_render_icon ${TESSAROVEN_ARTWORK_DIR}/render_icon.cpp)
+target_compile_options(tessaroven_render_icon PRIVATE -Wall -Wextra)
+target_link_libraries(tessaroven_render_icon PRIVATE Qt6::Gui Qt6::Svg)
+set(icon_sizes 16 22 24 32 48 64 128 256)
+set(icon_build_dir ${CMAKE_CURRENT_BINARY_DIR}/icons)
+set(icon_pngs "")
+foreach(size IN LISTS icon_sizes)
+    list(APPEND icon_pngs ${icon_build_dir}/${size}x${size}/tessaroven.png)
+    install(FILES ${icon_build_dir}/${size}x${size}/tessaroven.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+add_custom_command(OUTPUT ${icon_pngs}
+                   COMMAND tessaroven_render_icon ${TESSAROVEN_ARTWORK_DIR}/app-icon.svg ${icon_build_dir}
+                           ${icon_sizes}
+                   DEPENDS tessaroven_render_icon ${TESSAROVEN_ARTWORK_DIR}/app-icon.svg
+                   COMMENT "Rendering the icon as PNG")
+add_custom_target(tessaroven_icon_pngs ALL DEPENDS ${icon_pngs})

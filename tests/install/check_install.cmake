@@ -1,6 +1,6 @@
 # Installs the build into a scratch prefix and checks what a desktop needs from it: both programs in bin,
-# a well-formed menu entry that starts the installed program and names the installed icon, and the icon; and
-# the converter's --plot module (PLOT_MODULE, its path in the prefix).
+# a well-formed menu entry that starts the installed program and names the installed icon, and the icon (SVG
+# and PNG); the manual pages and documents; and the converter's --plot module (PLOT_MODULE, its path in the prefix).
 # Run with cmake -DBUILD_DIR=... -DPREFIX=... -DBINDIR=bin -DDATADIR=share [-DPLOT_MODULE=lib/...]
 # [-DVALIDATE=desktop-file-validate] -P.
 cmake_minimum_required(VERSION 3.25)
@@ -53,6 +53,32 @@ if(PLOT_MODULE)
         fail("without its module, tessaroven-convert does not refuse --plot (${result}): ${output}${error}")
     endif()
 endif()
+
+# Icon in the fixed sizes: a PNG picture of exactly that size in each theme folder (a menu scales nothing).
+foreach(size 16 22 24 32 48 64 128 256)
+    set(png "${PREFIX}/${DATADIR}/icons/hicolor/${size}x${size}/apps/tessaroven.png")
+    if(NOT EXISTS "${png}")
+        fail("${DATADIR}/icons/hicolor/${size}x${size}/apps/tessaroven.png is missing")
+        continue()
+    endif()
+    file(READ "${png}" head LIMIT 24 HEX)
+    string(SUBSTRING "${head}" 32 8 width_hex)
+    string(SUBSTRING "${head}" 40 8 height_hex)
+    math(EXPR width "0x${width_hex}")
+    math(EXPR height "0x${height_hex}")
+    if(NOT head MATCHES "^89504e470d0a1a0a" OR NOT width EQUAL size OR NOT height EQUAL size)
+        fail("${size}x${size}/apps/tessaroven.png is not a ${size} x ${size} PNG picture")
+    endif()
+endforeach()
+
+# Manual pages (English and Japanese, compressed) and the documents a Debian system expects.
+foreach(file man/man1/tessaroven.1.gz man/man1/tessaroven-convert.1.gz man/ja/man1/tessaroven.1.gz
+             man/ja/man1/tessaroven-convert.1.gz doc/tessaroven/README.md doc/tessaroven/copyright
+             doc/tessaroven/changelog.Debian.gz)
+    if(NOT EXISTS "${PREFIX}/${DATADIR}/${file}")
+        fail("${DATADIR}/${file} is missing")
+    endif()
+endforeach()
 
 # Icon: an SVG document under the theme name the menu entry uses.
 set(icon "${PREFIX}/${DATADIR}/icons/hicolor/scalable/apps/tessaroven.svg")
