@@ -147,15 +147,33 @@ void Application::updateResults() {
     Expected<ResultSet> results = CurrentResults();
     const bool known = results && results->evaluation.uncertaintyKnown;
     m_mainWindow->uncertaintyStatus->setText(known ? QStringLiteral("U: k=2") : QString());
-    // What the comparison with the baseline found, on one line; the refusal when it could not be made.
-    QString comparison;
+    // What the comparison with the baseline found, in short; the whole summary (or the refusal, when it could
+    // not be made) as the tip.
+    QString status;
+    QString tip;
     if (results && results->comparison) {
-        comparison = QString::fromStdString(ComparisonSummary(*results->comparison)).trimmed();
-        comparison.replace(QLatin1Char('\n'), QStringLiteral("　"));
+        const BaselineComparison& comparison = *results->comparison;
+        std::string flagged;
+        for (const PositionComparison& c : comparison.positions) {
+            if (c.flagged) {
+                flagged += (flagged.empty() ? "" : ", ") + std::to_string(c.position);
+            }
+        }
+        std::string text =
+            comparison.flaggedCount == 0
+                ? Message(Reason::BaselineStatusAgrees)
+                : Message(Reason::BaselineStatusFlagged, {std::to_string(comparison.flaggedCount), flagged});
+        if (comparison.distanceDiffers || comparison.positionsDiffer) {
+            text += Message(Reason::BaselineStatusDiffers);
+        }
+        status = QString::fromStdString(text);
+        tip = QString::fromStdString(ComparisonSummary(comparison)).trimmed();
     } else if (!results && m_baseline != nullptr && m_baseline->baseline() != nullptr) {
-        comparison = QString::fromStdString(results.error().message);
+        tip = QString::fromStdString(results.error().message);
+        status = tip.section(QLatin1Char('\n'), 0, 0);
     }
-    m_mainWindow->baselineStatus->setText(comparison);
+    m_mainWindow->baselineStatus->setText(status);
+    m_mainWindow->baselineStatus->setToolTip(tip);
     if (!m_resultsTable.isNull() && results) {
         m_resultsTable->model->setResults(std::move(*results));
     }

@@ -33,10 +33,17 @@ BaselineActions::BaselineActions(MainWindow& window) : QObject(&window), m_windo
         return ChooseFileWithDialog(&m_window, title, folder, filter, forSaving);
     };
     m_asker = [this](double current) -> std::optional<double> {
-        bool ok = false;
-        const double value = QInputDialog::getDouble(&m_window, Text(Reason::ToleranceTitle),
-                                                     Text(Reason::TolerancePrompt), current, 0, 100, 2, &ok);
-        return ok ? std::optional<double>(value) : std::nullopt;
+        QInputDialog dialog(&m_window);
+        dialog.setInputMode(QInputDialog::DoubleInput);
+        dialog.setWindowTitle(Text(Reason::ToleranceTitle));
+        dialog.setLabelText(Text(Reason::TolerancePrompt));
+        dialog.setDoubleRange(0, 100);
+        dialog.setDoubleDecimals(2);
+        dialog.setDoubleValue(current);
+        dialog.setOkButtonText(QStringLiteral("OK"));
+        dialog.setCancelButtonText(Text(Reason::CancelChoice));
+        return dialog.exec() == QDialog::Accepted ? std::optional<double>(dialog.doubleValue())
+                                                  : std::nullopt;
     };
     connect(m_window.compareBaselineAction, &QAction::triggered, this, &BaselineActions::compare);
     connect(m_window.removeBaselineAction, &QAction::triggered, this, &BaselineActions::remove);

@@ -200,6 +200,9 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ToleranceTitle, "許容差"},
     {Reason::TolerancePrompt, "基準との差の許容差 (相対値の % ポイント、0 以上):"},
     {Reason::ReportOptionHelp, "測定記録のレポート (A4 1 ページの PDF、--baseline があれば判定付き) を FILE に保存する"},
+    {Reason::BaselineStatusAgrees, "基準と一致"},
+    {Reason::BaselineStatusFlagged, "基準から外れ: {1} 位置 ({2} cm)"},
+    {Reason::BaselineStatusDiffers, " (距離か位置が基準と異なる)"},
 };
 // clang-format on
 

@@ -175,7 +175,10 @@ enum class Reason {
     BaselineFilePlace,  // {1}: the baseline's file name
     ToleranceTitle,
     TolerancePrompt,
-    ReportOptionHelp,  // --report's line of the usage text
+    ReportOptionHelp,       // --report's line of the usage text
+    BaselineStatusAgrees,   // the status bar's short verdict
+    BaselineStatusFlagged,  // {1}: the number of flagged positions, {2}: the positions
+    BaselineStatusDiffers,  // added when the baseline's distance or positions differ
 };
 
 struct CatalogueEntry {

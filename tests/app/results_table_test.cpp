@@ -104,8 +104,8 @@ TEST_F(ResultsTableTest, a_baseline_flags_the_changed_position_in_status_table_g
     MainWindow& window = *app.mainWindow();
     app.baselineActions()->setFileChooser([&](auto&&...) { return baselinePath; });
     messages.ExpectNone([&] { window.compareBaselineAction->trigger(); });
-    EXPECT_TRUE(window.baselineStatus->text().startsWith(QStringLiteral("基準から外れた位置")))
-        << window.baselineStatus->text().toStdString();
+    EXPECT_EQ(window.baselineStatus->text(), QStringLiteral("基準から外れ: 2 位置 (2, 3 cm)"));
+    EXPECT_TRUE(window.baselineStatus->toolTip().startsWith(QStringLiteral("基準から外れた位置が 2 個")));
     EXPECT_TRUE(window.removeBaselineAction->isEnabled());
 
     messages.ExpectNone([&] { window.resultsTableAction->trigger(); });
@@ -148,7 +148,7 @@ TEST_F(ResultsTableTest, a_baseline_flags_the_changed_position_in_status_table_g
     // A wider tolerance clears the flags; removing the baseline removes its columns and its status.
     app.baselineActions()->setToleranceAsker([](double) { return 50.0; });
     messages.ExpectNone([&] { window.toleranceAction->trigger(); });
-    EXPECT_TRUE(window.baselineStatus->text().startsWith(QStringLiteral("基準と一致")));
+    EXPECT_EQ(window.baselineStatus->text(), QStringLiteral("基準と一致"));
     messages.ExpectNone([&] { window.removeBaselineAction->trigger(); });
     EXPECT_EQ(window.baselineStatus->text(), QString());
     EXPECT_EQ(model.columnCount(), 8);
