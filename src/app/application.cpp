@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "app/measurement_files.h"
+#include "app/spectrum_actions.h"
 #include "calc/uncertainty.h"
 #include "entry/main_window_handlers.h"
 #include "ui/artwork.h"
@@ -65,6 +66,9 @@ MainWindow& Application::EnsureMainWindow() {
         connect(m_handlers.get(), &MainWindowHandlers::converted, this, &Application::updateResults);
         connect(m_mainWindow->resultsTableAction, &QAction::triggered, this, &Application::showResultsTable);
         connect(m_mainWindow->graphAction, &QAction::triggered, this, &Application::showGraph);
+        // The centre spectrum and the bow-tie files; a changed spectrum changes the results.
+        auto* spectrum = new SpectrumActions(*m_mainWindow, *m_files, m_record);
+        connect(spectrum, &SpectrumActions::spectrumChanged, this, &Application::updateResults);
     }
     return *m_mainWindow;
 }

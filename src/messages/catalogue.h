@@ -170,6 +170,18 @@ enum class Reason {
     AlEquivalentPositionNotice,  // {1}: a position's refusal, printed as a warning
     AlEquivalentOptionsHelp,     // the lines of --spectrum, --centre-al, --xcist, --egsnrc, --angle-step
     AlEquivalentUsageSynopsis,   // the synopsis line of those options
+    // The desktop program: the spectrum dialog, the thickness graph and the files for other programs
+    ChooseSpectrumTitle,
+    SpectrumFileFilter,
+    SpectrumCentreAlInvalid,  // {1}: the text of the central thickness field
+    AngleStepInvalid,         // {1}: the text of the angle step field
+    BowtieSpectrumNeeded,     // {1}: the receiving program (XCIST, EGSnrc)
+    ExportXcistTitle,
+    XcistBowtieFilter,
+    ExportEgsnrcTitle,
+    EgsnrcSourceFilter,
+    ThicknessGraphAngleAxis,
+    ThicknessGraphThicknessAxis,
 };
 
 struct CatalogueEntry {
