@@ -3,6 +3,7 @@ qt_add_library(tessaroven_render STATIC
     plot/fonts.h plot/fonts.cpp
     plot/graph_painter.h plot/graph_painter.cpp
     plot/report_page.h plot/report_page.cpp
+    plot/thickness_graph.h plot/thickness_graph.cpp
 )
 target_include_directories(tessaroven_render PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tessaroven_render PUBLIC tessaroven_core tessaroven_options Qt6::Gui)
@@ -29,6 +30,8 @@ qt_add_library(tessaroven_gui STATIC
     ui/conditions_dialog.h ui/conditions_dialog.cpp
     app/baseline_actions.h app/baseline_actions.cpp
     app/report_actions.h app/report_actions.cpp
+    ui/spectrum_dialog.h ui/spectrum_dialog.cpp
+    app/spectrum_actions.h app/spectrum_actions.cpp
 )
 target_include_directories(tessaroven_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tessaroven_gui PUBLIC tessaroven_render tessaroven_core tessaroven_options Qt6::Widgets Qt6::Svg Qt6::PrintSupport)

@@ -9,6 +9,7 @@
 #include "app/baseline_actions.h"
 #include "app/measurement_files.h"
 #include "app/report_actions.h"
+#include "app/spectrum_actions.h"
 #include "calc/uncertainty.h"
 #include "entry/main_window_handlers.h"
 #include "ui/artwork.h"
@@ -70,6 +71,9 @@ MainWindow& Application::EnsureMainWindow() {
         m_baseline = new BaselineActions(*m_mainWindow);
         connect(m_baseline, &BaselineActions::changed, this, &Application::updateResults);
         m_reports = new ReportActions(*m_mainWindow, m_record, *m_files, *m_baseline);
+        // The centre spectrum and the bow-tie files; a changed spectrum changes the results.
+        auto* spectrum = new SpectrumActions(*m_mainWindow, *m_files, m_record);
+        connect(spectrum, &SpectrumActions::spectrumChanged, this, &Application::updateResults);
     }
     return *m_mainWindow;
 }

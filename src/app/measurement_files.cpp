@@ -242,6 +242,10 @@ bool MeasurementFiles::writeTo(QString path) {
     return true;
 }
 
+QString MeasurementFiles::chooseFile(const QString& title, const QString& filter, bool forSaving) const {
+    return m_chooser(title, QSettings().value(kLastFolderKey).toString(), filter, forSaving);
+}
+
 QString MeasurementFiles::choose(bool forSaving) const {
     QString folder = QSettings().value(kLastFolderKey).toString();
     if (forSaving && !m_currentFile.isEmpty()) {

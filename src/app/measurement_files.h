@@ -54,6 +54,11 @@ public:
     // the user saved or chose not to save; false when the user cancelled (or the save failed).
     bool confirmLeaving();
 
+    // Something in the measurement changed that a save would keep.
+    void markModified();
+    // Asks through the file chooser, starting in the folder of the last measurement file.
+    QString chooseFile(const QString& title, const QString& filter, bool forSaving) const;
+
     bool modified() const { return m_modified; }
     const QString& currentFile() const { return m_currentFile; }
     QStringList recentFiles() const;
@@ -66,7 +71,6 @@ signals:
     void quitRequested();
 
 private:
-    void markModified();
     void setCurrentFile(const QString& path);
     void rememberRecent(const QString& path);
     void rebuildRecentMenu();

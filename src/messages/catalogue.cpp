@@ -203,6 +203,17 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::BaselineStatusAgrees, "基準と一致"},
     {Reason::BaselineStatusFlagged, "基準から外れ: {1} 位置 ({2} cm)"},
     {Reason::BaselineStatusDiffers, " (距離か位置が基準と異なる)"},
+    {Reason::ChooseSpectrumTitle, "中心のスペクトルのファイルを選ぶ"},
+    {Reason::SpectrumFileFilter, "スペクトル ファイル (*.txt *.csv *.dat *.spectrum);;すべてのファイル (*)"},
+    {Reason::SpectrumCentreAlInvalid, "ボウタイ中心の Al 当量厚「{1}」は 0 以上の数値 (mm) でなければなりません (わからないときは空欄)"},
+    {Reason::AngleStepInvalid, "角度の刻み「{1}」は 0.001 以上の数値 (度) でなければなりません"},
+    {Reason::BowtieSpectrumNeeded, "{1} のファイルを書き出すには中心のスペクトルが必要です。測定 → スペクトル… で選んでください"},
+    {Reason::ExportXcistTitle, "XCIST のボウタイ ファイルを書き出す"},
+    {Reason::XcistBowtieFilter, "XCIST ボウタイ ファイル (*.txt);;すべてのファイル (*)"},
+    {Reason::ExportEgsnrcTitle, "EGSnrc の Al 当量 CT 線源を書き出す (名前_distribution.dat と 名前_bowtie.dat)"},
+    {Reason::EgsnrcSourceFilter, "EGSnrc 線源 (*.dat);;すべてのファイル (*)"},
+    {Reason::ThicknessGraphAngleAxis, "ファン角 (°)"},
+    {Reason::ThicknessGraphThicknessAxis, "Al 等価厚 (mm) ± U (k=2)"},
 };
 // clang-format on
 

@@ -179,6 +179,18 @@ enum class Reason {
     BaselineStatusAgrees,   // the status bar's short verdict
     BaselineStatusFlagged,  // {1}: the number of flagged positions, {2}: the positions
     BaselineStatusDiffers,  // added when the baseline's distance or positions differ
+    // The desktop program: the spectrum dialog, the thickness graph and the files for other programs
+    ChooseSpectrumTitle,
+    SpectrumFileFilter,
+    SpectrumCentreAlInvalid,  // {1}: the text of the central thickness field
+    AngleStepInvalid,         // {1}: the text of the angle step field
+    BowtieSpectrumNeeded,     // {1}: the receiving program (XCIST, EGSnrc)
+    ExportXcistTitle,
+    XcistBowtieFilter,
+    ExportEgsnrcTitle,
+    EgsnrcSourceFilter,
+    ThicknessGraphAngleAxis,
+    ThicknessGraphThicknessAxis,
 };
 
 struct CatalogueEntry {

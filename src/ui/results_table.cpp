@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeySequence>
+#include <QPainter>
+#include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -15,9 +17,15 @@
 
 #include "calc/result_columns.h"
 #include "plot/fonts.h"
+#include "plot/thickness_graph.h"
 #include "ui/layout.h"
 
 namespace tessaroven {
+
+namespace {
+constexpr int kWidthWithGraph = 1400;  // the table's eleven columns and the graph beside them
+constexpr int kGraphWidth = 440;
+}  // namespace
 
 void ResultsTableModel::setResults(ResultSet results) {
     beginResetModel();
@@ -56,6 +64,21 @@ QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation,
     return QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
 }
 
+ThicknessGraphView::ThicknessGraphView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("thicknessGraph"));
+    setMinimumSize(360, 280);
+}
+
+void ThicknessGraphView::setProfile(const AlEquivalentProfile& profile) {
+    m_profile = profile;
+    update();
+}
+
+void ThicknessGraphView::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    DrawThicknessGraph(painter, QRectF(rect()), m_profile);
+}
+
 ResultsTableWindow::ResultsTableWindow(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("結果の表"));
@@ -67,8 +90,29 @@ ResultsTableWindow::ResultsTableWindow(QWidget* parent) : QWidget(parent) {
     table->verticalHeader()->hide();
     table->setSelectionMode(QAbstractItemView::ContiguousSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    thicknessGraph = new ThicknessGraphView(this);
+    thicknessGraph->hide();
+    // Side by side; the user may give either more room.
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(table);
+    m_splitter->addWidget(thicknessGraph);
+    m_splitter->setStretchFactor(0, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(table);
+    layout->addWidget(m_splitter);
+    // The table's model is refilled after every conversion and every change of spectrum.
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        const std::optional<AlEquivalentProfile>& profile = model->results().alEquivalent;
+        if (profile) {
+            thicknessGraph->setProfile(*profile);
+            if (thicknessGraph->isHidden()) {
+                // The graph at its usual width, the rest for the table.
+                resize(std::max(width(), kWidthWithGraph), height());
+                m_splitter->setSizes({std::max(width() / 2, width() - kGraphWidth), kGraphWidth});
+            }
+        }
+        thicknessGraph->setVisible(profile.has_value());
+    });
     auto* copy = new QAction(this);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);

@@ -1,7 +1,8 @@
 // The results table: one row per position with what the result list has no room for (fan angle, the
 // reading's mean, count and uncertainty, the profile with its uncertainty, the relative value with its
 // expanded uncertainty, the relative value on the arc). A QTableView over a model of the evaluated profile;
-// Ctrl+C copies the selection (or the whole table) as tab-separated text.
+// Ctrl+C copies the selection (or the whole table) as tab-separated text. With a spectrum, the graph of the
+// Al-equivalent thickness against fan angle stands beside the table.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -12,6 +13,7 @@
 
 #include "calc/result_columns.h"
 
+class QSplitter;
 class QTableView;
 
 namespace tessaroven {
@@ -34,6 +36,21 @@ private:
     std::vector<ResultColumn> m_columns;
 };
 
+// The Al-equivalent thickness graph beside the table, redrawn at every size.
+class ThicknessGraphView : public QWidget {
+    Q_OBJECT
+public:
+    explicit ThicknessGraphView(QWidget* parent = nullptr);
+    void setProfile(const AlEquivalentProfile& profile);
+    const AlEquivalentProfile& profile() const { return m_profile; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    AlEquivalentProfile m_profile;
+};
+
 class ResultsTableWindow : public QWidget {
     Q_OBJECT
 public:
@@ -41,11 +58,15 @@ public:
 
     QTableView* table;
     ResultsTableModel* model;
+    ThicknessGraphView* thicknessGraph;  // shown only when the results have an Al-equivalent thickness
 
     // The selected cells (or the whole table with its header when nothing is selected), tab-separated, one
     // line per row.
     QString selectionText() const;
     void copySelection() const;
+
+private:
+    QSplitter* m_splitter;
 };
 
 // Creates the window if it does not exist, fills it with the evaluation and shows it in front.

@@ -1,0 +1,133 @@
+// The spectrum dialog and the bow-tie files in the desktop program.
+#include "app/spectrum_actions.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QStatusBar>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/measurement_files.h"
+#include "calc/result_columns.h"
+#include "files/bowtie_exports.h"
+#include "messages/catalogue.h"
+#include "ui/main_window.h"
+#include "ui/message_box.h"
+#include "ui/spectrum_dialog.h"
+
+namespace tessaroven {
+
+namespace {
+
+QString Text(Reason reason, std::initializer_list<std::string_view> details = {}) {
+    return QString::fromStdString(Message(reason, details));
+}
+
+// The EGSnrc files' common beginning: a chosen "name_distribution.dat", "name_bowtie.dat" or "name.dat"
+// all stand for "name".
+QString EgsnrcPrefixOf(QString path) {
+    for (const QLatin1String ending :
+         {QLatin1String("_distribution.dat"), QLatin1String("_bowtie.dat"), QLatin1String(".dat")}) {
+        if (path.endsWith(ending)) {
+            path.chop(ending.size());
+            break;
+        }
+    }
+    return path;
+}
+
+}  // namespace
+
+struct SpectrumActions::ExportTarget {
+    const char* program;
+    Reason title;
+    Reason filter;
+    // Writes the files for path; returns the names written (for the status bar) or the refusal.
+    std::function<Expected<QString>(const QString& path, const AlEquivalentProfile& profile)> write;
+};
+
+SpectrumActions::SpectrumActions(MainWindow& window, MeasurementFiles& files, MeasurementRecord& record)
+    : QObject(&window), m_window(window), m_files(files), m_record(record) {
+    connect(m_window.spectrumAction, &QAction::triggered, this, &SpectrumActions::editSpectrum);
+    connect(m_window.exportXcistAction, &QAction::triggered, this, &SpectrumActions::exportXcist);
+    connect(m_window.exportEgsnrcAction, &QAction::triggered, this, &SpectrumActions::exportEgsnrc);
+}
+
+bool SpectrumActions::editSpectrum() {
+    const auto browse = [this](const QString& current) {
+        const QString chosen =
+            m_files.chooseFile(Text(Reason::ChooseSpectrumTitle), Text(Reason::SpectrumFileFilter), false);
+        return chosen.isEmpty() ? current : chosen;
+    };
+    if (!EditSpectrum(&m_window, m_record.spectrum, browse)) {
+        return false;
+    }
+    m_files.markModified();
+    emit spectrumChanged();
+    return true;
+}
+
+bool SpectrumActions::exportXcist() {
+    return exportBowtie({"XCIST", Reason::ExportXcistTitle, Reason::XcistBowtieFilter,
+                         [](const QString& path, const AlEquivalentProfile& profile) -> Expected<QString> {
+                             if (const MaybeRefusal refusal = SaveXcistBowtie(
+                                     QFile::encodeName(path).toStdString(), profile, BowtieAngleStepDeg())) {
+                                 return *refusal;
+                             }
+                             return QFileInfo(path).fileName();
+                         }});
+}
+
+bool SpectrumActions::exportEgsnrc() {
+    return exportBowtie(
+        {"EGSnrc", Reason::ExportEgsnrcTitle, Reason::EgsnrcSourceFilter,
+         [this](const QString& path, const AlEquivalentProfile& profile) -> Expected<QString> {
+             const QString prefix = EgsnrcPrefixOf(path);
+             if (const MaybeRefusal refusal =
+                     SaveEgsnrcBowtie(QFile::encodeName(prefix).toStdString(), profile, BowtieAngleStepDeg(),
+                                      m_record.comment)) {
+                 return *refusal;
+             }
+             const QString name = QFileInfo(prefix).fileName();
+             return name + QStringLiteral("_distribution.dat, ") + name + QStringLiteral("_bowtie.dat");
+         }});
+}
+
+bool SpectrumActions::exportBowtie(const ExportTarget& target) {
+    const Expected<ResultSet> results = EvaluateResults(m_record);
+    if (!results) {
+        ShowMessage(&m_window, QString::fromStdString(results.error().message));
+        return false;
+    }
+    if (!results->alEquivalent) {
+        ShowMessage(&m_window, Text(Reason::BowtieSpectrumNeeded, {target.program}));
+        return false;
+    }
+    const AlEquivalentProfile& profile = *results->alEquivalent;
+    for (const AlEquivalentPosition& position : profile.positions) {
+        if (!position.thicknessMm) {
+            QString text = Text(Reason::BowtieExportIncomplete, {target.program});
+            if (position.refusal) {
+                text += QLatin1Char('\n') + QString::fromStdString(position.refusal->message);
+            }
+            ShowMessage(&m_window, text);
+            return false;
+        }
+    }
+    const QString path = m_files.chooseFile(Text(target.title), Text(target.filter), true);
+    if (path.isEmpty()) {
+        return false;
+    }
+    const Expected<QString> written = target.write(path, profile);
+    if (!written) {
+        ShowMessage(&m_window, QString::fromStdString(written.error().message));
+        return false;
+    }
+    m_window.statusBar()->showMessage(Text(Reason::MeasurementSavedStatus, {written->toStdString()}), 5000);
+    return true;
+}
+
+}  // namespace tessaroven
