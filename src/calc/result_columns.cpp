@@ -92,7 +92,7 @@ std::string_view ResultColumnHeading(ResultColumn column) {
         case ResultColumn::Flag:
             return "判定";
         case ResultColumn::AlEquivalent:
-            return "Al 等価厚 (mm) ± U (k=2)";
+            return "Al 当量厚 (mm) ± U (k=2)";
         case ResultColumn::HalfValueLayer:
             return "HVL (mm Al)";
         case ResultColumn::FluenceTransmission:

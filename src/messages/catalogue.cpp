@@ -213,7 +213,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ExportEgsnrcTitle, "EGSnrc の Al 当量 CT 線源を書き出す (名前_distribution.dat と 名前_bowtie.dat)"},
     {Reason::EgsnrcSourceFilter, "EGSnrc 線源 (*.dat);;すべてのファイル (*)"},
     {Reason::ThicknessGraphAngleAxis, "ファン角 (°)"},
-    {Reason::ThicknessGraphThicknessAxis, "Al 等価厚 (mm) ± U (k=2)"},
+    {Reason::ThicknessGraphThicknessAxis, "Al 当量厚 (mm) ± U (k=2)"},
 };
 // clang-format on
 
