@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLocale>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include <cstdlib>
@@ -76,6 +77,8 @@ void MessageBoxGuard::ExpectNone(const std::function<void()>& action) {
 
 GuiTest::GuiTest() {
     EXPECT_TRUE(tempDir.isValid());
+    // Every test starts from the default settings (the test-mode settings file outlives the run).
+    QSettings().clear();
 }
 
 void GuiTest::TearDown() {
