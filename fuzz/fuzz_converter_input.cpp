@@ -97,9 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t end = message.find('\n', line);
         line = end == std::string::npos ? message.size() : end + 1;
     }
-    const std::string_view rest = std::string_view(message).substr(line);
+    const std::string_view afterNotices = std::string_view(message).substr(line);
     FUZZ_CHECK(
-        rest.empty() || (baseline && rest.starts_with("tessaroven-convert: 基準")),
+        afterNotices.empty() || (baseline && afterNotices.starts_with("tessaroven-convert: 基準")),
         "a successful run speaks on standard error only of notices and the comparison with a baseline");
     FUZZ_CHECK(!output.empty(), "a successful run writes its result");
     if (help) {
