@@ -260,8 +260,7 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
         return failure;
     }
     const double distance = options.distance.value_or(file ? file->distanceCm : kDefaultConverterDistance);
-    const std::string comment =
-        options.comment.value_or(file ? file->comment : std::string(kDefaultConverterComment));
+    const std::string comment = options.comment.value_or(file ? file->comment : std::string(kDefaultComment));
     if (!options.list || options.saveMeasurementPath || options.profilePath) {
         if (!options.comment && comment.empty()) {
             return Failure{Message(Reason::EmptyMeasurementComment)};

@@ -16,7 +16,6 @@
 namespace tessaroven {
 
 inline constexpr double kDefaultConverterDistance = 60;
-inline constexpr std::string_view kDefaultConverterComment = "Comment";
 
 // The blanks that separate readings on standard input and that a strictly read token may have around it.
 inline constexpr std::string_view kReadingBlanks = " \t\r\n\f\v";
@@ -40,7 +39,8 @@ struct ConverterExtension {
 };
 
 struct ConverterOptions {
-    // Not given: the measurement file's value, or else kDefaultConverterDistance / kDefaultConverterComment.
+    // Not given: the measurement file's value, or else kDefaultConverterDistance / the measurement file's
+    // default comment (kDefaultComment).
     std::optional<double> distance;
     std::optional<std::string> comment;
     std::optional<std::string> measurementPath;      // --measurement: readings, distance and comment

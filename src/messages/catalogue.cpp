@@ -137,7 +137,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ReportTitle, "CT ボウタイ線量プロファイル 測定記録"},
     {Reason::ReportCreated, "作成 {1}　{2}"},
     {Reason::ReportFileLabel, "ファイル"},
-    {Reason::ReportUnsaved, "(保存されていません)"},
+    {Reason::ReportUnsaved, "(測定ファイルなし)"},
     {Reason::ReportCommentLabel, "コメント"},
     {Reason::ReportDistanceLabel, "焦点-回転中心間距離 (cm)"},
     {Reason::ReportUncertaintyKnown, "u: 標準不確かさ (k=1)、U: 拡張不確かさ (k=2)。校正の不確かさはプロファイルにだけ入り、相対値には入りません。"},
