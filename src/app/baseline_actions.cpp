@@ -22,10 +22,6 @@ namespace {
 const QString kToleranceKey = QStringLiteral("comparison/tolerancePercent");
 const QString kBaselineFolderKey = QStringLiteral("comparison/lastFolder");
 
-QString Text(Reason reason, std::initializer_list<std::string_view> details = {}) {
-    return QString::fromStdString(Message(reason, details));
-}
-
 }  // namespace
 
 BaselineActions::BaselineActions(MainWindow& window) : QObject(&window), m_window(window) {
@@ -35,13 +31,13 @@ BaselineActions::BaselineActions(MainWindow& window) : QObject(&window), m_windo
     m_asker = [this](double current) -> std::optional<double> {
         QInputDialog dialog(&m_window);
         dialog.setInputMode(QInputDialog::DoubleInput);
-        dialog.setWindowTitle(Text(Reason::ToleranceTitle));
-        dialog.setLabelText(Text(Reason::TolerancePrompt));
+        dialog.setWindowTitle(CatalogueText(Reason::ToleranceTitle));
+        dialog.setLabelText(CatalogueText(Reason::TolerancePrompt));
         dialog.setDoubleRange(0, 100);
         dialog.setDoubleDecimals(2);
         dialog.setDoubleValue(current);
         dialog.setOkButtonText(QStringLiteral("OK"));
-        dialog.setCancelButtonText(Text(Reason::CancelChoice));
+        dialog.setCancelButtonText(CatalogueText(Reason::CancelChoice));
         return dialog.exec() == QDialog::Accepted ? std::optional<double>(dialog.doubleValue())
                                                   : std::nullopt;
     };
@@ -57,8 +53,8 @@ double BaselineActions::tolerancePercent() const {
 
 bool BaselineActions::compare() {
     const QString path =
-        m_chooser(Text(Reason::OpenBaselineTitle), QSettings().value(kBaselineFolderKey).toString(),
-                  Text(Reason::MeasurementFileFilter), false);
+        m_chooser(CatalogueText(Reason::OpenBaselineTitle), QSettings().value(kBaselineFolderKey).toString(),
+                  CatalogueText(Reason::MeasurementFileFilter), false);
     return !path.isEmpty() && compareWith(path);
 }
 
@@ -97,7 +93,7 @@ bool BaselineActions::editTolerance() {
         return false;
     }
     if (!std::isfinite(*tolerance) || *tolerance < 0) {
-        ShowMessage(&m_window, Text(Reason::ToleranceInvalid, {std::to_string(*tolerance)}));
+        ShowMessage(&m_window, CatalogueText(Reason::ToleranceInvalid, {std::to_string(*tolerance)}));
         return false;
     }
     QSettings().setValue(kToleranceKey, *tolerance);

@@ -30,10 +30,6 @@ namespace {
 const QString kRecentFilesKey = QStringLiteral("files/recent");
 const QString kLastFolderKey = QStringLiteral("files/lastFolder");
 
-QString Text(Reason reason, std::initializer_list<std::string_view> details = {}) {
-    return QString::fromStdString(Message(reason, details));
-}
-
 }  // namespace
 
 QString ChooseFileWithDialog(QWidget* owner, const QString& title, const QString& folder,
@@ -126,8 +122,8 @@ bool MeasurementFiles::exportProfileTable() {
         return false;
     }
     const QString path =
-        m_chooser(Text(Reason::ExportProfileTitle), QSettings().value(kLastFolderKey).toString(),
-                  Text(Reason::ProfileTableFilter), true);
+        m_chooser(CatalogueText(Reason::ExportProfileTitle), QSettings().value(kLastFolderKey).toString(),
+                  CatalogueText(Reason::ProfileTableFilter), true);
     if (path.isEmpty()) {
         return false;
     }
@@ -138,7 +134,7 @@ bool MeasurementFiles::exportProfileTable() {
         return false;
     }
     m_window.statusBar()->showMessage(
-        Text(Reason::MeasurementSavedStatus, {QFileInfo(path).fileName().toStdString()}), 5000);
+        CatalogueText(Reason::MeasurementSavedStatus, {QFileInfo(path).fileName().toStdString()}), 5000);
     return true;
 }
 
@@ -153,11 +149,11 @@ bool MeasurementFiles::confirmLeaving() {
         return true;
     }
     QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle),
-                    Text(Reason::SaveChangesQuestion),
+                    CatalogueText(Reason::SaveChangesQuestion),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &m_window);
-    box.button(QMessageBox::Save)->setText(Text(Reason::SaveChoice));
-    box.button(QMessageBox::Discard)->setText(Text(Reason::DiscardChoice));
-    box.button(QMessageBox::Cancel)->setText(Text(Reason::CancelChoice));
+    box.button(QMessageBox::Save)->setText(CatalogueText(Reason::SaveChoice));
+    box.button(QMessageBox::Discard)->setText(CatalogueText(Reason::DiscardChoice));
+    box.button(QMessageBox::Cancel)->setText(CatalogueText(Reason::CancelChoice));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     box.setWindowModality(Qt::ApplicationModal);
@@ -216,16 +212,16 @@ void MeasurementFiles::rebuildRecentMenu() {
 
 bool MeasurementFiles::writeTo(QString path) {
     if (!m_window.storeReadingButton->isEnabled()) {
-        ShowMessage(&m_window, Text(Reason::NothingToSave));
+        ShowMessage(&m_window, CatalogueText(Reason::NothingToSave));
         return false;
     }
     const ParsedNumber distance = ParseTypedNumber(m_window.distanceEdit->text().toStdString());
     if (distance.outOfRange) {
-        ShowMessage(&m_window, Text(Reason::NumberOutOfRange));
+        ShowMessage(&m_window, CatalogueText(Reason::NumberOutOfRange));
         return false;
     }
     if (!(distance.value > 0)) {
-        ShowMessage(&m_window, Text(Reason::DistanceNotANumber));
+        ShowMessage(&m_window, CatalogueText(Reason::DistanceNotANumber));
         return false;
     }
     const MaybeRefusal refusal =
@@ -238,7 +234,7 @@ bool MeasurementFiles::writeTo(QString path) {
     m_modified = false;
     rememberRecent(path);
     m_window.statusBar()->showMessage(
-        Text(Reason::MeasurementSavedStatus, {QFileInfo(path).fileName().toStdString()}), 5000);
+        CatalogueText(Reason::MeasurementSavedStatus, {QFileInfo(path).fileName().toStdString()}), 5000);
     return true;
 }
 
@@ -251,8 +247,8 @@ QString MeasurementFiles::choose(bool forSaving) const {
     if (forSaving && !m_currentFile.isEmpty()) {
         folder = m_currentFile;
     }
-    return m_chooser(Text(forSaving ? Reason::SaveMeasurementTitle : Reason::OpenMeasurementTitle), folder,
-                     Text(Reason::MeasurementFileFilter), forSaving);
+    return m_chooser(CatalogueText(forSaving ? Reason::SaveMeasurementTitle : Reason::OpenMeasurementTitle),
+                     folder, CatalogueText(Reason::MeasurementFileFilter), forSaving);
 }
 
 }  // namespace tessaroven

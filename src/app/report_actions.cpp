@@ -26,10 +26,6 @@ namespace {
 const QString kReportFolderKey = QStringLiteral("report/lastFolder");
 constexpr int kStatusMilliseconds = 5000;
 
-QString Text(Reason reason, std::initializer_list<std::string_view> details = {}) {
-    return QString::fromStdString(Message(reason, details));
-}
-
 }  // namespace
 
 ReportActions::ReportActions(MainWindow& window, const MeasurementRecord& record,
@@ -59,8 +55,9 @@ bool ReportActions::exportPdf() {
         ShowMessage(&m_window, QString::fromStdString(report.error().message));
         return false;
     }
-    QString path = m_chooser(Text(Reason::ExportReportTitle), QSettings().value(kReportFolderKey).toString(),
-                             Text(Reason::ReportPdfFilter), true);
+    QString path =
+        m_chooser(CatalogueText(Reason::ExportReportTitle), QSettings().value(kReportFolderKey).toString(),
+                  CatalogueText(Reason::ReportPdfFilter), true);
     if (path.isEmpty()) {
         return false;
     }
@@ -73,7 +70,7 @@ bool ReportActions::exportPdf() {
     }
     QSettings().setValue(kReportFolderKey, QFileInfo(path).absolutePath());
     m_window.statusBar()->showMessage(
-        Text(Reason::MeasurementSavedStatus, {QFileInfo(path).fileName().toStdString()}),
+        CatalogueText(Reason::MeasurementSavedStatus, {QFileInfo(path).fileName().toStdString()}),
         kStatusMilliseconds);
     return true;
 }
@@ -86,19 +83,19 @@ bool ReportActions::print() {
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    printer.setDocName(Text(Reason::ReportTitle));
+    printer.setDocName(CatalogueText(Reason::ReportTitle));
     if (!m_printerSetup(printer)) {
         return false;
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
-        ShowMessage(&m_window, Text(Reason::PrintNotDone));
+        ShowMessage(&m_window, CatalogueText(Reason::PrintNotDone));
         return false;
     }
     const QRectF printable = printer.pageRect(QPrinter::DevicePixel);
     DrawReportPage(painter, QRectF(QPointF(0, 0), printable.size()), *report);
     if (!painter.end()) {
-        ShowMessage(&m_window, Text(Reason::PrintNotDone));
+        ShowMessage(&m_window, CatalogueText(Reason::PrintNotDone));
         return false;
     }
     return true;

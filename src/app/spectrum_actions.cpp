@@ -22,10 +22,6 @@ namespace tessaroven {
 
 namespace {
 
-QString Text(Reason reason, std::initializer_list<std::string_view> details = {}) {
-    return QString::fromStdString(Message(reason, details));
-}
-
 // The EGSnrc files' common beginning: a chosen "name_distribution.dat", "name_bowtie.dat" or "name.dat"
 // all stand for "name".
 QString EgsnrcPrefixOf(QString path) {
@@ -58,8 +54,8 @@ SpectrumActions::SpectrumActions(MainWindow& window, MeasurementFiles& files, Me
 
 bool SpectrumActions::editSpectrum() {
     const auto browse = [this](const QString& current) {
-        const QString chosen =
-            m_files.chooseFile(Text(Reason::ChooseSpectrumTitle), Text(Reason::SpectrumFileFilter), false);
+        const QString chosen = m_files.chooseFile(CatalogueText(Reason::ChooseSpectrumTitle),
+                                                  CatalogueText(Reason::SpectrumFileFilter), false);
         return chosen.isEmpty() ? current : chosen;
     };
     if (!EditSpectrum(&m_window, m_record.spectrum, browse)) {
@@ -103,13 +99,13 @@ bool SpectrumActions::exportBowtie(const ExportTarget& target) {
         return false;
     }
     if (!results->alEquivalent) {
-        ShowMessage(&m_window, Text(Reason::BowtieSpectrumNeeded, {target.program}));
+        ShowMessage(&m_window, CatalogueText(Reason::BowtieSpectrumNeeded, {target.program}));
         return false;
     }
     const AlEquivalentProfile& profile = *results->alEquivalent;
     for (const AlEquivalentPosition& position : profile.positions) {
         if (!position.thicknessMm) {
-            QString text = Text(Reason::BowtieExportIncomplete, {target.program});
+            QString text = CatalogueText(Reason::BowtieExportIncomplete, {target.program});
             if (position.refusal) {
                 text += QLatin1Char('\n') + QString::fromStdString(position.refusal->message);
             }
@@ -117,7 +113,7 @@ bool SpectrumActions::exportBowtie(const ExportTarget& target) {
             return false;
         }
     }
-    const QString path = m_files.chooseFile(Text(target.title), Text(target.filter), true);
+    const QString path = m_files.chooseFile(CatalogueText(target.title), CatalogueText(target.filter), true);
     if (path.isEmpty()) {
         return false;
     }
@@ -126,7 +122,8 @@ bool SpectrumActions::exportBowtie(const ExportTarget& target) {
         ShowMessage(&m_window, QString::fromStdString(written.error().message));
         return false;
     }
-    m_window.statusBar()->showMessage(Text(Reason::MeasurementSavedStatus, {written->toStdString()}), 5000);
+    m_window.statusBar()->showMessage(CatalogueText(Reason::MeasurementSavedStatus, {written->toStdString()}),
+                                      5000);
     return true;
 }
 

@@ -49,31 +49,32 @@ Expected<void*> ModuleEntry(const char* name) {
     return Refuse(Reason::PlotModuleNotLoaded, {installed, std::strerror(ENOENT)});
 }
 
+// Runs the module's entry point of the given name on what it draws; the loader's refusal when there is none.
+template <class Entry, class Subject>
+MaybeRefusal RunModuleEntry(const char* name, const Subject& subject, const std::string& path) {
+    const Expected<void*> entry = ModuleEntry(name);
+    if (!entry) {
+        return entry.error();
+    }
+    MaybeRefusal refusal;
+    reinterpret_cast<Entry> (*entry)(subject, path, refusal);
+    return refusal;
+}
+
 }  // namespace
 
 ConverterExtension PlotOption() {
     return {"--plot", "FILE", std::string(MessageText(Reason::PlotOptionHelp)),
-            [](const ConverterRun& run, const std::string& path) -> MaybeRefusal {
-                const Expected<void*> entry = ModuleEntry(kPlotModuleEntryName);
-                if (!entry) {
-                    return entry.error();
-                }
-                MaybeRefusal refusal;
-                reinterpret_cast<decltype(&tessaroven_write_plot)> (*entry)(run.record, path, refusal);
-                return refusal;
+            [](const ConverterRun& run, const std::string& path) {
+                return RunModuleEntry<decltype(&tessaroven_write_plot)>(kPlotModuleEntryName, run.record,
+                                                                        path);
             }};
 }
 
 ConverterExtension ReportOption() {
     return {"--report", "FILE", std::string(MessageText(Reason::ReportOptionHelp)),
-            [](const ConverterRun& run, const std::string& path) -> MaybeRefusal {
-                const Expected<void*> entry = ModuleEntry(kReportModuleEntryName);
-                if (!entry) {
-                    return entry.error();
-                }
-                MaybeRefusal refusal;
-                reinterpret_cast<decltype(&tessaroven_write_report)> (*entry)(run, path, refusal);
-                return refusal;
+            [](const ConverterRun& run, const std::string& path) {
+                return RunModuleEntry<decltype(&tessaroven_write_report)>(kReportModuleEntryName, run, path);
             }};
 }
 

@@ -1,12 +1,10 @@
 // Reading the centre spectrum's file, line by line, with the line named in every refusal.
 #include "files/spectrum_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <system_error>
+
+#include "files/file_reading.h"
 
 namespace tessaroven {
 
@@ -190,33 +188,14 @@ Expected<ParsedSpectrum> ReadSpectrumFile(const std::string& path) {
     const auto unreadable = [&](const std::string& why) {
         return Refuse(Reason::SpectrumFileUnreadable, {path, why});
     };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return unreadable(std::generic_category().message(errno));
+    const FileBytes file = ReadWholeFile(path, kMaxSpectrumFileBytes);
+    if (!file.error.empty()) {
+        return unreadable(file.error);
     }
-    std::string bytes;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            const int error = errno;
-            ::close(fd);
-            return unreadable(std::generic_category().message(error));
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-        if (bytes.size() > kMaxSpectrumFileBytes) {
-            ::close(fd);
-            return unreadable(Message(Reason::SpectrumFileTooLarge, {std::to_string(kMaxSpectrumFileBytes)}));
-        }
+    if (file.tooLarge) {
+        return unreadable(Message(Reason::SpectrumFileTooLarge, {std::to_string(kMaxSpectrumFileBytes)}));
     }
-    ::close(fd);
-    Expected<ParsedSpectrum> parsed = ParseSpectrumFile(bytes);
+    Expected<ParsedSpectrum> parsed = ParseSpectrumFile(file.bytes);
     if (!parsed) {
         return unreadable(parsed.error().message);
     }

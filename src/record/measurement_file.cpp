@@ -2,15 +2,12 @@
 // exceptions kept inside this file), then every key is checked and copied into a Measurement.
 #include "record/measurement_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <nlohmann/json.hpp>
-#include <system_error>
 #include <utility>
 
+#include "files/file_reading.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven {
@@ -449,36 +446,16 @@ Expected<Measurement> ReadMeasurementFile(const std::string& path) {
     const auto unreadable = [&](Reason reason, const std::string& why) {
         return Refusal{reason, Message(Reason::MeasurementFileUnreadable, {path, why})};
     };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return unreadable(Reason::MeasurementFileUnreadable, std::generic_category().message(errno));
+    const FileBytes file = ReadWholeFile(path, kMaxMeasurementFileBytes);
+    if (!file.error.empty()) {
+        return unreadable(Reason::MeasurementFileUnreadable, file.error);
     }
-    // Reading stops one buffer beyond the limit, so a huge file (or an endless device) is never held.
-    std::string bytes;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            const int error = errno;
-            ::close(fd);
-            return unreadable(Reason::MeasurementFileUnreadable, std::generic_category().message(error));
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-        if (bytes.size() > kMaxMeasurementFileBytes) {
-            ::close(fd);
-            return unreadable(
-                Reason::MeasurementFileTooLarge,
-                Message(Reason::MeasurementFileTooLarge, {std::to_string(kMaxMeasurementFileBytes)}));
-        }
+    if (file.tooLarge) {
+        return unreadable(
+            Reason::MeasurementFileTooLarge,
+            Message(Reason::MeasurementFileTooLarge, {std::to_string(kMaxMeasurementFileBytes)}));
     }
-    ::close(fd);
-    Expected<Measurement> measurement = ParseMeasurementFile(bytes);
+    Expected<Measurement> measurement = ParseMeasurementFile(file.bytes);
     if (!measurement) {
         return unreadable(measurement.error().reason, measurement.error().message);
     }

@@ -5,6 +5,10 @@
 
 namespace tessaroven {
 
+QString CatalogueText(Reason reason, std::initializer_list<std::string_view> details) {
+    return QString::fromStdString(Message(reason, details));
+}
+
 void ShowMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon) {
     QMessageBox box(icon, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);

@@ -4,6 +4,11 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <initializer_list>
+#include <string_view>
+
+#include "messages/catalogue.h"
+
 class QWidget;
 
 namespace tessaroven {
@@ -11,6 +16,9 @@ namespace tessaroven {
 inline constexpr const char* kApplicationTitle = "Tessaroven";
 
 // Shows text and waits for OK. QMessageBox::Warning is the exclamation icon; NoIcon shows none.
+// The catalogue's text for reason with its details, as a QString.
+QString CatalogueText(Reason reason, std::initializer_list<std::string_view> details = {});
+
 void ShowMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
 
 }  // namespace tessaroven
