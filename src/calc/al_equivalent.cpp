@@ -112,7 +112,8 @@ Expected<AttenuationTable> MakeAttenuationTable(const Spectrum& spectrum) {
         }
         // Checked here, not left to the library: its error path for a compound leaks a little memory.
         if (!(energy >= kLowestEnergyKeV && energy <= kHighestEnergyKeV)) {
-            return Refuse(Reason::AttenuationDataUnavailable, {NumberText(energy), "範囲外"});
+            return Refuse(Reason::AttenuationDataUnavailable,
+                          {NumberText(energy), MessageText(Reason::AttenuationOutOfRange)});
         }
         const Expected<double> massAttenuation =
             Attenuation(energy, [&](xrl_error** error) { return CS_Total(13, energy, error); });

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "calc/number_text.h"
+#include "messages/catalogue.h"
 
 namespace tessaroven {
 
@@ -70,33 +71,33 @@ std::vector<ResultColumn> ResultColumnsOf(const ResultSet& results) {
 std::string_view ResultColumnHeading(ResultColumn column) {
     switch (column) {
         case ResultColumn::Position:
-            return "位置 (cm)";
+            return MessageText(Reason::ColumnPosition);
         case ResultColumn::FanAngle:
-            return "ファン角 (°)";
+            return MessageText(Reason::ColumnFanAngle);
         case ResultColumn::Reading:
-            return "測定値 (平均)";
+            return MessageText(Reason::ColumnReading);
         case ResultColumn::ReadingCount:
-            return "n";
+            return MessageText(Reason::ColumnReadingCount);
         case ResultColumn::ReadingU:
-            return "u (測定値)";
+            return MessageText(Reason::ColumnReadingU);
         case ResultColumn::Profile:
-            return "プロファイル ± u";
+            return MessageText(Reason::ColumnProfile);
         case ResultColumn::Relative:
-            return "相対値 (%) ± U (k=2)";
+            return MessageText(Reason::ColumnRelative);
         case ResultColumn::RelativeOnArc:
-            return "円弧上の相対値 (%) ± U (k=2)";
+            return MessageText(Reason::ColumnRelativeOnArc);
         case ResultColumn::Baseline:
-            return "基準 (%)";
+            return MessageText(Reason::ColumnBaseline);
         case ResultColumn::Delta:
-            return "Δ (%) ± U (k=2)";
+            return MessageText(Reason::ColumnDelta);
         case ResultColumn::Flag:
-            return "判定";
+            return MessageText(Reason::ColumnFlag);
         case ResultColumn::AlEquivalent:
-            return "Al 当量厚 (mm) ± U (k=2)";
+            return MessageText(Reason::ColumnAlEquivalent);
         case ResultColumn::HalfValueLayer:
-            return "HVL (mm Al)";
+            return MessageText(Reason::ColumnHalfValueLayer);
         case ResultColumn::FluenceTransmission:
-            return "フルエンス透過率";
+            return MessageText(Reason::ColumnFluenceTransmission);
     }
     return "";
 }
@@ -133,7 +134,9 @@ std::string ResultCellText(const ResultSet& results, std::size_t row, ResultColu
                                   FixedNumberText(compared->expandedUncertaintyPercent, 2)
                             : std::string();
         case ResultColumn::Flag:
-            return compared ? (compared->flagged ? "外れ" : "一致") : std::string();
+            return compared ? (std::string(
+                                  MessageText(compared->flagged ? Reason::FlagDeviates : Reason::FlagAgrees)))
+                            : std::string();
         case ResultColumn::AlEquivalent:
             return al && al->thicknessMm ? WithUncertainty(*al->thicknessMm, al->thicknessU, 3, 2.0)
                                          : std::string();

@@ -189,8 +189,43 @@ enum class Reason {
     XcistBowtieFilter,
     ExportEgsnrcTitle,
     EgsnrcSourceFilter,
-    ThicknessGraphAngleAxis,
-    ThicknessGraphThicknessAxis,
+    // Column headings of the results table and the report
+    ColumnPosition,
+    ColumnFanAngle,
+    ColumnReading,
+    ColumnReadingCount,
+    ColumnReadingU,
+    ColumnProfile,
+    ColumnRelative,
+    ColumnRelativeOnArc,
+    ColumnBaseline,
+    ColumnDelta,
+    ColumnFlag,
+    ColumnAlEquivalent,
+    ColumnHalfValueLayer,
+    ColumnFluenceTransmission,
+    FlagDeviates,  // a position outside the tolerance
+    FlagAgrees,    // a position within it
+    // The measuring conditions' labels, with their units
+    ConditionScanner,
+    ConditionScannerSerial,
+    ConditionBowtieFilter,
+    ConditionTubeVoltage,
+    ConditionCollimation,
+    ConditionRotationTime,
+    ConditionCurrentTimeProduct,
+    ConditionDetector,
+    ConditionDetectorSerial,
+    ConditionCalibrationFactor,
+    ConditionCalibrationDate,
+    ConditionCalibrationUncertainty,
+    ConditionRepeatability,
+    ConditionRepeatabilityNote,  // a second line under the repeatability's label
+    ConditionMeasuredOn,
+    ConditionOperator,
+    ConditionSite,
+    ConditionNotes,
+    AttenuationOutOfRange,  // the attenuation library's energy range does not hold an energy
 };
 
 struct CatalogueEntry {

@@ -152,12 +152,12 @@ void DrawThicknessGraph(QPainter& painter, const QRectF& area, const AlEquivalen
     // Axis titles: the angle centred below, the thickness upright along the left edge.
     painter.setPen(Qt::black);
     painter.drawText(QRectF(frame.left(), area.bottom() - lineHeight - kGap / 2, frame.width(), lineHeight),
-                     Qt::AlignCenter, AxisText(Reason::ThicknessGraphAngleAxis));
+                     Qt::AlignCenter, AxisText(Reason::ColumnFanAngle));
     painter.save();
     painter.translate(area.left() + kGap / 2, frame.center().y());
     painter.rotate(-90);
     painter.drawText(QRectF(-frame.height() / 2, 0, frame.height(), lineHeight), Qt::AlignCenter,
-                     AxisText(Reason::ThicknessGraphThicknessAxis));
+                     AxisText(Reason::ColumnAlEquivalent));
     painter.restore();
 
     // Error bars, the line and the markers.

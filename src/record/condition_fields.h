@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "messages/catalogue.h"
 #include "record/measurement_file.h"
 #include "record/measurement_record.h"
 
@@ -21,10 +22,10 @@ enum class ConditionKind {
 };
 
 struct ConditionField {
-    const char* key;    // an English name for the field ("scanner"); windows name their controls after it
-    const char* label;  // UTF-8, with the unit; also names the field in a refusal
+    const char* key;  // an English name for the field ("scanner"); windows name their controls after it
+    Reason label;     // with the unit; also names the field in a refusal
     ConditionKind kind;
-    const char* note = nullptr;                                       // UTF-8, a second line under the label
+    std::optional<Reason> note{};                                     // a second line under the label
     std::string MeasurementConditions::*text = nullptr;               // Text, Date
     std::optional<double> MeasurementConditions::*number = nullptr;   // Number
     std::optional<double> MeasurementRecord::*uncertainty = nullptr;  // Uncertainty

@@ -95,9 +95,9 @@ ConditionsDialog::ConditionsDialog(MeasurementRecord& record, QWidget* parent)
     auto* form = new QFormLayout;
     for (const ConditionField& row : ConditionFields()) {
         const QString name = QString::fromLatin1(row.key) + QStringLiteral("Edit");
-        QString caption = QString::fromUtf8(row.label);
-        if (row.note != nullptr) {
-            caption += QStringLiteral("\n(") + QString::fromUtf8(row.note) + QStringLiteral(")");
+        QString caption = CatalogueText(row.label);
+        if (row.note) {
+            caption += QStringLiteral("\n(") + CatalogueText(*row.note) + QStringLiteral(")");
         }
         auto* label = new QLabel(caption, this);
         label->setObjectName(name.chopped(4) + QStringLiteral("Label"));
@@ -136,7 +136,8 @@ void ConditionsDialog::accept() {
             continue;
         }
         if (const std::optional<Reason> reason = ReadField(ConditionFields()[i], text, edited)) {
-            ShowMessage(this, QString::fromStdString(Message(*reason, {ConditionFields()[i].label})),
+            ShowMessage(this,
+                        QString::fromStdString(Message(*reason, {MessageText(ConditionFields()[i].label)})),
                         QMessageBox::Warning);
             m_fields[i]->setFocus();
             m_fields[i]->selectAll();

@@ -19,7 +19,7 @@ TEST(MessageCatalogue, holds_one_nonempty_text_per_reason_in_the_order_of_the_re
         EXPECT_TRUE(texts.insert(entry.japanese).second) << "a text used for two reasons: " << entry.japanese;
         EXPECT_EQ(MessageText(entry.reason), entry.japanese);
     }
-    EXPECT_EQ(index, static_cast<int>(Reason::ThicknessGraphThicknessAxis) + 1) << "a reason without a text";
+    EXPECT_EQ(index, static_cast<int>(Reason::AttenuationOutOfRange) + 1) << "a reason without a text";
 }
 
 TEST(MessageCatalogue, fills_details_in_order_and_recognises_filled_texts) {
