@@ -1,6 +1,8 @@
 // The catalogue of every text the program shows or prints to its user, keyed by a reason: refusals, warnings,
-// confirmations and the converter's usage. Texts are UTF-8; "{1}", "{2}" mark the details a message carries
-// (a file name, a character, a system error), filled in by Message().
+// confirmations and the converter's usage. Every text is held in Japanese and in English; the program speaks
+// Japanese unless English is chosen at start-up. Texts are UTF-8; "{1}", "{2}" mark the details a message
+// carries (a file name, a character, a system error), filled in by Message(), and both languages of an entry
+// carry the same ones, though not always in the same order.
 #pragma once
 
 #include <initializer_list>
@@ -228,15 +230,25 @@ enum class Reason {
     AttenuationOutOfRange,  // the attenuation library's energy range does not hold an energy
 };
 
+enum class Language { Japanese, English };
+
 struct CatalogueEntry {
     Reason reason;
     const char* japanese;
+    const char* english;
 };
 
 // Every entry, one per reason, in the order of the enumeration.
 std::span<const CatalogueEntry> MessageCatalogue();
 
-// The reason's text as the catalogue holds it, placeholders included.
+// The language of every text the program shows from here on; chosen once at start-up, Japanese until then.
+void SetMessageLanguage(Language language);
+Language MessageLanguage();
+
+// The reason's text in the given language as the catalogue holds it, placeholders included.
+std::string_view MessageText(Reason reason, Language language);
+
+// The reason's text in MessageLanguage(); Message() and IsMessageOf() use it as well.
 std::string_view MessageText(Reason reason);
 
 // The reason's text with {1}, {2}, ... replaced by the details in order.
