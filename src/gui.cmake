@@ -20,6 +20,7 @@ qt_add_library(tessaroven_gui STATIC
     entry/main_window_handlers.h entry/main_window_handlers.cpp
     app/application.h app/application.cpp
     app/display_check.h app/display_check.cpp
+    app/display_language.h app/display_language.cpp
     app/measurement_files.h app/measurement_files.cpp
     ui/artwork.h ui/artwork.cpp
     ui/save_dialog.h ui/save_dialog.cpp
@@ -43,3 +44,12 @@ install(TARGETS tessaroven RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Drawings, icons and the desktop entry.
 include(${PROJECT_SOURCE_DIR}/resources/artwork.cmake)
+
+# The windows' own texts in English: translations/tessaroven_en.ts (Japanese sources, kept up to date with
+# `cmake --build --preset dev --target update_translations`), built into a .qm resource at :/tessaroven/i18n.
+# The message catalogue's texts carry their English in the core.
+qt_add_translations(tessaroven_gui
+    TS_FILES ${PROJECT_SOURCE_DIR}/translations/tessaroven_en.ts
+    RESOURCE_PREFIX /tessaroven/i18n
+    LUPDATE_OPTIONS -source-language ja_JP -no-obsolete -locations none
+)

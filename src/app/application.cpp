@@ -7,11 +7,13 @@
 #include <QPushButton>
 
 #include "app/baseline_actions.h"
+#include "app/display_language.h"
 #include "app/measurement_files.h"
 #include "app/report_actions.h"
 #include "app/spectrum_actions.h"
 #include "calc/uncertainty.h"
 #include "entry/main_window_handlers.h"
+#include "plot/report_page.h"
 #include "ui/artwork.h"
 #include "ui/graph_window.h"
 #include "ui/graph_window_handlers.h"
@@ -24,6 +26,19 @@
 #include "ui/start_screen.h"
 
 namespace tessaroven {
+
+namespace {
+
+// ヘルプ's texts.
+constexpr const char* kLanguageNotice =
+    QT_TRANSLATE_NOOP("Tessaroven", "次回の起動から、表示言語は %1 になります。");
+constexpr const char* kAboutTitle = QT_TRANSLATE_NOOP("Tessaroven", "バージョン情報");
+constexpr const char* kAbout = QT_TRANSLATE_NOOP("Tessaroven",
+                                                 "%1\n\nガントリーを回転させたまま測定した線量から、X 線 CT "
+                                                 "のファン方向 (ボウタイ) の線量プロファイルを計算します。"
+                                                 "\n\nMIT ライセンス");
+
+}  // namespace
 
 Application::Application() = default;
 
@@ -74,6 +89,15 @@ MainWindow& Application::EnsureMainWindow() {
         // The centre spectrum and the bow-tie files; a changed spectrum changes the results.
         auto* spectrum = new SpectrumActions(*m_mainWindow, *m_files, m_record);
         connect(spectrum, &SpectrumActions::spectrumChanged, this, &Application::updateResults);
+        // ヘルプ: the display language, kept for the next start, and the version.
+        MainWindow& window = *m_mainWindow;
+        (MessageLanguage() == Language::English ? window.englishAction : window.japaneseAction)
+            ->setChecked(true);
+        connect(window.japaneseAction, &QAction::triggered, this,
+                [this] { chooseLanguage(Language::Japanese); });
+        connect(window.englishAction, &QAction::triggered, this,
+                [this] { chooseLanguage(Language::English); });
+        connect(window.aboutAction, &QAction::triggered, this, &Application::showAbout);
     }
     return *m_mainWindow;
 }
@@ -125,6 +149,22 @@ void Application::showGraph() {
     } else {
         ShowProfileGraph(m_graphWindow, m_record);
     }
+}
+
+void Application::chooseLanguage(Language language) {
+    SaveLanguage(language);
+    // The windows are built in the language of the start; the new one shows from the next start.
+    if (language != MessageLanguage()) {
+        const QAction* chosen =
+            language == Language::English ? m_mainWindow->englishAction : m_mainWindow->japaneseAction;
+        ShowMessage(m_mainWindow.get(), UiText(kLanguageNotice).arg(chosen->text()),
+                    QMessageBox::Information);
+    }
+}
+
+void Application::showAbout() {
+    QMessageBox::about(m_mainWindow.get(), UiText(kAboutTitle),
+                       UiText(kAbout).arg(QString::fromStdString(ProgramNameAndVersion())));
 }
 
 Expected<ResultSet> Application::CurrentResults() const {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "calc/result_columns.h"
+#include "messages/catalogue.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven {
@@ -45,6 +46,8 @@ public:
     void showResultsTable();  // 表示 → 結果の表: the evaluated profile, one row per position
     // After a conversion: the status bar's coverage, and the results table if it is open.
     void updateResults();
+    void chooseLanguage(Language language);  // ヘルプ → 表示言語: kept for the next start
+    void showAbout();                        // ヘルプ → バージョン情報
 
     MeasurementRecord& record() { return m_record; }
     StartScreen* startScreen() const { return m_startScreen.get(); }

@@ -393,6 +393,14 @@ int FinishComparison(std::ostream& err, const ConverterOptions& options,
 
 int RunConverter(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
                  const ConverterEnvironment& environment) {
+    // The run speaks the language asked for; the language before it comes back at its end.
+    struct LanguageOfRun {
+        Language before = MessageLanguage();
+        explicit LanguageOfRun(std::optional<Language> requested) {
+            SetMessageLanguage(requested.value_or(before));
+        }
+        ~LanguageOfRun() { SetMessageLanguage(before); }
+    } language(RequestedLanguage(args));
     const ParsedConverterOptions parsed = ParseConverterOptions(args, environment.extensions);
     if (!parsed.ok()) {
         return Fail(err, Failure{parsed.error});

@@ -31,6 +31,7 @@ enum class OptionId {
     Xcist,
     Egsnrc,
     AngleStep,
+    Language,
 };
 
 struct OptionEntry {
@@ -59,6 +60,7 @@ constexpr OptionEntry kBuiltInOptions[] = {
     {"--xcist", OptionId::Xcist, true},
     {"--egsnrc", OptionId::Egsnrc, true},
     {"--angle-step", OptionId::AngleStep, true},
+    {"--lang", OptionId::Language, true},
 };
 
 // A token that starts like a negative or fractional number is a reading, so "-5" needs no "--" before it.
@@ -155,6 +157,20 @@ StrictNumber ReadStrictNumber(std::string_view token) {
     result.outOfRange = parsed.outOfRange;
     result.value = parsed.outOfRange ? 0 : parsed.value;
     return result;
+}
+
+std::optional<Language> RequestedLanguage(const std::vector<std::string>& args) {
+    constexpr std::string_view kOption = "--lang";
+    for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+        if (args[i] == kOption && i + 1 < args.size()) {
+            return LanguageNamed(args[i + 1]);
+        }
+        if (args[i].starts_with(kOption) && args[i].size() > kOption.size() &&
+            args[i][kOption.size()] == '=') {
+            return LanguageNamed(std::string_view(args[i]).substr(kOption.size() + 1));
+        }
+    }
+    return std::nullopt;
 }
 
 ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& args,
@@ -285,6 +301,12 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
                 break;
             case OptionId::Help:
                 break;
+            case OptionId::Language:
+                if (!LanguageNamed(value)) {
+                    parsed.error = Message(Reason::LanguageOptionInvalid, {value}) + UsageHint();
+                    return parsed;
+                }
+                break;
             case OptionId::Spectrum:
             case OptionId::CentreAl:
             case OptionId::Xcist:
@@ -314,12 +336,14 @@ std::string ConverterUsage(const std::vector<ConverterExtension>& extensions) {
         synopsis += " [" + extension.option + " " + extension.valueName + "]";
         std::string head = "  " + extension.option + " " + extension.valueName;
         head.resize(std::max<std::size_t>(head.size() + 1, 19), ' ');
-        extensionLines += head + extension.description + "\n";
+        extensionLines += head + std::string(MessageText(extension.description)) + "\n";
     }
+    synopsis += MessageText(Reason::AlEquivalentUsageSynopsis);
+    synopsis += MessageText(Reason::LanguageUsageSynopsis);
     return Message(Reason::UsageSynopsis, {synopsis}) +
-           std::string(MessageText(Reason::AlEquivalentUsageSynopsis)) +
            Message(Reason::UsageDescription,
-                   {std::string(MessageText(Reason::AlEquivalentOptionsHelp)) + extensionLines});
+                   {std::string(MessageText(Reason::AlEquivalentOptionsHelp)) + extensionLines +
+                    std::string(MessageText(Reason::LanguageOptionHelp))});
 }
 
 }  // namespace tessaroven

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calc/comparison.h"
+#include "messages/catalogue.h"
 #include "messages/outcome.h"
 #include "record/measurement_record.h"
 
@@ -30,9 +31,9 @@ struct ConverterRun {
 
 // An option added by the program that embeds the converter. It always takes one value.
 struct ConverterExtension {
-    std::string option;       // "--name"
-    std::string valueName;    // shown in the usage text, e.g. "FILE"
-    std::string description;  // one line of the usage text (Japanese)
+    std::string option;     // "--name"
+    std::string valueName;  // shown in the usage text, e.g. "FILE"
+    Reason description;     // its line of the usage text, in the catalogue's language
     // Runs after a successful conversion and before anything is written; a refusal stops the run with exit
     // status 1 and nothing written to standard output or --output.
     std::function<MaybeRefusal(const ConverterRun& run, const std::string& value)> run;
@@ -82,6 +83,10 @@ struct ParsedConverterOptions {
     std::string error;  // empty when the command line was sound
     bool ok() const { return error.empty(); }
 };
+
+// The language --lang asks for (ja or en), looked for before the options are read so that every message of
+// the run, a refusal of the command line included, speaks it; none when it is not given or not known.
+std::optional<Language> RequestedLanguage(const std::vector<std::string>& args);
 
 // Reads the arguments (without the program name). "--name value" and "--name=value" both work; "--" ends the
 // options; a token such as "-5" or "-.5" is a reading, not an option. --help anywhere among the options wins.

@@ -3,12 +3,18 @@
 
 #include "cli/plot_option.h"
 
+// The module holds a copy of the catalogue of its own, so each call brings the language of the run.
+
 extern "C" __attribute__((visibility("default"))) void tessaroven_write_plot(
-    const tessaroven::MeasurementRecord& record, const std::string& path, tessaroven::MaybeRefusal& refusal) {
+    tessaroven::Language language, const tessaroven::MeasurementRecord& record, const std::string& path,
+    tessaroven::MaybeRefusal& refusal) {
+    tessaroven::SetMessageLanguage(language);
     refusal = tessaroven::WritePlot(record, path);
 }
 
 extern "C" __attribute__((visibility("default"))) void tessaroven_write_report(
-    const tessaroven::ConverterRun& run, const std::string& path, tessaroven::MaybeRefusal& refusal) {
+    tessaroven::Language language, const tessaroven::ConverterRun& run, const std::string& path,
+    tessaroven::MaybeRefusal& refusal) {
+    tessaroven::SetMessageLanguage(language);
     refusal = tessaroven::WriteReport(run, path);
 }

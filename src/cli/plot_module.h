@@ -5,16 +5,20 @@
 #include <string>
 
 #include "cli/converter_options.h"
+#include "messages/catalogue.h"
 #include "messages/outcome.h"
 #include "record/measurement_record.h"
 
-// Writes the profile graph of record as a PNG file at path (WritePlot); refusal holds what went wrong.
-extern "C" void tessaroven_write_plot(const tessaroven::MeasurementRecord& record, const std::string& path,
+// Writes the profile graph of record as a PNG file at path (WritePlot); refusal holds what went wrong, in
+// language.
+extern "C" void tessaroven_write_plot(tessaroven::Language language,
+                                      const tessaroven::MeasurementRecord& record, const std::string& path,
                                       tessaroven::MaybeRefusal& refusal);
 
-// Writes the report of run as a PDF file at path (WriteReport); refusal holds what went wrong.
-extern "C" void tessaroven_write_report(const tessaroven::ConverterRun& run, const std::string& path,
-                                        tessaroven::MaybeRefusal& refusal);
+// Writes the report of run as a PDF file at path (WriteReport), its texts in language; refusal holds what
+// went wrong.
+extern "C" void tessaroven_write_report(tessaroven::Language language, const tessaroven::ConverterRun& run,
+                                        const std::string& path, tessaroven::MaybeRefusal& refusal);
 
 namespace tessaroven {
 

@@ -65,12 +65,12 @@ MaybeRefusal WriteReport(const ConverterRun& run, const std::string& path) {
 }
 
 ConverterExtension PlotOption() {
-    return {"--plot", "FILE", std::string(MessageText(Reason::PlotOptionHelp)),
+    return {"--plot", "FILE", Reason::PlotOptionHelp,
             [](const ConverterRun& run, const std::string& path) { return WritePlot(run.record, path); }};
 }
 
 ConverterExtension ReportOption() {
-    return {"--report", "FILE", std::string(MessageText(Reason::ReportOptionHelp)), WriteReport};
+    return {"--report", "FILE", Reason::ReportOptionHelp, WriteReport};
 }
 
 }  // namespace tessaroven

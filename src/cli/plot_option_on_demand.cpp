@@ -57,22 +57,21 @@ MaybeRefusal RunModuleEntry(const char* name, const Subject& subject, const std:
         return entry.error();
     }
     MaybeRefusal refusal;
-    reinterpret_cast<Entry> (*entry)(subject, path, refusal);
+    reinterpret_cast<Entry> (*entry)(MessageLanguage(), subject, path, refusal);
     return refusal;
 }
 
 }  // namespace
 
 ConverterExtension PlotOption() {
-    return {"--plot", "FILE", std::string(MessageText(Reason::PlotOptionHelp)),
-            [](const ConverterRun& run, const std::string& path) {
+    return {"--plot", "FILE", Reason::PlotOptionHelp, [](const ConverterRun& run, const std::string& path) {
                 return RunModuleEntry<decltype(&tessaroven_write_plot)>(kPlotModuleEntryName, run.record,
                                                                         path);
             }};
 }
 
 ConverterExtension ReportOption() {
-    return {"--report", "FILE", std::string(MessageText(Reason::ReportOptionHelp)),
+    return {"--report", "FILE", Reason::ReportOptionHelp,
             [](const ConverterRun& run, const std::string& path) {
                 return RunModuleEntry<decltype(&tessaroven_write_report)>(kReportModuleEntryName, run, path);
             }};

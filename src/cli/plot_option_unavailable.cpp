@@ -4,14 +4,14 @@
 namespace tessaroven {
 
 ConverterExtension PlotOption() {
-    return {"--plot", "FILE", std::string(MessageText(Reason::PlotOptionUnavailableHelp)),
+    return {"--plot", "FILE", Reason::PlotOptionUnavailableHelp,
             [](const ConverterRun&, const std::string&) -> MaybeRefusal {
                 return Refuse(Reason::PlotUnavailable);
             }};
 }
 
 ConverterExtension ReportOption() {
-    return {"--report", "FILE", std::string(MessageText(Reason::PlotOptionUnavailableHelp)),
+    return {"--report", "FILE", Reason::PlotOptionUnavailableHelp,
             [](const ConverterRun&, const std::string&) -> MaybeRefusal {
                 return Refuse(Reason::PlotUnavailable);
             }};

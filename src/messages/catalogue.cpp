@@ -175,7 +175,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ReportFileLabel, "ファイル", "File"},
     {Reason::ReportUnsaved, "(測定ファイルなし)", "(no measurement file)"},
     {Reason::ReportCommentLabel, "コメント", "Comment"},
-    {Reason::ReportDistanceLabel, "焦点-回転中心間距離 (cm)", "Focus-to-isocentre distance (cm)"},
+    {Reason::ReportDistanceLabel, "焦点-回転中心間距離 (cm)", "Focus–axis distance (cm)"},
     {Reason::ReportUncertaintyKnown, "u: 標準不確かさ (k=1)、U: 拡張不確かさ (k=2)。校正の不確かさはプロファイルにだけ入り、相対値には入りません。", "u: standard uncertainty (k=1), U: expanded uncertainty (k=2). The calibration uncertainty enters the profile only, not the relative values."},
     {Reason::ReportUncertaintyUnknown, "不確かさは求められません: 繰り返し測定も読み値の繰り返し精度もない位置があります。", "No uncertainties can be given: some positions have neither repeated readings nor a reading repeatability."},
     {Reason::ReportSignature, "確認者署名　＿＿＿＿＿＿＿＿＿＿＿＿＿＿　　日付　＿＿＿＿＿＿＿＿＿＿", "Reviewer's signature  ____________________________    Date  ____________________"},
@@ -248,8 +248,8 @@ constexpr CatalogueEntry kCatalogue[] = {
      "                   and PREFIX_bowtie.dat\n"
      "  --angle-step DEG Angle step (degrees) of the written files. Default: 0.125\n"},
     {Reason::AlEquivalentUsageSynopsis,
-     "                           [--spectrum FILE [--centre-al MM] [--xcist FILE] [--egsnrc PREFIX] [--angle-step DEG]]\n",
-     "                          [--spectrum FILE [--centre-al MM] [--xcist FILE] [--egsnrc PREFIX] [--angle-step DEG]]\n"},
+     "\n                           [--spectrum FILE [--centre-al MM] [--xcist FILE] [--egsnrc PREFIX] [--angle-step DEG]]",
+     "\n                          [--spectrum FILE [--centre-al MM] [--xcist FILE] [--egsnrc PREFIX] [--angle-step DEG]]"},
     {Reason::OpenBaselineTitle, "基準にする測定ファイルを開く", "Open measurement file as baseline"},
     {Reason::BaselineFilePlace, "基準 ({1}): ", "Baseline ({1}): "},
     {Reason::ToleranceTitle, "許容差", "Tolerance"},
@@ -296,12 +296,15 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ConditionCalibrationDate, "校正日", "Calibration date"},
     {Reason::ConditionCalibrationUncertainty, "校正の不確かさ (%)", "Calibration uncertainty (%)"},
     {Reason::ConditionRepeatability, "読み値の繰り返し精度 (%)", "Reading repeatability (%)"},
-    {Reason::ConditionRepeatabilityNote, "1 回だけ測定した位置に使用", "For positions measured once"},
+    {Reason::ConditionRepeatabilityNote, "1 回だけ測定した位置に使用", "for positions measured once"},
     {Reason::ConditionMeasuredOn, "測定日 (YYYY-MM-DD)", "Measured on (YYYY-MM-DD)"},
     {Reason::ConditionOperator, "測定者", "Operator"},
     {Reason::ConditionSite, "施設", "Site"},
     {Reason::ConditionNotes, "備考", "Notes"},
     {Reason::AttenuationOutOfRange, "範囲外", "out of range"},
+    {Reason::LanguageOptionInvalid, "表示言語 (--lang) 「{1}」は使えません。ja (日本語) か en (英語) を指定してください", "Language (--lang) \"{1}\" is not available; give ja (Japanese) or en (English)"},
+    {Reason::LanguageUsageSynopsis, "\n                           [--lang ja|en]", "\n                          [--lang ja|en]"},
+    {Reason::LanguageOptionHelp, "  --lang ja|en     メッセージと使い方の言語。既定値 ja (日本語)。書き出すファイルは変わりません\n", "  --lang ja|en     Language of the messages and of this usage. Default: ja (Japanese). Files written\n                   are the same in either language\n"},
 };
 // clang-format on
 
@@ -347,6 +350,20 @@ bool Matches(std::string_view pattern, std::string_view text) {
 
 std::span<const CatalogueEntry> MessageCatalogue() {
     return kCatalogue;
+}
+
+std::optional<Language> LanguageNamed(std::string_view code) {
+    if (code == "ja") {
+        return Language::Japanese;
+    }
+    if (code == "en") {
+        return Language::English;
+    }
+    return std::nullopt;
+}
+
+std::string_view LanguageCode(Language language) {
+    return language == Language::English ? "en" : "ja";
 }
 
 void SetMessageLanguage(Language language) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -227,7 +228,12 @@ enum class Reason {
     ConditionOperator,
     ConditionSite,
     ConditionNotes,
-    AttenuationOutOfRange,  // the attenuation library's energy range does not hold an energy
+    AttenuationOutOfRange,
+    // The display language
+    LanguageOptionInvalid,  // {1}: the value of --lang
+    LanguageUsageSynopsis,  // --lang in the converter's usage synopsis
+    LanguageOptionHelp,  // its line in the usage  // the attenuation library's energy range does not hold an
+                         // energy
 };
 
 enum class Language { Japanese, English };
@@ -240,6 +246,10 @@ struct CatalogueEntry {
 
 // Every entry, one per reason, in the order of the enumeration.
 std::span<const CatalogueEntry> MessageCatalogue();
+
+// The language a code names ("ja", "en"), as --lang and the settings give it; none for any other text.
+std::optional<Language> LanguageNamed(std::string_view code);
+std::string_view LanguageCode(Language language);
 
 // The language of every text the program shows from here on; chosen once at start-up, Japanese until then.
 void SetMessageLanguage(Language language);

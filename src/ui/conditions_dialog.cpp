@@ -18,15 +18,15 @@
 #include "messages/catalogue.h"
 #include "plot/fonts.h"
 #include "record/condition_fields.h"
+#include "ui/layout.h"
 #include "ui/message_box.h"
 
 namespace tessaroven {
 
 namespace {
 
-constexpr const char* kCaption = "測定条件";
+constexpr const char* kCaption = QT_TRANSLATE_NOOP("Tessaroven", "測定条件");
 constexpr const char* kOkCaption = "OK";
-constexpr const char* kCancelCaption = "キャンセル";
 constexpr double kFontPoints = 10.5;
 constexpr int kFieldWidthCharacters = 40;  // the width of a field, in average characters of the font
 
@@ -89,7 +89,7 @@ std::optional<Reason> ReadField(const ConditionField& row, const QString& text, 
 
 ConditionsDialog::ConditionsDialog(MeasurementRecord& record, QWidget* parent)
     : QDialog(parent), m_record(record) {
-    setWindowTitle(QString::fromUtf8(kCaption));
+    setWindowTitle(UiText(kCaption));
     setFont(LayoutFont(FontFace::Meiryo, kFontPoints));
     // Created in the table's order, so the focus moves from top to bottom and then to the buttons.
     auto* form = new QFormLayout;
@@ -116,7 +116,7 @@ ConditionsDialog::ConditionsDialog(MeasurementRecord& record, QWidget* parent)
     okButton->setDefault(true);
     cancelButton = buttons->button(QDialogButtonBox::Cancel);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    cancelButton->setText(QString::fromUtf8(kCancelCaption));
+    cancelButton->setText(CatalogueText(Reason::CancelChoice));
     connect(buttons, &QDialogButtonBox::accepted, this, &ConditionsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &ConditionsDialog::reject);
 

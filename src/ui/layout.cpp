@@ -1,6 +1,7 @@
 // Turns the layout tables into widgets; font substitution, button colour and the fixed-dialog window setup.
 #include "ui/layout.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -62,7 +63,7 @@ QColor SystemBackgroundColour(const QPalette& palette, SystemBackground backgrou
 QWidget* CreateLabel(const ControlRow& row, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
-    label->setText(QString::fromUtf8(row.caption));
+    label->setText(UiText(row.caption));
     // The table's heights are the line heights of the named faces, taller than those of the substitutes
     // (メイリオ's line is 1.5 em, IPA's 1 em); centring the line puts the substitute's baseline within a
     // pixel of where the named face has it. With the named face itself the label is exactly one line high.
@@ -114,7 +115,7 @@ QWidget* CreateListBox(const ControlRow&, QWidget* parent) {
 }
 
 QWidget* CreateButton(const ControlRow& row, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(row.caption), parent);
+    auto* button = new QPushButton(UiText(row.caption), parent);
     QPalette palette = button->palette();
     const QColor background = QColor::fromRgb(row.backColor.value_or(kButtonBackground));
     palette.setColor(QPalette::Button, background);
@@ -193,7 +194,7 @@ void Place(QWidget* widget, const ControlRow& row) {
     if (row.kind == ControlKind::Label) {
         // A label sizes itself to its text; never cut a caption that the substitute face sets wider.
         const QFontMetrics metrics(widget->font());
-        const QString text = QString::fromUtf8(row.caption);
+        const QString text = UiText(row.caption);
         size = size.expandedTo(QSize(metrics.horizontalAdvance(text), metrics.height()));
     }
     widget->setGeometry(QRect(QPoint(TwipsToPixels(row.left), TwipsToPixels(row.top)), size));
@@ -264,7 +265,7 @@ QWidget* FindControl(QWidget* window, const char* name) {
 void SetUpFixedDialog(QWidget* window, const WindowRow& row) {
     window->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    window->setWindowTitle(QString::fromUtf8(row.caption));
+    window->setWindowTitle(UiText(row.caption));
     window->setFont(LayoutFont(row.font.face == FontFace::Window ? FontFace::Meiryo : row.font.face,
                                row.font.points, row.font.italic));
     QPalette palette = window->palette();
@@ -283,6 +284,10 @@ void SetFixedClientSize(QWidget* window, QSize client, bool centred) {
             window->move(available.center() - QPoint(client.width() / 2, client.height() / 2));
         }
     }
+}
+
+QString UiText(const char* text) {
+    return QCoreApplication::translate("Tessaroven", text);
 }
 
 void ShowInFront(QWidget* window) {

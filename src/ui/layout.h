@@ -103,6 +103,11 @@ void SetUpFixedDialog(QWidget* window, const WindowRow& row);
 // Gives window the fixed size client, centred on the primary screen when asked.
 void SetFixedClientSize(QWidget* window, QSize client, bool centred);
 
+// A window text (UTF-8, Japanese) in the display language: its translation when one is installed, else the
+// text itself. Texts are marked for the translation file with QT_TRANSLATE_NOOP("Tessaroven", "...") where
+// they are written down (the tables, the menus, the dialogs' captions).
+QString UiText(const char* text);
+
 // Shows window, or brings it to the front and gives it the focus when it is already open.
 void ShowInFront(QWidget* window);
 

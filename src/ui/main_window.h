@@ -68,6 +68,10 @@ public:
     // 表示
     QAction* resultsTableAction;  // 結果の表
     QAction* graphAction;         // グラフ
+    // ヘルプ
+    QAction* japaneseAction;  // 表示言語 ▸ 日本語 (checked when it is the language in use)
+    QAction* englishAction;   // 表示言語 ▸ English
+    QAction* aboutAction;     // バージョン情報
 
     QLabel* fileStatus;         // status bar: the measurement file's name
     QLabel* uncertaintyStatus;  // status bar: "U: k=2" when the results carry their uncertainty

@@ -8,6 +8,8 @@
 #include <QItemSelectionModel>
 #include <QKeySequence>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -23,7 +25,6 @@
 namespace tessaroven {
 
 namespace {
-constexpr int kWidthWithGraph = 1400;  // the table's eleven columns and the graph beside them
 constexpr int kGraphWidth = 440;
 }  // namespace
 
@@ -81,7 +82,7 @@ void ThicknessGraphView::paintEvent(QPaintEvent* /*event*/) {
 
 ResultsTableWindow::ResultsTableWindow(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("結果の表"));
+    setWindowTitle(QCoreApplication::translate("Tessaroven", "結果の表"));
     setFont(LayoutFont(FontFace::Meiryo, 10.5));
     model = new ResultsTableModel(this);
     table = new QTableView(this);
@@ -103,15 +104,30 @@ ResultsTableWindow::ResultsTableWindow(QWidget* parent) : QWidget(parent) {
     // The table's model is refilled after every conversion and every change of spectrum.
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
         const std::optional<AlEquivalentProfile>& profile = model->results().alEquivalent;
+        const bool graphShown = !thicknessGraph->isHidden();
         if (profile) {
             thicknessGraph->setProfile(*profile);
-            if (thicknessGraph->isHidden()) {
-                // The graph at its usual width, the rest for the table.
-                resize(std::max(width(), kWidthWithGraph), height());
-                m_splitter->setSizes({std::max(width() / 2, width() - kGraphWidth), kGraphWidth});
-            }
         }
         thicknessGraph->setVisible(profile.has_value());
+        // Wide enough for every column (their headings are longer in English) and the graph at its usual
+        // width, as far as the screen allows; the user may make it narrower, and the table then scrolls.
+        QHeaderView* header = table->horizontalHeader();
+        header->resizeSections(QHeaderView::ResizeToContents);
+        int wanted = header->length() + 2 * table->frameWidth() +
+                     table->verticalScrollBar()->sizeHint().width() +
+                     this->layout()->contentsMargins().left() + this->layout()->contentsMargins().right();
+        if (profile) {
+            wanted += kGraphWidth + m_splitter->handleWidth();
+        }
+        if (const QScreen* shown = screen()) {
+            wanted = std::min(wanted, shown->availableGeometry().width());
+        }
+        if (wanted > width()) {
+            resize(wanted, height());
+        }
+        if (profile && !graphShown) {
+            m_splitter->setSizes({std::max(width() / 2, width() - kGraphWidth), kGraphWidth});
+        }
     });
     auto* copy = new QAction(this);
     copy->setShortcut(QKeySequence::Copy);

@@ -19,20 +19,22 @@
 #include "files/bowtie_exports.h"
 #include "messages/catalogue.h"
 #include "plot/fonts.h"
+#include "ui/layout.h"
 #include "ui/message_box.h"
 
 namespace tessaroven {
 
 namespace {
 
-constexpr const char* kCaption = "スペクトル";
-constexpr const char* kFileCaption = "中心のスペクトルのファイル";
-constexpr const char* kBrowseCaption = "参照…";
-constexpr const char* kCentreAlCaption = "ボウタイ中心の Al 当量厚 (mm)\n(わからないときは空欄)";
-constexpr const char* kAngleStepCaption = "書き出すファイルの角度の刻み (度)";
-constexpr const char* kRemoveCaption = "スペクトルを外す";
+constexpr const char* kCaption = QT_TRANSLATE_NOOP("Tessaroven", "スペクトル");
+constexpr const char* kFileCaption = QT_TRANSLATE_NOOP("Tessaroven", "中心のスペクトルのファイル");
+constexpr const char* kBrowseCaption = QT_TRANSLATE_NOOP("Tessaroven", "参照…");
+constexpr const char* kCentreAlCaption =
+    QT_TRANSLATE_NOOP("Tessaroven", "ボウタイ中心の Al 当量厚 (mm)\n(わからないときは空欄)");
+constexpr const char* kAngleStepCaption =
+    QT_TRANSLATE_NOOP("Tessaroven", "書き出すファイルの角度の刻み (度)");
+constexpr const char* kRemoveCaption = QT_TRANSLATE_NOOP("Tessaroven", "スペクトルを外す");
 constexpr const char* kOkCaption = "OK";
-constexpr const char* kCancelCaption = "キャンセル";
 constexpr double kFontPoints = 10.5;
 constexpr int kFieldWidthCharacters = 48;
 const QString kAngleStepKey = QStringLiteral("bowtie/angleStepDeg");
@@ -64,7 +66,7 @@ QLineEdit* AddField(QFormLayout& form, QWidget* owner, const char* caption, cons
     auto* field = new QLineEdit(text, owner);
     field->setObjectName(QString::fromLatin1(name));
     field->setMinimumWidth(field->fontMetrics().averageCharWidth() * kFieldWidthCharacters);
-    auto* label = new QLabel(QString::fromUtf8(caption), owner);
+    auto* label = new QLabel(UiText(caption), owner);
     label->setBuddy(field);
     if (beside == nullptr) {
         form.addRow(label, field);
@@ -88,9 +90,9 @@ double BowtieAngleStepDeg() {
 SpectrumDialog::SpectrumDialog(const std::optional<MeasurementSpectrum>& current, Browse browse,
                                QWidget* parent)
     : QDialog(parent), m_current(current) {
-    setWindowTitle(QString::fromUtf8(kCaption));
+    setWindowTitle(UiText(kCaption));
     setFont(LayoutFont(FontFace::Meiryo, kFontPoints));
-    browseButton = new QPushButton(QString::fromUtf8(kBrowseCaption), this);
+    browseButton = new QPushButton(UiText(kBrowseCaption), this);
     browseButton->setObjectName(QStringLiteral("browseButton"));
     browseButton->setAutoDefault(false);
     auto* form = new QFormLayout;
@@ -115,8 +117,8 @@ SpectrumDialog::SpectrumDialog(const std::optional<MeasurementSpectrum>& current
     okButton->setDefault(true);
     cancelButton = buttons->button(QDialogButtonBox::Cancel);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    cancelButton->setText(QString::fromUtf8(kCancelCaption));
-    removeButton = buttons->addButton(QString::fromUtf8(kRemoveCaption), QDialogButtonBox::ResetRole);
+    cancelButton->setText(CatalogueText(Reason::CancelChoice));
+    removeButton = buttons->addButton(UiText(kRemoveCaption), QDialogButtonBox::ResetRole);
     removeButton->setObjectName(QStringLiteral("removeSpectrumButton"));
     removeButton->setAutoDefault(false);
     connect(removeButton, &QPushButton::clicked, this, [this] {

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "app/application.h"
+#include "app/display_language.h"
 #include "entry/main_window_handlers.h"
 #include "gui_fixture.h"
 #include "ui/main_window.h"
@@ -210,6 +211,36 @@ TEST_F(ApplicationTest, exit_arriving_during_the_conversion_takes_effect_and_the
     EXPECT_TRUE(app.startScreen()->isVisible());
     EXPECT_EQ(form.resultList->count(), 5);
     EXPECT_FALSE(app.mainWindowHandlers()->conversionRunning());
+}
+
+// ヘルプ → 表示言語 keeps the choice for the next start and says so; the windows stay in the language they
+// started in. The command line's --lang wins over the kept choice and never changes it.
+TEST_F(ApplicationTest, display_language_is_kept_for_the_next_start_and_the_command_line_wins) {
+    Click(app.startScreen()->startButton);
+    MainWindow& form = *app.mainWindow();
+    EXPECT_TRUE(form.japaneseAction->isChecked());
+    const auto notice = messages.ExpectOne([&] { form.englishAction->trigger(); });
+    ASSERT_TRUE(notice);
+    EXPECT_TRUE(notice->text.contains(QStringLiteral("English"))) << notice->text.toStdString();
+    EXPECT_EQ(SavedLanguage(), Language::English);
+    EXPECT_EQ(MessageLanguage(), Language::Japanese);
+    messages.ExpectNone([&] { form.japaneseAction->trigger(); });  // back to the language in use: no notice
+    EXPECT_EQ(SavedLanguage(), Language::Japanese);
+
+    const auto about = messages.ExpectOne([&] { form.aboutAction->trigger(); });
+    ASSERT_TRUE(about);
+    EXPECT_TRUE(about->text.startsWith(QStringLiteral("Tessaroven 1."))) << about->text.toStdString();
+
+    SaveLanguage(Language::English);
+    const StartArguments start = ReadStartArguments(
+        {QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("/tmp/a.tessaroven.json")});
+    EXPECT_EQ(start.language, Language::Japanese);
+    EXPECT_EQ(start.measurementFile, QStringLiteral("/tmp/a.tessaroven.json"));
+    EXPECT_EQ(ReadStartArguments({QStringLiteral("--lang=en")}).language, Language::English);
+    EXPECT_FALSE(ReadStartArguments({}).language);
+    const StartArguments refused = ReadStartArguments({QStringLiteral("--lang"), QStringLiteral("fr")});
+    EXPECT_TRUE(refused.refusal.contains(QStringLiteral("fr"))) << refused.refusal.toStdString();
+    EXPECT_EQ(SavedLanguage(), Language::English);
 }
 
 }  // namespace

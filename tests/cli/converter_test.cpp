@@ -172,6 +172,22 @@ TEST(ConverterOutput, double_dash_ends_the_options) {
     EXPECT_EQ(outcome.out, kExampleList);
 }
 
+// --lang en changes what the run says, never what it writes; the language before the run comes back after it.
+TEST(ConverterLanguage, english_messages_and_usage_with_the_same_bytes) {
+    EXPECT_EQ(Convert(Concat({"--lang", "en"}, kExampleReadings)).out, kExampleCsv);
+    EXPECT_EQ(Convert(Concat({"--lang=en", "--profile", "-"}, kExampleReadings)).out, kExampleTable);
+    EXPECT_TRUE(Convert({"--help", "--lang", "en"}).out.starts_with("Usage: tessaroven-convert"));
+    const Outcome refused = Convert({"--lang", "en", "--distance", "6O", "100"});
+    EXPECT_EQ(refused.status, 2);
+    const std::string_view english = MessageText(Reason::DistanceOptionNotANumber, Language::English);
+    EXPECT_NE(refused.err.find(english.substr(0, english.find('{'))), std::string::npos) << refused.err;
+    EXPECT_EQ(MessageLanguage(), Language::Japanese);
+    const Outcome unknown = Convert(Concat({"--lang", "fr"}, kExampleReadings));
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "tessaroven-convert: " + Message(Reason::LanguageOptionInvalid, {"fr"}) +
+                               std::string(MessageText(Reason::UsageHint)) + "\n");
+}
+
 TEST(ConverterInput, readings_from_standard_input_skip_comment_lines) {
     const std::string input =
         "# focus 60 cm\n"
@@ -204,7 +220,10 @@ TEST(ConverterHelp, help_prints_usage_and_succeeds) {
         EXPECT_TRUE(outcome.out.find(
                         "[--calibration-uncertainty PCT] [--save-measurement FILE] [--output FILE]\n"
                         "                           [--profile FILE] [--list]\n                           "
-                        "[--baseline FILE] [--tolerance PCT] [--fail-on-deviation] [READING ...]") !=
+                        "[--baseline FILE] [--tolerance PCT] [--fail-on-deviation]\n") != std::string::npos)
+            << outcome.out;
+        EXPECT_TRUE(outcome.out.find(
+                        "[--angle-step DEG]]\n                           [--lang ja|en] [READING ...]\n") !=
                     std::string::npos)
             << outcome.out;
         EXPECT_EQ(outcome.err, "");
@@ -485,7 +504,7 @@ TEST(ConverterExtensions, extension_option_sees_the_finished_record) {
     double seenCentre = 0;
     ConverterEnvironment environment;
     environment.extensions.push_back(
-        {"--picture", "FILE", "picture of the profile", [&](const ConverterRun& run, const std::string& v) {
+        {"--picture", "FILE", Reason::PlotOptionHelp, [&](const ConverterRun& run, const std::string& v) {
              seenValue = v;
              seenCentre = run.record.relativePercent[0];
              return MaybeRefusal{};
@@ -500,9 +519,10 @@ TEST(ConverterExtensions, extension_option_sees_the_finished_record) {
 
 TEST(ConverterExtensions, refused_extension_stops_before_anything_is_written) {
     ConverterEnvironment environment;
-    environment.extensions.push_back({"--picture", "FILE", "", [](const ConverterRun&, const std::string&) {
-                                          return MaybeRefusal{Refusal{Reason::FileWriteFailed, "書けません"}};
-                                      }});
+    environment.extensions.push_back(
+        {"--picture", "FILE", Reason::PlotOptionHelp, [](const ConverterRun&, const std::string&) {
+             return MaybeRefusal{Refusal{Reason::FileWriteFailed, "書けません"}};
+         }});
     const Outcome outcome = Convert(Concat({"--picture", "p.png"}, kExampleReadings), "", environment);
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, "");

@@ -31,6 +31,7 @@
 #include <memory>
 
 #include "app/application.h"
+#include "app/display_language.h"
 #include "gui_fixture.h"
 #include "image_compare.h"
 #include "ui/graph_window.h"
@@ -218,6 +219,22 @@ TEST_F(ReferenceImageTest, main_window_fresh_after_load) {
 
 TEST_F(ReferenceImageTest, main_window_after_converting_the_worked_example) {
     ExpectMainWindowMatches(ConvertWorkedExample(), QStringLiteral("main-window-worked-example"));
+}
+
+// The same window in English: the menus, labels and buttons from the translation, the status bar and the
+// lists as before. Japanese comes back afterwards for whatever else runs in this process.
+TEST_F(ReferenceImageTest, main_window_in_english_after_converting_the_worked_example) {
+    struct BackToJapanese {
+        ~BackToJapanese() {
+            SetMessageLanguage(Language::Japanese);
+            InstallWindowTranslation();
+        }
+    } backToJapanese;
+    SetMessageLanguage(Language::English);
+    InstallWindowTranslation();
+    MainWindow& form = ConvertWorkedExample();
+    EXPECT_EQ(form.convertButton->text(), QStringLiteral("Convert"));
+    ExpectMatchesReference(Grab(form), QStringLiteral("main-window-worked-example-english"));
 }
 
 TEST_F(ReferenceImageTest, save_dialog_with_its_defaults) {
