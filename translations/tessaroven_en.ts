@@ -173,7 +173,7 @@
     </message>
     <message>
         <source>各点すべて同一照射条件（線束サイズ、管電圧、管電流、回転数など）で積算線量を測定する。</source>
-        <translation>Measure every point with the same exposure (beam width, kV, mA, rotation time, ...).</translation>
+        <translation>Measure every point with the same exposure (beam width, kV, mA, rotation speed, ...).</translation>
     </message>
     <message>
         <source>測定点は、回転中心を含め 1cm 間隔(最大25ポイント)とする。</source>
@@ -181,7 +181,7 @@
     </message>
     <message>
         <source>上左図に示すように、水平線上の各点に線量計を置き、CTガントリーを回転させて積算線量を測定する。</source>
-        <translation>Put a dosemeter at each point of the horizontal line (left figure) and measure the dose over rotation.</translation>
+        <translation>Place dosemeters on the horizontal line (left figure); measure the accumulated dose while rotating.</translation>
     </message>
     <message>
         <source>本ソフトに必要なデータの取得</source>

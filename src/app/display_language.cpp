@@ -2,6 +2,7 @@
 #include "app/display_language.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QSettings>
 #include <QTranslator>
 
@@ -22,18 +23,32 @@ QString LanguageRefusal(const QString& value) {
 StartArguments ReadStartArguments(const QStringList& arguments) {
     StartArguments start;
     const QString option = QString::fromLatin1(kLanguageOption);
+    bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         std::optional<QString> value;
-        if (argument == option) {
-            value = i + 1 < arguments.size() ? arguments.at(++i) : QString();
-        } else if (argument.startsWith(option + QLatin1Char('='))) {
-            value = argument.mid(option.size() + 1);
-        } else if (start.measurementFile.isEmpty()) {
-            start.measurementFile = argument;
+        if (!optionsEnded && argument == QStringLiteral("--")) {
+            optionsEnded = true;  // a file whose name starts with "--" follows
             continue;
+        }
+        if (!optionsEnded && argument == option) {
+            if (i + 1 == arguments.size()) {
+                start.refusal = QString::fromStdString(Message(Reason::OptionNeedsValue, {kLanguageOption}));
+                return start;
+            }
+            value = arguments.at(++i);
+        } else if (!optionsEnded && argument.startsWith(option + QLatin1Char('='))) {
+            value = argument.mid(option.size() + 1);
         } else {
-            continue;  // a file manager may hand over several files; the first one opens
+            // A file manager may hand over several files; the first one opens.
+            if (start.measurementFile.isEmpty()) {
+                start.measurementFile = argument;
+            }
+            continue;
+        }
+        if (start.language) {
+            start.refusal = QString::fromStdString(Message(Reason::RepeatedOption, {kLanguageOption}));
+            return start;
         }
         start.language = LanguageNamed(value->toStdString());
         if (!start.language) {
@@ -54,12 +69,11 @@ void SaveLanguage(Language language) {
 }
 
 void InstallWindowTranslation() {
-    // One translator for the program's run, owned by the application object.
-    static QTranslator* installed = nullptr;
-    if (installed != nullptr) {
+    // One translator at a time, owned by the application object.
+    static QPointer<QTranslator> installed;
+    if (installed) {
         QCoreApplication::removeTranslator(installed);
-        delete installed;
-        installed = nullptr;
+        delete installed.data();
     }
     if (MessageLanguage() == Language::Japanese) {
         return;

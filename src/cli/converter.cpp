@@ -400,7 +400,7 @@ int RunConverter(const std::vector<std::string>& args, std::istream& in, std::os
             SetMessageLanguage(requested.value_or(before));
         }
         ~LanguageOfRun() { SetMessageLanguage(before); }
-    } language(RequestedLanguage(args));
+    } language(RequestedLanguage(args, environment.extensions));
     const ParsedConverterOptions parsed = ParseConverterOptions(args, environment.extensions);
     if (!parsed.ok()) {
         return Fail(err, Failure{parsed.error});

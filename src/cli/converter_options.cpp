@@ -159,15 +159,25 @@ StrictNumber ReadStrictNumber(std::string_view token) {
     return result;
 }
 
-std::optional<Language> RequestedLanguage(const std::vector<std::string>& args) {
+std::optional<Language> RequestedLanguage(const std::vector<std::string>& args,
+                                          const std::vector<ConverterExtension>& extensions) {
     constexpr std::string_view kOption = "--lang";
     for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
-        if (args[i] == kOption && i + 1 < args.size()) {
-            return LanguageNamed(args[i + 1]);
+        const std::string_view arg = args[i];
+        if (arg == kOption) {
+            return i + 1 < args.size() ? LanguageNamed(args[i + 1]) : std::nullopt;
         }
-        if (args[i].starts_with(kOption) && args[i].size() > kOption.size() &&
-            args[i][kOption.size()] == '=') {
-            return LanguageNamed(std::string_view(args[i]).substr(kOption.size() + 1));
+        if (arg.starts_with(kOption) && arg.size() > kOption.size() && arg[kOption.size()] == '=') {
+            return LanguageNamed(arg.substr(kOption.size() + 1));
+        }
+        // Another option's value is never taken for --lang: "--comment --lang" is a comment.
+        const bool builtInValue = std::ranges::any_of(kBuiltInOptions, [&](const OptionEntry& option) {
+            return option.takesValue && option.name == arg;
+        });
+        const bool extensionValue = std::ranges::any_of(
+            extensions, [&](const ConverterExtension& extension) { return extension.option == arg; });
+        if (builtInValue || extensionValue) {
+            ++i;
         }
     }
     return std::nullopt;

@@ -86,7 +86,8 @@ struct ParsedConverterOptions {
 
 // The language --lang asks for (ja or en), looked for before the options are read so that every message of
 // the run, a refusal of the command line included, speaks it; none when it is not given or not known.
-std::optional<Language> RequestedLanguage(const std::vector<std::string>& args);
+std::optional<Language> RequestedLanguage(const std::vector<std::string>& args,
+                                          const std::vector<ConverterExtension>& extensions = {});
 
 // Reads the arguments (without the program name). "--name value" and "--name=value" both work; "--" ends the
 // options; a token such as "-5" or "-.5" is a reading, not an option. --help anywhere among the options wins.

@@ -5,14 +5,14 @@
 
 // The module holds a copy of the catalogue of its own, so each call brings the language of the run.
 
-extern "C" __attribute__((visibility("default"))) void tessaroven_write_plot(
+extern "C" __attribute__((visibility("default"))) void tessaroven_write_plot_in_language(
     tessaroven::Language language, const tessaroven::MeasurementRecord& record, const std::string& path,
     tessaroven::MaybeRefusal& refusal) {
     tessaroven::SetMessageLanguage(language);
     refusal = tessaroven::WritePlot(record, path);
 }
 
-extern "C" __attribute__((visibility("default"))) void tessaroven_write_report(
+extern "C" __attribute__((visibility("default"))) void tessaroven_write_report_in_language(
     tessaroven::Language language, const tessaroven::ConverterRun& run, const std::string& path,
     tessaroven::MaybeRefusal& refusal) {
     tessaroven::SetMessageLanguage(language);

@@ -65,15 +65,16 @@ MaybeRefusal RunModuleEntry(const char* name, const Subject& subject, const std:
 
 ConverterExtension PlotOption() {
     return {"--plot", "FILE", Reason::PlotOptionHelp, [](const ConverterRun& run, const std::string& path) {
-                return RunModuleEntry<decltype(&tessaroven_write_plot)>(kPlotModuleEntryName, run.record,
-                                                                        path);
+                return RunModuleEntry<decltype(&tessaroven_write_plot_in_language)>(kPlotModuleEntryName,
+                                                                                    run.record, path);
             }};
 }
 
 ConverterExtension ReportOption() {
     return {"--report", "FILE", Reason::ReportOptionHelp,
             [](const ConverterRun& run, const std::string& path) {
-                return RunModuleEntry<decltype(&tessaroven_write_report)>(kReportModuleEntryName, run, path);
+                return RunModuleEntry<decltype(&tessaroven_write_report_in_language)>(kReportModuleEntryName,
+                                                                                      run, path);
             }};
 }
 

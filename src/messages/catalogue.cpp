@@ -10,13 +10,13 @@ namespace {
 
 // clang-format off
 constexpr CatalogueEntry kCatalogue[] = {
-    {Reason::DistanceNotANumber, "焦点-回転中心間距離が 0 か、数値ではありません。距離を cm で入力してください。", "The focus-to-isocentre distance is 0 or not a number. Enter the distance in cm."},
-    {Reason::DistanceTooShort, "焦点-回転中心間距離が短すぎます。最も遠い測定点までの距離 (cm) より大きな値を入力してください。", "The focus-to-isocentre distance is too short. Enter a value larger than the distance (cm) to the farthest point."},
+    {Reason::DistanceNotANumber, "焦点-回転中心間距離が 0 か、数値ではありません。距離を cm で入力してください。", "The focus–axis distance is 0 or not a number. Enter the distance in cm."},
+    {Reason::DistanceTooShort, "焦点-回転中心間距離が短すぎます。最も遠い測定点までの距離 (cm) より大きな値を入力してください。", "The focus–axis distance is too short. Enter a value larger than the distance (cm) to the farthest point."},
     {Reason::NumberOutOfRange, "数値が大きすぎて扱えません。正しい値を入力してください。", "The number is too large to handle. Enter a correct value."},
     {Reason::TooManyPositions, "測定ポイント数が多すぎます。測定ポイント数は 31 以下 (推奨 25 以下) にしてください。", "The number of points is too large. Use 31 points or fewer (25 or fewer recommended)."},
-    {Reason::ZeroPivot, "変換計算の連立方程式が解けません (係数が 0 になりました)。焦点-回転中心間距離を確認してください。", "The system of equations of the conversion cannot be solved (a coefficient became 0). Check the focus-to-isocentre distance."},
+    {Reason::ZeroPivot, "変換計算の連立方程式が解けません (係数が 0 になりました)。焦点-回転中心間距離を確認してください。", "The system of equations of the conversion cannot be solved (a coefficient became 0). Check the focus–axis distance."},
     {Reason::ZeroCentreValue, "回転中心の推定値が 0 になるため、相対値 (%) を計算できません。回転中心の測定値を確認してください。", "The estimated value at the centre of rotation is 0, so no relative values (%) can be calculated. Check the reading at the centre of rotation."},
-    {Reason::NonFiniteResult, "計算結果が数値の範囲を超えました。測定値と焦点-回転中心間距離を確認してください。", "A calculated value is beyond the range of numbers. Check the readings and the focus-to-isocentre distance."},
+    {Reason::NonFiniteResult, "計算結果が数値の範囲を超えました。測定値と焦点-回転中心間距離を確認してください。", "A calculated value is beyond the range of numbers. Check the readings and the focus–axis distance."},
     {Reason::MissingSetup, "データが未入力です", "No data entered"},
     {Reason::MissingReading, " 測定値が未入力です", " No reading entered"},
     {Reason::PositionOutOfRange, "off center の値が範囲外です。0 ～ 30 (cm) の範囲で入力してください。", "The value of \"off center\" is out of range. Enter a value from 0 to 30 (cm)."},
@@ -55,8 +55,8 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::RepeatedOption, "オプション {1} が二回以上指定されています", "Option {1} is given more than once"},
     {Reason::OptionNeedsValue, "オプション {1} には値が必要です", "Option {1} needs a value"},
     {Reason::OptionTakesNoValue, "オプション {1} は値を取りません", "Option {1} takes no value"},
-    {Reason::DistanceOptionNotANumber, "焦点-回転中心間距離 (--distance) 「{1}」は数値ではありません", "The focus-to-isocentre distance (--distance) \"{1}\" is not a number"},
-    {Reason::DistanceOptionOutOfRange, "焦点-回転中心間距離 (--distance) 「{1}」は大きすぎて扱えません", "The focus-to-isocentre distance (--distance) \"{1}\" is too large to handle"},
+    {Reason::DistanceOptionNotANumber, "焦点-回転中心間距離 (--distance) 「{1}」は数値ではありません", "The focus–axis distance (--distance) \"{1}\" is not a number"},
+    {Reason::DistanceOptionOutOfRange, "焦点-回転中心間距離 (--distance) 「{1}」は大きすぎて扱えません", "The focus–axis distance (--distance) \"{1}\" is too large to handle"},
     {Reason::EmptyOutputName, "出力ファイル名 (--output) が空です", "The output file name (--output) is empty"},
     {Reason::UsageHint, "（使い方は tessaroven-convert --help）", " (see tessaroven-convert --help)"},
     {Reason::InputUnreadable, "標準入力を読み込めません", "Cannot read standard input"},
@@ -110,7 +110,7 @@ constexpr CatalogueEntry kCatalogue[] = {
      "Without READING or --measurement, the readings are read from standard input (separated by blanks or\n"
      "line breaks; lines starting with # are ignored).\n"
      "\n"
-     "  --distance CM    Focus-to-isocentre distance (cm). Default: 60, or the measurement file's value\n"
+     "  --distance CM    Focus–axis distance (cm). Default: 60, or the measurement file's value\n"
      "  --comment TEXT   Comment on the CSV's first line. Default: Comment, or the measurement file's value\n"
      "  --measurement FILE\n"
      "                   Read the readings (repeats averaged), distance, comment and uncertainties from a\n"
@@ -154,7 +154,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::MeasurementFileNotArray, "{1} は配列 ([ ... ]) でなければなりません", "{1} must be an array ([ ... ])"},
     {Reason::MeasurementFileNotObjectValue, "{1} はオブジェクト ({ ... }) でなければなりません", "{1} must be an object ({ ... })"},
     {Reason::MeasurementFileLineBreakInComment, "comment に改行があります。コメントは 1 行でなければなりません", "comment holds a line break: the comment must be a single line"},
-    {Reason::MeasurementFileDistanceNotPositive, "distance_cm (焦点-回転中心間距離) は 0 より大きくなければなりません (値: {1})", "distance_cm (the focus-to-isocentre distance) must be greater than 0 (value: {1})"},
+    {Reason::MeasurementFileDistanceNotPositive, "distance_cm (焦点-回転中心間距離) は 0 より大きくなければなりません (値: {1})", "distance_cm (the focus–axis distance) must be greater than 0 (value: {1})"},
     {Reason::MeasurementFilePositionCount, "readings の位置の数が {1} です。1 ～ {2} でなければなりません", "readings holds {1} positions: it must hold 1 to {2}"},
     {Reason::MeasurementFileEmptyPosition, "{1} に測定値がありません。位置ごとに 1 つ以上の測定値が必要です", "{1} holds no reading: every position needs at least one reading"},
     {Reason::MeasurementFileNegativeUncertainty, "{1} は 0 以上でなければなりません", "{1} must be 0 or more"},
@@ -186,7 +186,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ToleranceInvalid, "許容差「{1}」は 0 以上の数値 (相対値の % ポイント) でなければなりません", "The tolerance \"{1}\" must be a number of 0 or more (percentage points of the relative value)"},
     {Reason::BaselineAgrees, "基準と一致: {1} 位置を比較し、外れた位置はありません (許容差 {2} ポイント)", "Agrees with the baseline: no position deviates ({1} positions compared, tolerance {2} percentage points)"},
     {Reason::BaselineDeviates, "基準から外れた位置が {1} 個あります (位置 {2} cm)。{3} 位置を比較 (許容差 {4} ポイント)", "Deviates from the baseline at {1} of {3} positions compared: {2} cm (tolerance {4} percentage points)"},
-    {Reason::BaselineDistanceDiffers, "基準の焦点-回転中心間距離 ({1} cm) はこの測定 ({2} cm) と異なります", "The baseline's focus-to-isocentre distance ({1} cm) differs from this measurement's ({2} cm)"},
+    {Reason::BaselineDistanceDiffers, "基準の焦点-回転中心間距離 ({1} cm) はこの測定 ({2} cm) と異なります", "The baseline's focus–axis distance ({1} cm) differs from this measurement's ({2} cm)"},
     {Reason::BaselinePositionsDiffer, "基準の位置 (0 ～ {1} cm) はこの測定 (0 ～ {2} cm) と異なります。両方にある位置だけを比較しました", "The baseline's positions (0 to {1} cm) differ from this measurement's (0 to {2} cm). Only the positions in both were compared"},
     {Reason::BaselineOptionPlace, "基準 (--baseline {1}): ", "Baseline (--baseline {1}): "},
     {Reason::BaselineOptionMissing, "{1} は --baseline と一緒に指定してください", "Give {1} together with --baseline"},
@@ -256,7 +256,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::TolerancePrompt, "基準との差の許容差 (相対値の % ポイント、0 以上):", "Tolerance of the difference from the baseline (percentage points of the relative value, 0 or more):"},
     {Reason::ReportOptionHelp, "測定記録のレポート (A4 1 ページの PDF、--baseline があれば判定付き) を FILE に保存する", "Save the measurement report to FILE (one-page A4 PDF; verdicts with --baseline)"},
     {Reason::BaselineStatusAgrees, "基準と一致", "Agrees with baseline"},
-    {Reason::BaselineStatusFlagged, "基準から外れ: {1} 位置 ({2} cm)", "Deviates from baseline: {1} ({2} cm)"},
+    {Reason::BaselineStatusFlagged, "基準から外れ: {1} 位置 ({2} cm)", "Deviates from baseline at {1} position(s) ({2} cm)"},
     {Reason::BaselineStatusDiffers, " (距離か位置が基準と異なる)", " (distance or positions differ from baseline)"},
     {Reason::ChooseSpectrumTitle, "中心のスペクトルのファイルを選ぶ", "Choose the centre spectrum file"},
     {Reason::SpectrumFileFilter, "スペクトル ファイル (*.txt *.csv *.dat *.spectrum);;すべてのファイル (*)", "Spectrum files (*.txt *.csv *.dat *.spectrum);;All files (*)"},
@@ -274,7 +274,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ColumnReadingU, "u (測定値)", "u (reading)"},
     {Reason::ColumnProfile, "プロファイル ± u", "Profile ± u"},
     {Reason::ColumnRelative, "相対値 (%) ± U (k=2)", "Relative (%) ± U (k=2)"},
-    {Reason::ColumnRelativeOnArc, "円弧上の相対値 (%) ± U (k=2)", "On the arc (%) ± U (k=2)"},
+    {Reason::ColumnRelativeOnArc, "円弧上の相対値 (%) ± U (k=2)", "Rel. on arc (%) ± U (k=2)"},
     {Reason::ColumnBaseline, "基準 (%)", "Baseline (%)"},
     {Reason::ColumnDelta, "Δ (%) ± U (k=2)", "Δ (%) ± U (k=2)"},
     {Reason::ColumnFlag, "判定", "Verdict"},
@@ -289,7 +289,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ConditionTubeVoltage, "管電圧 (kV)", "Tube voltage (kV)"},
     {Reason::ConditionCollimation, "コリメーション (mm)", "Collimation (mm)"},
     {Reason::ConditionRotationTime, "回転時間 (s)", "Rotation time (s)"},
-    {Reason::ConditionCurrentTimeProduct, "管電流時間積 (mAs)", "Current-time product (mAs)"},
+    {Reason::ConditionCurrentTimeProduct, "管電流時間積 (mAs)", "Tube current–time product (mAs)"},
     {Reason::ConditionDetector, "線量計 (検出器)", "Dosemeter (detector)"},
     {Reason::ConditionDetectorSerial, "検出器シリアル番号", "Detector serial number"},
     {Reason::ConditionCalibrationFactor, "校正定数", "Calibration factor"},
@@ -304,7 +304,12 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::AttenuationOutOfRange, "範囲外", "out of range"},
     {Reason::LanguageOptionInvalid, "表示言語 (--lang) 「{1}」は使えません。ja (日本語) か en (英語) を指定してください", "Language (--lang) \"{1}\" is not available; give ja (Japanese) or en (English)"},
     {Reason::LanguageUsageSynopsis, "\n                           [--lang ja|en]", "\n                          [--lang ja|en]"},
-    {Reason::LanguageOptionHelp, "  --lang ja|en     メッセージと使い方の言語。既定値 ja (日本語)。書き出すファイルは変わりません\n", "  --lang ja|en     Language of the messages and of this usage. Default: ja (Japanese). Files written\n                   are the same in either language\n"},
+    {Reason::LanguageOptionHelp,
+     "  --lang ja|en     メッセージ、レポート、使い方の言語。既定値 ja (日本語)。CSV、一覧、\n"
+     "                   プロファイル表、測定ファイルは言語によらず同じです\n",
+     "  --lang ja|en     Language of the messages, the report and this usage. Default: ja (Japanese).\n"
+     "                   The CSV, the list, the profile table and the measurement file are the same in\n"
+     "                   either language\n"},
 };
 // clang-format on
 

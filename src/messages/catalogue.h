@@ -228,12 +228,11 @@ enum class Reason {
     ConditionOperator,
     ConditionSite,
     ConditionNotes,
-    AttenuationOutOfRange,
+    AttenuationOutOfRange,  // the attenuation library's energy range does not hold an energy
     // The display language
     LanguageOptionInvalid,  // {1}: the value of --lang
     LanguageUsageSynopsis,  // --lang in the converter's usage synopsis
-    LanguageOptionHelp,  // its line in the usage  // the attenuation library's energy range does not hold an
-                         // energy
+    LanguageOptionHelp,     // its line in the usage
 };
 
 enum class Language { Japanese, English };

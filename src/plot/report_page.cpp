@@ -62,10 +62,10 @@ constexpr std::array<ReportColumn, 9> kReportColumns{{
     {ResultColumn::Reading, 230},
     {ResultColumn::ReadingCount, 70},
     {ResultColumn::ReadingU, 170},
-    {ResultColumn::Profile, 330},
+    {ResultColumn::Profile, 290},
     {ResultColumn::Relative, 310},
     {ResultColumn::Delta, 290},  // with a baseline
-    {ResultColumn::Flag, 110},   // with a baseline
+    {ResultColumn::Flag, 150},   // with a baseline; wide enough for the English verdicts
 }};
 
 bool Shown(const ReportColumn& c, const ReportContent& content) {

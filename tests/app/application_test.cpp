@@ -240,6 +240,11 @@ TEST_F(ApplicationTest, display_language_is_kept_for_the_next_start_and_the_comm
     EXPECT_FALSE(ReadStartArguments({}).language);
     const StartArguments refused = ReadStartArguments({QStringLiteral("--lang"), QStringLiteral("fr")});
     EXPECT_TRUE(refused.refusal.contains(QStringLiteral("fr"))) << refused.refusal.toStdString();
+    EXPECT_EQ(ReadStartArguments({QStringLiteral("--"), QStringLiteral("--lang")}).measurementFile,
+              QStringLiteral("--lang"));
+    EXPECT_FALSE(ReadStartArguments({QStringLiteral("--lang")}).refusal.isEmpty());
+    EXPECT_FALSE(
+        ReadStartArguments({QStringLiteral("--lang=en"), QStringLiteral("--lang=ja")}).refusal.isEmpty());
     EXPECT_EQ(SavedLanguage(), Language::English);
 }
 

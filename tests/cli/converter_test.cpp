@@ -182,6 +182,9 @@ TEST(ConverterLanguage, english_messages_and_usage_with_the_same_bytes) {
     const std::string_view english = MessageText(Reason::DistanceOptionNotANumber, Language::English);
     EXPECT_NE(refused.err.find(english.substr(0, english.find('{'))), std::string::npos) << refused.err;
     EXPECT_EQ(MessageLanguage(), Language::Japanese);
+    // "--lang" as another option's value is that value, and "en" then a reading that is not a number.
+    EXPECT_NE(Convert({"--comment", "--lang", "en"}).err.find("「en」は数値ではありません"),
+              std::string::npos);
     const Outcome unknown = Convert(Concat({"--lang", "fr"}, kExampleReadings));
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.err, "tessaroven-convert: " + Message(Reason::LanguageOptionInvalid, {"fr"}) +
