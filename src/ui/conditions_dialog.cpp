@@ -26,7 +26,6 @@ namespace tessaroven {
 namespace {
 
 constexpr const char* kCaption = QT_TRANSLATE_NOOP("Tessaroven", "測定条件");
-constexpr const char* kOkCaption = "OK";
 constexpr double kFontPoints = 10.5;
 constexpr int kFieldWidthCharacters = 40;  // the width of a field, in average characters of the font
 
@@ -109,16 +108,9 @@ ConditionsDialog::ConditionsDialog(MeasurementRecord& record, QWidget* parent)
         m_fields.push_back(field);
         m_shown.push_back(field->text());
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     okButton = buttons->button(QDialogButtonBox::Ok);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setText(QString::fromUtf8(kOkCaption));
-    okButton->setDefault(true);
     cancelButton = buttons->button(QDialogButtonBox::Cancel);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    cancelButton->setText(CatalogueText(Reason::CancelChoice));
-    connect(buttons, &QDialogButtonBox::accepted, this, &ConditionsDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &ConditionsDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

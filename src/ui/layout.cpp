@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/message_box.h"
+
 namespace tessaroven {
 
 ShapeWidget::ShapeWidget(ControlKind kind, QColor color, QWidget* parent)
@@ -288,6 +290,20 @@ void SetFixedClientSize(QWidget* window, QSize client, bool centred) {
 
 QString UiText(const char* text) {
     return QCoreApplication::translate("Tessaroven", text);
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setText(QStringLiteral("OK"));
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    cancel->setText(CatalogueText(Reason::CancelChoice));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 void ShowInFront(QWidget* window) {

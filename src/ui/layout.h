@@ -18,6 +18,8 @@
 #pragma once
 
 #include <QColor>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QWidget>
 
@@ -107,6 +109,10 @@ void SetFixedClientSize(QWidget* window, QSize client, bool centred);
 // text itself. Texts are marked for the translation file with QT_TRANSLATE_NOOP("Tessaroven", "...") where
 // they are written down (the tables, the menus, the dialogs' captions).
 QString UiText(const char* text);
+
+// The OK and Cancel buttons of a dialog (objects "okButton" and "cancelButton", OK the default), wired to its
+// accept() and reject().
+QDialogButtonBox* OkCancelButtons(QDialog* dialog);
 
 // Shows window, or brings it to the front and gives it the focus when it is already open.
 void ShowInFront(QWidget* window);

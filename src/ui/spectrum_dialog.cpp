@@ -34,7 +34,6 @@ constexpr const char* kCentreAlCaption =
 constexpr const char* kAngleStepCaption =
     QT_TRANSLATE_NOOP("Tessaroven", "書き出すファイルの角度の刻み (度)");
 constexpr const char* kRemoveCaption = QT_TRANSLATE_NOOP("Tessaroven", "スペクトルを外す");
-constexpr const char* kOkCaption = "OK";
 constexpr double kFontPoints = 10.5;
 constexpr int kFieldWidthCharacters = 48;
 const QString kAngleStepKey = QStringLiteral("bowtie/angleStepDeg");
@@ -110,14 +109,9 @@ SpectrumDialog::SpectrumDialog(const std::optional<MeasurementSpectrum>& current
         }
     });
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     okButton = buttons->button(QDialogButtonBox::Ok);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setText(QString::fromUtf8(kOkCaption));
-    okButton->setDefault(true);
     cancelButton = buttons->button(QDialogButtonBox::Cancel);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    cancelButton->setText(CatalogueText(Reason::CancelChoice));
     removeButton = buttons->addButton(UiText(kRemoveCaption), QDialogButtonBox::ResetRole);
     removeButton->setObjectName(QStringLiteral("removeSpectrumButton"));
     removeButton->setAutoDefault(false);
@@ -125,8 +119,6 @@ SpectrumDialog::SpectrumDialog(const std::optional<MeasurementSpectrum>& current
         fileEdit->clear();
         centreAlEdit->clear();
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, &SpectrumDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &SpectrumDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
