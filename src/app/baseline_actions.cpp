@@ -68,7 +68,7 @@ bool BaselineActions::compareWith(const QString& path) {
     if (!file) {
         return refuse(file.error());
     }
-    Expected<ProfileEvaluation> evaluation = EvaluateMeasurement(*file);
+    Expected<ProfileEvaluation> evaluation = EvaluateMeasurement(*file, ConversionModel::Compatible);
     if (!evaluation) {
         return refuse(evaluation.error());
     }

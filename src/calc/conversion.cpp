@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "calc/isotropic_model.h"
 #include "calc/number_text.h"
 #include "calc/solver.h"
 
@@ -258,15 +259,83 @@ void ComposeResultLines(MeasurementRecord& record, char decimalSeparator) {
     }
 }
 
+namespace {
+
+// The inverse of a lower-triangular grid (rows and columns 0..n) by forward substitution, column by column;
+// the cells above the diagonal stay 0.
+MaybeRefusal InvertLowerTriangular(const GridMatrix& grid, int n, GridMatrix& inverse) {
+    for (int j = 0; j <= n; ++j) {
+        if (grid[j][j] == 0) {
+            return Refuse(Reason::ZeroPivot);
+        }
+        inverse[j][j] = 1.0 / grid[j][j];
+        for (int i = j + 1; i <= n; ++i) {
+            double sum = 0;
+            for (int m = j; m < i; ++m) {
+                sum += grid[i][m] * inverse[m][j];
+            }
+            inverse[i][j] = -sum / grid[i][i];
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+Expected<GridMatrix> ReadingsToProfile(const MeasurementRecord& record) {
+    const int n = LastPositionIndex(record.lastPosition);
+    MeasurementRecord model;
+    model.lastPosition = record.lastPosition;
+    model.piValue = record.piValue;
+    const bool isotropic = record.convertedModel == ConversionModel::Isotropic;
+    if (auto refusal = isotropic ? BuildIsotropicGrid(model, record.convertedDistanceCm)
+                                 : BuildGrid(model, record.convertedDistanceCm)) {
+        return *refusal;
+    }
+    GridMatrix inverse{};
+    if (auto refusal = InvertLowerTriangular(model.grid, n, inverse)) {
+        return *refusal;
+    }
+    if (!isotropic) {
+        return inverse;
+    }
+    const GridMatrix interpolation = IsotropicInterpolation(n, record.convertedDistanceCm);
+    GridMatrix map{};
+    for (int k = 0; k <= n; ++k) {
+        for (int j = 0; j <= k; ++j) {
+            if (interpolation[k][j] != 0) {
+                for (int m = 0; m <= j; ++m) {
+                    map[k][m] += interpolation[k][j] * inverse[j][m];
+                }
+            }
+        }
+    }
+    return map;
+}
+
+std::string_view ConversionModelName(ConversionModel model) {
+    return MessageText(model == ConversionModel::Isotropic ? Reason::ModelIsotropic
+                                                           : Reason::ModelCompatible);
+}
+
 Conversion::Conversion(const MeasurementRecord& record, double distance, char decimalSeparator)
     : m_work(record), m_distance(distance), m_decimalSeparator(decimalSeparator) {}
 
 MaybeRefusal Conversion::BuildGrid() {
+    if (m_work.model == ConversionModel::Isotropic) {
+        return BuildIsotropicGrid(m_work, m_distance);
+    }
     return tessaroven::BuildGrid(m_work, m_distance);
 }
 
 MaybeRefusal Conversion::Solve() {
-    return SolveGrid(m_work);
+    if (auto refusal = SolveGrid(m_work)) {
+        return refusal;
+    }
+    if (m_work.model == ConversionModel::Isotropic) {
+        IsotropicNodesToLine(m_work.profile, LastPositionIndex(m_work.lastPosition), m_distance);
+    }
+    return std::nullopt;
 }
 
 MaybeRefusal Conversion::Finish() {
@@ -283,6 +352,7 @@ void Conversion::CommitTo(MeasurementRecord& record) const {
     record.relativePercent = m_work.relativePercent;
     record.resultLines = m_work.resultLines;
     record.convertedDistanceCm = m_distance;
+    record.convertedModel = m_work.model;
 }
 
 MaybeRefusal RunConversion(MeasurementRecord& record, double distance, char decimalSeparator) {

@@ -38,17 +38,26 @@ std::string ResultListLine(int index, double profile, double relativePercent, ch
 // Writes resultLines[0..lastPosition] (lastPosition must be at most 30).
 void ComposeResultLines(MeasurementRecord& record, char decimalSeparator = '.');
 
+// The matrix that turns the readings into the profile on the line for the record's converted model and
+// distance (convertedModel, convertedDistanceCm), rows and columns 0..lastPosition, lower triangular: the
+// inverse of the compatible grid, or the isotropic model's interpolation times the inverse of its grid. The
+// propagation of the readings' uncertainties goes through it.
+Expected<GridMatrix> ReadingsToProfile(const MeasurementRecord& record);
+
+// The model's name as the windows, the report and the files' notes show it, in the catalogue's language.
+std::string_view ConversionModelName(ConversionModel model);
+
 // A conversion in its steps, so that the GUI can let pending window events run between them.
 class Conversion {
 public:
     Conversion(const MeasurementRecord& record, double distance, char decimalSeparator = '.');
 
-    MaybeRefusal BuildGrid();  // grid model (on the working copy)
-    MaybeRefusal Solve();      // SolveGrid (on the working copy)
+    MaybeRefusal BuildGrid();  // the record's model's grid (on the working copy)
+    MaybeRefusal Solve();      // SolveGrid, then the isotropic model's nodes to the line (working copy)
     MaybeRefusal Finish();     // percent values and result lines (on the working copy)
 
-    // Copies grid, profile, relativePercent, resultLines and the distance of the finished working copy into
-    // record; the entered readings are never changed.
+    // Copies grid, profile, relativePercent, resultLines, the distance and the model of the finished working
+    // copy into record; the entered readings are never changed.
     void CommitTo(MeasurementRecord& record) const;
     const MeasurementRecord& Working() const { return m_work; }
 
@@ -58,7 +67,8 @@ private:
     char m_decimalSeparator;
 };
 
-// All steps at once; on success the record holds the conversion's results, on refusal it is unchanged.
+// All steps at once with the record's model; on success the record holds the conversion's results, on refusal
+// it is unchanged.
 MaybeRefusal RunConversion(MeasurementRecord& record, double distance, char decimalSeparator = '.');
 
 }  // namespace tessaroven

@@ -1,5 +1,5 @@
 // The evaluation after a conversion: fan angles, relative values on the arc, and the propagation of the
-// readings' uncertainties through the inverse of the grid model.
+// readings' uncertainties through the conversion model's map from readings to profile.
 #include "calc/uncertainty.h"
 
 #include <array>
@@ -65,43 +65,19 @@ bool ResultsAreFinite(const PositionEvaluation& p) {
            IsFinite(p.profileU) && IsFinite(p.relativePercentU) && IsFinite(p.relativeOnArcPercentU);
 }
 
-// The inverse of the lower-triangular grid (rows and columns 0..n) by forward substitution, column by column;
-// the cells above the diagonal stay 0.
-MaybeRefusal InvertLowerTriangular(const GridMatrix& grid, int n, GridMatrix& inverse) {
-    for (int j = 0; j <= n; ++j) {
-        if (grid[j][j] == 0) {
-            return Refuse(Reason::ZeroPivot);
-        }
-        inverse[j][j] = 1.0 / grid[j][j];
-        for (int i = j + 1; i <= n; ++i) {
-            double sum = 0;
-            for (int m = j; m < i; ++m) {
-                sum += grid[i][m] * inverse[m][j];
-            }
-            inverse[i][j] = -sum / grid[i][i];
-        }
-    }
-    return std::nullopt;
-}
-
-// Fills profileU and relativePercentU of every position from the readings' variances. With L the inverse of
-// the grid, P_k = sum over m <= k of L_km R_m, so the covariance V = L diag(u(R)^2) L^T needs only row k and
-// row 0 of L. The relative value's variance, (100 / P_0)^2 (V_kk - 2 rho V_k0 + rho^2 V_00) with
-// rho = P_k / P_0, is summed as the variance of P_k - rho P_0 term by term, which is the same quantity and
-// cannot come out negative by cancellation.
+// Fills profileU and relativePercentU of every position from the readings' variances. With L the model's map
+// from readings to profile (lower triangular), P_k = sum over m <= k of L_km R_m, so the covariance V = L
+// diag(u(R)^2) L^T needs only row k and row 0 of L. The relative value's variance, (100 / P_0)^2 (V_kk - 2
+// rho V_k0 + rho^2 V_00) with rho = P_k / P_0, is summed as the variance of P_k - rho P_0 term by term, which
+// is the same quantity and cannot come out negative by cancellation.
 MaybeRefusal PropagateUncertainty(const MeasurementRecord& record, int n,
                                   const std::array<double, kSlotCount>& variance,
                                   ProfileEvaluation& evaluation) {
-    MeasurementRecord model;
-    model.lastPosition = record.lastPosition;
-    model.piValue = record.piValue;
-    if (auto refusal = BuildGrid(model, record.convertedDistanceCm)) {
-        return refusal;
+    Expected<GridMatrix> map = ReadingsToProfile(record);
+    if (!map) {
+        return map.error();
     }
-    GridMatrix inverse{};
-    if (auto refusal = InvertLowerTriangular(model.grid, n, inverse)) {
-        return refusal;
-    }
+    const GridMatrix& inverse = *map;
 
     const double centre = record.profile[0];
     const double relativeScale = 100.0 / std::fabs(centre);
@@ -149,6 +125,7 @@ Expected<ProfileEvaluation> EvaluateProfile(const MeasurementRecord& record) {
 
     ProfileEvaluation evaluation;
     evaluation.distanceCm = record.convertedDistanceCm;
+    evaluation.model = record.convertedModel;
     evaluation.uncertaintyKnown = n >= 0;
     std::array<double, kSlotCount> variance{};
     for (int k = 0; k <= n; ++k) {
@@ -185,9 +162,10 @@ Expected<ProfileEvaluation> EvaluateProfile(const MeasurementRecord& record) {
     return evaluation;
 }
 
-Expected<ProfileEvaluation> EvaluateMeasurement(const Measurement& measurement) {
+Expected<ProfileEvaluation> EvaluateMeasurement(const Measurement& measurement, ConversionModel model) {
     MeasurementRecord record;
     TakeMeasurement(measurement, record);
+    record.model = model;
     if (auto refusal = RunConversion(record, measurement.distanceCm)) {
         return *refusal;
     }

@@ -33,8 +33,9 @@ struct PositionEvaluation {
 
 struct ProfileEvaluation {
     double distanceCm = 0;
-    std::vector<PositionEvaluation> positions;  // 0..lastPosition
-    bool uncertaintyKnown = false;              // every position has u(R)
+    std::vector<PositionEvaluation> positions;            // 0..lastPosition
+    bool uncertaintyKnown = false;                        // every position has u(R)
+    ConversionModel model = ConversionModel::Compatible;  // the model the profile was converted with
 };
 
 // The angle in degrees between the central ray and the ray from the focus (distanceCm from the rotation
@@ -48,9 +49,10 @@ double FanAngleDegrees(int position, double distanceCm);
 // value) or a result is not a finite number.
 Expected<ProfileEvaluation> EvaluateProfile(const MeasurementRecord& record);
 
-// A measurement file's profile, converted with its own readings and distance and evaluated (a baseline, say).
-// Refused as the conversion or the evaluation is.
-Expected<ProfileEvaluation> EvaluateMeasurement(const Measurement& measurement);
+// A measurement file's profile, converted with its own readings and distance and the given model (a
+// baseline is converted with the measurement's model, whatever its file says) and evaluated. Refused as the
+// conversion or the evaluation is.
+Expected<ProfileEvaluation> EvaluateMeasurement(const Measurement& measurement, ConversionModel model);
 
 // The half-lengths of the graph's error bars: the expanded uncertainty (k = 2) of each position's relative
 // value, when the record is converted and its uncertainty is known; empty otherwise.

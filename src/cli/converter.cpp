@@ -160,7 +160,7 @@ std::optional<Failure> CompareWithBaselineFile(const ConverterOptions& options,
         failure.message = place + refusal.message;
         return failure;
     };
-    Expected<ProfileEvaluation> baseline = EvaluateMeasurement(*file);
+    Expected<ProfileEvaluation> baseline = EvaluateMeasurement(*file, measured.model);
     if (!baseline) {
         return refused(baseline.error());
     }

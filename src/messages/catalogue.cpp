@@ -310,6 +310,11 @@ constexpr CatalogueEntry kCatalogue[] = {
      "  --lang ja|en     Language of the messages, the report and this usage. Default: ja (Japanese).\n"
      "                   The CSV, the list, the profile table and the measurement file are the same in\n"
      "                   either language\n"},
+    {Reason::ModelCompatible, "互換 (cos 重み)", "compatible (cosine weights)"},
+    {Reason::ModelIsotropic, "等方検出器", "isotropic detector"},
+    {Reason::SimulationProfileStart, "プロファイルの表は位置 0 から始まる 2 行以上にしてください (左右対称とみなします)。", "The profile table must start at position 0 and have two rows or more (it is taken as symmetric)."},
+    {Reason::SimulationProfileReach, "プロファイルの表が短すぎます。{1} cm の読み値には、中心を通る直線上で {2} cm までの値が必要です。", "The profile table is too short: the reading at {1} cm needs values on the line through the centre out to {2} cm."},
+    {Reason::SimulationProfileReachDegrees, "プロファイルの表が短すぎます。{1} cm の読み値には、ファン角 {2} 度までの値が必要です。", "The profile table is too short: the reading at {1} cm needs values out to a fan angle of {2} degrees."},
 };
 // clang-format on
 

@@ -233,7 +233,16 @@ enum class Reason {
     LanguageOptionInvalid,  // {1}: the value of --lang
     LanguageUsageSynopsis,  // --lang in the converter's usage synopsis
     LanguageOptionHelp,     // its line in the usage
+    // The conversion models and the forward simulator
+    ModelCompatible,                // the compatible model's name
+    ModelIsotropic,                 // the isotropic model's name
+    SimulationProfileStart,         // a simulator's profile table that does not start at 0 with two rows
+    SimulationProfileReach,         // {1}: the farthest position, {2}: the position (cm) the table must reach
+    SimulationProfileReachDegrees,  // {1}: the farthest position, {2}: the fan angle the table must reach
 };
+
+// The last reason of the enumeration (move it along when adding reasons after it).
+inline constexpr Reason kLastReason = Reason::SimulationProfileReachDegrees;
 
 enum class Language { Japanese, English };
 

@@ -42,6 +42,12 @@ struct MeasurementConditions {
     bool operator==(const MeasurementConditions&) const = default;
 };
 
+// How the readings become the profile. Compatible: each gantry angle weighted by its cosine, the rays beyond a
+// position counted at that position (the conversion of every earlier record). Isotropic: every angle of a
+// constant-speed turn counts alike and every ray is taken where it crosses, exact for a detector without
+// directional dependence.
+enum class ConversionModel { Compatible, Isotropic };
+
 struct Measurement {
     double distanceCm = 60;                 // focus to rotation centre
     std::string comment = kDefaultComment;  // the first line of the result file; no line break
@@ -51,6 +57,7 @@ struct Measurement {
     std::optional<double> calibrationUncertaintyPercent;  // relative standard uncertainty of the calibration
     MeasurementConditions conditions;
     std::optional<MeasurementSpectrum> spectrum;  // the centre spectrum for the Al-equivalent thickness
+    ConversionModel model = ConversionModel::Compatible;
 
     bool operator==(const Measurement&) const = default;
 };

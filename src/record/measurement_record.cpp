@@ -23,6 +23,8 @@ void ResetMeasurement(MeasurementRecord& record) {
     }
     record.comment = kDefaultComment;
     record.convertedDistanceCm = 0;
+    record.model = ConversionModel::Compatible;
+    record.convertedModel = ConversionModel::Compatible;
     record.readingRepeatabilityPercent.reset();
     record.calibrationUncertaintyPercent.reset();
     record.conditions = {};
@@ -45,6 +47,7 @@ Measurement MeasurementOf(const MeasurementRecord& record, double distanceCm) {
     measurement.calibrationUncertaintyPercent = record.calibrationUncertaintyPercent;
     measurement.conditions = record.conditions;
     measurement.spectrum = record.spectrum;
+    measurement.model = record.model;
     return measurement;
 }
 
@@ -64,6 +67,7 @@ void TakeMeasurement(const Measurement& measurement, MeasurementRecord& record) 
     record.calibrationUncertaintyPercent = measurement.calibrationUncertaintyPercent;
     record.conditions = measurement.conditions;
     record.spectrum = measurement.spectrum;
+    record.model = measurement.model;
 }
 
 }  // namespace tessaroven

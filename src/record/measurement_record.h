@@ -36,6 +36,8 @@ struct MeasurementRecord {
     bool correcting = false;         // while a correction is pending
     double piValue = 0;              // value of pi used by the conversion, set by the reset
     double convertedDistanceCm = 0;  // the distance the last conversion used (0: not converted)
+    ConversionModel model = ConversionModel::Compatible;           // the model the next conversion uses
+    ConversionModel convertedModel = ConversionModel::Compatible;  // the model of the results held
 
     // What the measurement file keeps beside the readings.
     SlotRepeats repeats;  // repeated readings entered together for a position (reading[k] is their mean);

@@ -72,7 +72,7 @@ TEST(MessageCatalogue, holds_one_nonempty_text_per_reason_in_the_order_of_the_re
         EXPECT_EQ(FirstJapanese(english), std::optional<char32_t>(0))
             << "not UTF-8, or Japanese in: " << english;
     }
-    EXPECT_EQ(index, static_cast<int>(Reason::LanguageOptionHelp) + 1) << "a reason without a text";
+    EXPECT_EQ(index, static_cast<int>(kLastReason) + 1) << "a reason without a text";
 }
 
 TEST(MessageCatalogue, fills_details_in_order_and_recognises_filled_texts) {
