@@ -57,6 +57,38 @@ void BM_ConversionWithUncertainty(benchmark::State& state) {
 }
 BENCHMARK(BM_ConversionWithUncertainty)->Arg(31)->Unit(benchmark::kMicrosecond);
 
+// The isotropic model's conversion of 31 positions, with a new distance every iteration (its weights built
+// afresh, as after every change of the distance) and with the same distance again.
+void BM_IsotropicConversion(benchmark::State& state) {
+    MeasurementRecord record = PreparedRecord(31);
+    record.model = tessaroven::ConversionModel::Isotropic;
+    const bool newDistance = state.range(0) != 0;
+    double distance = kDistance;
+    for (auto _ : state) {
+        if (newDistance) {
+            distance = distance < 70 ? distance + 0.001 : kDistance;
+        }
+        auto refusal = tessaroven::RunConversion(record, distance);
+        benchmark::DoNotOptimize(refusal);
+        benchmark::DoNotOptimize(record.relativePercent.data());
+    }
+}
+BENCHMARK(BM_IsotropicConversion)->ArgName("new_distance")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// The isotropic conversion with the evaluation of every position's uncertainty after it.
+void BM_IsotropicConversionWithUncertainty(benchmark::State& state) {
+    MeasurementRecord record = PreparedRecord(31);
+    record.model = tessaroven::ConversionModel::Isotropic;
+    record.readingRepeatabilityPercent = 0.3;
+    for (auto _ : state) {
+        auto refusal = tessaroven::RunConversion(record, kDistance);
+        benchmark::DoNotOptimize(refusal);
+        auto evaluation = tessaroven::EvaluateProfile(record);
+        benchmark::DoNotOptimize(evaluation);
+    }
+}
+BENCHMARK(BM_IsotropicConversionWithUncertainty)->Unit(benchmark::kMicrosecond);
+
 void BM_BuildGrid(benchmark::State& state) {
     MeasurementRecord record = PreparedRecord(static_cast<int>(state.range(0)));
     for (auto _ : state) {
