@@ -1,5 +1,5 @@
-// The conversion with arbitrary readings, distance and lastPosition: either refused with the record exactly
-// as it was, or every solved value and percent value finite and the centre at 100 percent.
+// The conversion with arbitrary readings, distance, lastPosition and model: either refused with the record
+// exactly as it was, or every solved value and percent value finite and the centre at 100 percent.
 #include <cmath>
 #include <cstdint>
 
@@ -26,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             row.fill(provider.ConsumeFloatingPoint<double>());
         }
     }
+
+    record.model = provider.ConsumeBool() ? ConversionModel::Isotropic : ConversionModel::Compatible;
 
     const MeasurementRecord before = record;
     const MaybeRefusal refusal = RunConversion(record, distance);
