@@ -170,7 +170,7 @@ void QuickRow(const AngleTable& angles, double d, int k, GridMatrix& grid) {
 
 }  // namespace
 
-MaybeRefusal BuildGrid(MeasurementRecord& record, double distance) {
+Expected<int> StartGrid(MeasurementRecord& record, double distance) {
     const int n = LastPositionIndex(record.lastPosition);
     if (n > kLastSlot) {
         return Refuse(Reason::TooManyPositions);
@@ -178,13 +178,18 @@ MaybeRefusal BuildGrid(MeasurementRecord& record, double distance) {
     for (auto& row : record.grid) {
         row.fill(0.0);
     }
-    if (n < 0) {
-        return std::nullopt;
-    }
-    if (distance == 0 || !std::isfinite(distance)) {
+    if (n >= 0 && (distance == 0 || !std::isfinite(distance))) {
         return Refuse(Reason::DistanceNotANumber);
     }
+    return n;
+}
 
+MaybeRefusal BuildGrid(MeasurementRecord& record, double distance) {
+    const Expected<int> last = StartGrid(record, distance);
+    if (!last) {
+        return last.error();
+    }
+    const int n = *last;
     // Rows are independent of each other; a row that needs checks is built on its own, in row order, so
     // that the first refusing row decides the refusal.
     AngleTable own;
@@ -322,6 +327,14 @@ Conversion::Conversion(const MeasurementRecord& record, double distance, char de
     : m_work(record), m_distance(distance), m_decimalSeparator(decimalSeparator) {}
 
 MaybeRefusal Conversion::BuildGrid() {
+    // The focus must turn at least 1 cm outside the farthest position, whatever the model. Closer, the rays
+    // through that position cross the line far beyond it and the conversion has no sound answer: a distance
+    // of 29.999 cm for 31 positions gave 0.003 % from a reading of 70. The grids themselves only refuse what
+    // they cannot compute.
+    const int n = LastPositionIndex(m_work.lastPosition);
+    if (n >= 0 && n <= kLastSlot && m_distance != 0 && std::isfinite(m_distance) && !(m_distance >= n + 1)) {
+        return Refuse(Reason::DistanceTooShort);
+    }
     if (m_work.model == ConversionModel::Isotropic) {
         return BuildIsotropicGrid(m_work, m_distance);
     }

@@ -22,10 +22,14 @@ constexpr double GantryAngleDegrees(int m) {
     return static_cast<double>((m + 46) * 2) + (-91.0);
 }
 
+// What every model's grid starts with: refused when lastPosition is above 30; the whole grid cleared; refused
+// when there are positions and D is 0 or not finite. Gives the last position index (-1: no row to build).
+Expected<int> StartGrid(MeasurementRecord& record, double distance);
+
 // Clears the whole grid and fills rows 0..lastPosition with the model's coefficients for focus distance D
 // (cm). Refused (record partly rebuilt: work on a copy) when lastPosition is above 30, when D is 0 or not
 // finite, when the distance is not larger than the measuring radius, or when a coefficient is not a finite
-// number.
+// number. (A conversion also refuses a distance less than 1 cm beyond the farthest position.)
 MaybeRefusal BuildGrid(MeasurementRecord& record, double distance);
 
 // relativePercent[i] = profile[i] / profile[0] x 100 for i = 0..lastPosition; refused when profile[0] is 0 or
@@ -52,7 +56,8 @@ class Conversion {
 public:
     Conversion(const MeasurementRecord& record, double distance, char decimalSeparator = '.');
 
-    MaybeRefusal BuildGrid();  // the record's model's grid (on the working copy)
+    MaybeRefusal BuildGrid();  // the record's model's grid (on the working copy); refuses a distance less
+                               // than 1 cm beyond the farthest position
     MaybeRefusal Solve();      // SolveGrid, then the isotropic model's nodes to the line (working copy)
     MaybeRefusal Finish();     // percent values and result lines (on the working copy)
 

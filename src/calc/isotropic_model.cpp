@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "calc/conversion.h"
 #include "calc/quadrature.h"
 
 namespace tessaroven {
@@ -47,20 +48,12 @@ void IsotropicRow(double d, int k, GridMatrix::value_type& row) {
 }  // namespace
 
 MaybeRefusal BuildIsotropicGrid(MeasurementRecord& record, double distance) {
-    const int n = LastPositionIndex(record.lastPosition);
-    if (n > kLastSlot) {
-        return Refuse(Reason::TooManyPositions);
+    const Expected<int> last = StartGrid(record, distance);
+    if (!last) {
+        return last.error();
     }
-    for (auto& row : record.grid) {
-        row.fill(0.0);
-    }
-    if (n < 0) {
-        return std::nullopt;
-    }
-    if (distance == 0 || !std::isfinite(distance)) {
-        return Refuse(Reason::DistanceNotANumber);
-    }
-    if (!(distance > n)) {
+    const int n = *last;
+    if (n >= 0 && !(distance > n)) {
         return Refuse(Reason::DistanceTooShort);
     }
     for (int k = 0; k <= n; ++k) {

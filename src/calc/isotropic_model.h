@@ -20,8 +20,8 @@
 namespace tessaroven {
 
 // Clears the grid and fills rows 0..lastPosition with the weights of the nodes. Refused when lastPosition is
-// above 30, when the distance is 0 or not finite, when it is not larger than the farthest position, or when
-// a weight is not finite.
+// above 30, when the distance is 0 or not finite, when it is less than 1 cm beyond the farthest position, or
+// when a weight is not finite.
 MaybeRefusal BuildIsotropicGrid(MeasurementRecord& record, double distance);
 
 // Where the value on the line at position k is read between the nodes: p = D k / sqrt(D^2 + k^2).

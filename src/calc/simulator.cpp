@@ -105,7 +105,7 @@ Expected<std::vector<double>> SimulateReadings(const TabulatedProfile& profile, 
         return Refuse(Reason::DistanceNotANumber);
     }
     const int last = positions - 1;
-    if (!(distanceCm > last)) {
+    if (!(distanceCm >= last + 1)) {  // as the conversion requires
         return Refuse(Reason::DistanceTooShort);
     }
     if (profile.at.size() < 2 || profile.at.size() != profile.value.size() || profile.at.front() != 0) {

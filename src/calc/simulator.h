@@ -43,9 +43,9 @@ struct TabulatedProfile {
     std::vector<double> value;  // finite
 };
 
-// The readings of positions 0..positions-1 cm. Refused when the distance is not a finite number above the
-// farthest position, when positions is outside 1..31, or when the table does not reach as far as the
-// farthest reading sees (the message gives the reach needed, in the table's unit).
+// The readings of positions 0..positions-1 cm. Refused when the distance is not a finite number at least 1 cm
+// beyond the farthest position, when positions is outside 1..31, or when the table does not reach as far as
+// the farthest reading sees (the message gives the reach needed, in the table's unit).
 Expected<std::vector<double>> SimulateReadings(const TabulatedProfile& profile, double distanceCm,
                                                int positions);
 

@@ -28,6 +28,10 @@ Expected<CsvFile> BuildCsvFile(std::string_view commentUtf8, const MeasurementRe
     if (lineBreak != std::string_view::npos) {
         return Refuse(Reason::LineBreakInComment);
     }
+    // A NUL would end the first line early for most programs that read the file.
+    if (commentUtf8.find('\0') != std::string_view::npos) {
+        return Refuse(Reason::UnrepresentableCharacter, {Message(Reason::ControlCharacterName, {"U+0000"})});
+    }
     auto comment = EncodeCp932(commentUtf8);
     if (!comment) {
         return comment.error();

@@ -48,6 +48,9 @@ std::optional<std::vector<double>> Numbers(std::string_view line) {
         std::string_view field = line.substr(at, end - at);
         if (field.starts_with('+')) {
             field.remove_prefix(1);
+            if (field.starts_with('-')) {
+                return std::nullopt;  // "+-30" is no number; from_chars alone would read -30
+            }
         }
         double value = 0;
         const auto [ptr, ec] = std::from_chars(field.data(), field.data() + field.size(), value);

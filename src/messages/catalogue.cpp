@@ -11,7 +11,7 @@ namespace {
 // clang-format off
 constexpr CatalogueEntry kCatalogue[] = {
     {Reason::DistanceNotANumber, "焦点-回転中心間距離が 0 か、数値ではありません。距離を cm で入力してください。", "The focus–axis distance is 0 or not a number. Enter the distance in cm."},
-    {Reason::DistanceTooShort, "焦点-回転中心間距離が短すぎます。最も遠い測定点までの距離 (cm) より大きな値を入力してください。", "The focus–axis distance is too short. Enter a value larger than the distance (cm) to the farthest point."},
+    {Reason::DistanceTooShort, "焦点-回転中心間距離が短すぎます。焦点は最も遠い測定点より 1 cm 以上外側を回る必要があります (それより近いと、その点の読み値を変換できません)。最も遠い測定点までの距離 (cm) より 1 cm 以上大きな値を入力してください。", "The focus–axis distance is too short. The focus must turn at least 1 cm outside the farthest point (closer than that, the reading there cannot be converted). Enter a value at least 1 cm larger than the distance (cm) to the farthest point."},
     {Reason::NumberOutOfRange, "数値が大きすぎて扱えません。正しい値を入力してください。", "The number is too large to handle. Enter a correct value."},
     {Reason::TooManyPositions, "測定ポイント数が多すぎます。測定ポイント数は 31 以下 (推奨 25 以下) にしてください。", "The number of points is too large. Use 31 points or fewer (25 or fewer recommended)."},
     {Reason::ZeroPivot, "変換計算の連立方程式が解けません (係数が 0 になりました)。焦点-回転中心間距離を確認してください。", "The system of equations of the conversion cannot be solved (a coefficient became 0). Check the focus–axis distance."},

@@ -16,7 +16,7 @@ namespace tessaroven {
 enum class Reason {
     // Conversion
     DistanceNotANumber,  // distance 0, or text that does not start with a number
-    DistanceTooShort,    // distance not larger than the measuring radius
+    DistanceTooShort,    // distance less than 1 cm beyond the farthest position
     NumberOutOfRange,    // a typed magnitude beyond the double range
     TooManyPositions,    // more positions than the record holds
     ZeroPivot,           // a zero diagonal cell met by the solver

@@ -133,19 +133,17 @@ TEST_P(ConversionOrder, results_match_the_plain_order_of_operations_bit_for_bit)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ConversionOrder,
-                         ::testing::Values(OrderCase{"worked_example", 60, {100, 95, 85, 70, 50}},
-                                           OrderCase{"centre_only", 60, {42.5}},
-                                           OrderCase{"bell_25", 60, Bell(25, 12, 1)},
-                                           OrderCase{"bell_31", 60, Bell(31, 14, 2)},
-                                           OrderCase{"scattered_31", 60, Scattered(31, 7)},
-                                           OrderCase{"short_distance_31", 31.5, Bell(31, 10, 0.5)},
-                                           OrderCase{"barely_above_radius_31", 30.25, Scattered(31, 99)},
-                                           OrderCase{"fractional_distance_25", 45.375, Scattered(25, 3)},
-                                           OrderCase{"long_distance_31", 1000, Bell(31, 20, 0)}),
-                         [](const ::testing::TestParamInfo<OrderCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ConversionOrder,
+    ::testing::Values(OrderCase{"worked_example", 60, {100, 95, 85, 70, 50}},
+                      OrderCase{"centre_only", 60, {42.5}}, OrderCase{"bell_25", 60, Bell(25, 12, 1)},
+                      OrderCase{"bell_31", 60, Bell(31, 14, 2)},
+                      OrderCase{"scattered_31", 60, Scattered(31, 7)},
+                      OrderCase{"short_distance_31", 31.5, Bell(31, 10, 0.5)},
+                      OrderCase{"one_centimetre_beyond_radius_31", 31, Scattered(31, 99)},
+                      OrderCase{"fractional_distance_25", 45.375, Scattered(25, 3)},
+                      OrderCase{"long_distance_31", 1000, Bell(31, 20, 0)}),
+    [](const ::testing::TestParamInfo<OrderCase>& info) { return std::string(info.param.name); });
 
 // The plain version is itself checked against the worked example's figures, so that a fault shared by both
 // cannot pass unnoticed.

@@ -207,6 +207,11 @@ INSTANTIATE_TEST_SUITE_P(
             "DistanceBelowRadius", {100, 95, 85, 70, 50}, kDefaultCount, 3.5, Reason::DistanceTooShort},
         RefusalCase{
             "DistanceEqualToAPosition", {100, 95, 85, 70, 50}, kDefaultCount, 1, Reason::DistanceTooShort},
+        RefusalCase{"DistanceWithinOneCentimetreOfTheLastPosition",
+                    {100, 95, 85, 70, 50},
+                    kDefaultCount,
+                    4.999,
+                    Reason::DistanceTooShort},
         RefusalCase{"NegativeDistance", {100}, kDefaultCount, -60, Reason::DistanceTooShort},
         RefusalCase{"InfiniteDistance",
                     {100},

@@ -1,6 +1,7 @@
 // The result file's bytes: comment line, data lines, CR LF, code page 932.
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -99,11 +100,12 @@ TEST(CsvFile, CommentIsWrittenAsTypedInCodePage932) {
 
 TEST(CsvFile, CommentsThatCannotBeWrittenAreRefusedNamingTheCharacter) {
     struct Case {
-        const char* comment;
+        std::string_view comment;
         Reason reason;
         const char* named;
     };
     for (const Case& c : {Case{"abc한", Reason::UnrepresentableCharacter, "한"},
+                          Case{std::string_view("nul\0byte", 8), Reason::UnrepresentableCharacter, "U+0000"},
                           Case{"profile 😀", Reason::UnrepresentableCharacter, "😀"},
                           Case{"line\r\nbreak", Reason::LineBreakInComment, "改行"},
                           Case{"bad \xFF byte", Reason::InvalidText, ""}}) {

@@ -46,6 +46,7 @@ TEST(SpectrumFile, refuses_with_a_message_naming_the_line) {
         {"20, 1\n30,, 1\n", Reason::SpectrumLineNotTwoNumbers, "2 行目"},
         {"20, 1\n30, 1,\n", Reason::SpectrumLineNotTwoNumbers, "2 行目"},
         {"20, 1\n30, nan\n", Reason::SpectrumLineNotTwoNumbers, "2 行目"},
+        {"20, 1\n30, +-1\n", Reason::SpectrumLineNotTwoNumbers, "2 行目"},
         {"20, 1\n30 1 2\n", Reason::SpectrumLineNotTwoNumbers, "2 行目"},
         {"#\n#\n0, 1\n", Reason::SpectrumEnergyNotPositive, "3 行目"},
         {"20, 1\n20, 1\n", Reason::SpectrumEnergyNotAscending, "2 行目"},
