@@ -334,10 +334,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"missing_baseline", {"--baseline=/none/b", "5"}, "", 2, "(--baseline /none/b): "},
         ErrorCase{"unknown_model", {"--model", "cosine", "5"}, "", 2, "(--model) 「cosine」は使えません"},
         ErrorCase{"simulate_with_output", {"--simulate=p", "--output=o"}, "", 2, "--simulate と --output は"},
-        ErrorCase{"simulate_with_model", {"--simulate=p", "--model=isotropic"}, "", 2, "と --model は"},
         ErrorCase{"simulate_with_reading", {"--simulate=p", "100"}, "", 2, "--simulate と READING は"},
         ErrorCase{"positions_without_simulate", {"--positions=3", "5"}, "", 2, "は --simulate と一緒に"},
-        ErrorCase{"positions_not_whole", {"--simulate=p", "--positions=2.5"}, "", 2, "「2.5」は 1 ～ 31"},
         ErrorCase{"positions_above_31", {"--simulate=p", "--positions=32"}, "", 2, "「32」は 1 ～ 31"},
         ErrorCase{"missing_profile_file", {"--simulate", "/none/p"}, "", 2, "/none/p\n理由: No such"}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
