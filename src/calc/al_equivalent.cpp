@@ -176,6 +176,7 @@ Expected<AlEquivalentProfile> EvaluateAlEquivalent(const ProfileEvaluation& eval
     }
     AlEquivalentProfile profile;
     profile.centreAlMm = centreAlMm;
+    profile.model = evaluation.model;
     for (const PositionEvaluation& p : evaluation.positions) {
         AlEquivalentPosition& out = profile.positions.emplace_back();
         out.position = p.position;

@@ -66,7 +66,8 @@ struct AlEquivalentPosition {
 struct AlEquivalentProfile {
     std::vector<AlEquivalentPosition> positions;  // as in the evaluation, 0..lastPosition
     double centreAlMm = 0;                        // the bow-tie's own central thickness, 0 when unknown
-    bool complete() const;                        // every position has a thickness
+    ConversionModel model = ConversionModel::Compatible;  // the evaluation's, for the files' note
+    bool complete() const;                                // every position has a thickness
 };
 
 // Every position of an evaluated profile with the given centre spectrum. Refused only for the spectrum

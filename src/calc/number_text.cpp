@@ -292,6 +292,33 @@ ParsedNumber ParseTypedNumber(std::string_view utf8) {
     return ParseLeadingNumber(HalfWidthNumberText(utf8));
 }
 
+StrictNumber ReadStrictNumber(std::string_view token) {
+    const std::size_t first = token.find_first_not_of(kStrictNumberBlanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t last = token.find_last_not_of(kStrictNumberBlanks);
+    const std::string_view core = token.substr(first, last - first + 1);
+    if (core.find_first_of(kStrictNumberBlanks) != std::string_view::npos) {
+        return {};
+    }
+    const ParsedNumber parsed = ParseLeadingNumber(core);
+    StrictNumber result;
+    if (!parsed.found || !parsed.complete) {
+        return result;
+    }
+    result.isNumber = true;
+    result.outOfRange = parsed.outOfRange;
+    result.value = parsed.outOfRange ? 0 : parsed.value;
+    return result;
+}
+
+std::string ShortestNumberText(double value) {
+    char buffer[32];
+    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, written.ptr);
+}
+
 double LeadingNumber(std::string_view text) {
     return ParseLeadingNumber(text).value;
 }

@@ -33,6 +33,23 @@ std::string HalfWidthNumberText(std::string_view utf8);
 // "６０" reads as 60 and not as 0.
 ParsedNumber ParseTypedNumber(std::string_view utf8);
 
+// The blanks a strictly read number may have around it (and that separate numbers in a list of them).
+inline constexpr std::string_view kStrictNumberBlanks = " \t\r\n\f\v";
+
+// A number read strictly, as the converter and the files of outside data read them: the whole token, apart
+// from blanks around it, must be one number. Blanks inside would be skipped by the program's parse ("1 00"
+// reads 100), which in a batch hides a typo, so they are refused here.
+struct StrictNumber {
+    double value = 0;
+    bool isNumber = false;    // the token is one complete number
+    bool outOfRange = false;  // it is a number, but its magnitude is beyond the double range
+};
+StrictNumber ReadStrictNumber(std::string_view token);
+
+// The shortest text that reads back (through ReadStrictNumber, or any correct reader) to the same double,
+// with "." whatever the locale: "100", "93.60068337320365", "1e-07".
+std::string ShortestNumberText(double value);
+
 // Convenience: the value of ParseLeadingNumber (0 for text without a number or out of range).
 double LeadingNumber(std::string_view text);
 

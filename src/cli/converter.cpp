@@ -14,9 +14,12 @@
 #include "calc/comparison.h"
 #include "calc/conversion.h"
 #include "calc/number_text.h"
+#include "calc/simulator.h"
 #include "calc/uncertainty.h"
 #include "files/bowtie_exports.h"
 #include "files/csv.h"
+#include "files/file_reading.h"
+#include "files/profile_columns.h"
 #include "files/profile_table.h"
 #include "files/spectrum_file.h"
 #include "record/measurement_file.h"
@@ -283,6 +286,9 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
         }
     }
     record.comment = comment;
+    if (options.model) {
+        record.model = *options.model;
+    }
     if (options.readingRepeatabilityPercent) {
         record.readingRepeatabilityPercent = options.readingRepeatabilityPercent;
     }
@@ -372,6 +378,40 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
     return std::nullopt;
 }
 
+// --simulate: the readings the profile file's profile gives, one per line in the shortest text that reads
+// back bit for bit, ready to be converted again. A file that cannot be read or parsed, or whose table the
+// simulator refuses, is bad input; a distance the conversion would refuse is refused as there.
+std::optional<Failure> Simulate(const ConverterOptions& options, std::string& bytes) {
+    const std::string& path = *options.simulatePath;
+    const FileBytes file = ReadWholeFile(path, kMaxProfileFileBytes);
+    if (!file.ok()) {
+        const std::string why =
+            file.tooLarge ? Message(Reason::ProfileFileTooLarge, {std::to_string(kMaxProfileFileBytes)})
+                          : file.error;
+        return Failure{Message(Reason::ProfileFileUnreadable, {path, why})};
+    }
+    Expected<TabulatedProfile> profile = ParseProfileColumns(file.bytes);
+    if (!profile) {
+        return Failure{Message(Reason::ProfileFileUnreadable, {path, profile.error().message})};
+    }
+    const double distance = options.distance.value_or(kDefaultConverterDistance);
+    const Expected<std::vector<double>> readings =
+        SimulateReadings(*profile, distance, options.positions.value_or(kDefaultSimulatedPositions));
+    if (!readings) {
+        Failure failure = FromRefusal(readings.error(), distance);
+        if (readings.error().reason != Reason::DistanceNotANumber &&
+            readings.error().reason != Reason::DistanceTooShort) {
+            failure = Failure{Message(Reason::ProfileFileUnreadable, {path, readings.error().message})};
+        }
+        return failure;
+    }
+    for (double reading : *readings) {
+        bytes += ShortestNumberText(reading);
+        bytes += '\n';
+    }
+    return std::nullopt;
+}
+
 int Fail(std::ostream& err, const Failure& failure) {
     err << kProgramName << failure.message << '\n';
     err.flush();
@@ -379,12 +419,17 @@ int Fail(std::ostream& err, const Failure& failure) {
 }
 
 // Once every output is written: what the comparison with the baseline found, and the status it earns.
-int FinishComparison(std::ostream& err, const ConverterOptions& options,
-                     const std::optional<BaselineComparison>& comparison) {
+// The summary names the model only when it is not the compatible one, whose summary stays as it was.
+int FinishComparison(std::ostream& err, const ConverterOptions& options, const RunFindings& findings) {
+    const std::optional<BaselineComparison>& comparison = findings.comparison;
     if (!comparison) {
         return kConverterOk;
     }
     err << kProgramName << ComparisonSummary(*comparison);
+    if (findings.baseline && findings.baseline->model == ConversionModel::Isotropic) {
+        err << kProgramName << Message(Reason::ModelLine, {ConversionModelName(findings.baseline->model)})
+            << '\n';
+    }
     err.flush();
     return options.failOnDeviation && comparison->flaggedCount > 0 ? kConverterDeviation : kConverterOk;
 }
@@ -412,6 +457,8 @@ int RunConverter(const std::vector<std::string>& args, std::istream& in, std::os
     std::optional<Failure> failure;
     if (options.help) {
         bytes = ConverterUsage(environment.extensions);
+    } else if (options.simulatePath) {
+        failure = Simulate(options, bytes);
     } else {
         failure = Convert(options, in, environment, bytes, findings);
     }
@@ -426,14 +473,14 @@ int RunConverter(const std::vector<std::string>& args, std::istream& in, std::os
         if (auto refusal = WriteFileSafely(*options.outputPath, bytes, *environment.fileSystem)) {
             return Fail(err, Failure{refusal->message, kConverterRefused});
         }
-        return FinishComparison(err, options, findings.comparison);
+        return FinishComparison(err, options, findings);
     }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
         return Fail(err, Failure{Message(Reason::OutputUnwritable), kConverterRefused});
     }
-    return FinishComparison(err, options, findings.comparison);
+    return FinishComparison(err, options, findings);
 }
 
 }  // namespace tessaroven

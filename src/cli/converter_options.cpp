@@ -32,6 +32,9 @@ enum class OptionId {
     Egsnrc,
     AngleStep,
     Language,
+    Model,
+    Simulate,
+    Positions,
 };
 
 struct OptionEntry {
@@ -61,7 +64,14 @@ constexpr OptionEntry kBuiltInOptions[] = {
     {"--egsnrc", OptionId::Egsnrc, true},
     {"--angle-step", OptionId::AngleStep, true},
     {"--lang", OptionId::Language, true},
+    {"--model", OptionId::Model, true},
+    {"--simulate", OptionId::Simulate, true},
+    {"--positions", OptionId::Positions, true},
 };
+
+// What --simulate may be given with: it prints readings and converts nothing, so any option of a conversion
+// would be silently ignored.
+constexpr std::string_view kSimulationOptions[] = {"--simulate", "--distance", "--positions", "--lang"};
 
 // A token that starts like a negative or fractional number is a reading, so "-5" needs no "--" before it.
 bool LooksLikeNumber(std::string_view token) {
@@ -136,28 +146,49 @@ std::string TakeAlEquivalentOption(OptionId id, const std::string& name, const s
     return {};
 }
 
-}  // namespace
-
-StrictNumber ReadStrictNumber(std::string_view token) {
-    const std::size_t first = token.find_first_not_of(kReadingBlanks);
-    if (first == std::string_view::npos) {
+// The values of --model, --simulate and --positions; the message of a bad one, or empty.
+std::string TakeSimulationOption(OptionId id, const std::string& name, const std::string& value,
+                                 ConverterOptions& options) {
+    if (id == OptionId::Model) {
+        if (value == "compatible" || value == "isotropic") {
+            options.model = value == "isotropic" ? ConversionModel::Isotropic : ConversionModel::Compatible;
+            return {};
+        }
+        return Message(Reason::ModelOptionInvalid, {value}) + UsageHint();
+    }
+    if (id == OptionId::Simulate) {
+        if (value.empty()) {
+            return Message(Reason::EmptyFileOption, {name});
+        }
+        options.simulatePath = value;
         return {};
     }
-    const std::size_t last = token.find_last_not_of(kReadingBlanks);
-    const std::string_view core = token.substr(first, last - first + 1);
-    if (core.find_first_of(kReadingBlanks) != std::string_view::npos) {
-        return {};
+    const StrictNumber positions = ReadStrictNumber(value);
+    if (!positions.isNumber || !(positions.value >= 1 && positions.value <= kSlotCount) ||
+        positions.value != static_cast<int>(positions.value)) {
+        return Message(Reason::PositionsOptionInvalid, {value, std::to_string(kSlotCount)});
     }
-    const ParsedNumber parsed = ParseLeadingNumber(core);
-    StrictNumber result;
-    if (!parsed.found || !parsed.complete) {
-        return result;
-    }
-    result.isNumber = true;
-    result.outOfRange = parsed.outOfRange;
-    result.value = parsed.outOfRange ? 0 : parsed.value;
-    return result;
+    options.positions = static_cast<int>(positions.value);
+    return {};
 }
+
+std::string CheckSimulationOptions(const ConverterOptions& options, const std::vector<std::string>& seen) {
+    if (!options.simulatePath) {
+        return options.positions ? Message(Reason::SimulateOptionMissing, {"--positions"}) + UsageHint()
+                                 : std::string();
+    }
+    for (const std::string& name : seen) {
+        if (std::ranges::find(kSimulationOptions, name) == std::end(kSimulationOptions)) {
+            return Message(Reason::SimulateExcludes, {name}) + UsageHint();
+        }
+    }
+    if (!options.readingTokens.empty()) {
+        return Message(Reason::SimulateExcludes, {"READING"}) + UsageHint();
+    }
+    return {};
+}
+
+}  // namespace
 
 std::optional<Language> RequestedLanguage(const std::vector<std::string>& args,
                                           const std::vector<ConverterExtension>& extensions) {
@@ -317,6 +348,14 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
                     return parsed;
                 }
                 break;
+            case OptionId::Model:
+            case OptionId::Simulate:
+            case OptionId::Positions:
+                parsed.error = TakeSimulationOption(option->id, name, value, options);
+                if (!parsed.ok()) {
+                    return parsed;
+                }
+                break;
             case OptionId::Spectrum:
             case OptionId::CentreAl:
             case OptionId::Xcist:
@@ -334,7 +373,10 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
     } else if (options.profilePath == kStandardOutputName && options.outputPath) {
         parsed.error = Message(Reason::ProfileToStandardOutputWithOutput) + UsageHint();
     } else {
-        parsed.error = CheckBaselineOptions(options);
+        parsed.error = CheckSimulationOptions(options, seen);
+        if (parsed.ok()) {
+            parsed.error = CheckBaselineOptions(options);
+        }
     }
     return parsed;
 }
@@ -342,12 +384,14 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
 std::string ConverterUsage(const std::vector<ConverterExtension>& extensions) {
     std::string synopsis(MessageText(Reason::BaselineUsageSynopsis));
     std::string extensionLines(MessageText(Reason::BaselineUsageDescription));
+    extensionLines += MessageText(Reason::ModelOptionHelp);
     for (const ConverterExtension& extension : extensions) {
         synopsis += " [" + extension.option + " " + extension.valueName + "]";
         std::string head = "  " + extension.option + " " + extension.valueName;
         head.resize(std::max<std::size_t>(head.size() + 1, 19), ' ');
         extensionLines += head + std::string(MessageText(extension.description)) + "\n";
     }
+    synopsis += MessageText(Reason::ModelUsageSynopsis);
     synopsis += MessageText(Reason::AlEquivalentUsageSynopsis);
     synopsis += MessageText(Reason::LanguageUsageSynopsis);
     return Message(Reason::UsageSynopsis, {synopsis}) +

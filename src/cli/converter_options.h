@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calc/comparison.h"
+#include "calc/number_text.h"
 #include "messages/catalogue.h"
 #include "messages/outcome.h"
 #include "record/measurement_record.h"
@@ -17,9 +18,10 @@
 namespace tessaroven {
 
 inline constexpr double kDefaultConverterDistance = 60;
+inline constexpr int kDefaultSimulatedPositions = 31;
 
 // The blanks that separate readings on standard input and that a strictly read token may have around it.
-inline constexpr std::string_view kReadingBlanks = " \t\r\n\f\v";
+inline constexpr std::string_view kReadingBlanks = kStrictNumberBlanks;
 
 // What an extension sees of a successful run.
 struct ConverterRun {
@@ -66,6 +68,12 @@ struct ConverterOptions {
     std::optional<std::string> xcistPath;
     std::optional<std::string> egsnrcPrefix;
     std::optional<double> angleStepDeg;
+    // --model: wins over the measurement file's model; not given, the file's, else the compatible one.
+    std::optional<ConversionModel> model;
+    // --simulate: the profile file whose readings are printed in place of a conversion, for --positions
+    // positions (1 to 31; only with --simulate) at --distance.
+    std::optional<std::string> simulatePath;
+    std::optional<int> positions;
     std::vector<std::string> readingTokens;  // the READING arguments, in order, not yet read as numbers
     struct ExtensionValue {
         std::size_t extension;  // index into the extensions handed to the parser
@@ -92,19 +100,10 @@ std::optional<Language> RequestedLanguage(const std::vector<std::string>& args,
 // Reads the arguments (without the program name). "--name value" and "--name=value" both work; "--" ends the
 // options; a token such as "-5" or "-.5" is a reading, not an option. --help anywhere among the options wins.
 // READING arguments together with --measurement are refused, and so is --profile - together with --output,
-// and --tolerance or --fail-on-deviation without --baseline.
+// --tolerance or --fail-on-deviation without --baseline, --positions without --simulate, and --simulate
+// with READING arguments or any option but --distance, --positions and --lang.
 ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& args,
                                              const std::vector<ConverterExtension>& extensions = {});
-
-// A number read strictly: the whole token, apart from blanks around it, must be one number. Blanks inside
-// would be skipped by the program's parse ("1 00" reads 100), which in a batch hides a typo, so they are
-// refused here.
-struct StrictNumber {
-    double value = 0;
-    bool isNumber = false;    // the token is one complete number
-    bool outOfRange = false;  // it is a number, but its magnitude is beyond the double range
-};
-StrictNumber ReadStrictNumber(std::string_view token);
 
 // The usage text printed by --help, ending in a line feed.
 std::string ConverterUsage(const std::vector<ConverterExtension>& extensions = {});

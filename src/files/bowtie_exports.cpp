@@ -115,7 +115,11 @@ MaybeRefusal SaveXcistBowtie(const std::string& path, const AlEquivalentProfile&
     if (auto refusal = CheckExport(profile, stepDeg, "XCIST")) {
         return refusal;
     }
-    return WriteFileSafely(path, XcistBowtieText(BowtieTableOf(profile), stepDeg), ops);
+    std::string text = XcistBowtieText(BowtieTableOf(profile), stepDeg);
+    if (profile.model == ConversionModel::Compatible) {
+        text.insert(kXcistHeader.size() + 1, "# " + std::string(kCompatibleModelNote) + "\n");
+    }
+    return WriteFileSafely(path, text, ops);
 }
 
 MaybeRefusal SaveEgsnrcBowtie(const std::string& prefix, const AlEquivalentProfile& profile, double stepDeg,
@@ -123,7 +127,11 @@ MaybeRefusal SaveEgsnrcBowtie(const std::string& prefix, const AlEquivalentProfi
     if (auto refusal = CheckExport(profile, stepDeg, "EGSnrc")) {
         return refusal;
     }
-    const EgsnrcBowtieTexts texts = EgsnrcBowtieText(BowtieTableOf(profile), stepDeg, title);
+    std::string fullTitle(title);
+    if (profile.model == ConversionModel::Compatible) {
+        fullTitle.append(fullTitle.empty() ? "" : " -- ").append(kCompatibleModelNote);
+    }
+    const EgsnrcBowtieTexts texts = EgsnrcBowtieText(BowtieTableOf(profile), stepDeg, fullTitle);
     if (auto refusal = WriteFileSafely(prefix + "_distribution.dat", texts.distribution, ops)) {
         return refusal;
     }

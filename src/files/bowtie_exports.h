@@ -10,6 +10,10 @@
 //     3 step/2, ... up to the largest fan angle.
 // Thicknesses below 0 (a profile above its centre value with no central thickness given) are written as
 // they are. Text is ASCII apart from the title, with LF line ends.
+// A profile converted with the compatible model carries kCompatibleModelNote, as a second comment line in
+// XCIST's file (its reader skips '#' lines) and at the end of the distribution's title in EGSnrc's (the
+// bow-tie file has no room: its reader skips exactly eight lines before the count). The note is English
+// ASCII whatever the display language, as the files are the same in both.
 #pragma once
 
 #include <string>
@@ -25,6 +29,9 @@ namespace tessaroven {
 inline constexpr double kDefaultAngleStepDeg = 0.125;
 inline constexpr double kSmallestAngleStepDeg = 0.001;  // keeps a file below 100,000 rows
 inline constexpr std::string_view kXcistHeader = "# angle, materials in cm ('al', 'graphite', 'cu', 'ti')";
+inline constexpr std::string_view kCompatibleModelNote =
+    "converted with the compatible (cosine-weight) model; for Monte Carlo work, convert with the isotropic "
+    "detector model";
 
 // The measured positions' fan angles with the absolute thickness and the fluence transmission there.
 struct BowtieTable {
@@ -47,8 +54,8 @@ struct EgsnrcBowtieTexts {
 };
 EgsnrcBowtieTexts EgsnrcBowtieText(const BowtieTable& table, double stepDeg, std::string_view title);
 
-// Safe writing (a failed write leaves an old file as it was). Refused when a position has no thickness, or
-// for a step below kSmallestAngleStepDeg.
+// Safe writing (a failed write leaves an old file as it was), with the note for the profile's model.
+// Refused when a position has no thickness, or for a step below kSmallestAngleStepDeg.
 MaybeRefusal SaveXcistBowtie(const std::string& path, const AlEquivalentProfile& profile, double stepDeg,
                              const FileSystemOps& ops = PosixFileSystem());
 // Writes PREFIX_distribution.dat, then PREFIX_bowtie.dat.

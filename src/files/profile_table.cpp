@@ -31,6 +31,10 @@ void AppendCell(std::string& text, double value) {
 std::string FirstLine(const ProfileEvaluation& evaluation, std::string_view comment) {
     std::string line = "# distance_cm=";
     AppendNumber(line, evaluation.distanceCm);
+    // Named only for the isotropic model, so that a table of the compatible one stays as it always was.
+    if (evaluation.model == ConversionModel::Isotropic) {
+        line += " model=isotropic";
+    }
     line += " comment=";
     for (char c : comment) {
         line += c == '\r' || c == '\n' ? ' ' : c;

@@ -23,7 +23,8 @@ inline constexpr std::string_view kProfileTableHeader =
 // The columns added after the others when the profile is compared with a baseline.
 inline constexpr std::string_view kProfileTableBaselineColumns = "baseline_percent,delta_percent,flagged";
 
-// The whole table, each line ended by LF: "# distance_cm=60 comment=<comment> uncertainty=standard (k=1)"
+// The whole table, each line ended by LF: "# distance_cm=60 comment=<comment> uncertainty=standard (k=1)",
+// with " model=isotropic" after the distance for a profile of the isotropic model
 // (a CR or LF in the comment is written as a blank, so the line stays one line), the column names, and one
 // row per position. With a baseline, the first line ends in " baseline_distance_cm=<D> tolerance_percent=<T>"
 // and every row gains q_base, d and the flag (0 or 1), empty for a position the baseline lacks.

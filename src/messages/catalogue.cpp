@@ -147,7 +147,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::MeasurementFileNotObject, "ファイル全体が JSON のオブジェクト ({ ... }) になっていません", "The file as a whole is not a JSON object ({ ... })"},
     {Reason::MeasurementFileUnknownFormat, "測定ファイルではありません (format が「{1}」です。測定ファイルでは「tessaroven-measurement」です)", "Not a measurement file (format is \"{1}\"; in a measurement file it is \"tessaroven-measurement\")"},
     {Reason::MeasurementFileBadVersion, "version「{1}」が正しくありません。1 以上の整数でなければなりません", "The version \"{1}\" is not valid: it must be an integer of 1 or more"},
-    {Reason::MeasurementFileNewerVersion, "この測定ファイルは新しい版 (version {1}) です。このプログラムが読めるのは version 1 までです", "This measurement file is of a newer version (version {1}). This program reads up to version 1"},
+    {Reason::MeasurementFileNewerVersion, "この測定ファイルは新しい版 (version {1}) です。このプログラムが読めるのは version {2} までです", "This measurement file is of a newer version (version {1}). This program reads up to version {2}"},
     {Reason::MeasurementFileMissingKey, "必要な項目 {1} がありません", "The required item {1} is missing"},
     {Reason::MeasurementFileNotANumber, "{1} は数値でなければなりません", "{1} must be a number"},
     {Reason::MeasurementFileNotText, "{1} は文字列でなければなりません", "{1} must be a string"},
@@ -315,6 +315,42 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::SimulationProfileStart, "プロファイルの表は位置 0 から始まる 2 行以上にしてください (左右対称とみなします)。", "The profile table must start at position 0 and have two rows or more (it is taken as symmetric)."},
     {Reason::SimulationProfileReach, "プロファイルの表が短すぎます。{1} cm の読み値には、中心を通る直線上で {2} cm までの値が必要です。", "The profile table is too short: the reading at {1} cm needs values on the line through the centre out to {2} cm."},
     {Reason::SimulationProfileReachDegrees, "プロファイルの表が短すぎます。{1} cm の読み値には、ファン角 {2} 度までの値が必要です。", "The profile table is too short: the reading at {1} cm needs values out to a fan angle of {2} degrees."},
+    {Reason::MeasurementFileUnknownModel, "model「{1}」は使えません。\"compatible\" (互換) か \"isotropic\" (等方検出器) でなければなりません", "The model \"{1}\" is not known: it must be \"compatible\" or \"isotropic\""},
+    {Reason::MeasurementFileModelNeedsVersion, "model「{1}」は version {2} のファイルには書けません (version 1 は互換モデルの測定ファイルで、等方検出器モデルの測定は version 2 で保存されます)", "model \"{1}\" cannot appear in a version {2} file (version 1 is the compatible model's file; a measurement for the isotropic model is saved as version 2)"},
+    {Reason::ModelOptionInvalid, "変換モデル (--model) 「{1}」は使えません。compatible (互換) か isotropic (等方検出器) を指定してください", "Conversion model (--model) \"{1}\" is not available; give compatible or isotropic"},
+    {Reason::ModelLine, "変換モデル: {1}", "Conversion model: {1}"},
+    {Reason::ModelUsageSynopsis, "\n                           [--model compatible|isotropic] [--simulate PROFILE [--positions N]]", "\n                          [--model compatible|isotropic] [--simulate PROFILE [--positions N]]"},
+    {Reason::ModelOptionHelp,
+     "  --model compatible|isotropic\n"
+     "                   変換モデル。compatible (互換、cos 重み) か isotropic (方向依存のない検出器で厳密)。\n"
+     "                   既定値は測定ファイルのモデル、なければ compatible\n"
+     "  --simulate PROFILE\n"
+     "                   プロファイル ファイル (見出し position_cm,relative か fan_angle_deg,relative の 2 列)\n"
+     "                   から、回転中に位置 0、1、… cm で得られる読み値を計算し、1 行に 1 つ出力します。\n"
+     "                   --distance と --positions のほかのオプションや READING とは使えません\n"
+     "  --positions N    --simulate の位置の数 (1 ～ 31)。既定値 31\n",
+     "  --model compatible|isotropic\n"
+     "                   Conversion model: compatible (cosine weights) or isotropic (exact for a detector\n"
+     "                   without directional dependence). Default: the measurement file's, else compatible\n"
+     "  --simulate PROFILE\n"
+     "                   From a profile file (two columns headed position_cm,relative or\n"
+     "                   fan_angle_deg,relative), compute the readings at positions 0, 1, ... cm taken while\n"
+     "                   the gantry rotates, and print them one per line. Not with READING or any option but\n"
+     "                   --distance and --positions\n"
+     "  --positions N    Number of positions for --simulate (1 to 31). Default: 31\n"},
+    {Reason::SimulateOptionMissing, "{1} は --simulate と一緒に指定してください", "Give {1} together with --simulate"},
+    {Reason::SimulateExcludes, "--simulate と {1} は同時に指定できません", "--simulate cannot be combined with {1}"},
+    {Reason::PositionsOptionInvalid, "位置の数 (--positions) 「{1}」は 1 ～ {2} の整数でなければなりません", "The number of positions (--positions) \"{1}\" must be a whole number from 1 to {2}"},
+    {Reason::ProfileFileUnreadable, "プロファイル ファイルを読み込めませんでした。\nファイル: {1}\n理由: {2}", "Could not read the profile file.\nFile: {1}\nReason: {2}"},
+    {Reason::ProfileFileTooLarge, "ファイルが大きすぎます (プロファイル ファイルは {1} バイトまでです)", "The file is too large (a profile file may hold up to {1} bytes)"},
+    {Reason::ProfileColumnsNoHeader, "見出し行 (position_cm,relative か fan_angle_deg,relative) がありません", "There is no heading line (position_cm,relative or fan_angle_deg,relative)"},
+    {Reason::ProfileColumnsBadHeader, "{1} 行目「{2}」は見出し行 position_cm,relative か fan_angle_deg,relative ではありません", "Line {1} \"{2}\" is not the heading line position_cm,relative or fan_angle_deg,relative"},
+    {Reason::ProfileColumnsNotTwoColumns, "{1} 行目「{2}」がコンマで区切った 2 つの値になっていません", "Line {1} \"{2}\" is not two values separated by a comma"},
+    {Reason::ProfileColumnsNotANumber, "{1} 行目 {2} 列目の「{3}」は数値ではありません (有限の数値 1 つにしてください)", "Line {1}, column {2}: \"{3}\" is not a number (it must be one finite number)"},
+    {Reason::ProfileColumnsNegative, "{1} 行目 {2} 列目の値が負です。0 以上にしてください", "Line {1}, column {2}: the value is negative; it must be 0 or more"},
+    {Reason::ProfileColumnsNotAscending, "{1} 行目の位置が前の行より小さくなっています。小さい順に並べてください", "Line {1}: the abscissa is smaller than on the line before; list the rows in ascending order"},
+    {Reason::ProfileColumnsThreeEqual, "{1} 行目の位置が前の 2 行と同じです。同じ位置の行は段差の 2 行までです", "Line {1}: the abscissa equals that of the two lines before; a step takes at most two rows at one abscissa"},
+    {Reason::ProfileColumnsTooManyRows, "行が多すぎます (プロファイル ファイルは {1} 行までです)", "Too many rows (a profile file may hold up to {1} rows)"},
 };
 // clang-format on
 

@@ -239,10 +239,32 @@ enum class Reason {
     SimulationProfileStart,         // a simulator's profile table that does not start at 0 with two rows
     SimulationProfileReach,         // {1}: the farthest position, {2}: the position (cm) the table must reach
     SimulationProfileReachDegrees,  // {1}: the farthest position, {2}: the fan angle the table must reach
+    // The model in the measurement file
+    MeasurementFileUnknownModel,       // {1}: the value of "model"
+    MeasurementFileModelNeedsVersion,  // {1}: the value of "model", {2}: the file's version
+    // Command-line converter: the model and the simulation
+    ModelOptionInvalid,      // {1}: the value of --model
+    ModelLine,               // {1}: the model's name, after the comparison's summary
+    ModelUsageSynopsis,      // --model, --simulate and --positions in the usage's synopsis
+    ModelOptionHelp,         // their lines in the usage
+    SimulateOptionMissing,   // {1}: an option that needs --simulate
+    SimulateExcludes,        // {1}: an option or READING given with --simulate
+    PositionsOptionInvalid,  // {1}: the value of --positions, {2}: the largest number of positions
+    ProfileFileUnreadable,   // {1}: file, {2}: the system's error text or the fault in the file
+    ProfileFileTooLarge,     // {1}: the largest size in bytes
+    // The profile file of --simulate ({1}: the line number)
+    ProfileColumnsNoHeader,       // no heading line
+    ProfileColumnsBadHeader,      // {1}: line, {2}: its text
+    ProfileColumnsNotTwoColumns,  // {1}: line, {2}: its text
+    ProfileColumnsNotANumber,     // {1}: line, {2}: column, {3}: the text
+    ProfileColumnsNegative,       // {1}: line, {2}: column
+    ProfileColumnsNotAscending,   // {1}: line
+    ProfileColumnsThreeEqual,     // {1}: line
+    ProfileColumnsTooManyRows,    // {1}: the largest number of rows
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::SimulationProfileReachDegrees;
+inline constexpr Reason kLastReason = Reason::ProfileColumnsTooManyRows;
 
 enum class Language { Japanese, English };
 

@@ -189,7 +189,14 @@ bool IsIsoDate(std::string_view text) {
            (month != 2 || day < 29 || leap);
 }
 
-MaybeRefusal ReadHeader(const Json& root) {
+// The "model" key's values; [1] is the one written.
+constexpr std::pair<ConversionModel, std::string_view> kModelNames[] = {
+    {ConversionModel::Compatible, "compatible"},
+    {ConversionModel::Isotropic, "isotropic"},
+};
+
+// "version" as read; ReadModel needs it, as a version-1 file promises the compatible model.
+MaybeRefusal ReadHeader(const Json& root, int& fileVersion) {
     const Json* format = Find(root, "format");
     if (format == nullptr) {
         return Refuse(Reason::MeasurementFileMissingKey, {"format"});
@@ -210,8 +217,34 @@ MaybeRefusal ReadHeader(const Json& root) {
         return Refuse(Reason::MeasurementFileBadVersion, {version->dump()});
     }
     if (number > kMeasurementFileVersion) {
-        return Refuse(Reason::MeasurementFileNewerVersion, {version->dump()});
+        return Refuse(Reason::MeasurementFileNewerVersion,
+                      {version->dump(), std::to_string(kMeasurementFileVersion)});
     }
+    fileVersion = static_cast<int>(number);
+    return std::nullopt;
+}
+
+// "model" is optional (absent: compatible). A version-1 file that names the isotropic model is refused: an
+// older program would have ignored the key and converted it with the compatible model, so the file
+// contradicts itself and neither reading can be trusted.
+MaybeRefusal ReadModel(const Json& root, int fileVersion, ConversionModel& model) {
+    const Json* value = Find(root, "model");
+    if (value == nullptr) {
+        return std::nullopt;
+    }
+    std::string name;
+    if (auto refusal = GetText(*value, "model", name)) {
+        return refusal;
+    }
+    const auto known = std::find_if(std::begin(kModelNames), std::end(kModelNames),
+                                    [&](const auto& entry) { return entry.second == name; });
+    if (known == std::end(kModelNames)) {
+        return Refuse(Reason::MeasurementFileUnknownModel, {name});
+    }
+    if (known->first != ConversionModel::Compatible && fileVersion < kMeasurementFileVersion) {
+        return Refuse(Reason::MeasurementFileModelNeedsVersion, {name, std::to_string(fileVersion)});
+    }
+    model = known->first;
     return std::nullopt;
 }
 
@@ -340,7 +373,8 @@ Expected<Measurement> ReadDocument(const Json& root) {
     if (!root.is_object()) {
         return Refuse(Reason::MeasurementFileNotObject);
     }
-    if (auto refusal = ReadHeader(root)) {
+    int fileVersion = kCompatibleMeasurementFileVersion;
+    if (auto refusal = ReadHeader(root, fileVersion)) {
         return *refusal;
     }
     for (const char* key : {"comment", "distance_cm", "readings"}) {
@@ -360,6 +394,9 @@ Expected<Measurement> ReadDocument(const Json& root) {
     }
     if (!(measurement.distanceCm > 0)) {
         return Refuse(Reason::MeasurementFileDistanceNotPositive, {root["distance_cm"].dump()});
+    }
+    if (auto refusal = ReadModel(root, fileVersion, measurement.model)) {
+        return *refusal;
     }
     if (auto refusal = ReadReadings(root["readings"], measurement.readings)) {
         return *refusal;
@@ -468,9 +505,13 @@ std::string MeasurementFileText(const Measurement& measurement) {
         text.append(indent).append("\"").append(key).append("\": ").append(value).append(",\n");
     };
     line("  ", "format", Scalar(std::string(kMeasurementFileFormat)));
-    line("  ", "version", Scalar(kMeasurementFileVersion));
+    const bool isotropic = measurement.model == ConversionModel::Isotropic;
+    line("  ", "version", Scalar(isotropic ? kMeasurementFileVersion : kCompatibleMeasurementFileVersion));
     line("  ", "comment", Scalar(measurement.comment));
     line("  ", "distance_cm", Scalar(measurement.distanceCm));
+    if (isotropic) {
+        line("  ", "model", Scalar(std::string(kModelNames[1].second)));
+    }
     // One position per line, its repeats side by side.
     std::string readings = "[";
     for (std::size_t k = 0; k < measurement.readings.size(); ++k) {

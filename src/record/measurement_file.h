@@ -17,7 +17,11 @@
 namespace tessaroven {
 
 inline constexpr std::string_view kMeasurementFileFormat = "tessaroven-measurement";
-inline constexpr int kMeasurementFileVersion = 1;
+// The newest version this program reads. A measurement converted with the isotropic model is written as
+// version 2, so that a program that knows only version 1 (and would convert it with the compatible model)
+// refuses it; every other measurement is still written as version 1, byte for byte as before.
+inline constexpr int kMeasurementFileVersion = 2;
+inline constexpr int kCompatibleMeasurementFileVersion = 1;
 inline constexpr std::size_t kMaxMeasurementFileBytes = 1 << 20;
 inline constexpr const char* kDefaultComment = "Comment";
 
@@ -42,8 +46,8 @@ struct MeasurementConditions {
     bool operator==(const MeasurementConditions&) const = default;
 };
 
-// How the readings become the profile. Compatible: each gantry angle weighted by its cosine, the rays beyond a
-// position counted at that position (the conversion of every earlier record). Isotropic: every angle of a
+// How the readings become the profile. Compatible: each gantry angle weighted by its cosine, the rays beyond
+// a position counted at that position (the conversion of every earlier record). Isotropic: every angle of a
 // constant-speed turn counts alike and every ray is taken where it crosses, exact for a detector without
 // directional dependence.
 enum class ConversionModel { Compatible, Isotropic };

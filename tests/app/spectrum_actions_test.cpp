@@ -88,8 +88,8 @@ TEST_F(GuiTest, spectrum_brings_thickness_columns_graph_and_bowtie_files_and_sta
     chosen = tempDir.filePath(QStringLiteral("source_bowtie.dat"));
     messages.ExpectNone([&] { window.exportEgsnrcAction->trigger(); });
     EXPECT_TRUE(Contents(chosen).startsWith("Filter\n#Name of the material\nAl\n"));
-    EXPECT_TRUE(
-        Contents(tempDir.filePath(QStringLiteral("source_distribution.dat"))).startsWith("Comment\n"));
+    EXPECT_TRUE(Contents(tempDir.filePath(QStringLiteral("source_distribution.dat")))
+                    .startsWith("Comment -- converted with the compatible"));
 
     // Action: save, then open the file again. Expected: the spectrum and its central thickness come back.
     const std::optional<MeasurementSpectrum> spectrum = app.record().spectrum;

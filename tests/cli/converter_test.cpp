@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "calc/number_text.h"
+#include "files/bowtie_exports.h"
 #include "record/measurement_file.h"
 
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -328,7 +331,13 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"profile_not_written", {"--profile=/none/p", "5"}, "", 1, "/none/p"},
         ErrorCase{"tolerance_without_baseline", {"--tolerance=3", "5"}, "", 2, "は --baseline と"},
         ErrorCase{"negative_tolerance", {"--baseline=b", "--tolerance=-1", "5"}, "", 2, "許容差「-1」"},
-        ErrorCase{"missing_baseline", {"--baseline=/none/b", "5"}, "", 2, "(--baseline /none/b): "}),
+        ErrorCase{"missing_baseline", {"--baseline=/none/b", "5"}, "", 2, "(--baseline /none/b): "},
+        ErrorCase{"unknown_model", {"--model", "cosine", "5"}, "", 2, "(--model) 「cosine」は使えません"},
+        ErrorCase{"simulate_with_output", {"--simulate=p", "--output=o"}, "", 2, "--simulate と --output は"},
+        ErrorCase{"simulate_with_reading", {"--simulate=p", "100"}, "", 2, "--simulate と READING は"},
+        ErrorCase{"positions_without_simulate", {"--positions=3", "5"}, "", 2, "は --simulate と一緒に"},
+        ErrorCase{"positions_above_31", {"--simulate=p", "--positions=32"}, "", 2, "「32」は 1 ～ 31"},
+        ErrorCase{"missing_profile_file", {"--simulate", "/none/p"}, "", 2, "/none/p\n理由: No such"}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
 
 // A stream that refuses every byte, as a closed pipe or a full disk does.
@@ -502,6 +511,60 @@ TEST(ConverterBaseline, reading_raised_by_15_percent_is_flagged_and_fails_only_a
     EXPECT_EQ(run({"--fail-on-deviation", "--profile=/none/p"}).status, 1);  // a failed write comes first
 }
 
+// The relative value of every line of --list.
+std::vector<double> ListedRelative(const std::string& list) {
+    std::vector<double> relative;
+    for (std::size_t end = list.find('\n'), start = 0; end != std::string::npos;
+         start = end + 1, end = list.find('\n', start)) {
+        relative.push_back(std::stod(list.substr(list.rfind(' ', end) + 1, end)));
+    }
+    return relative;
+}
+
+// A bow-tie simulated and converted back: the isotropic model gives its profile, the compatible one does not;
+// the model travels through the measurement file to a later run, the profile table and the comparison.
+TEST(ConverterModel, simulated_bowtie_converts_back_with_the_isotropic_model_and_keeps_it) {
+    TempFolder folder;
+    const std::string profile = (folder.path() / "bowtie.csv").string();
+    const std::string saved = (folder.path() / "m.tessaroven.json").string();
+    const auto truth = [](double x) { return std::exp(-2.1 * (x / 25) * (x / 25)); };
+    std::string rows = "position_cm,relative\n";
+    for (int i = 0; i <= 160; ++i) {
+        rows += ShortestNumberText(i * 0.25) + "," + ShortestNumberText(truth(i * 0.25)) + "\n";
+    }
+    WriteFile(profile, rows);
+    const Outcome simulated = Convert({"--simulate", profile});
+    ASSERT_EQ(simulated.status, 0) << simulated.err;
+    const Outcome isotropic =
+        Convert({"--model", "isotropic", "--list", "--save-measurement", saved}, simulated.out);
+    ASSERT_EQ(isotropic.status, 0) << isotropic.err;
+    const std::vector<double> relative = ListedRelative(isotropic.out);
+    ASSERT_EQ(relative.size(), 31u);
+    for (int k = 0; k <= 30; ++k) {
+        EXPECT_NEAR(relative[k], 100 * truth(k), 0.1) << k;
+    }
+    const std::string compatible = Convert({"--list"}, simulated.out).out;
+    EXPECT_GT(std::abs(ListedRelative(compatible).back() - 100 * truth(30)), 10);
+
+    EXPECT_EQ(ReadMeasurementFile(saved)->model, ConversionModel::Isotropic);
+    EXPECT_EQ(Convert({"--measurement", saved, "--list"}).out, isotropic.out);
+    EXPECT_EQ(Convert({"--measurement", saved, "--list", "--model=compatible"}).out, compatible);
+    EXPECT_TRUE(Convert({"--measurement", saved, "--profile", "-"})
+                    .out.starts_with("# distance_cm=60 model=isotropic comment=Comment uncertainty="));
+    EXPECT_NE(Convert({"--measurement", saved, "--baseline", saved})
+                  .err.find("\ntessaroven-convert: 変換モデル: 等方検出器\n"),
+              std::string::npos);
+
+    // The table must reach 60 tan(asin(30 / 60)) cm; a distance the conversion refuses is refused alike.
+    WriteFile(profile, rows.substr(0, rows.find("\n10.25,")));
+    const Outcome shortTable = Convert({"--simulate", profile});
+    EXPECT_EQ(shortTable.status, 2);
+    EXPECT_NE(shortTable.err.find("34.642 cm"), std::string::npos) << shortTable.err;
+    EXPECT_EQ(Convert({"--simulate", profile, "--positions", "4", "--distance", "3"}).status, 1);
+    const std::string four = Convert({"--simulate", profile, "--positions", "4", "--distance", "30"}).out;
+    EXPECT_EQ(std::count(four.begin(), four.end(), '\n'), 4) << four;
+}
+
 TEST(ConverterExtensions, extension_option_sees_the_finished_record) {
     std::string seenValue;
     double seenCentre = 0;
@@ -548,8 +611,19 @@ TEST(ConverterFile, spectrum_adds_al_equivalent_columns_bowtie_files_and_is_kept
     EXPECT_NE(outcome.out.find("relative_on_arc_percent_u,al_equivalent_mm,al_equivalent_mm_u,hvl_mm,"
                                "fluence_transmission\n0,0,100,,99.99993561505902,,100,,100,,0,,"),
               std::string::npos);
-    EXPECT_TRUE(ReadFile(prefix + ".txt").starts_with("# angle, materials in cm"));
+    // The compatible model's files recommend the isotropic one where the format has room for a note.
+    const std::string note(kCompatibleModelNote);
+    EXPECT_TRUE(
+        ReadFile(prefix + ".txt")
+            .starts_with("# angle, materials in cm ('al', 'graphite', 'cu', 'ti')\n# " + note + "\n-0.06"));
     EXPECT_TRUE(ReadFile(prefix + "_bowtie.dat").starts_with("Filter\n#Name of the material\nAl\n"));
+    EXPECT_TRUE(ReadFile(prefix + "_distribution.dat").starts_with("Comment -- " + note + "\n32, 0.0, 0\n"));
+    ASSERT_EQ(Convert(Concat({"--spectrum", spectrum, "--model=isotropic", "--xcist", prefix + ".txt",
+                              "--egsnrc", prefix},
+                             kExampleReadings))
+                  .status,
+              0);
+    EXPECT_EQ(ReadFile(prefix + ".txt").find(note), std::string::npos);
     EXPECT_TRUE(ReadFile(prefix + "_distribution.dat").starts_with("Comment\n32, 0.0, 0\n"));
     EXPECT_EQ(Convert({"--measurement", saved, "--profile", "-"}).out, outcome.out);
     EXPECT_EQ(Convert(Concat({"--egsnrc", prefix}, kExampleReadings)).status, 2);

@@ -42,6 +42,16 @@ TEST(MeasurementFile, writes_a_readable_layout_and_reads_back_bit_for_bit) {
               "  \"distance_cm\": 60.0,\n  \"readings\": [\n    [100.0],\n    [95.0, 94.5]\n  ],\n"
               "  \"reading_repeatability_percent\": 0.5,\n"
               "  \"conditions\": {\n    \"scanner\": \"X\",\n    \"tube_voltage_kv\": 120.0\n  }\n}\n");
+    // Only a measurement for the isotropic model names it, as version 2, so that a program that reads only
+    // version 1 (and knows only the compatible model) refuses it.
+    small.model = ConversionModel::Isotropic;
+    const std::string isotropic = MeasurementFileText(small);
+    EXPECT_NE(isotropic.find("\"version\": 2,\n  \"comment\": \"Comment\",\n  \"distance_cm\": 60.0,\n"
+                             "  \"model\": \"isotropic\",\n  \"readings\": ["),
+              std::string::npos)
+        << isotropic;
+    EXPECT_EQ(ParseMeasurementFile(isotropic)->model, ConversionModel::Isotropic);
+    EXPECT_EQ(ParseMeasurementFile(With(R"("model": "compatible")"))->model, ConversionModel::Compatible);
 
     Measurement m;
     m.distanceCm = std::nextafter(60.0, 61.0);
@@ -91,7 +101,10 @@ TEST(MeasurementFile, refusals_name_the_place) {
         {"{\n\"distance_cm\": 1e999}", Reason::MeasurementFileNumberOutOfRange, "2 行 16 列目"},
         {"[1]", Reason::MeasurementFileNotObject, ""},
         {R"({"format": "csv", "version": 1})", Reason::MeasurementFileUnknownFormat, "「csv」"},
-        {header + R"("version": 2})", Reason::MeasurementFileNewerVersion, "version 2"},
+        {header + R"("version": 3})", Reason::MeasurementFileNewerVersion, "version 3"},
+        {With(R"("model": "cosine")"), Reason::MeasurementFileUnknownModel, "model「cosine」"},
+        {With(R"("model": 1)"), Reason::MeasurementFileNotText, "model"},
+        {With(R"("model": "isotropic")"), Reason::MeasurementFileModelNeedsVersion, "version 1"},
         {header + R"("version": 1.5})", Reason::MeasurementFileBadVersion, "「1.5」"},
         {header + R"("version": "1"})", Reason::MeasurementFileBadVersion, "「\"1\"」"},
         {header + R"("version": 0})", Reason::MeasurementFileBadVersion, "「0」"},
