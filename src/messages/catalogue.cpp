@@ -315,6 +315,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::SimulationProfileStart, "プロファイルの表は位置 0 から始まる 2 行以上にしてください (左右対称とみなします)。", "The profile table must start at position 0 and have two rows or more (it is taken as symmetric)."},
     {Reason::SimulationProfileReach, "プロファイルの表が短すぎます。{1} cm の読み値には、中心を通る直線上で {2} cm までの値が必要です。", "The profile table is too short: the reading at {1} cm needs values on the line through the centre out to {2} cm."},
     {Reason::SimulationProfileReachDegrees, "プロファイルの表が短すぎます。{1} cm の読み値には、ファン角 {2} 度までの値が必要です。", "The profile table is too short: the reading at {1} cm needs values out to a fan angle of {2} degrees."},
+    {Reason::ReportModelLabel, "変換モデル", "Conversion model"},
 };
 // clang-format on
 

@@ -239,10 +239,11 @@ enum class Reason {
     SimulationProfileStart,         // a simulator's profile table that does not start at 0 with two rows
     SimulationProfileReach,         // {1}: the farthest position, {2}: the position (cm) the table must reach
     SimulationProfileReachDegrees,  // {1}: the farthest position, {2}: the fan angle the table must reach
+    ReportModelLabel,               // the report's line naming the model, when it is not the compatible one
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::SimulationProfileReachDegrees;
+inline constexpr Reason kLastReason = Reason::ReportModelLabel;
 
 enum class Language { Japanese, English };
 
