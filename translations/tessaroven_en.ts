@@ -265,5 +265,25 @@ Calculates the fan-direction (bow-tie) dose profile of X-ray CT from doses measu
 
 MIT License</translation>
     </message>
+    <message>
+        <source>変換モデル</source>
+        <translation>Conversion model</translation>
+    </message>
+    <message>
+        <source>もう一方のモデルも表示</source>
+        <translation>Also show the other model</translation>
+    </message>
+    <message>
+        <source>変換モデルを変えました。変換計算をやり直してください。</source>
+        <translation>The conversion model has changed. Please convert again.</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>結果の表 (%1)</source>
+        <translation>Results Table (%1)</translation>
+    </message>
 </context>
 </TS>

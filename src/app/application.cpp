@@ -5,12 +5,17 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+
+#include <optional>
 
 #include "app/baseline_actions.h"
 #include "app/display_language.h"
 #include "app/measurement_files.h"
 #include "app/report_actions.h"
 #include "app/spectrum_actions.h"
+#include "calc/conversion.h"
 #include "calc/uncertainty.h"
 #include "entry/main_window_handlers.h"
 #include "plot/report_page.h"
@@ -37,6 +42,30 @@ constexpr const char* kAbout = QT_TRANSLATE_NOOP("Tessaroven",
                                                  "%1\n\nガントリーを回転させたまま測定した線量から、X 線 CT "
                                                  "のファン方向 (ボウタイ) の線量プロファイルを計算します。"
                                                  "\n\nMIT ライセンス");
+
+// The model a new measurement starts with: the last one chosen.
+const QString kModelKey = QStringLiteral("conversion/model");
+const QString kOtherModelKey = QStringLiteral("view/otherModel");
+constexpr const char* kConvertAgain =
+    QT_TRANSLATE_NOOP("Tessaroven", "変換モデルを変えました。変換計算をやり直してください。");
+// The comparison's verdict with the model it was made with: verdict, model.
+constexpr const char* kVerdictWithModel = QT_TRANSLATE_NOOP("Tessaroven", "%1 (%2)");
+constexpr int kStatusMilliseconds = 5000;
+
+ConversionModel SavedModel() {
+    return QSettings().value(kModelKey).toString() == QLatin1String("isotropic")
+               ? ConversionModel::Isotropic
+               : ConversionModel::Compatible;
+}
+
+QString ModelName(ConversionModel model) {
+    const std::string_view name = ConversionModelName(model);
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+ConversionModel OtherModel(ConversionModel model) {
+    return model == ConversionModel::Isotropic ? ConversionModel::Compatible : ConversionModel::Isotropic;
+}
 
 }  // namespace
 
@@ -83,7 +112,7 @@ MainWindow& Application::EnsureMainWindow() {
         connect(m_handlers.get(), &MainWindowHandlers::converted, this, &Application::updateResults);
         connect(m_mainWindow->resultsTableAction, &QAction::triggered, this, &Application::showResultsTable);
         connect(m_mainWindow->graphAction, &QAction::triggered, this, &Application::showGraph);
-        m_baseline = new BaselineActions(*m_mainWindow);
+        m_baseline = new BaselineActions(*m_mainWindow, m_record);
         connect(m_baseline, &BaselineActions::changed, this, &Application::updateResults);
         m_reports = new ReportActions(*m_mainWindow, m_record, *m_files, *m_baseline);
         // The centre spectrum and the bow-tie files; a changed spectrum changes the results.
@@ -98,6 +127,13 @@ MainWindow& Application::EnsureMainWindow() {
         connect(window.englishAction, &QAction::triggered, this,
                 [this] { chooseLanguage(Language::English); });
         connect(window.aboutAction, &QAction::triggered, this, &Application::showAbout);
+        // 測定 → 変換モデル and 表示 → もう一方のモデルも表示.
+        connect(window.compatibleModelAction, &QAction::triggered, this,
+                [this] { chooseModel(ConversionModel::Compatible); });
+        connect(window.isotropicModelAction, &QAction::triggered, this,
+                [this] { chooseModel(ConversionModel::Isotropic); });
+        window.otherModelAction->setChecked(QSettings().value(kOtherModelKey, false).toBool());
+        connect(window.otherModelAction, &QAction::toggled, this, &Application::showOtherModel);
     }
     return *m_mainWindow;
 }
@@ -107,6 +143,7 @@ void Application::startMeasurement() {
         return;
     }
     ResetMeasurement(m_record);
+    m_record.model = SavedModel();
     MainWindow& form = EnsureMainWindow();
     m_handlers->clearForNewMeasurement();
     m_files->forgetFile();
@@ -143,12 +180,20 @@ void Application::openSaveDialog() {
 
 void Application::showGraph() {
     const Expected<ResultSet> results = CurrentResults();
+    std::optional<BaselineOverlay> baseline;
     if (results && results->comparison) {
-        const BaselineOverlay overlay = BaselineOverlayOf(*results->comparison);
-        ShowProfileGraph(m_graphWindow, m_record, &overlay);
-    } else {
-        ShowProfileGraph(m_graphWindow, m_record);
+        baseline = BaselineOverlayOf(*results->comparison);
     }
+    // The other model's conversion of the same readings; when it is refused, the graph shows the one model.
+    std::optional<ModelOverlay> models;
+    if (m_mainWindow->otherModelAction->isChecked() && m_record.convertedDistanceCm > 0) {
+        MeasurementRecord other = m_record;
+        other.model = OtherModel(m_record.convertedModel);
+        if (!RunConversion(other, m_record.convertedDistanceCm)) {
+            models = ModelOverlayOf(m_record, other);
+        }
+    }
+    ShowProfileGraph(m_graphWindow, m_record, baseline ? &*baseline : nullptr, models ? &*models : nullptr);
 }
 
 void Application::chooseLanguage(Language language) {
@@ -167,11 +212,46 @@ void Application::showAbout() {
                        UiText(kAbout).arg(QString::fromStdString(ProgramNameAndVersion())));
 }
 
-Expected<ResultSet> Application::CurrentResults() const {
-    if (m_baseline == nullptr || m_baseline->baseline() == nullptr) {
-        return EvaluateResults(m_record);
+void Application::chooseModel(ConversionModel model) {
+    QSettings().setValue(kModelKey, model == ConversionModel::Isotropic ? QStringLiteral("isotropic")
+                                                                        : QStringLiteral("compatible"));
+    if (model == m_record.model) {
+        return;
     }
-    return EvaluateResults(m_record, m_baseline->baseline(), m_baseline->tolerancePercent());
+    m_record.model = model;
+    // Before the setup there is nothing a save could keep; the setup marks the measurement changed anyway.
+    if (m_mainWindow->storeReadingButton->isEnabled()) {
+        m_files->markModified();
+    }
+    if (m_record.convertedDistanceCm > 0) {
+        m_handlers->clearResults();
+        for (QWidget* shown :
+             {static_cast<QWidget*>(m_graphWindow.data()), static_cast<QWidget*>(m_resultsTable.data())}) {
+            if (shown != nullptr) {
+                shown->hide();
+            }
+        }
+        m_mainWindow->statusBar()->showMessage(UiText(kConvertAgain), kStatusMilliseconds);
+    }
+    updateResults();
+}
+
+void Application::showOtherModel(bool shown) {
+    QSettings().setValue(kOtherModelKey, shown);
+    if (!m_graphWindow.isNull() && m_graphWindow->isVisible()) {
+        showGraph();
+    }
+}
+
+Expected<ResultSet> Application::CurrentResults() const {
+    // The baseline is converted with the model of the results it is compared with.
+    const Expected<const ProfileEvaluation*> baseline =
+        m_baseline == nullptr ? nullptr : m_baseline->baselineFor(m_record.convertedModel);
+    if (!baseline) {
+        return baseline.error();
+    }
+    return EvaluateResults(m_record, *baseline,
+                           m_baseline == nullptr ? kDefaultTolerancePercent : m_baseline->tolerancePercent());
 }
 
 ResultsTableWindow* Application::resultsTable() const {
@@ -212,10 +292,22 @@ void Application::updateResults() {
         }
         status = QString::fromStdString(text);
         tip = QString::fromStdString(ComparisonSummary(comparison)).trimmed();
-    } else if (!results && m_baseline != nullptr && m_baseline->baseline() != nullptr) {
+    } else if (!results && m_baseline != nullptr && m_baseline->hasBaseline()) {
         tip = QString::fromStdString(results.error().message);
         status = tip.section(QLatin1Char('\n'), 0, 0);
     }
+    // The isotropic model is named, in the verdict when there is one; the compatible model's status bar stays
+    // as it always was.
+    QString model;
+    if (results && results->evaluation.model == ConversionModel::Isotropic) {
+        model = ModelName(results->evaluation.model);
+        if (results->comparison) {
+            status = UiText(kVerdictWithModel).arg(status, model);
+            model.clear();
+        }
+    }
+    m_mainWindow->modelStatus->setText(model);
+    m_mainWindow->modelStatus->setVisible(!model.isEmpty());
     m_mainWindow->baselineStatus->setText(status);
     m_mainWindow->baselineStatus->setToolTip(tip);
     if (!m_resultsTable.isNull() && results) {

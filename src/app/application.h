@@ -47,7 +47,11 @@ public:
     // After a conversion: the status bar's coverage, and the results table if it is open.
     void updateResults();
     void chooseLanguage(Language language);  // ヘルプ → 表示言語: kept for the next start
-    void showAbout();                        // ヘルプ → バージョン情報
+    // 測定 → 変換モデル: the measurement's model, also kept for the next new measurement. Results of the
+    // other model are dropped from the screen; the user converts again.
+    void chooseModel(ConversionModel model);
+    void showOtherModel(bool shown);  // 表示 → もう一方のモデルも表示: kept for the next start
+    void showAbout();                 // ヘルプ → バージョン情報
 
     MeasurementRecord& record() { return m_record; }
     StartScreen* startScreen() const { return m_startScreen.get(); }

@@ -8,6 +8,7 @@
 #include <QSettings>
 
 #include <cmath>
+#include <utility>
 
 #include "calc/comparison.h"
 #include "messages/catalogue.h"
@@ -22,9 +23,15 @@ namespace {
 const QString kToleranceKey = QStringLiteral("comparison/tolerancePercent");
 const QString kBaselineFolderKey = QStringLiteral("comparison/lastFolder");
 
+// Leads a refusal about the baseline's file.
+std::string PlaceOf(const QString& path) {
+    return Message(Reason::BaselineFilePlace, {QFileInfo(path).fileName().toStdString()});
+}
+
 }  // namespace
 
-BaselineActions::BaselineActions(MainWindow& window) : QObject(&window), m_window(window) {
+BaselineActions::BaselineActions(MainWindow& window, const MeasurementRecord& record)
+    : QObject(&window), m_window(window), m_record(record) {
     m_chooser = [this](const QString& title, const QString& folder, const QString& filter, bool forSaving) {
         return ChooseFileWithDialog(&m_window, title, folder, filter, forSaving);
     };
@@ -59,29 +66,50 @@ bool BaselineActions::compare() {
 }
 
 bool BaselineActions::compareWith(const QString& path) {
-    const std::string place = Message(Reason::BaselineFilePlace, {QFileInfo(path).fileName().toStdString()});
     const auto refuse = [&](const Refusal& refusal) {
-        ShowMessage(&m_window, QString::fromStdString(place + refusal.message));
+        ShowMessage(&m_window, QString::fromStdString(refusal.message));
         return false;
     };
     const Expected<Measurement> file = ReadMeasurementFile(QFile::encodeName(path).toStdString());
     if (!file) {
-        return refuse(file.error());
+        return refuse(Refusal{file.error().reason, PlaceOf(path) + file.error().message});
     }
-    Expected<ProfileEvaluation> evaluation = EvaluateMeasurement(*file, ConversionModel::Compatible);
+    // Checked with the model the measurement converts with now (the results on screen have it, as a change
+    // of model drops them); another model's conversion is made when the results come to have it.
+    std::optional<Measurement> previous = std::exchange(m_measurement, *file);
+    auto previousEvaluations = std::exchange(m_evaluations, {});
+    QString previousFile = std::exchange(m_file, path);
+    const Expected<const ProfileEvaluation*> evaluation = baselineFor(m_record.model);
     if (!evaluation) {
+        // A refused baseline changes nothing: the previous one (if any) stays.
+        m_measurement = std::move(previous);
+        m_evaluations = std::move(previousEvaluations);
+        m_file = std::move(previousFile);
         return refuse(evaluation.error());
     }
-    m_baseline = std::move(*evaluation);
-    m_file = path;
     QSettings().setValue(kBaselineFolderKey, QFileInfo(path).absolutePath());
     m_window.removeBaselineAction->setEnabled(true);
     emit changed();
     return true;
 }
 
+Expected<const ProfileEvaluation*> BaselineActions::baselineFor(ConversionModel model) const {
+    if (!m_measurement) {
+        return static_cast<const ProfileEvaluation*>(nullptr);
+    }
+    std::optional<Expected<ProfileEvaluation>>& kept = m_evaluations[static_cast<std::size_t>(model)];
+    if (!kept) {
+        kept = EvaluateMeasurement(*m_measurement, model);
+    }
+    if (!*kept) {
+        return Refusal{kept->error().reason, PlaceOf(m_file) + kept->error().message};
+    }
+    return &**kept;
+}
+
 void BaselineActions::remove() {
-    m_baseline.reset();
+    m_measurement.reset();
+    m_evaluations = {};
     m_file.clear();
     m_window.removeBaselineAction->setEnabled(false);
     emit changed();

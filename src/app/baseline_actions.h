@@ -1,11 +1,13 @@
 // The comparison with a baseline in the desktop program: 測定 → 基準と比較…, 基準を外す and 許容差…. The
-// baseline is a measurement file converted with its own readings and distance; it stays until it is removed
-// or another is chosen, whatever the measurement on screen.
+// baseline is a measurement file converted with its own readings and distance and with the model of the
+// results it is compared with, whatever its own file names; it stays until it is removed or another is
+// chosen, whatever the measurement on screen.
 #pragma once
 
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -22,7 +24,8 @@ public:
     // Asks for a new tolerance, starting from current; nothing when the user cancels.
     using ToleranceAsker = std::function<std::optional<double>(double current)>;
 
-    explicit BaselineActions(MainWindow& window);
+    // window and record must outlive this object.
+    BaselineActions(MainWindow& window, const MeasurementRecord& record);
 
     void setFileChooser(MeasurementFiles::FileChooser chooser) { m_chooser = std::move(chooser); }
     void setToleranceAsker(ToleranceAsker asker) { m_asker = std::move(asker); }
@@ -32,7 +35,10 @@ public:
     void remove();         // 基準を外す
     bool editTolerance();  // 許容差…, kept with QSettings
 
-    const ProfileEvaluation* baseline() const { return m_baseline ? &*m_baseline : nullptr; }
+    bool hasBaseline() const { return m_measurement.has_value(); }
+    // The baseline converted with model (that of the results it is compared with), converted once per model
+    // and kept; nullptr when there is none. Refused as the conversion is, the message led by the file's name.
+    Expected<const ProfileEvaluation*> baselineFor(ConversionModel model) const;
     const QString& baselineFile() const { return m_file; }
     double tolerancePercent() const;
 
@@ -44,7 +50,9 @@ private:
     MainWindow& m_window;
     MeasurementFiles::FileChooser m_chooser;
     ToleranceAsker m_asker;
-    std::optional<ProfileEvaluation> m_baseline;
+    const MeasurementRecord& m_record;
+    std::optional<Measurement> m_measurement;
+    mutable std::array<std::optional<Expected<ProfileEvaluation>>, 2> m_evaluations;  // by model
     QString m_file;
 };
 

@@ -43,10 +43,14 @@ ReportActions::ReportActions(MainWindow& window, const MeasurementRecord& record
 }
 
 Expected<ReportContent> ReportActions::content() const {
+    const Expected<const ProfileEvaluation*> baseline = m_baseline.baselineFor(m_record.convertedModel);
+    if (!baseline) {
+        return baseline.error();
+    }
     return ReportContentOf(
         m_record, QDir::toNativeSeparators(m_files.currentFile()).toStdString(),
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString(),
-        m_baseline.baseline(), m_baseline.tolerancePercent());
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString(), *baseline,
+        m_baseline.tolerancePercent());
 }
 
 bool ReportActions::exportPdf() {

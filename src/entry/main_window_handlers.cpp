@@ -1,6 +1,7 @@
 // The main window's entry, correction and conversion handlers.
 #include "entry/main_window_handlers.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -119,9 +120,26 @@ void MainWindowHandlers::clearForNewMeasurement() {
     m_window.readingEdit->clear();
     m_window.readingList->clear();
     m_window.resultList->clear();
+    (m_record.model == ConversionModel::Isotropic ? m_window.isotropicModelAction
+                                                  : m_window.compatibleModelAction)
+        ->setChecked(true);
     // The next measurement starts at the distance, as on the first show (not on the Exit button that took
     // the user back to the start screen).
     m_window.distanceEdit->setFocus();
+}
+
+void MainWindowHandlers::clearResults() {
+    m_record.profile = {};
+    m_record.relativePercent = {};
+    m_record.resultLines = {};
+    m_record.convertedDistanceCm = 0;
+    m_record.convertedModel = m_record.model;
+    m_window.resultList->clear();
+    m_window.saveButton->setEnabled(false);
+    m_window.graphButton->setEnabled(false);
+    if (m_window.convertButton->isEnabled()) {
+        m_window.convertButton->setFocus();
+    }
 }
 
 void MainWindowHandlers::distanceEntered() {

@@ -29,7 +29,10 @@ public:
     MainWindowHandlers(MainWindow& window, MeasurementRecord& record, QObject* parent = nullptr);
 
     void load();                    // once, when the window is created
-    void clearForNewMeasurement();  // the window's part of the measurement reset
+    void clearForNewMeasurement();  // the window's part of the measurement reset (checks the record's model)
+    // The conversion's results are dropped from the record and the window (the readings stay): the model
+    // changed, and results of another model must not stay on screen beside it. Ready to convert again.
+    void clearResults();
 
     // Enter in an entry field.
     void distanceEntered();

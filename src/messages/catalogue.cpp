@@ -351,6 +351,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ProfileColumnsNotAscending, "{1} 行目の位置が前の行より小さくなっています。小さい順に並べてください", "Line {1}: the abscissa is smaller than on the line before; list the rows in ascending order"},
     {Reason::ProfileColumnsThreeEqual, "{1} 行目の位置が前の 2 行と同じです。同じ位置の行は段差の 2 行までです", "Line {1}: the abscissa equals that of the two lines before; a step takes at most two rows at one abscissa"},
     {Reason::ProfileColumnsTooManyRows, "行が多すぎます (プロファイル ファイルは {1} 行までです)", "Too many rows (a profile file may hold up to {1} rows)"},
+    {Reason::ReportModelLabel, "変換モデル", "Conversion model"},
 };
 // clang-format on
 

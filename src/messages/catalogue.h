@@ -261,10 +261,11 @@ enum class Reason {
     ProfileColumnsNotAscending,   // {1}: line
     ProfileColumnsThreeEqual,     // {1}: line
     ProfileColumnsTooManyRows,    // {1}: the largest number of rows
+    ReportModelLabel,             // the report's line naming the model, when it is not the compatible one
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::ProfileColumnsTooManyRows;
+inline constexpr Reason kLastReason = Reason::ReportModelLabel;
 
 enum class Language { Japanese, English };
 

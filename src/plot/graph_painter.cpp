@@ -11,6 +11,7 @@
 #include <cmath>
 #include <vector>
 
+#include "calc/conversion.h"
 #include "plot/fonts.h"
 
 namespace tessaroven {
@@ -113,6 +114,8 @@ public:
     void SetFillColour(const QColor& colour) { m_state.fillColour = colour; }
     // Dashed lines, for the baseline; never carried over between drawings.
     void SetDashed(bool dashed) { m_dashed = dashed; }
+    // Dotted lines, for the other model's profile.
+    void SetDotted(bool dotted) { m_dotted = dotted; }
 
     // Points are in the frame's units: cm and percent.
     void Line(QPointF from, QPointF to, const QColor& colour) {
@@ -198,6 +201,8 @@ private:
         pen.setJoinStyle(Qt::MiterJoin);
         if (m_dashed) {
             pen.setStyle(Qt::DashLine);
+        } else if (m_dotted) {
+            pen.setStyle(Qt::DotLine);
         }
         m_painter.setPen(pen);
     }
@@ -218,6 +223,7 @@ private:
     double m_bottomY;
     double m_scaleY;
     bool m_dashed = false;
+    bool m_dotted = false;
 };
 
 // The y grid steps tried in turn for a lowered axis: the first that keeps the frame to this many steps.
@@ -231,6 +237,11 @@ constexpr int kTickPixelSize = 21;
 constexpr int kXTickTopTwips = 6120;
 constexpr int kYTickRightTwips = 1005;
 constexpr double kLeastTickGap = 24;
+
+// The models' legend: its text size, its inner margins and the length of its line samples, in pixels.
+constexpr int kLegendPixelSize = 13;
+constexpr double kLegendPadding = 6;
+constexpr double kLegendSample = 28;
 
 QString TickText(double value) {
     return QString::number(value, 'g', 7);
@@ -297,6 +308,57 @@ void PaintTickNumbers(QPainter& painter, const GraphSurface& surface, QPointF or
     painter.restore();
 }
 
+// The legend of a graph with both models: a white box in the frame's upper right corner, where the profile
+// (highest at the centre, on the left) leaves room, with a sample of each line and its model's name.
+void PaintModelLegend(QPainter& painter, QPointF origin, QSizeF size, const QColor& foreground,
+                      const ModelOverlay& models) {
+    painter.save();
+    painter.setClipRect(QRectF(origin, size), Qt::IntersectClip);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    QFont font = LayoutFont(FontFace::Meiryo, 0);
+    font.setPixelSize(kLegendPixelSize);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    const double row = std::ceil(metrics.height()) + 2;
+    const double textWidth = std::ceil(
+        std::max(metrics.horizontalAdvance(models.shownName), metrics.horizontalAdvance(models.otherName)));
+    const double width = kLegendPadding * 3 + kLegendSample + textWidth;
+    const double height = kLegendPadding * 2 + row * 2;
+    // The frame's upper right corner (25 cm, 100 %), a little inside it.
+    const QPointF corner = origin + GraphToPixel(QPointF(kStandardLastX, 100), size);
+    const QRectF box(std::floor(corner.x() - width - 4) + 0.5, std::floor(corner.y() + 4) + 0.5, width,
+                     height);
+    painter.setPen(QPen(foreground, 1));
+    painter.setBrush(Qt::white);
+    painter.drawRect(box);
+    const struct {
+        const QString& name;
+        QColor colour;
+        Qt::PenStyle style;
+        bool filled;
+    } entries[] = {{models.shownName, kGraphProfileColour, Qt::SolidLine, true},
+                   {models.otherName, kGraphOtherModelColour, Qt::DotLine, false}};
+    double y = box.top() + kLegendPadding;
+    for (const auto& entry : entries) {
+        const double middle = std::floor(y + row / 2);
+        const double left = box.left() + kLegendPadding;
+        QPen pen(entry.colour, 2);
+        pen.setStyle(entry.style);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawLine(QPointF(left, middle), QPointF(left + kLegendSample, middle));
+        painter.setBrush(entry.filled ? QBrush(entry.colour) : QBrush(Qt::NoBrush));
+        painter.setPen(QPen(entry.colour, 2));
+        painter.drawEllipse(QPointF(left + kLegendSample / 2, middle), 3, 3);
+        painter.setPen(foreground);
+        painter.drawText(QRectF(left + kLegendSample + kLegendPadding, y, textWidth + 1, row),
+                         Qt::AlignLeft | Qt::AlignVCenter, entry.name);
+        y += row;
+    }
+    painter.restore();
+}
+
 }  // namespace
 
 BaselineOverlay BaselineOverlayOf(const BaselineComparison& comparison) {
@@ -310,8 +372,23 @@ BaselineOverlay BaselineOverlayOf(const BaselineComparison& comparison) {
     return overlay;
 }
 
+ModelOverlay ModelOverlayOf(const MeasurementRecord& shown, const MeasurementRecord& other) {
+    ModelOverlay overlay;
+    const int last = std::min(LastPositionIndex(other.lastPosition), kLastSlot);
+    for (int i = 0; i <= last; ++i) {
+        overlay.other.emplace_back(i, other.relativePercent[static_cast<std::size_t>(i)]);
+    }
+    const auto name = [](ConversionModel model) {
+        const std::string_view text = ConversionModelName(model);
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    };
+    overlay.shownName = name(shown.convertedModel);
+    overlay.otherName = name(other.convertedModel);
+    return overlay;
+}
+
 GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double> errorBars,
-                        const BaselineOverlay* overlay) {
+                        const BaselineOverlay* overlay, const ModelOverlay* models) {
     GraphFrame frame;
     const int last = std::min(LastPositionIndex(record.lastPosition), kLastSlot);
     frame.lastX = std::max(kStandardLastX, last);
@@ -329,11 +406,16 @@ GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double>
             }
         }
     }
+    std::vector<QPointF> drawn;
     if (overlay != nullptr) {
-        for (const QPointF& point : overlay->baseline) {
-            if (std::isfinite(point.y())) {
-                lowest = std::min(lowest, point.y());
-            }
+        drawn = overlay->baseline;
+    }
+    if (models != nullptr) {
+        drawn.insert(drawn.end(), models->other.begin(), models->other.end());
+    }
+    for (const QPointF& point : drawn) {
+        if (std::isfinite(point.y())) {
+            lowest = std::min(lowest, point.y());
         }
     }
     lowest = std::max(lowest, -kCoordinateBound);
@@ -351,8 +433,9 @@ GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double>
 
 void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, const QColor& foreground,
                       const MeasurementRecord& record, GraphDrawState& state,
-                      std::span<const double> errorBars, const BaselineOverlay* overlay) {
-    const GraphFrame frame = GraphFrameOf(record, errorBars, overlay);
+                      std::span<const double> errorBars, const BaselineOverlay* overlay,
+                      const ModelOverlay* models) {
+    const GraphFrame frame = GraphFrameOf(record, errorBars, overlay, models);
     GraphSurface surface(painter, origin, clientSize, foreground, state, frame);
     surface.Clear();
 
@@ -384,6 +467,18 @@ void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, cons
         surface.SetPenWidth(2);
         for (const QPointF& point : overlay->baseline) {
             surface.Circle(point, kMarkerRadiusX, kGraphBaselineColour);
+        }
+    }
+
+    if (models != nullptr) {
+        surface.SetPenWidth(2);
+        surface.SetDotted(true);
+        for (std::size_t i = 1; i < models->other.size(); ++i) {
+            surface.Line(models->other[i - 1], models->other[i], kGraphOtherModelColour);
+        }
+        surface.SetDotted(false);
+        for (const QPointF& point : models->other) {
+            surface.Circle(point, kMarkerRadiusX, kGraphOtherModelColour);
         }
     }
 
@@ -426,6 +521,9 @@ void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, cons
 
     if (frame.xExtended() || frame.yExtended()) {
         PaintTickNumbers(painter, surface, origin, clientSize, foreground, frame);
+    }
+    if (models != nullptr) {
+        PaintModelLegend(painter, origin, clientSize, foreground, *models);
     }
 }
 

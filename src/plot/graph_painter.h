@@ -8,6 +8,7 @@
 #include <QPointF>
 #include <QSize>
 #include <QSizeF>
+#include <QString>
 
 #include <array>
 #include <span>
@@ -53,6 +54,19 @@ struct BaselineOverlay {
 
 BaselineOverlay BaselineOverlayOf(const BaselineComparison& comparison);
 
+// The same readings converted with the other model, drawn beside the measurement's profile in a line of its
+// own (dark green, dotted, hollow markers), with a legend naming both models in the frame's upper right.
+inline const QColor kGraphOtherModelColour{0, 128, 0};
+struct ModelOverlay {
+    std::vector<QPointF> other;  // (position cm, the other model's relative value %)
+    QString shownName;           // the legend's names: the measurement's model
+    QString otherName;           // and the other one
+};
+
+// The overlay of other (the record converted with the other model) beside shown, named in the catalogue's
+// language.
+ModelOverlay ModelOverlayOf(const MeasurementRecord& shown, const MeasurementRecord& other);
+
 // Position in pixels, from the top-left corner of a client area of the given size, of a point in graph units.
 QPointF GraphToPixel(QPointF graphPoint, QSizeF clientSize);
 
@@ -71,9 +85,10 @@ struct GraphFrame {
 };
 
 // The frame that shows every position of record (up to the last slot), every finite relative value below 0,
-// the lower ends of the error bars (as DrawProfileGraph takes them) and the baseline's values.
+// the lower ends of the error bars (as DrawProfileGraph takes them) and the baseline's and the other model's
+// values.
 GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double> errorBars = {},
-                        const BaselineOverlay* overlay = nullptr);
+                        const BaselineOverlay* overlay = nullptr, const ModelOverlay* models = nullptr);
 
 // Drawing state that the picture keeps between drawings. Every drawing sets it back to pen width 1 and no
 // fill, so that nothing carries over from one drawing to the next.
@@ -91,10 +106,11 @@ struct GraphDrawState {
 // errorBars, when given, holds for each position the half-length of its error bar in percent (the expanded
 // uncertainty of the relative value); the bars are drawn in the marker colour, a 1-pixel line with short
 // caps, before the markers. Without it the picture is the plain graph. overlay, when given, is drawn under
-// the measurement's markers, with its rings over them.
+// the measurement's markers, with its rings over them; models, when given, likewise, with its legend on top.
 void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, const QColor& foreground,
                       const MeasurementRecord& record, GraphDrawState& state,
-                      std::span<const double> errorBars = {}, const BaselineOverlay* overlay = nullptr);
+                      std::span<const double> errorBars = {}, const BaselineOverlay* overlay = nullptr,
+                      const ModelOverlay* models = nullptr);
 
 // The graph of record alone, as an image of the given size at 96 dpi, with a fresh drawing state.
 QImage RenderProfileGraph(const MeasurementRecord& record, QSize size = kGraphClientSize,

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <optional>
 
+#include "calc/conversion.h"
 #include "calc/number_text.h"
 #include "calc/result_columns.h"
 #include "files/safe_file_writer.h"
@@ -203,6 +204,11 @@ Expected<ReportContent> ReportContentOf(const MeasurementRecord& record, std::st
     content.conditions.emplace_back(MessageText(Reason::ReportCommentLabel), record.comment);
     content.conditions.emplace_back(MessageText(Reason::ReportDistanceLabel),
                                     GeneralNumberText(record.convertedDistanceCm));
+    // Named only when it is not the compatible model, whose reports stay as they always were.
+    if (record.convertedModel != ConversionModel::Compatible) {
+        content.conditions.emplace_back(MessageText(Reason::ReportModelLabel),
+                                        ConversionModelName(record.convertedModel));
+    }
     for (auto& condition : SetConditionTexts(record)) {
         content.conditions.push_back(std::move(condition));
     }

@@ -53,13 +53,14 @@ GraphPicture::GraphPicture(QWidget* parent) : QFrame(parent) {
 }
 
 GraphFrame GraphPicture::DrawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars,
-                                          const BaselineOverlay* overlay) {
+                                          const BaselineOverlay* overlay, const ModelOverlay* models) {
     FitPictureToClientArea();
     QPainter painter(&m_picture);
     tessaroven::DrawProfileGraph(painter, QPointF(0, 0), QSizeF(m_picture.deviceIndependentSize()),
-                                 palette().color(QPalette::ButtonText), record, m_state, errorBars, overlay);
+                                 palette().color(QPalette::ButtonText), record, m_state, errorBars, overlay,
+                                 models);
     update();
-    return GraphFrameOf(record, errorBars, overlay);
+    return GraphFrameOf(record, errorBars, overlay, models);
 }
 
 void GraphPicture::paintEvent(QPaintEvent* event) {
@@ -111,8 +112,8 @@ GraphWindow::GraphWindow(QWidget* parent) : QWidget(parent) {
 }
 
 void GraphWindow::drawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars,
-                                   const BaselineOverlay* overlay) {
-    const GraphFrame frame = plotArea->DrawProfileGraph(record, errorBars, overlay);
+                                   const BaselineOverlay* overlay, const ModelOverlay* models) {
+    const GraphFrame frame = plotArea->DrawProfileGraph(record, errorBars, overlay, models);
     for (const GraphAxisLabel& axisLabel : kGraphAxisLabels) {
         FindControl(this, axisLabel.name)->setVisible(AxisLabelFits(axisLabel, frame));
     }

@@ -26,7 +26,8 @@ public:
     // Clears the picture and draws the graph of record on it (the drawing state carries over between calls);
     // returns the frame it was drawn in.
     GraphFrame DrawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars = {},
-                                const BaselineOverlay* overlay = nullptr);
+                                const BaselineOverlay* overlay = nullptr,
+                                const ModelOverlay* models = nullptr);
     // What the picture holds now, at the client area's size.
     const QImage& picture() const { return m_picture; }
 
@@ -50,7 +51,7 @@ public:
     // Draws the graph into plotArea and shows the fixed axis labels that fit its frame; the tick numbers of a
     // widened axis are in the picture itself.
     void drawProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars = {},
-                          const BaselineOverlay* overlay = nullptr);
+                          const BaselineOverlay* overlay = nullptr, const ModelOverlay* models = nullptr);
 
     GraphPicture* plotArea;
     QPushButton* closeButton;  // "Close"

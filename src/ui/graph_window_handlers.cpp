@@ -20,12 +20,12 @@ void GraphWindowHandlers::close() {
 }
 
 GraphWindow* ShowProfileGraph(QPointer<GraphWindow>& window, const MeasurementRecord& record,
-                              const BaselineOverlay* overlay) {
+                              const BaselineOverlay* overlay, const ModelOverlay* models) {
     if (window.isNull()) {
         window = new GraphWindow();
         new GraphWindowHandlers(*window);
     }
-    window->drawProfileGraph(record, RelativeErrorBars(record), overlay);
+    window->drawProfileGraph(record, RelativeErrorBars(record), overlay, models);
     ShowInFront(window);
     return window;
 }

@@ -28,6 +28,6 @@ private:
 // Creates the graph window with its handlers if it does not exist (first use, or after its close box), draws
 // the graph of record afresh and shows the window (brought to the front if already open). Returns the window.
 GraphWindow* ShowProfileGraph(QPointer<GraphWindow>& window, const MeasurementRecord& record,
-                              const BaselineOverlay* overlay = nullptr);
+                              const BaselineOverlay* overlay = nullptr, const ModelOverlay* models = nullptr);
 
 }  // namespace tessaroven

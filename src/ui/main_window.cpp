@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "calc/conversion.h"
 #include "ui/layout.h"
 #include "ui/message_box.h"
 
@@ -80,6 +81,7 @@ struct MenuTexts {
     const char* quit = QT_TRANSLATE_NOOP("Tessaroven", "終了");
     const char* measurement = QT_TRANSLATE_NOOP("Tessaroven", "測定(&M)");
     const char* conditions = QT_TRANSLATE_NOOP("Tessaroven", "測定条件…");
+    const char* model = QT_TRANSLATE_NOOP("Tessaroven", "変換モデル");
     const char* spectrum = QT_TRANSLATE_NOOP("Tessaroven", "スペクトル…");
     const char* compareBaseline = QT_TRANSLATE_NOOP("Tessaroven", "基準と比較…");
     const char* removeBaseline = QT_TRANSLATE_NOOP("Tessaroven", "基準を外す");
@@ -87,6 +89,7 @@ struct MenuTexts {
     const char* view = QT_TRANSLATE_NOOP("Tessaroven", "表示(&V)");
     const char* resultsTable = QT_TRANSLATE_NOOP("Tessaroven", "結果の表");
     const char* graph = QT_TRANSLATE_NOOP("Tessaroven", "グラフ");
+    const char* otherModel = QT_TRANSLATE_NOOP("Tessaroven", "もう一方のモデルも表示");
     const char* help = QT_TRANSLATE_NOOP("Tessaroven", "ヘルプ(&H)");
     const char* language = QT_TRANSLATE_NOOP("Tessaroven", "表示言語");
     const char* japanese = "日本語";  // each language is named in itself, whatever the display language
@@ -94,6 +97,10 @@ struct MenuTexts {
     const char* about = QT_TRANSLATE_NOOP("Tessaroven", "バージョン情報");
 };
 constexpr MenuTexts kMenuTexts{};
+
+QString Utf8Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -141,6 +148,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     baselineStatus = new QLabel(this);
     baselineStatus->setObjectName(QStringLiteral("baselineStatus"));
     statusBar()->addPermanentWidget(baselineStatus);
+    // Hidden while empty, so that the compatible model's status bar keeps its place for every label.
+    modelStatus = new QLabel(this);
+    modelStatus->setObjectName(QStringLiteral("modelStatus"));
+    statusBar()->addPermanentWidget(modelStatus);
+    modelStatus->hide();
     statusBar()->setSizeGripEnabled(false);
     // The window grows by the two bars; the fixed layout between them keeps its size.
     SetFixedClientSize(
@@ -186,6 +198,16 @@ void MainWindow::BuildMenus() {
 
     QMenu* measurement = menuBar()->addMenu(UiText(kMenuTexts.measurement));
     conditionsAction = measurement->addAction(UiText(kMenuTexts.conditions));
+    QMenu* model = measurement->addMenu(UiText(kMenuTexts.model));
+    model->setObjectName(QStringLiteral("modelMenu"));
+    auto* models = new QActionGroup(this);
+    compatibleModelAction = models->addAction(Utf8Text(ConversionModelName(ConversionModel::Compatible)));
+    isotropicModelAction = models->addAction(Utf8Text(ConversionModelName(ConversionModel::Isotropic)));
+    for (QAction* action : {compatibleModelAction, isotropicModelAction}) {
+        action->setCheckable(true);
+        model->addAction(action);
+    }
+    compatibleModelAction->setChecked(true);
     spectrumAction = measurement->addAction(UiText(kMenuTexts.spectrum));
     measurement->addSeparator();
     compareBaselineAction = measurement->addAction(UiText(kMenuTexts.compareBaseline));
@@ -197,6 +219,8 @@ void MainWindow::BuildMenus() {
     resultsTableAction = view->addAction(UiText(kMenuTexts.resultsTable));
     resultsTableAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     graphAction = view->addAction(UiText(kMenuTexts.graph));
+    otherModelAction = view->addAction(UiText(kMenuTexts.otherModel));
+    otherModelAction->setCheckable(true);
     connect(view, &QMenu::aboutToShow, this, [this] {
         resultsTableAction->setEnabled(graphButton->isEnabled());
         graphAction->setEnabled(graphButton->isEnabled());

@@ -60,7 +60,10 @@ public:
     QAction* printAction;          // 印刷…
     QAction* quitAction;           // 終了: the end of the program
     // 測定
-    QAction* conditionsAction;       // 測定条件…
+    QAction* conditionsAction;  // 測定条件…
+    QAction*
+        compatibleModelAction;  // 変換モデル ▸ 互換 (cos 重み); one of the two is checked: the record's model
+    QAction* isotropicModelAction;   // 変換モデル ▸ 等方検出器
     QAction* spectrumAction;         // スペクトル…
     QAction* compareBaselineAction;  // 基準と比較…
     QAction* removeBaselineAction;   // 基準を外す
@@ -68,6 +71,7 @@ public:
     // 表示
     QAction* resultsTableAction;  // 結果の表
     QAction* graphAction;         // グラフ
+    QAction* otherModelAction;    // もう一方のモデルも表示 (checkable, kept with QSettings)
     // ヘルプ
     QAction* japaneseAction;  // 表示言語 ▸ 日本語 (checked when it is the language in use)
     QAction* englishAction;   // 表示言語 ▸ English
@@ -76,6 +80,7 @@ public:
     QLabel* fileStatus;         // status bar: the measurement file's name
     QLabel* uncertaintyStatus;  // status bar: "U: k=2" when the results carry their uncertainty
     QLabel* baselineStatus;     // status bar: what the comparison with a baseline found
+    QLabel* modelStatus;  // status bar: the model of the results, shown only when it is the isotropic one
 
 signals:
     // The close box was used; the window stays open until the application decides (it acts like Exit).

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "calc/conversion.h"
 #include "calc/result_columns.h"
 #include "plot/fonts.h"
 #include "plot/thickness_graph.h"
@@ -26,6 +27,9 @@ namespace tessaroven {
 
 namespace {
 constexpr int kGraphWidth = 440;
+constexpr const char* kTitle = QT_TRANSLATE_NOOP("Tessaroven", "結果の表");
+// With the model, when the results are not the compatible model's.
+constexpr const char* kTitleWithModel = QT_TRANSLATE_NOOP("Tessaroven", "結果の表 (%1)");
 }  // namespace
 
 void ResultsTableModel::setResults(ResultSet results) {
@@ -82,7 +86,7 @@ void ThicknessGraphView::paintEvent(QPaintEvent* /*event*/) {
 
 ResultsTableWindow::ResultsTableWindow(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QCoreApplication::translate("Tessaroven", "結果の表"));
+    setWindowTitle(UiText(kTitle));
     setFont(LayoutFont(FontFace::Meiryo, 10.5));
     model = new ResultsTableModel(this);
     table = new QTableView(this);
@@ -103,6 +107,14 @@ ResultsTableWindow::ResultsTableWindow(QWidget* parent) : QWidget(parent) {
     layout->addWidget(m_splitter);
     // The table's model is refilled after every conversion and every change of spectrum.
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        const ConversionModel converted = model->results().evaluation.model;
+        if (converted == ConversionModel::Compatible) {
+            setWindowTitle(UiText(kTitle));
+        } else {
+            const std::string_view name = ConversionModelName(converted);
+            setWindowTitle(UiText(kTitleWithModel)
+                               .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))));
+        }
         const std::optional<AlEquivalentProfile>& profile = model->results().alEquivalent;
         const bool graphShown = !thicknessGraph->isHidden();
         if (profile) {
