@@ -239,10 +239,17 @@ enum class Reason {
     SimulationProfileStart,         // a simulator's profile table that does not start at 0 with two rows
     SimulationProfileReach,         // {1}: the farthest position, {2}: the position (cm) the table must reach
     SimulationProfileReachDegrees,  // {1}: the farthest position, {2}: the fan angle the table must reach
+    // Why the safe writer leaves a target alone (the reason part of FileWriteFailed)
+    WriteTargetFolder,       // {1}: the system's error text
+    WriteTargetSocket,       // a socket
+    WriteTargetBlockDevice,  // a disk or partition
+    WriteLinkUntrusted,      // {1}: the link's owner (user number), {2}: the folder's owner
+    WriteLinkDangling,       // {1}: where the link points
+    WriteLinkLoop,           // {1}: the system's error text
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::SimulationProfileReachDegrees;
+inline constexpr Reason kLastReason = Reason::WriteLinkLoop;
 
 enum class Language { Japanese, English };
 
