@@ -1,8 +1,11 @@
 // Writes a file through a temporary file in the same folder and a rename, so a failure never leaves a partial
-// file in place of a good one.
+// file in place of a good one; writes a device or a pipe straight; refuses targets that cannot hold a file
+// and symbolic links another user may have planted.
 #include "files/safe_file_writer.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +34,65 @@ Refusal WriteFailure(const std::string& path, int error) {
     return Refuse(Reason::FileWriteFailed, {path, ErrorText(error)});
 }
 
+// The failure message with the catalogue's reason why the target was left alone.
+Refusal TargetRefused(const std::string& path, Reason why,
+                      std::initializer_list<std::string_view> details = {}) {
+    return Refuse(Reason::FileWriteFailed, {path, Message(why, details)});
+}
+
+// The folder holding the entry at path, as a name stat can take.
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Follows the chain of symbolic links from path one link at a time, as the kernel's protected_symlinks rule
+// does but whatever the system's setting: in a folder that everyone may write to and that has the sticky bit
+// (like /tmp), a link is followed only when it belongs to the writer or to the folder's owner; otherwise
+// another user could point a name that someone else will save under at a file of that person's. A link that
+// leads nowhere or round in a loop is refused too, instead of being replaced by a plain file. Links whose
+// text is no path (/proc/self/fd/1 pointing at "pipe:[...]") end the walk; the kernel follows those itself.
+MaybeRefusal CheckLinks(const std::string& path) {
+    constexpr int kMostLinks = 40;  // the kernel's own limit; beyond it stat reports the loop
+    std::string hop = path;
+    for (int followed = 0; followed < kMostLinks; ++followed) {
+        struct stat link;
+        if (::lstat(hop.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+            break;
+        }
+        const std::string folder = FolderOf(hop);
+        struct stat shared;
+        constexpr mode_t kStickyForAll = S_ISVTX | S_IWOTH;
+        if (::stat(folder.c_str(), &shared) == 0 && (shared.st_mode & kStickyForAll) == kStickyForAll &&
+            link.st_uid != ::geteuid() && link.st_uid != shared.st_uid) {
+            return TargetRefused(path, Reason::WriteLinkUntrusted,
+                                 {std::to_string(link.st_uid), std::to_string(shared.st_uid)});
+        }
+        char to[4096];
+        const ssize_t length = ::readlink(hop.c_str(), to, sizeof to);
+        if (length < 0 || static_cast<std::size_t>(length) == sizeof to) {
+            return WriteFailure(path, length < 0 ? errno : ENAMETOOLONG);
+        }
+        const std::string text(to, static_cast<std::size_t>(length));
+        hop = !text.empty() && text.front() == '/' ? text : folder + "/" + text;
+    }
+    struct stat target;
+    struct stat link;
+    const int error = ::stat(path.c_str(), &target) == 0 ? 0 : errno;
+    if (error != 0 && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (error == ELOOP) {
+            return TargetRefused(path, Reason::WriteLinkLoop, {ErrorText(ELOOP)});
+        }
+        if (error == ENOENT) {
+            return TargetRefused(path, Reason::WriteLinkDangling, {hop});
+        }
+    }
+    return std::nullopt;
+}
+
 // Mode for the new file: that of the file it replaces, or the usual 0666 less the umask.
 mode_t TargetMode(const std::string& path) {
     struct stat info;
@@ -51,7 +113,7 @@ std::string ReplacedFile(const std::string& path) {
     }
     char* resolved = ::realpath(path.c_str(), nullptr);
     if (resolved == nullptr) {
-        return path;  // a dangling link: replaced by the new file
+        return path;  // unresolvable for another reason than a dangling end: the write reports it
     }
     std::string target(resolved);
     std::free(resolved);
@@ -70,6 +132,26 @@ int ProtectionError(const std::string& file) {
     }
     if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0) {
         return errno;
+    }
+    return 0;
+}
+
+// Writes all of bytes at the descriptor's position; 0 or the error. A write that makes no progress counts as
+// a full disk.
+int WriteAll(const FileSystemOps& ops, int fd, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ops.write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (written == 0) {
+            return ENOSPC;
+        }
+        done += static_cast<std::size_t>(written);
     }
     return 0;
 }
@@ -158,6 +240,36 @@ MaybeRefusal WriteInPlace(const std::string& path, const std::string& file, std:
     return std::nullopt;
 }
 
+// A character device or a pipe takes the bytes as they come: no temporary file and no rename, which would
+// put a plain file in the device's place. As with a shell's redirection the open waits for a pipe's reader
+// (a non-blocking open would fail, or drop the bytes, when the reader is a moment late), and nothing is
+// flushed (a pipe cannot be).
+MaybeRefusal WriteIntoDevice(const std::string& path, std::string_view bytes, const FileSystemOps& ops) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        return WriteFailure(path, errno);
+    }
+    // A reader that goes away early must give a failure message, not end the program by SIGPIPE.
+    sigset_t pipeSignal;
+    sigset_t previous;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
+    int error = WriteAll(ops, fd, bytes);
+    if (error == EPIPE && sigismember(&previous, SIGPIPE) == 0) {
+        const timespec now{};
+        sigtimedwait(&pipeSignal, nullptr, &now);  // take the signal the failed write raised
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    if (ops.close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    return error == 0 ? std::nullopt : MaybeRefusal(WriteFailure(path, error));
+}
+
 }  // namespace
 
 const FileSystemOps& PosixFileSystem() {
@@ -169,6 +281,20 @@ const FileSystemOps& PosixFileSystem() {
 MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes, const FileSystemOps& ops) {
     if (path.empty() || path.back() == '/') {
         return WriteFailure(path, path.empty() ? ENOENT : EISDIR);
+    }
+    if (auto refusal = CheckLinks(path)) {
+        return refusal;
+    }
+    struct stat target;
+    if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) {
+        if (S_ISCHR(target.st_mode) || S_ISFIFO(target.st_mode)) {
+            return WriteIntoDevice(path, bytes, ops);
+        }
+        if (S_ISDIR(target.st_mode)) {
+            return TargetRefused(path, Reason::WriteTargetFolder, {ErrorText(EISDIR)});
+        }
+        return TargetRefused(
+            path, S_ISSOCK(target.st_mode) ? Reason::WriteTargetSocket : Reason::WriteTargetBlockDevice);
     }
     const std::string file = ReplacedFile(path);
     if (const int error = ProtectionError(file); error != 0) {
@@ -200,21 +326,8 @@ MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes, co
         return WriteFailure(path, error);
     };
 
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ops.write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return failAndClean(errno, true);
-        }
-        if (written == 0) {
-            return failAndClean(ENOSPC, true);
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
+    if (const int error = WriteAll(ops, fd, bytes); error != 0) {
+        return failAndClean(error, true);
     }
     if (ops.fchmod(fd, TargetMode(file)) != 0 || ops.fsync(fd) != 0) {
         return failAndClean(errno, true);

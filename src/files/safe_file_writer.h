@@ -5,6 +5,12 @@
 // change owner), or when the folder refuses new files while the file itself may be written. The in-place
 // path keeps the old contents in memory, overwrites from the start, truncates only after the last byte,
 // flushes, and puts the old bytes back on any failure.
+//
+// Targets that are no regular file: a character device or a pipe (/dev/null, /dev/stdout, a named pipe) is
+// written straight, without temporary file or rename; a folder, a socket and a block device are refused. A
+// symbolic link is followed to the file it points to, except one in a folder everyone may write to and with
+// the sticky bit that belongs to neither the writer nor the folder's owner; a link that leads nowhere or
+// round in a loop is refused.
 #pragma once
 
 #include <sys/types.h>
@@ -36,8 +42,9 @@ struct FileSystemOps {
 const FileSystemOps& PosixFileSystem();
 
 // Replaces (or creates) the file at path with bytes; through a symbolic link, the file it points to. A file
-// that its permissions protect from writing is refused. On failure the message names the file and gives the
-// system's error text; any old file keeps its contents and no temporary file is left behind.
+// that its permissions protect from writing is refused, and so is a target of the kinds above. On failure the
+// message names the file and gives the system's error text; any old file keeps its contents and no temporary
+// file is left behind.
 MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes,
                              const FileSystemOps& ops = PosixFileSystem());
 

@@ -352,6 +352,12 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ProfileColumnsThreeEqual, "{1} 行目の位置が前の 2 行と同じです。同じ位置の行は段差の 2 行までです", "Line {1}: the abscissa equals that of the two lines before; a step takes at most two rows at one abscissa"},
     {Reason::ProfileColumnsTooManyRows, "行が多すぎます (プロファイル ファイルは {1} 行までです)", "Too many rows (a profile file may hold up to {1} rows)"},
     {Reason::ReportModelLabel, "変換モデル", "Conversion model"},
+    {Reason::WriteTargetFolder, "保存先はフォルダーです ({1})。ファイル名を指定してください。", "The target is a folder ({1}). Give a file name."},
+    {Reason::WriteTargetSocket, "保存先はソケット (プログラム間の通信口) です。ファイルとしては書き込めません。", "The target is a socket (a connection point between programs), which cannot be written as a file."},
+    {Reason::WriteTargetBlockDevice, "保存先はブロックデバイス (ディスクやパーティション) です。ディスクに直接は書き込みません。", "The target is a block device (a disk or partition), which is never written directly."},
+    {Reason::WriteLinkUntrusted, "誰でも書き込める共有フォルダー (スティッキービット付き) にある、他のユーザー (ユーザー番号 {1}) のシンボリックリンクです。リンクを仕掛けられた恐れがあるため、あなたかフォルダーの所有者 (ユーザー番号 {2}) のリンクしかたどりません。", "The target is a symbolic link of another user (user number {1}) in a shared folder that everyone may write to (sticky). Such a link may have been planted, so only links of your own or of the folder's owner (user number {2}) are followed."},
+    {Reason::WriteLinkDangling, "シンボリックリンクの指す先 {1} がありません。リンクの先を作るか、別のファイル名を指定してください。", "The target is a symbolic link to {1}, which does not exist. Create the file it points to or give another name."},
+    {Reason::WriteLinkLoop, "シンボリックリンクがループしていて、たどっても終わりません ({1})。", "The target is a symbolic link that leads round in a loop ({1})."},
 };
 // clang-format on
 

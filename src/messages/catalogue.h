@@ -262,10 +262,17 @@ enum class Reason {
     ProfileColumnsThreeEqual,     // {1}: line
     ProfileColumnsTooManyRows,    // {1}: the largest number of rows
     ReportModelLabel,             // the report's line naming the model, when it is not the compatible one
+    // Why the safe writer leaves a target alone (the reason part of FileWriteFailed)
+    WriteTargetFolder,       // {1}: the system's error text
+    WriteTargetSocket,       // a socket
+    WriteTargetBlockDevice,  // a disk or partition
+    WriteLinkUntrusted,      // {1}: the link's owner (user number), {2}: the folder's owner
+    WriteLinkDangling,       // {1}: where the link points
+    WriteLinkLoop,           // {1}: the system's error text
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::ReportModelLabel;
+inline constexpr Reason kLastReason = Reason::WriteLinkLoop;
 
 enum class Language { Japanese, English };
 

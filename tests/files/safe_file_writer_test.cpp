@@ -1,11 +1,14 @@
 // Safe writing: every failure leaves the old file as it was and no temporary file behind.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -96,6 +99,73 @@ TEST_F(SafeFileWriter, OverlongNameIsRefused) {
     ASSERT_TRUE(refusal);
     EXPECT_NE(refusal->message.find(std::strerror(ENAMETOOLONG)), std::string::npos);
     EXPECT_TRUE(Entries().empty());
+}
+
+// Targets that are no plain file: a device or a pipe is written straight and stays what it was; the others,
+// and links that must not be followed, are refused with the reason and change nothing.
+TEST_F(SafeFileWriter, TargetsThatAreNoPlainFileAreWrittenStraightOrRefused) {
+    const std::string shared = PathOf("shared"), path = shared + "/target";  // shared: sticky, like /tmp
+    ASSERT_TRUE(mkdir(shared.c_str(), 0700) == 0 && chmod(shared.c_str(), 01777) == 0);
+    struct Case {
+        const char* name;
+        mode_t kind;                // made with mknod, mkdir or symlink
+        dev_t number;               // a device's numbers
+        const char* linkTo;         // a link's text
+        uid_t linkOwner;            // another user (root only), or 0: the writer
+        int error;                  // the system error the message gives, or 0
+        std::optional<Reason> why;  // the reason the message gives; with neither, the bytes are written
+    };
+    const Case cases[] = {
+        {"named pipe", S_IFIFO, 0, nullptr, 0, 0, {}},
+        {"full device", S_IFCHR, makedev(1, 7), nullptr, 0, ENOSPC, {}},
+        {"block device", S_IFBLK, makedev(7, 0), nullptr, 0, 0, Reason::WriteTargetBlockDevice},
+        {"socket", S_IFSOCK, 0, nullptr, 0, 0, Reason::WriteTargetSocket},
+        {"folder", S_IFDIR, 0, nullptr, 0, 0, Reason::WriteTargetFolder},
+        {"own link in a shared folder", S_IFLNK, 0, "../victim.csv", 0, 0, {}},
+        {"link of another user there", S_IFLNK, 0, "../victim.csv", 4321, 0, Reason::WriteLinkUntrusted},
+        {"dangling link", S_IFLNK, 0, "missing.csv", 0, 0, Reason::WriteLinkDangling},
+        {"loop of links", S_IFLNK, 0, "target", 0, 0, Reason::WriteLinkLoop},  // the link's own name
+    };
+    const std::string bytes = "Comment\r\n0, 1.000,  100.00\r\n";
+    const char* p = path.c_str();
+    const std::size_t npos = std::string::npos;
+    int skipped = 0;  // device nodes and another user's link need root
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::ofstream(PathOf("victim.csv"), std::ios::binary) << "old";
+        const bool made =
+            c.linkTo != nullptr
+                ? symlink(c.linkTo, p) == 0 && (c.linkOwner == 0 || lchown(p, c.linkOwner, 0) == 0)
+                : (c.kind == S_IFDIR ? mkdir(p, 0700) : mknod(p, c.kind | 0600, c.number)) == 0;
+        struct stat before, after;
+        if (!made || lstat(p, &before) != 0) {
+            fs::remove_all(path);
+            ++skipped;
+            continue;
+        }
+        // The pipe's reader is there before the writer comes, as in "cat pipe & program --output pipe".
+        const int reader = S_ISFIFO(before.st_mode) ? open(p, O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+        const MaybeRefusal refusal = WriteFileSafely(path, bytes);
+        std::string received(64, '\0');
+        received.resize(std::max<ssize_t>(read(reader, received.data(), received.size()), 0));
+        EXPECT_EQ(received, reader >= 0 ? bytes : "");
+        close(reader);
+        const std::string message = refusal ? refusal->message : "";
+        const std::string_view why = c.why ? MessageText(*c.why) : std::strerror(c.error);
+        EXPECT_EQ(!message.empty(), c.error != 0 || c.why) << message;
+        EXPECT_TRUE(message.empty() ||
+                    (IsMessageOf(Reason::FileWriteFailed, message) && message.find(path) != npos &&
+                     message.find(why.substr(0, why.find('{'))) != npos))
+            << message;
+        ASSERT_EQ(lstat(p, &after), 0);
+        EXPECT_EQ(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+        EXPECT_EQ(Contents(PathOf("victim.csv")), !refusal && S_ISLNK(before.st_mode) ? bytes : "old");
+        fs::remove_all(path);
+        EXPECT_TRUE(fs::is_empty(shared)) << "a temporary file was left";
+    }
+    if (skipped > 0) {
+        GTEST_SKIP() << skipped << " of the cases need root";
+    }
 }
 
 // Failing file-system calls, one at a time.
