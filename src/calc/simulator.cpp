@@ -132,6 +132,9 @@ Expected<std::vector<double>> SimulateReadings(const TabulatedProfile& profile, 
     std::vector<double> readings;
     for (int k = 0; k < positions; ++k) {
         readings.push_back(SimulatedReading(arc, distanceCm, k, kinks));
+        if (!std::isfinite(readings.back())) {  // values near the largest double overflow on the way
+            return Refuse(Reason::NonFiniteResult);
+        }
     }
     return readings;
 }

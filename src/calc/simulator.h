@@ -45,7 +45,8 @@ struct TabulatedProfile {
 
 // The readings of positions 0..positions-1 cm. Refused when the distance is not a finite number at least 1 cm
 // beyond the farthest position, when positions is outside 1..31, or when the table does not reach as far as
-// the farthest reading sees (the message gives the reach needed, in the table's unit).
+// the farthest reading sees (the message gives the reach needed, in the table's unit), or when a reading is
+// not a finite number.
 Expected<std::vector<double>> SimulateReadings(const TabulatedProfile& profile, double distanceCm,
                                                int positions);
 
