@@ -41,6 +41,9 @@ struct Adaptive {
     const std::function<double(double)>& f;
     double tolerancePerWidth;
     static constexpr int kMaxDepth = 48;
+    // Splits left for the whole interval. A smooth integrand needs a few dozen; a jump at a stationary point
+    // of the substitution, or values far apart in size, could otherwise ask for splits without end.
+    mutable int splitsLeft = 4000;
 
     double Refine(double a, double b, double whole, int depth) const {
         const double middle = 0.5 * (a + b);
@@ -52,7 +55,7 @@ struct Adaptive {
             64 * std::numeric_limits<double>::epsilon() * (std::fabs(left) + std::fabs(right));
         const double difference = std::fabs(halves - whole);
         if (depth >= kMaxDepth || difference <= tolerancePerWidth * (b - a) || difference <= rounding ||
-            !std::isfinite(halves)) {
+            !std::isfinite(halves) || --splitsLeft < 0) {
             return halves;
         }
         return Refine(a, middle, left, depth + 1) + Refine(middle, b, right, depth + 1);

@@ -22,7 +22,8 @@ double IntegratePanel(const std::function<double(double)>& f, double a, double b
 // The integral of f over [a, b] to within about tolerance (absolute): a panel is split in two until the two
 // halves' sum agrees with the panel's own rule within the panel's share of the tolerance, or within the
 // rounding of its sum. A panel next to a jump never agrees, so splitting stops at a depth (2^-48 of the
-// interval) where the part left is below the tolerance anyway.
+// interval) where the part left is below the tolerance anyway; nor does it split more than 4,000 times in
+// all, which bounds the time for any integrand.
 double IntegrateAdaptive(const std::function<double(double)>& f, double a, double b, double tolerance);
 
 }  // namespace tessaroven
