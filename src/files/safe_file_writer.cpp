@@ -136,12 +136,13 @@ int ProtectionError(const std::string& file) {
     return 0;
 }
 
-// Writes all of bytes at the descriptor's position; 0 or the error. A write that makes no progress counts as
-// a full disk.
-int WriteAll(const FileSystemOps& ops, int fd, std::string_view bytes) {
+// Calls write(data, size, bytes done so far) until every byte is written; 0 or the error. A write that makes
+// no progress counts as a full disk.
+template <class Write>
+int WriteEvery(std::string_view bytes, Write write) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t written = ops.write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t written = write(bytes.data() + done, bytes.size() - done, done);
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
@@ -156,24 +157,17 @@ int WriteAll(const FileSystemOps& ops, int fd, std::string_view bytes) {
     return 0;
 }
 
-// Writes all of bytes at offset; 0 or the error. A write that makes no progress counts as a full disk.
+// Writes all of bytes at the descriptor's position; 0 or the error.
+int WriteAll(const FileSystemOps& ops, int fd, std::string_view bytes) {
+    return WriteEvery(
+        bytes, [&](const char* data, std::size_t size, std::size_t) { return ops.write(fd, data, size); });
+}
+
+// Writes all of bytes at offset; 0 or the error.
 int WriteAllAt(const FileSystemOps& ops, int fd, std::string_view bytes, off_t offset) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written =
-            ops.pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        if (written == 0) {
-            return ENOSPC;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return 0;
+    return WriteEvery(bytes, [&](const char* data, std::size_t size, std::size_t done) {
+        return ops.pwrite(fd, data, size, offset + static_cast<off_t>(done));
+    });
 }
 
 // The whole contents of the open file; false with errno set when it cannot be read.
