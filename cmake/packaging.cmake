@@ -92,7 +92,8 @@ Al-equivalent thickness of the bow-tie filter.
 The package holds the Japanese desktop program and a command-line converter
 for batch work.")
 # Libraries are found in the binaries (dpkg-shlibdeps); these are loaded at run time and so stay unseen there:
-# the Japanese font the windows and graphs use, Qt's platform plugins and its SVG image plugin.
+# the Japanese font the windows and graphs use, Qt's platform plugins, its own Japanese texts and its SVG image
+# plugin.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-qpa-plugins, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-qpa-plugins, qt6-translations-l10n, libqt6svg6")
 include(CPack)

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QSettings>
 #include <QStatusBar>
 
@@ -86,6 +87,17 @@ void Application::Start(const QString& measurementFile) {
     connect(m_startScreen->startButton, &QPushButton::clicked, this, &Application::startMeasurement);
     connect(m_startScreen->exitButton, &QPushButton::clicked, this, &Application::endProgram);
     connect(m_startScreen.get(), &StartScreen::closeRequested, this, &Application::endProgram);
+    // The session ends (logout, shutdown): unsaved readings are asked about like on any other way out, and a
+    // cancel there cancels the logout where the session manager allows it.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (m_files == nullptr || !m_files->modified()) {
+            return;
+        }
+        if (!manager.allowsInteraction() || !m_files->confirmLeaving()) {
+            manager.cancel();
+        }
+        manager.release();
+    });
     if (!measurementFile.isEmpty()) {
         MainWindow& window = EnsureMainWindow();
         if (m_files->openFile(measurementFile)) {
@@ -144,6 +156,7 @@ void Application::startMeasurement() {
     }
     ResetMeasurement(m_record);
     m_record.model = SavedModel();
+    delete m_saveDialog.data();  // its fields belonged to the measurement before
     MainWindow& form = EnsureMainWindow();
     m_handlers->clearForNewMeasurement();
     m_files->forgetFile();
@@ -152,7 +165,10 @@ void Application::startMeasurement() {
 }
 
 void Application::endProgram() {
-    // Nothing is saved and nothing is asked.
+    // Every way out asks before unsaved readings are dropped.
+    if (m_files != nullptr && !m_files->confirmLeaving()) {
+        return;
+    }
     if (m_mainWindow) {
         m_mainWindow->hide();
     }

@@ -1,10 +1,14 @@
 // The display language: the command line, the kept choice, the catalogue and the windows' translation.
 #include "app/display_language.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QPointer>
 #include <QSettings>
 #include <QTranslator>
+
+#include "plot/fonts.h"
 
 namespace tessaroven {
 
@@ -13,6 +17,8 @@ namespace {
 constexpr const char* kLanguageKey = "display/language";
 constexpr const char* kLanguageOption = "--lang";
 constexpr const char* kEnglishTranslation = ":/tessaroven/i18n/tessaroven_en.qm";
+// Qt's own texts (file and print dialogs, standard buttons) in Japanese, from the system's Qt translations.
+constexpr const char* kQtJapaneseTranslation = "qtbase_ja";
 
 QString LanguageRefusal(const QString& value) {
     return QString::fromStdString(Message(Reason::LanguageOptionInvalid, {value.toStdString()}));
@@ -69,22 +75,32 @@ void SaveLanguage(Language language) {
 }
 
 void InstallWindowTranslation() {
-    // One translator at a time, owned by the application object.
+    // One translator at a time, owned by the application object: the windows' own texts in English, or Qt's
+    // texts in Japanese (the windows' sources are Japanese already).
     static QPointer<QTranslator> installed;
     if (installed) {
         QCoreApplication::removeTranslator(installed);
         delete installed.data();
     }
-    if (MessageLanguage() == Language::Japanese) {
-        return;
-    }
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QString::fromLatin1(kEnglishTranslation))) {
+    const bool loaded = MessageLanguage() == Language::Japanese
+                            ? translator->load(QString::fromLatin1(kQtJapaneseTranslation),
+                                               QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+                            : translator->load(QString::fromLatin1(kEnglishTranslation));
+    if (loaded) {
         QCoreApplication::installTranslator(translator);
         installed = translator;
     } else {
-        delete translator;  // a build without the translation shows the Japanese sources
+        delete translator;  // without it the texts stay in the sources' language
     }
+}
+
+void InstallInterfaceFont() {
+    // Menus and dialogs are windows of their own and take the application's font, not the main window's; with
+    // the system's Western default their Japanese glyphs came from a fallback face at a visibly smaller size.
+    // One Japanese face at the system's size keeps them alike.
+    const double points = QApplication::font().pointSizeF();
+    QApplication::setFont(LayoutFont(FontFace::Meiryo, points > 0 ? points : 9));
 }
 
 }  // namespace tessaroven

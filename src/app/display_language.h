@@ -27,9 +27,12 @@ StartArguments ReadStartArguments(const QStringList& arguments);
 Language SavedLanguage();
 void SaveLanguage(Language language);
 
-// Installs the windows' translation for the catalogue's language, MessageLanguage() (none for Japanese, the
-// sources' language).
+// Installs the windows' translation for the catalogue's language, MessageLanguage(): English from the
+// program's own translation; for Japanese, the sources' language, Qt's own Japanese texts.
 // Needs the QApplication; call before the first window is created.
 void InstallWindowTranslation();
+
+// Sets one Japanese face for every menu and dialog, at the system's size.
+void InstallInterfaceFont();
 
 }  // namespace tessaroven

@@ -27,6 +27,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication qtApplication(argc, argv);
     tessaroven::InstallWindowTranslation();
+    tessaroven::InstallInterfaceFont();
     tessaroven::Application application;
     QObject::connect(&application, &tessaroven::Application::programEnded, &qtApplication,
                      &QCoreApplication::quit, Qt::QueuedConnection);

@@ -17,11 +17,13 @@
 #include "calc/number_text.h"
 #include "calc/uncertainty.h"
 #include "entry/main_window_handlers.h"
+#include "files/csv.h"
 #include "files/profile_table.h"
 #include "record/measurement_file.h"
 #include "ui/conditions_dialog.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/save_dialog_handlers.h"
 
 namespace tessaroven {
 
@@ -49,12 +51,9 @@ MeasurementFiles::MeasurementFiles(MainWindow& window, MainWindowHandlers& handl
     connect(m_window.openAction, &QAction::triggered, this, &MeasurementFiles::open);
     connect(m_window.saveAction, &QAction::triggered, this, &MeasurementFiles::save);
     connect(m_window.saveAsAction, &QAction::triggered, this, &MeasurementFiles::saveAs);
-    connect(m_window.exportCsvAction, &QAction::triggered, &m_handlers, &MainWindowHandlers::saveRequested);
-    connect(m_window.quitAction, &QAction::triggered, this, [this] {
-        if (confirmLeaving()) {
-            emit quitRequested();
-        }
-    });
+    connect(m_window.exportCsvAction, &QAction::triggered, this, &MeasurementFiles::exportResultsCsv);
+    // The application asks about unsaved changes on every way out.
+    connect(m_window.quitAction, &QAction::triggered, this, &MeasurementFiles::quitRequested);
     connect(m_window.conditionsAction, &QAction::triggered, this, &MeasurementFiles::editConditions);
     connect(m_window.exportProfileAction, &QAction::triggered, this, &MeasurementFiles::exportProfileTable);
     connect(&m_handlers, &MainWindowHandlers::measurementEdited, this, &MeasurementFiles::markModified);
@@ -134,7 +133,30 @@ bool MeasurementFiles::exportProfileTable() {
         return false;
     }
     m_window.statusBar()->showMessage(
-        CatalogueText(Reason::MeasurementSavedStatus, {QFileInfo(path).fileName().toStdString()}), 5000);
+        CatalogueText(Reason::MeasurementSavedStatus, {ShownPath(path).toStdString()}), 5000);
+    return true;
+}
+
+bool MeasurementFiles::exportResultsCsv() {
+    QString path = m_chooser(CatalogueText(Reason::ExportResultsCsvTitle), ResultsFolder(),
+                             CatalogueText(Reason::ResultsCsvFilter), true);
+    if (path.isEmpty()) {
+        return false;
+    }
+    // The chooser asked about the name it returned; a name that gains the suffix is asked about here.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".csv");
+        if (!MayReplace(&m_window, path)) {
+            return false;
+        }
+    }
+    RememberResultsFolder(QFileInfo(path).absolutePath());
+    if (const MaybeRefusal refusal =
+            SaveCsvFile(QFile::encodeName(path).toStdString(), m_record.comment, m_record)) {
+        ShowMessage(&m_window, QString::fromStdString(refusal->message));
+        return false;
+    }
+    ShowMessage(&m_window, CatalogueText(Reason::SavedTo, {ShownPath(path).toStdString()}));
     return true;
 }
 
@@ -234,7 +256,7 @@ bool MeasurementFiles::writeTo(QString path) {
     m_modified = false;
     rememberRecent(path);
     m_window.statusBar()->showMessage(
-        CatalogueText(Reason::MeasurementSavedStatus, {QFileInfo(path).fileName().toStdString()}), 5000);
+        CatalogueText(Reason::MeasurementSavedStatus, {ShownPath(path).toStdString()}), 5000);
     return true;
 }
 

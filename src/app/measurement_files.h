@@ -49,6 +49,7 @@ public:
     bool saveAs();
     void editConditions();
     bool exportProfileTable();  // 書き出す ▸ プロファイル表…
+    bool exportResultsCsv();    // 書き出す ▸ 計算結果 CSV…: a file chooser, its folder remembered
 
     // Whether the measurement may be left: true when nothing changed since the last save or open, or when
     // the user saved or chose not to save; false when the user cancelled (or the save failed).
@@ -67,7 +68,7 @@ signals:
     // 新しい測定: the application starts the next measurement as from the start screen (after asking
     // about unsaved changes).
     void newMeasurementRequested();
-    // 終了 went through: the program ends.
+    // 終了: the program ends (after asking about unsaved changes).
     void quitRequested();
 
 private:

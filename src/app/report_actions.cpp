@@ -67,6 +67,9 @@ bool ReportActions::exportPdf() {
     }
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
         path += QLatin1String(".pdf");
+        if (!MayReplace(&m_window, path)) {  // the chooser asked about the name without the suffix
+            return false;
+        }
     }
     if (const MaybeRefusal refusal = WriteReportPdf(QFile::encodeName(path).toStdString(), *report)) {
         ShowMessage(&m_window, QString::fromStdString(refusal->message));
@@ -74,8 +77,7 @@ bool ReportActions::exportPdf() {
     }
     QSettings().setValue(kReportFolderKey, QFileInfo(path).absolutePath());
     m_window.statusBar()->showMessage(
-        CatalogueText(Reason::MeasurementSavedStatus, {QFileInfo(path).fileName().toStdString()}),
-        kStatusMilliseconds);
+        CatalogueText(Reason::MeasurementSavedStatus, {ShownPath(path).toStdString()}), kStatusMilliseconds);
     return true;
 }
 

@@ -41,8 +41,9 @@ struct SpectrumActions::ExportTarget {
     const char* program;
     Reason title;
     Reason filter;
-    // Writes the files for path; returns the names written (for the status bar) or the refusal.
-    std::function<Expected<QString>(const QString& path, const AlEquivalentProfile& profile)> write;
+    // Writes the files for path; returns where they went (for the status bar), the refusal, or nothing when
+    // the user declined to replace a file.
+    std::function<std::optional<Expected<QString>>(QString path, const AlEquivalentProfile& profile)> write;
 };
 
 SpectrumActions::SpectrumActions(MainWindow& window, MeasurementFiles& files, MeasurementRecord& record)
@@ -67,28 +68,43 @@ bool SpectrumActions::editSpectrum() {
 }
 
 bool SpectrumActions::exportXcist() {
-    return exportBowtie({"XCIST", Reason::ExportXcistTitle, Reason::XcistBowtieFilter,
-                         [](const QString& path, const AlEquivalentProfile& profile) -> Expected<QString> {
-                             if (const MaybeRefusal refusal = SaveXcistBowtie(
-                                     QFile::encodeName(path).toStdString(), profile, BowtieAngleStepDeg())) {
-                                 return *refusal;
-                             }
-                             return QFileInfo(path).fileName();
-                         }});
+    return exportBowtie(
+        {"XCIST", Reason::ExportXcistTitle, Reason::XcistBowtieFilter,
+         [this](QString path, const AlEquivalentProfile& profile) -> std::optional<Expected<QString>> {
+             // The simulator reads a text file; a name without an extension gets the one its files carry.
+             if (QFileInfo(path).suffix().isEmpty()) {
+                 path += QStringLiteral(".txt");
+                 if (!MayReplace(&m_window, path)) {
+                     return std::nullopt;
+                 }
+             }
+             if (const MaybeRefusal refusal =
+                     SaveXcistBowtie(QFile::encodeName(path).toStdString(), profile, BowtieAngleStepDeg())) {
+                 return Expected<QString>(*refusal);
+             }
+             return Expected<QString>(ShownPath(path));
+         }});
 }
 
 bool SpectrumActions::exportEgsnrc() {
     return exportBowtie(
         {"EGSnrc", Reason::ExportEgsnrcTitle, Reason::EgsnrcSourceFilter,
-         [this](const QString& path, const AlEquivalentProfile& profile) -> Expected<QString> {
+         [this](const QString& path, const AlEquivalentProfile& profile) -> std::optional<Expected<QString>> {
              const QString prefix = EgsnrcPrefixOf(path);
+             // The chooser asked about the name chosen; the two files written are asked about here.
+             for (const QLatin1String ending :
+                  {QLatin1String("_distribution.dat"), QLatin1String("_bowtie.dat")}) {
+                 if (prefix + ending != path && !MayReplace(&m_window, prefix + ending)) {
+                     return std::nullopt;
+                 }
+             }
              if (const MaybeRefusal refusal =
                      SaveEgsnrcBowtie(QFile::encodeName(prefix).toStdString(), profile, BowtieAngleStepDeg(),
                                       m_record.comment)) {
-                 return *refusal;
+                 return Expected<QString>(*refusal);
              }
-             const QString name = QFileInfo(prefix).fileName();
-             return name + QStringLiteral("_distribution.dat, ") + name + QStringLiteral("_bowtie.dat");
+             return Expected<QString>(ShownPath(prefix) + QStringLiteral("_distribution.dat, ") +
+                                      QFileInfo(prefix).fileName() + QStringLiteral("_bowtie.dat"));
          }});
 }
 
@@ -117,13 +133,16 @@ bool SpectrumActions::exportBowtie(const ExportTarget& target) {
     if (path.isEmpty()) {
         return false;
     }
-    const Expected<QString> written = target.write(path, profile);
+    const std::optional<Expected<QString>> written = target.write(path, profile);
     if (!written) {
-        ShowMessage(&m_window, QString::fromStdString(written.error().message));
         return false;
     }
-    m_window.statusBar()->showMessage(CatalogueText(Reason::MeasurementSavedStatus, {written->toStdString()}),
-                                      5000);
+    if (!*written) {
+        ShowMessage(&m_window, QString::fromStdString(written->error().message));
+        return false;
+    }
+    m_window.statusBar()->showMessage(
+        CatalogueText(Reason::MeasurementSavedStatus, {(*written)->toStdString()}), 5000);
     return true;
 }
 

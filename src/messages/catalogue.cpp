@@ -358,6 +358,10 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::WriteLinkUntrusted, "誰でも書き込める共有フォルダー (スティッキービット付き) にある、他のユーザー (ユーザー番号 {1}) のシンボリックリンクです。リンクを仕掛けられた恐れがあるため、あなたかフォルダーの所有者 (ユーザー番号 {2}) のリンクしかたどりません。", "The target is a symbolic link of another user (user number {1}) in a shared folder that everyone may write to (sticky). Such a link may have been planted, so only links of your own or of the folder's owner (user number {2}) are followed."},
     {Reason::WriteLinkDangling, "シンボリックリンクの指す先 {1} がありません。リンクの先を作るか、別のファイル名を指定してください。", "The target is a symbolic link to {1}, which does not exist. Create the file it points to or give another name."},
     {Reason::WriteLinkLoop, "シンボリックリンクがループしていて、たどっても終わりません ({1})。", "The target is a symbolic link that leads round in a loop ({1})."},
+    {Reason::ReplaceFileQuestion, "{1} は既にあります。置き換えますか。", "{1} already exists. Replace it?"},
+    {Reason::ExportResultsCsvTitle, "計算結果を CSV で書き出す", "Export results as CSV"},
+    {Reason::ResultsCsvFilter, "計算結果 (*.csv)", "Results (*.csv)"},
+    {Reason::SavedTo, "計算されたプロファイルデータを保存しました\n{1}", "The calculated profile data has been saved\n{1}"},
 };
 // clang-format on
 

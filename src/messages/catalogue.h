@@ -269,10 +269,15 @@ enum class Reason {
     WriteLinkUntrusted,      // {1}: the link's owner (user number), {2}: the folder's owner
     WriteLinkDangling,       // {1}: where the link points
     WriteLinkLoop,           // {1}: the system's error text
+    // Nothing replaced or dropped without a question (desktop program)
+    ReplaceFileQuestion,    // {1}: the file's full path
+    ExportResultsCsvTitle,  // the file chooser's title for the result CSV
+    ResultsCsvFilter,       // its file type
+    SavedTo,                // the result file's confirmation with {1}: its full path
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::WriteLinkLoop;
+inline constexpr Reason kLastReason = Reason::SavedTo;
 
 enum class Language { Japanese, English };
 

@@ -1,6 +1,8 @@
 // The program's message box.
 #include "ui/message_box.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace tessaroven {
@@ -15,6 +17,25 @@ void ShowMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon) {
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(QMessageBox::Ok);
     box.exec();
+}
+
+bool MayReplace(QWidget* owner, const QString& path) {
+    const QFileInfo target(path);
+    if (!target.exists() && !target.isSymLink()) {
+        return true;
+    }
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle),
+                    CatalogueText(Reason::ReplaceFileQuestion, {ShownPath(path).toStdString()}),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString ShownPath(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
 }  // namespace tessaroven

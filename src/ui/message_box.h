@@ -21,4 +21,10 @@ QString CatalogueText(Reason reason, std::initializer_list<std::string_view> det
 
 void ShowMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
 
+// True when nothing is at path, or the user agrees to replace what is there (the answer defaults to No).
+bool MayReplace(QWidget* owner, const QString& path);
+
+// A path as the user reads it: absolute, with the system's separators.
+QString ShownPath(const QString& path);
+
 }  // namespace tessaroven

@@ -2,9 +2,11 @@
 #include "ui/save_dialog_handlers.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 
 #include "files/csv.h"
 #include "ui/layout.h"
@@ -17,8 +19,25 @@ QString DefaultFileName(const QDate& date) {
     return date.toString(QStringLiteral("MM-dd-yyyy"));
 }
 
-QString ResultFilePath(const QString& typedName) {
-    return typedName + QStringLiteral(".csv");
+namespace {
+
+const QString kResultsFolderKey = QStringLiteral("results/folder");
+
+}  // namespace
+
+QString ResultFilePath(const QString& typedName, const QString& folder) {
+    const QString name = typedName + QStringLiteral(".csv");
+    const bool bare = !name.contains(QLatin1Char('/')) && !name.contains(QDir::separator());
+    return bare ? QDir(folder).filePath(name) : name;
+}
+
+QString ResultsFolder() {
+    const QString folder = QSettings().value(kResultsFolderKey).toString();
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : QDir::currentPath();
+}
+
+void RememberResultsFolder(const QString& folder) {
+    QSettings().setValue(kResultsFolderKey, folder);
 }
 
 SaveDialogHandlers::SaveDialogHandlers(SaveDialog& dialog, MeasurementRecord& record)
@@ -31,11 +50,18 @@ SaveDialog* OpenSaveDialog(QPointer<SaveDialog>& dialog, MeasurementRecord& reco
     if (dialog.isNull()) {
         dialog = new SaveDialog();
         new SaveDialogHandlers(*dialog, record);
+        dialog->fileNameEdit->setText(DefaultFileName(today));
     }
-    dialog->commentEdit->setText(QString::fromStdString(record.comment));
-    dialog->fileNameEdit->setText(DefaultFileName(today));
+    dialog->findChild<SaveDialogHandlers*>()->refreshComment();
     ShowInFront(dialog);
     return dialog;
+}
+
+void SaveDialogHandlers::refreshComment() {
+    if (m_record.comment != m_shownComment) {
+        m_shownComment = m_record.comment;
+        m_dialog.commentEdit->setText(QString::fromStdString(m_record.comment));
+    }
 }
 
 void SaveDialogHandlers::cancel() {
@@ -60,17 +86,22 @@ void SaveDialogHandlers::save() {
     }
 
     const QPointer<SaveDialog> guard(&dialog);
+    const QString path = ResultFilePath(name, ResultsFolder());
+    if (!MayReplace(&dialog, path) || guard.isNull()) {
+        return;
+    }
     const MaybeRefusal refusal =
-        SaveCsvFile(QFile::encodeName(ResultFilePath(name)).toStdString(), comment.toStdString(), record);
+        SaveCsvFile(QFile::encodeName(path).toStdString(), comment.toStdString(), record);
     if (refusal) {
         ShowMessage(&dialog, QString::fromStdString(refusal->message), QMessageBox::NoIcon);
         return;
     }
 
     record.comment = comment.toStdString();  // kept with the measurement
+    m_shownComment = record.comment;
     // Let the windows repaint before the confirmation; clicks wait until the handler is done.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    ShowMessage(guard, QString::fromStdString(Message(Reason::Saved)));
+    ShowMessage(guard, CatalogueText(Reason::SavedTo, {ShownPath(path).toStdString()}));
     if (guard) {
         guard->hide();
     }

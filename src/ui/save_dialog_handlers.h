@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <string>
+
 #include "record/measurement_record.h"
 
 namespace tessaroven {
@@ -16,8 +18,14 @@ class SaveDialog;
 // The default file name: the date as MM-DD-YYYY, whatever the system's date settings.
 QString DefaultFileName(const QDate& date);
 
-// The file written for a typed name: the name exactly as typed, with ".csv" always appended.
-QString ResultFilePath(const QString& typedName);
+// The file written for a typed name: the name exactly as typed, with ".csv" always appended; a bare name
+// (no folder in it) goes into folder.
+QString ResultFilePath(const QString& typedName, const QString& folder);
+
+// The folder a bare result-file name is saved in: the last one chosen in a file chooser for result files,
+// else the working folder.
+QString ResultsFolder();
+void RememberResultsFolder(const QString& folder);
 
 // The dialog's buttons. Owned by the dialog; dialog and record must outlive it.
 class SaveDialogHandlers : public QObject {
@@ -25,20 +33,24 @@ class SaveDialogHandlers : public QObject {
 public:
     SaveDialogHandlers(SaveDialog& dialog, MeasurementRecord& record);
 
-    // OK: checks that both entries are filled, writes the file, confirms and hides the dialog. A refused save
-    // tells the user why in a message box and leaves the dialog open with its entries.
+    // OK: checks that both entries are filled, asks before replacing an existing file, writes the file,
+    // confirms with its full path and hides the dialog. A refused or declined save leaves the dialog open
+    // with its entries.
     void save();
     // Cancel: hides the dialog and keeps its entries.
     void cancel();
+    // Puts the record's comment into the comment box when it changed since the box last showed or took it.
+    void refreshComment();
 
 private:
     SaveDialog& m_dialog;
     MeasurementRecord& m_record;
+    std::string m_shownComment;
 };
 
 // The main window's save button: creates the dialog with its handlers if it does not exist (first use, or
-// after its close box), fills in the comment and the date, and shows it without an owner and without a modal
-// loop. Returns the dialog.
+// after its close box) and fills in the comment and the date; a dialog that exists keeps what was typed, but
+// takes a comment changed elsewhere. Shows it without an owner and without a modal loop. Returns the dialog.
 SaveDialog* OpenSaveDialog(QPointer<SaveDialog>& dialog, MeasurementRecord& record,
                            const QDate& today = QDate::currentDate());
 

@@ -65,7 +65,8 @@ StartScreen::StartScreen(QWidget* parent) : QWidget(parent) {
 }
 
 void StartScreen::closeEvent(QCloseEvent* event) {
-    event->accept();
+    // The application closes it when the program ends, which it may not after the unsaved-readings question.
+    event->ignore();
     emit closeRequested();
 }
 

@@ -3,23 +3,33 @@
 // a file named at start opens at once.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <sstream>
 
 #include "app/application.h"
+#include "app/display_language.h"
 #include "app/measurement_files.h"
 #include "cli/converter.h"
 #include "gui_fixture.h"
+#include "plot/fonts.h"
 #include "support/record_compare.h"
 #include "ui/main_window.h"
 #include "ui/save_dialog.h"
+#include "ui/save_dialog_handlers.h"
 #include "ui/start_screen.h"
 
 namespace tessaroven::testing {
@@ -168,6 +178,70 @@ TEST(MeasurementFileAtStart, opens_in_the_main_window_without_the_start_screen) 
     EXPECT_FALSE(app.startScreen()->isVisible());
     EXPECT_EQ(app.mainWindow()->windowTitle(), "Tessaroven - start.tessaroven.json");
     EXPECT_EQ(app.record().reading[1], 90);
+}
+
+// Every way out asks before typed readings are dropped; a result file is never replaced without a question.
+TEST_F(MeasurementFilesTest, nothing_is_dropped_or_replaced_without_a_question) {
+    EnterReadings();
+    QSignalSpy ended(&app, &Application::programEnded);
+    const auto cancelled = [&](const std::function<void()>& wayOut) {
+        const auto asked = messages.ExpectOne(wayOut, QMessageBox::Cancel);
+        ASSERT_TRUE(asked);
+        EXPECT_EQ(asked->text.toStdString(), Message(Reason::SaveChangesQuestion));
+        EXPECT_EQ(ended.count(), 0);
+    };
+    cancelled([&] { Main().quitAction->trigger(); });  // Ctrl+Q
+    EXPECT_TRUE(Main().isVisible());
+    messages.ExpectNone([&] { Main().exitButton->click(); });  // back to the start screen, readings kept
+    cancelled([&] { app.startScreen()->exitButton->click(); });
+    cancelled([&] { app.startScreen()->close(); });
+    EXPECT_TRUE(app.startScreen()->isVisible());
+    EXPECT_EQ(app.record().reading[4], 50);
+
+    // 書き出す ▸ 計算結果 CSV…: the chosen file gets ".csv", the confirmation its full path, and its folder
+    // becomes the one bare names in the save dialog go to.
+    messages.ExpectNone([&] {
+        app.startScreen()->hide();
+        Main().show();
+        Main().finishEntryButton->click();
+        Main().convertButton->click();
+    });
+    ASSERT_TRUE(QDir(tempDir.path()).mkdir("results"));
+    m_chosen = tempDir.filePath("results/run");
+    const auto saved = messages.ExpectOne([&] { Main().exportCsvAction->trigger(); });
+    ASSERT_TRUE(saved);
+    const QString written = tempDir.filePath("results/run.csv");
+    EXPECT_EQ(saved->text.toStdString(),
+              Message(Reason::SavedTo, {QDir::toNativeSeparators(written).toStdString()}));
+    EXPECT_TRUE(QFileInfo::exists(written));
+    EXPECT_EQ(ResultsFolder(), tempDir.filePath("results"));
+    messages.ExpectNone([&] { Main().saveButton->click(); });
+    app.saveDialog()->fileNameEdit->setText("run");
+    const auto asked = messages.ExpectOne([&] { app.saveDialog()->okButton->click(); }, QMessageBox::No);
+    ASSERT_TRUE(asked);
+    EXPECT_TRUE(IsMessageOf(Reason::ReplaceFileQuestion, asked->text.toStdString()));
+    EXPECT_TRUE(app.saveDialog()->isVisible());
+
+    // Discarding at last ends the program.
+    messages.ExpectOne([&] { Main().quitAction->trigger(); }, QMessageBox::Discard);
+    EXPECT_EQ(ended.count(), 1);
+}
+
+// Japanese throughout: Qt's own dialogs speak it, and menus take the windows' Japanese face.
+TEST_F(MeasurementFilesTest, qt_dialogs_and_menus_are_japanese_like_the_windows) {
+    InstallWindowTranslation();
+    InstallInterfaceFont();
+    QString cancel;
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        cancel = chooser->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
+        chooser->reject();
+    });
+    ChooseFileWithDialog(&Main(), QStringLiteral("t"), tempDir.path(), QStringLiteral("*"), true);
+    EXPECT_EQ(cancel, QStringLiteral("キャンセル"));
+    QMenu menu;
+    EXPECT_EQ(menu.font().families().value(0), LayoutFont(FontFace::Meiryo, 9).families().value(0));
 }
 
 }  // namespace

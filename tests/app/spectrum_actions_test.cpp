@@ -2,6 +2,9 @@
 // table, the XCIST and EGSnrc files written from it, and the spectrum kept in the measurement file.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QStatusBar>
+
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -82,9 +85,12 @@ TEST_F(GuiTest, spectrum_brings_thickness_columns_graph_and_bowtie_files_and_sta
     EXPECT_EQ(table->thicknessGraph->profile().positions.size(), 5u);
 
     // Action: both exports. Expected: the files with their headers.
-    chosen = tempDir.filePath(QStringLiteral("bowtie.txt"));
+    // The XCIST file gets its ".txt" when the name has none; the status bar says where it went.
+    chosen = tempDir.filePath(QStringLiteral("bowtie"));
     messages.ExpectNone([&] { window.exportXcistAction->trigger(); });
-    EXPECT_TRUE(Contents(chosen).startsWith(QByteArray(kXcistHeader.data(), kXcistHeader.size()) + '\n'));
+    EXPECT_TRUE(Contents(chosen + QStringLiteral(".txt"))
+                    .startsWith(QByteArray(kXcistHeader.data(), kXcistHeader.size()) + '\n'));
+    EXPECT_TRUE(window.statusBar()->currentMessage().contains(QDir::toNativeSeparators(chosen + ".txt")));
     chosen = tempDir.filePath(QStringLiteral("source_bowtie.dat"));
     messages.ExpectNone([&] { window.exportEgsnrcAction->trigger(); });
     EXPECT_TRUE(Contents(chosen).startsWith("Filter\n#Name of the material\nAl\n"));

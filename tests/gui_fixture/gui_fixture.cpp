@@ -47,10 +47,13 @@ void MessageBoxGuard::Poll() {
     }
 }
 
-std::vector<SeenMessageBox> MessageBoxGuard::Expect(const std::function<void()>& action, int count) {
+std::vector<SeenMessageBox> MessageBoxGuard::Expect(const std::function<void()>& action, int count,
+                                                    QMessageBox::StandardButton answer) {
     m_seen.clear();
     m_expecting = true;
+    m_answer = answer;
     action();
+    m_answer = QMessageBox::Ok;
     m_expecting = false;
     std::vector<SeenMessageBox> seen = std::move(m_seen);
     m_seen.clear();
@@ -60,9 +63,7 @@ std::vector<SeenMessageBox> MessageBoxGuard::Expect(const std::function<void()>&
 
 std::optional<SeenMessageBox> MessageBoxGuard::ExpectOne(const std::function<void()>& action,
                                                          QMessageBox::StandardButton answer) {
-    m_answer = answer;
-    std::vector<SeenMessageBox> seen = Expect(action, 1);
-    m_answer = QMessageBox::Ok;
+    std::vector<SeenMessageBox> seen = Expect(action, 1, answer);
     if (seen.empty()) {
         return std::nullopt;
     }

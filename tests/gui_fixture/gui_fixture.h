@@ -42,7 +42,8 @@ public:
 
     // Runs action and answers every box that opens meanwhile with OK; fails the test unless exactly count
     // boxes opened. Returns what they showed, in order.
-    std::vector<SeenMessageBox> Expect(const std::function<void()>& action, int count);
+    std::vector<SeenMessageBox> Expect(const std::function<void()>& action, int count,
+                                       QMessageBox::StandardButton answer = QMessageBox::Ok);
     // The same for one box, answered with the given button (OK when the box has no such button); nullopt
     // (and a failure) when none opened.
     std::optional<SeenMessageBox> ExpectOne(const std::function<void()>& action,

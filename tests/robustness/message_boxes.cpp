@@ -42,8 +42,11 @@ void MessageBoxAnswerer::AnswerModal() {
         return;
     }
     m_seen.push_back({box->text(), box->icon(), box->windowTitle(), true});
+    // A question to replace a file is agreed to; one about unsaved readings is cancelled.
     if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
         ok->click();
+    } else if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
+        yes->click();
     } else {
         box->reject();
     }

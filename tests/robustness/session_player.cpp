@@ -413,7 +413,7 @@ QString SessionPlayer::CheckInvariants() {
         if (!IsProgramMessage(seen.text)) {
             return QStringLiteral("message box with a text that is not the program's: ") + Quoted(seen.text);
         }
-        if (seen.text == QString::fromStdString(Message(Reason::Saved))) {
+        if (IsMessageOf(Reason::SavedTo, seen.text.toStdString())) {
             ++m_figures.filesSaved;
         }
     }

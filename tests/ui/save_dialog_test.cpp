@@ -109,7 +109,7 @@ protected:
 
     static void ExpectSavedMessage(const Seen& box) {
         ASSERT_TRUE(box.has_value());
-        EXPECT_EQ(box->text.toStdString(), Message(Reason::Saved));
+        EXPECT_EQ(box->text.section(QLatin1Char('\n'), 0, 0).toStdString(), Message(Reason::Saved));
         EXPECT_EQ(box->icon, QMessageBox::NoIcon);
         EXPECT_EQ(box->title.toStdString(), "Tessaroven");
         EXPECT_EQ(box->buttonCount, 1);
@@ -146,8 +146,7 @@ TEST_F(SaveDialogTest, opens_as_an_ownerless_non_modal_window_with_its_layout) {
     EXPECT_EQ(NextTabStop(dialog->okButton), dialog->cancelButton);
 }
 
-TEST_F(SaveDialogTest, every_opening_fills_the_comment_and_the_date_again) {
-    // State: the dialog was used and cancelled with other entries. Action: open again. Expected: defaults.
+TEST_F(SaveDialogTest, a_reopened_dialog_keeps_what_was_typed_and_takes_a_comment_changed_elsewhere) {
     SaveDialog* dialog = Open();
     EXPECT_EQ(dialog->commentEdit->text(), "Comment");
     EXPECT_EQ(dialog->fileNameEdit->text(), "12-06-2026");
@@ -156,21 +155,13 @@ TEST_F(SaveDialogTest, every_opening_fills_the_comment_and_the_date_again) {
     QTest::mouseClick(dialog->cancelButton, Qt::LeftButton);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(Open(), dialog);
-    EXPECT_EQ(dialog->commentEdit->text(), "Comment");
-    EXPECT_EQ(dialog->fileNameEdit->text(), "12-06-2026");
-
-    // Also while it is open.
-    dialog->fileNameEdit->setText("name");
+    EXPECT_EQ(dialog->commentEdit->text(), "other");
+    EXPECT_EQ(dialog->fileNameEdit->text(), "name");
+    // The measurement's comment changed meanwhile (an opened file, the conditions dialog).
+    record.comment = "from the file";
     Open();
-    EXPECT_EQ(dialog->fileNameEdit->text(), "12-06-2026");
-
-    // Without a date given, today's.
-    OpenSaveDialog(m_dialog, record);
-    const QDate today = QDate::currentDate();
-    EXPECT_TRUE(dialog->fileNameEdit->text() == DefaultFileName(today) ||
-                dialog->fileNameEdit->text() ==
-                    DefaultFileName(today.addDays(-1)));  // midnight between the two
-    EXPECT_EQ(dialog->fileNameEdit->text().size(), 10);
+    EXPECT_EQ(dialog->commentEdit->text(), "from the file");
+    EXPECT_EQ(dialog->fileNameEdit->text(), "name");
 }
 
 TEST_F(SaveDialogTest, cancel_hides_without_writing) {
@@ -225,13 +216,22 @@ TEST_F(SaveDialogTest, worked_example_is_written_byte_for_byte_confirmed_and_the
     EXPECT_EQ(record.resultLines[5], "");
 }
 
-TEST_F(SaveDialogTest, the_default_name_saves_into_the_working_folder) {
+TEST_F(SaveDialogTest, a_bare_name_saves_into_the_remembered_folder_else_the_working_folder) {
     QDir::setCurrent(tempDir.path());
     LoadWorkedExample();
     SaveDialog* dialog = Open();
-    ExpectSavedMessage(messages.ExpectOne([&] { QTest::mouseClick(dialog->okButton, Qt::LeftButton); }));
+    const Seen saved = messages.ExpectOne([&] { QTest::mouseClick(dialog->okButton, Qt::LeftButton); });
+    ExpectSavedMessage(saved);
+    EXPECT_EQ(saved->text.section(QLatin1Char('\n'), 1).toStdString(),
+              QDir::toNativeSeparators(PathOf("12-06-2026.csv")).toStdString());
     EXPECT_EQ(Files(), QStringList{"12-06-2026.csv"});
     EXPECT_TRUE(Contents("12-06-2026.csv").startsWith("Comment\r\n0, 100.000,  100.00\r\n"));
+
+    ASSERT_TRUE(QDir(tempDir.path()).mkdir("chosen"));
+    RememberResultsFolder(PathOf("chosen"));
+    ExpectSavedMessage(Save("Comment", "bare"));
+    EXPECT_TRUE(QFileInfo::exists(PathOf("chosen/bare.csv")));
+    RememberResultsFolder(QString());
 }
 
 TEST_F(SaveDialogTest, a_japanese_comment_is_written_in_code_page_932) {
@@ -255,7 +255,7 @@ TEST_F(SaveDialogTest, a_comment_character_outside_code_page_932_is_named_and_no
     EXPECT_TRUE(Files().isEmpty());
 }
 
-TEST_F(SaveDialogTest, an_existing_file_is_replaced_whole_by_a_shorter_profile) {
+TEST_F(SaveDialogTest, an_existing_file_is_replaced_whole_by_a_shorter_profile_only_when_the_user_agrees) {
     {
         QFile old(PathOf("profile.csv"));
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
@@ -263,7 +263,18 @@ TEST_F(SaveDialogTest, an_existing_file_is_replaced_whole_by_a_shorter_profile) 
     }
     LoadWorkedExample();
     record.lastPosition = 1;
-    ExpectSavedMessage(Save("again", PathOf("profile")));
+    const Seen question = Save("again", PathOf("profile"));  // answered with the default, No
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->text.toStdString(),
+              Message(Reason::ReplaceFileQuestion,
+                      {QDir::toNativeSeparators(PathOf("profile.csv")).toStdString()}));
+    EXPECT_EQ(Contents("profile.csv"), QByteArray(4096, 'x'));
+    EXPECT_TRUE(m_dialog->isVisible());
+
+    const auto seen =
+        messages.Expect([&] { QTest::mouseClick(m_dialog->okButton, Qt::LeftButton); }, 2, QMessageBox::Yes);
+    ASSERT_EQ(seen.size(), 2U);
+    ExpectSavedMessage(seen[1]);
     EXPECT_EQ(Contents("profile.csv"), QByteArray("again\r\n0, 100.000,  100.00\r\n1, 93.601,  93.60\r\n"));
 }
 

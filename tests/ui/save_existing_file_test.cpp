@@ -41,13 +41,22 @@ protected:
         GuiTest::TearDown();
     }
 
-    // The save button, then the name typed into the file-name box and OK clicked; returns what the one
-    // message box showed.
+    // The save button, then the name typed into the file-name box and OK clicked; the question to replace
+    // the existing file answered yes. Returns what the message box after it showed.
     std::optional<testing::SeenMessageBox> SaveAs(const QString& name) {
         SaveDialog* dialog = OpenSaveDialog(m_dialog, record, QDate(2026, 12, 6));
         dialog->fileNameEdit->clear();
         QTest::keyClicks(dialog->fileNameEdit, name);
-        return messages.ExpectOne([&] { QTest::mouseClick(dialog->okButton, Qt::LeftButton); });
+        return ReplaceAnsweringYes(dialog);
+    }
+    std::optional<testing::SeenMessageBox> ReplaceAnsweringYes(SaveDialog* dialog) {
+        const auto seen = messages.Expect([&] { QTest::mouseClick(dialog->okButton, Qt::LeftButton); }, 2,
+                                          QMessageBox::Yes);
+        if (seen.size() != 2) {
+            return std::nullopt;
+        }
+        EXPECT_TRUE(IsMessageOf(Reason::ReplaceFileQuestion, seen[0].text.toStdString()));
+        return seen[1];
     }
 
     QString PathOf(const QString& name) const { return tempDir.filePath(name); }
@@ -89,9 +98,9 @@ TEST_F(SaveExistingFileTest, a_write_protected_file_is_refused_with_the_system_e
 
     // Once the protection is lifted the same OK saves.
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
-    const auto saved = messages.ExpectOne([&] { QTest::mouseClick(m_dialog->okButton, Qt::LeftButton); });
+    const auto saved = ReplaceAnsweringYes(m_dialog);
     ASSERT_TRUE(saved);
-    EXPECT_EQ(saved->text.toStdString(), Message(Reason::Saved));
+    EXPECT_EQ(saved->text.section(QLatin1Char('\n'), 0, 0).toStdString(), Message(Reason::Saved));
     EXPECT_EQ(Contents(path), m_written);
 }
 
@@ -106,7 +115,7 @@ TEST_F(SaveExistingFileTest, a_name_that_is_a_symbolic_link_writes_the_file_it_p
 
     const auto box = SaveAs(PathOf("latest"));
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->text.toStdString(), Message(Reason::Saved));
+    EXPECT_EQ(box->text.section(QLatin1Char('\n'), 0, 0).toStdString(), Message(Reason::Saved));
     EXPECT_EQ(Contents(target), m_written);
     EXPECT_EQ(QFileInfo(link).symLinkTarget().toStdString(), target.toStdString());
     EXPECT_EQ(QDir(PathOf("runs")).entryList(QDir::Files | QDir::Hidden), QStringList{"run42.csv"});
