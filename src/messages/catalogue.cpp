@@ -358,6 +358,15 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::WriteLinkUntrusted, "誰でも書き込める共有フォルダー (スティッキービット付き) にある、他のユーザー (ユーザー番号 {1}) のシンボリックリンクです。リンクを仕掛けられた恐れがあるため、あなたかフォルダーの所有者 (ユーザー番号 {2}) のリンクしかたどりません。", "The target is a symbolic link of another user (user number {1}) in a shared folder that everyone may write to (sticky). Such a link may have been planted, so only links of your own or of the folder's owner (user number {2}) are followed."},
     {Reason::WriteLinkDangling, "シンボリックリンクの指す先 {1} がありません。リンクの先を作るか、別のファイル名を指定してください。", "The target is a symbolic link to {1}, which does not exist. Create the file it points to or give another name."},
     {Reason::WriteLinkLoop, "シンボリックリンクがループしていて、たどっても終わりません ({1})。", "The target is a symbolic link that leads round in a loop ({1})."},
+    {Reason::MeasurementFileTooDeep, "{1}で [ ] や { } の入れ子が {2} 段を超えています。測定ファイルの入れ子はこれほど深くなりません", "Brackets [ ] or { } nested more than {2} levels deep at {1}; a measurement file never nests that deep"},
+    {Reason::MeasurementFileTooLargeToSave, "測定ファイルが {1} バイトになり、読み込める大きさ ({2} バイト) を超えるため保存しません。スペクトルの点数を減らしてください", "The measurement file would hold {1} bytes, more than can be read back ({2} bytes), so it is not saved. Use a spectrum with fewer entries"},
+    {Reason::JsonArrayKind, "配列 ([ ... ])", "an array ([ ... ])"},
+    {Reason::JsonObjectKind, "オブジェクト ({ ... })", "an object ({ ... })"},
+    {Reason::ReadingTooLong, "{1}測定値「{2}」が長すぎます。測定値は {3} 文字までです", "Reading \"{2}\"{1} is too long: a reading holds at most {3} characters"},
+    {Reason::SpectrumWeightsOverflow, "スペクトルの値の合計が大きすぎて扱えません。値をもっと小さな単位で書いてください", "The sum of the spectrum's values is too large to handle. Write the values in a smaller unit"},
+    {Reason::OutputsSameFile, "{1} と {2} が同じファイル {3} を指しています。出力ごとに別のファイル名を指定してください", "{1} and {2} name the same file {3}. Give each output a file of its own"},
+    {Reason::OutputsWritten, "\n書き込んだ出力: {1}", "\nOutputs written: {1}"},
+    {Reason::OutputsNotWritten, "\n書き込まなかった出力: {1}", "\nOutputs not written: {1}"},
 };
 // clang-format on
 

@@ -269,10 +269,20 @@ enum class Reason {
     WriteLinkUntrusted,      // {1}: the link's owner (user number), {2}: the folder's owner
     WriteLinkDangling,       // {1}: where the link points
     WriteLinkLoop,           // {1}: the system's error text
+    // Limits on outside data, and the converter's outputs written only after every check
+    MeasurementFileTooDeep,         // {1}: place, {2}: the deepest nesting read
+    MeasurementFileTooLargeToSave,  // {1}: the file's size in bytes, {2}: the largest size the reader takes
+    JsonArrayKind,                  // how a value that is an array is named in place of its text
+    JsonObjectKind,                 // how a value that is an object is named in place of its text
+    ReadingTooLong,                 // {1}: where, {2}: the token's start, {3}: the longest token
+    SpectrumWeightsOverflow,        // the sum of the weights is beyond the range of numbers
+    OutputsSameFile,                // {1}, {2}: the two options, {3}: the file
+    OutputsWritten,                 // {1}: the outputs written before a write failed
+    OutputsNotWritten,              // {1}: the outputs not written
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::WriteLinkLoop;
+inline constexpr Reason kLastReason = Reason::OutputsNotWritten;
 
 enum class Language { Japanese, English };
 
