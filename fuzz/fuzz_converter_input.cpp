@@ -82,6 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    status == tessaroven::kConverterBadInput ||
                    (status == tessaroven::kConverterDeviation && failOnDeviation),
                "the exit status is one of the documented ones");
+    FUZZ_CHECK(message.find('\x1B') == std::string::npos && message.find("\xC2\x9B") == std::string::npos,
+               "no escape character of the input reaches the terminal");
     const bool deviates = status == tessaroven::kConverterDeviation;
     if (status != tessaroven::kConverterOk && !deviates) {
         FUZZ_CHECK(output.empty(), "a failed run writes nothing to standard output");

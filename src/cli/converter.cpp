@@ -1,6 +1,7 @@
 // tessaroven-convert: strict reading of the readings, the conversion, and the result file or list.
 #include "cli/converter.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <istream>
 #include <optional>
@@ -22,6 +23,8 @@
 #include "files/profile_columns.h"
 #include "files/profile_table.h"
 #include "files/spectrum_file.h"
+#include "files/write_target.h"
+#include "messages/echoed_text.h"
 #include "record/measurement_file.h"
 #include "record/measurement_record.h"
 
@@ -43,40 +46,73 @@ struct Failure {
     int status = kConverterBadInput;
 };
 
-// Splits standard input into reading tokens. Reading stops one token beyond the slots, which is already too
-// many, so an endless or huge input is not held in memory.
+// Whether c starts a character of UTF-8 text (rather than continuing one).
+bool StartsCharacter(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
+
+std::string LinePlace(int line) {
+    return line > 0 ? Message(Reason::InputLinePlace, {std::to_string(line)}) : "";
+}
+
+Failure TooLong(std::string_view token, int line) {
+    return Failure{Message(Reason::ReadingTooLong,
+                           {LinePlace(line), EchoedText(token), std::to_string(kLongestReading)})};
+}
+
+// Splits standard input into reading tokens, a piece at a time: only the token being read is held, and one
+// longer than kLongestReading characters is refused at once, so an endless line (/dev/zero) ends with a
+// message after a few kilobytes. Reading stops one token beyond the slots, which is already too many.
 std::optional<Failure> ReadTokens(std::istream& in, std::vector<ReadingToken>& tokens) {
-    std::string line;
-    int lineNumber = 0;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        std::string_view rest = line;
-        if (lineNumber == 1 && rest.starts_with(kUtf8ByteOrderMark)) {
-            rest.remove_prefix(kUtf8ByteOrderMark.size());
+    char buffer[1 << 16];
+    std::string token;
+    std::size_t characters = 0;
+    int line = 1;
+    bool lineHasToken = false;  // a '#' starts a comment only before the line's first token
+    bool comment = false;
+    bool start = true;
+    const auto finishToken = [&] {
+        if (!token.empty()) {
+            tokens.push_back({std::move(token), line});
+            token.clear();
+            characters = 0;
         }
-        const std::size_t first = rest.find_first_not_of(kReadingBlanks);
-        if (first == std::string_view::npos || rest[first] == '#') {
-            continue;
+    };
+    while (in && tokens.size() <= static_cast<std::size_t>(kSlotCount)) {
+        in.read(buffer, sizeof buffer);
+        std::string_view piece(buffer, static_cast<std::size_t>(in.gcount()));
+        if (start && piece.starts_with(kUtf8ByteOrderMark)) {
+            piece.remove_prefix(kUtf8ByteOrderMark.size());
         }
-        std::size_t pos = first;
-        while (pos != std::string_view::npos) {
-            const std::size_t end = rest.find_first_of(kReadingBlanks, pos);
-            tokens.push_back(
-                {std::string(rest.substr(pos, end == std::string_view::npos ? end : end - pos)), lineNumber});
-            if (tokens.size() > static_cast<std::size_t>(kSlotCount)) {
-                return std::nullopt;
+        start = false;
+        for (const char c : piece) {
+            if (c == '\n') {
+                finishToken();
+                ++line;
+                lineHasToken = comment = false;
+            } else if (comment) {
+                continue;
+            } else if (kReadingBlanks.find(c) != std::string_view::npos) {
+                finishToken();
+            } else if (!lineHasToken && c == '#') {
+                comment = true;
+            } else {
+                lineHasToken = true;
+                token += c;
+                characters += StartsCharacter(c) ? 1 : 0;
+                // Continuation bytes alone make no character; they are bounded by the bytes a character
+                // takes.
+                if (characters > kLongestReading || token.size() > 4 * kLongestReading) {
+                    return TooLong(token, line);
+                }
             }
-            pos = end == std::string_view::npos ? end : rest.find_first_not_of(kReadingBlanks, end);
         }
     }
     if (in.bad()) {
         return Failure{Message(Reason::InputUnreadable)};
     }
+    finishToken();
     return std::nullopt;
-}
-
-std::string TokenPlace(const ReadingToken& token) {
-    return token.line > 0 ? Message(Reason::InputLinePlace, {std::to_string(token.line)}) : "";
 }
 
 std::optional<Failure> ReadReadings(const std::vector<ReadingToken>& tokens, std::vector<double>& readings) {
@@ -84,12 +120,18 @@ std::optional<Failure> ReadReadings(const std::vector<ReadingToken>& tokens, std
         if (readings.size() == static_cast<std::size_t>(kSlotCount)) {
             return Failure{Message(Reason::TooManyReadings, {std::to_string(kSlotCount)})};
         }
+        if (std::ranges::count_if(token.text, StartsCharacter) >
+            static_cast<std::ptrdiff_t>(kLongestReading)) {
+            return TooLong(token.text, token.line);
+        }
         const StrictNumber number = ReadStrictNumber(token.text);
         if (!number.isNumber) {
-            return Failure{Message(Reason::ReadingNotANumber, {TokenPlace(token), token.text})};
+            return Failure{
+                Message(Reason::ReadingNotANumber, {LinePlace(token.line), EchoedText(token.text)})};
         }
         if (number.outOfRange) {
-            return Failure{Message(Reason::ReadingOutOfRange, {TokenPlace(token), token.text})};
+            return Failure{
+                Message(Reason::ReadingOutOfRange, {LinePlace(token.line), EchoedText(token.text)})};
         }
         readings.push_back(number.value);
     }
@@ -153,7 +195,8 @@ struct RunFindings {
 // readings, distance and uncertainties: the options given for the measurement do not apply to it.
 std::optional<Failure> CompareWithBaselineFile(const ConverterOptions& options,
                                                const ProfileEvaluation& measured, RunFindings& findings) {
-    const std::string place = Message(Reason::BaselineOptionPlace, {*options.baselinePath});
+    const std::string place =
+        Message(Reason::BaselineOptionPlace, {EchoedText(*options.baselinePath, kWholeText)});
     Expected<Measurement> file = ReadMeasurementFile(*options.baselinePath);
     if (!file) {
         return Failure{place + file.error().message};
@@ -226,25 +269,92 @@ std::optional<Failure> EvaluateAlEquivalentOf(const MeasurementRecord& record,
     return std::nullopt;
 }
 
-std::optional<Failure> SaveBowtieFiles(const ConverterOptions& options, const AlEquivalentProfile& profile,
-                                       const std::string& comment, const FileSystemOps& fileSystem) {
+// A file the run writes: its bytes, or an extension that writes it when run.
+struct OutputFile {
+    std::string option;  // the option that names it, for messages
+    std::string path;
+    std::string bytes;
+    const ConverterExtension* extension = nullptr;  // writes path itself, given it as its value
+
+    std::string Label() const { return option + " " + EchoedText(path, kWholeText); }
+};
+
+// XCIST's file and EGSnrc's two, once their texts are known.
+std::optional<Failure> PlanBowtieFiles(const ConverterOptions& options, const AlEquivalentProfile& profile,
+                                       const std::string& comment, std::vector<OutputFile>& files) {
     const double step = options.angleStepDeg.value_or(kDefaultAngleStepDeg);
     if (options.xcistPath) {
-        if (auto refusal = SaveXcistBowtie(*options.xcistPath, profile, step, fileSystem)) {
-            return Failure{refusal->message, kConverterRefused};
+        Expected<std::string> text = XcistBowtieFile(profile, step);
+        if (!text) {
+            return Failure{text.error().message, kConverterRefused};
         }
+        files.push_back({"--xcist", *options.xcistPath, std::move(*text)});
     }
     if (options.egsnrcPrefix) {
-        if (auto refusal = SaveEgsnrcBowtie(*options.egsnrcPrefix, profile, step, comment, fileSystem)) {
+        Expected<EgsnrcBowtieTexts> texts = EgsnrcBowtieFiles(profile, step, comment);
+        if (!texts) {
+            return Failure{texts.error().message, kConverterRefused};
+        }
+        files.push_back(
+            {"--egsnrc", *options.egsnrcPrefix + kEgsnrcDistributionSuffix, std::move(texts->distribution)});
+        files.push_back({"--egsnrc", *options.egsnrcPrefix + kEgsnrcBowtieSuffix, std::move(texts->bowtie)});
+    }
+    return std::nullopt;
+}
+
+// Every target as the writer would take it, and no file named by two outputs (the later would silently
+// replace the earlier).
+std::optional<Failure> CheckTargets(const std::vector<OutputFile>& files) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (auto refusal = CheckWriteTarget(files[i].path)) {
             return Failure{refusal->message, kConverterRefused};
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (SameWriteTarget(files[j].path, files[i].path)) {
+                return Failure{Message(Reason::OutputsSameFile, {files[j].option, files[i].option,
+                                                                 EchoedText(files[i].path, kWholeText)}),
+                               kConverterBadInput};
+            }
         }
     }
     return std::nullopt;
 }
 
-// Everything up to the bytes to write; only the files of the extensions, --profile and --save-measurement are
-// written here, after every check has passed. --save-measurement writes the readings as converted (with the
-// repeats, uncertainties and conditions of a --measurement file), the options' values included.
+// Writes the files in order. A write that still fails (a full disk, a file changed since the check) stops
+// the rest; with more than one file, the message then says which were written and which not.
+std::optional<Failure> WriteFiles(const std::vector<OutputFile>& files, const ConverterRun& run,
+                                  const FileSystemOps& fileSystem, double distance) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const OutputFile& file = files[i];
+        const MaybeRefusal refusal = file.extension != nullptr
+                                         ? file.extension->run(run, file.path)
+                                         : WriteFileSafely(file.path, file.bytes, fileSystem);
+        if (!refusal) {
+            continue;
+        }
+        Failure failure = FromRefusal(*refusal, distance);
+        if (files.size() > 1) {
+            const auto list = [&](std::size_t from, std::size_t to) {
+                std::string labels;
+                for (std::size_t k = from; k < to; ++k) {
+                    labels.append(k == from ? "" : ", ").append(files[k].Label());
+                }
+                return labels;
+            };
+            if (i > 0) {
+                failure.message += Message(Reason::OutputsWritten, {list(0, i)});
+            }
+            failure.message += Message(Reason::OutputsNotWritten, {list(i, files.size())});
+        }
+        return failure;
+    }
+    return std::nullopt;
+}
+
+// The whole run up to standard output: the conversion, every output's bytes and target checked, then the
+// files written (--output among them); bytes is left holding what goes to standard output. --save-measurement
+// writes the readings as converted (with the repeats, uncertainties and conditions of a --measurement file),
+// the options' values included.
 std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in,
                                const ConverterEnvironment& environment, std::string& bytes,
                                RunFindings& findings) {
@@ -347,43 +457,54 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
         bytes = std::move(csv->bytes);
     }
 
+    // Every output's bytes and every check before the first byte is written: a run that fails leaves no
+    // file behind, and a script that sees status 1 finds the old files as they were. An extension that
+    // writes a file is written first, as its drawing may still be refused (no display, no module).
+    const ConverterRun run{record, options.measurementPath.value_or(""),
+                           findings.baseline ? &*findings.baseline : nullptr,
+                           options.tolerancePercent.value_or(kDefaultTolerancePercent)};
+    std::vector<OutputFile> files;
     for (const ConverterOptions::ExtensionValue& use : options.extensionValues) {
         const ConverterExtension& extension = environment.extensions[use.extension];
-        if (!extension.run) {
-            continue;
-        }
-        const ConverterRun run{record, options.measurementPath.value_or(""),
-                               findings.baseline ? &*findings.baseline : nullptr,
-                               options.tolerancePercent.value_or(kDefaultTolerancePercent)};
-        if (auto refusal = extension.run(run, use.value)) {
-            return FromRefusal(*refusal, distance);
+        if (extension.run && extension.writesFile) {
+            files.push_back({extension.option, use.value, "", &extension});
+        } else if (extension.run) {
+            if (auto refusal = extension.run(run, use.value)) {
+                return FromRefusal(*refusal, distance);
+            }
         }
     }
     if (alEquivalent && bowtieFiles) {
-        if (auto failure = SaveBowtieFiles(options, *alEquivalent, comment, *environment.fileSystem)) {
+        if (auto failure = PlanBowtieFiles(options, *alEquivalent, comment, files)) {
             return failure;
         }
     }
     if (options.profilePath && !profileToStandardOutput) {
-        if (auto refusal = WriteFileSafely(*options.profilePath, table, *environment.fileSystem)) {
-            return FromRefusal(*refusal, distance);
-        }
+        files.push_back({"--profile", *options.profilePath, std::move(table)});
     }
     if (options.saveMeasurementPath) {
-        if (auto refusal = SaveMeasurementFile(*options.saveMeasurementPath, MeasurementOf(record, distance),
-                                               *environment.fileSystem)) {
-            return FromRefusal(*refusal, distance);
+        Expected<std::string> text = MeasurementFileBytes(MeasurementOf(record, distance));
+        if (!text) {
+            return FromRefusal(text.error(), distance);
         }
+        files.push_back({"--save-measurement", *options.saveMeasurementPath, std::move(*text)});
     }
-    return std::nullopt;
+    if (options.outputPath) {
+        files.push_back({"--output", *options.outputPath, std::move(bytes)});
+        bytes.clear();
+    }
+    if (auto failure = CheckTargets(files)) {
+        return failure;
+    }
+    return WriteFiles(files, run, *environment.fileSystem, distance);
 }
 
 // --simulate: the readings the profile file's profile gives, one per line in the shortest text that reads
 // back bit for bit, ready to be converted again. A file that cannot be read or parsed, or whose table the
 // simulator refuses, is bad input; a distance the conversion would refuse is refused as there.
 std::optional<Failure> Simulate(const ConverterOptions& options, std::string& bytes) {
-    const std::string& path = *options.simulatePath;
-    const FileBytes file = ReadWholeFile(path, kMaxProfileFileBytes);
+    const std::string path = EchoedText(*options.simulatePath, kWholeText);
+    const FileBytes file = ReadWholeFile(*options.simulatePath, kMaxProfileFileBytes);
     if (!file.ok()) {
         const std::string why =
             file.tooLarge ? Message(Reason::ProfileFileTooLarge, {std::to_string(kMaxProfileFileBytes)})
@@ -412,8 +533,21 @@ std::optional<Failure> Simulate(const ConverterOptions& options, std::string& by
     return std::nullopt;
 }
 
+// A message as the terminal gets it: whatever outside text a message of the core still holds raw (a file's
+// name in the writer's messages) is escaped there, line by line, the message's own line breaks kept.
+std::string TerminalText(std::string_view message) {
+    std::string text;
+    for (std::size_t from = 0; from <= message.size();) {
+        const std::size_t end = std::min(message.find('\n', from), message.size());
+        text.append(EchoedText(message.substr(from, end - from), kWholeText));
+        text.append(end < message.size() ? "\n" : "");
+        from = end + 1;
+    }
+    return text;
+}
+
 int Fail(std::ostream& err, const Failure& failure) {
-    err << kProgramName << failure.message << '\n';
+    err << kProgramName << TerminalText(failure.message) << '\n';
     err.flush();
     return failure.status;
 }
@@ -463,17 +597,14 @@ int RunConverter(const std::vector<std::string>& args, std::istream& in, std::os
         failure = Convert(options, in, environment, bytes, findings);
     }
     for (const std::string& notice : findings.notices) {
-        err << kProgramName << notice << '\n';
+        err << kProgramName << TerminalText(notice) << '\n';
     }
     if (failure) {
         return Fail(err, *failure);
     }
 
     if (options.outputPath && !options.help) {
-        if (auto refusal = WriteFileSafely(*options.outputPath, bytes, *environment.fileSystem)) {
-            return Fail(err, Failure{refusal->message, kConverterRefused});
-        }
-        return FinishComparison(err, options, findings);
+        return FinishComparison(err, options, findings);  // the result went to the file with the others
     }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();

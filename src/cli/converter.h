@@ -26,9 +26,11 @@ struct ConverterEnvironment {
 
 // Runs the converter on args (without the program name). Readings come from the --measurement file, from
 // args, or from in when there are neither. The result goes to out or to the --output file (with --profile -,
-// the profile table goes to out in its place); messages (Japanese, UTF-8) go to err. On any error nothing is
-// written to out or to the file. With --baseline, a summary of the comparison goes to err after every output
-// was written. Returns the exit status.
+// the profile table goes to out in its place); messages (Japanese, UTF-8) go to err. Every file is written
+// only once the conversion and every check of the run have passed (each target as the safe writer would
+// take it, no file named twice); on any error nothing is written to out, and a write that still fails names
+// the outputs written before it and those not written. With --baseline, a summary of the comparison goes to
+// err after every output was written. Returns the exit status.
 int RunConverter(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
                  const ConverterEnvironment& environment = {});
 

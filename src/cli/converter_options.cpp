@@ -6,6 +6,7 @@
 
 #include "calc/number_text.h"
 #include "files/bowtie_exports.h"
+#include "messages/echoed_text.h"
 
 namespace tessaroven {
 
@@ -101,7 +102,7 @@ std::string ReadBaselineOption(OptionId id, const std::string& value, ConverterO
     } else {
         const StrictNumber tolerance = ReadStrictNumber(value);
         if (!tolerance.isNumber || tolerance.outOfRange || !(tolerance.value >= 0)) {
-            return Message(Reason::ToleranceInvalid, {value});
+            return Message(Reason::ToleranceInvalid, {EchoedText(value)});
         }
         options.tolerancePercent = tolerance.value;
     }
@@ -132,7 +133,7 @@ std::string TakeAlEquivalentOption(OptionId id, const std::string& name, const s
         if (!number.isNumber || number.outOfRange || !(number.value >= lowest)) {
             return Message(
                 id == OptionId::CentreAl ? Reason::CentreAlOptionInvalid : Reason::AngleStepOptionInvalid,
-                {value});
+                {EchoedText(value)});
         }
         (id == OptionId::CentreAl ? options.centreAlMm : options.angleStepDeg) = number.value;
         return {};
@@ -154,7 +155,7 @@ std::string TakeSimulationOption(OptionId id, const std::string& name, const std
             options.model = value == "isotropic" ? ConversionModel::Isotropic : ConversionModel::Compatible;
             return {};
         }
-        return Message(Reason::ModelOptionInvalid, {value}) + UsageHint();
+        return Message(Reason::ModelOptionInvalid, {EchoedText(value)}) + UsageHint();
     }
     if (id == OptionId::Simulate) {
         if (value.empty()) {
@@ -166,7 +167,7 @@ std::string TakeSimulationOption(OptionId id, const std::string& name, const std
     const StrictNumber positions = ReadStrictNumber(value);
     if (!positions.isNumber || !(positions.value >= 1 && positions.value <= kSlotCount) ||
         positions.value != static_cast<int>(positions.value)) {
-        return Message(Reason::PositionsOptionInvalid, {value, std::to_string(kSlotCount)});
+        return Message(Reason::PositionsOptionInvalid, {EchoedText(value), std::to_string(kSlotCount)});
     }
     options.positions = static_cast<int>(positions.value);
     return {};
@@ -249,7 +250,7 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
             }
         }
         if (option == nullptr) {
-            parsed.error = Message(Reason::UnknownOption, {name}) + UsageHint();
+            parsed.error = Message(Reason::UnknownOption, {EchoedText(name)}) + UsageHint();
             return parsed;
         }
         if (option->id == OptionId::Help) {
@@ -283,11 +284,11 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
             case OptionId::Distance: {
                 const StrictNumber distance = ReadStrictNumber(value);
                 if (!distance.isNumber) {
-                    parsed.error = Message(Reason::DistanceOptionNotANumber, {value});
+                    parsed.error = Message(Reason::DistanceOptionNotANumber, {EchoedText(value)});
                     return parsed;
                 }
                 if (distance.outOfRange) {
-                    parsed.error = Message(Reason::DistanceOptionOutOfRange, {value});
+                    parsed.error = Message(Reason::DistanceOptionOutOfRange, {EchoedText(value)});
                     return parsed;
                 }
                 options.distance = distance.value;
@@ -311,7 +312,7 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
             case OptionId::CalibrationUncertainty: {
                 const StrictNumber percent = ReadStrictNumber(value);
                 if (!percent.isNumber || percent.outOfRange || !(percent.value >= 0)) {
-                    parsed.error = Message(Reason::UncertaintyOptionInvalid, {name, value});
+                    parsed.error = Message(Reason::UncertaintyOptionInvalid, {name, EchoedText(value)});
                     return parsed;
                 }
                 (option->id == OptionId::ReadingRepeatability ? options.readingRepeatabilityPercent
@@ -344,7 +345,7 @@ ParsedConverterOptions ParseConverterOptions(const std::vector<std::string>& arg
                 break;
             case OptionId::Language:
                 if (!LanguageNamed(value)) {
-                    parsed.error = Message(Reason::LanguageOptionInvalid, {value}) + UsageHint();
+                    parsed.error = Message(Reason::LanguageOptionInvalid, {EchoedText(value)}) + UsageHint();
                     return parsed;
                 }
                 break;

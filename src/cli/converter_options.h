@@ -22,6 +22,9 @@ inline constexpr int kDefaultSimulatedPositions = 31;
 
 // The blanks that separate readings on standard input and that a strictly read token may have around it.
 inline constexpr std::string_view kReadingBlanks = kStrictNumberBlanks;
+// The longest reading token, in characters: far beyond any number's text, and small enough that an endless
+// line of standard input is refused after its first few kilobytes.
+inline constexpr std::size_t kLongestReading = 1000;
 
 // What an extension sees of a successful run.
 struct ConverterRun {
@@ -39,6 +42,9 @@ struct ConverterExtension {
     // Runs after a successful conversion and before anything is written; a refusal stops the run with exit
     // status 1 and nothing written to standard output or --output.
     std::function<MaybeRefusal(const ConverterRun& run, const std::string& value)> run;
+    // The value names a file that run writes: it is checked as a target with the run's other outputs before
+    // any of them is written, and run is called among the writes, as the first of them.
+    bool writesFile = false;
 };
 
 struct ConverterOptions {

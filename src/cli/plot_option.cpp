@@ -66,11 +66,12 @@ MaybeRefusal WriteReport(const ConverterRun& run, const std::string& path) {
 
 ConverterExtension PlotOption() {
     return {"--plot", "FILE", Reason::PlotOptionHelp,
-            [](const ConverterRun& run, const std::string& path) { return WritePlot(run.record, path); }};
+            [](const ConverterRun& run, const std::string& path) { return WritePlot(run.record, path); },
+            true};
 }
 
 ConverterExtension ReportOption() {
-    return {"--report", "FILE", Reason::ReportOptionHelp, WriteReport};
+    return {"--report", "FILE", Reason::ReportOptionHelp, WriteReport, true};
 }
 
 }  // namespace tessaroven

@@ -64,10 +64,12 @@ MaybeRefusal RunModuleEntry(const char* name, const Subject& subject, const std:
 }  // namespace
 
 ConverterExtension PlotOption() {
-    return {"--plot", "FILE", Reason::PlotOptionHelp, [](const ConverterRun& run, const std::string& path) {
+    return {"--plot", "FILE", Reason::PlotOptionHelp,
+            [](const ConverterRun& run, const std::string& path) {
                 return RunModuleEntry<decltype(&tessaroven_write_plot_in_language)>(kPlotModuleEntryName,
                                                                                     run.record, path);
-            }};
+            },
+            true};
 }
 
 ConverterExtension ReportOption() {
@@ -75,7 +77,8 @@ ConverterExtension ReportOption() {
             [](const ConverterRun& run, const std::string& path) {
                 return RunModuleEntry<decltype(&tessaroven_write_report_in_language)>(kReportModuleEntryName,
                                                                                       run, path);
-            }};
+            },
+            true};
 }
 
 }  // namespace tessaroven

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "calc/number_text.h"
+#include "messages/echoed_text.h"
 #include "record/measurement_file.h"
 
 namespace tessaroven {
@@ -35,7 +36,7 @@ Expected<std::vector<double>> ParseRepeats(std::string_view utf8) {
             return Refuse(Reason::NumberOutOfRange);
         }
         if (!number.found) {
-            return Refuse(Reason::RepeatNotANumber, {part});
+            return Refuse(Reason::RepeatNotANumber, {EchoedText(part)});
         }
         repeats.push_back(number.value);
         if (end == utf8.size()) {

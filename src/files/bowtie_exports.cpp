@@ -110,32 +110,48 @@ EgsnrcBowtieTexts EgsnrcBowtieText(const BowtieTable& table, double stepDeg, std
     return texts;
 }
 
-MaybeRefusal SaveXcistBowtie(const std::string& path, const AlEquivalentProfile& profile, double stepDeg,
-                             const FileSystemOps& ops) {
+Expected<std::string> XcistBowtieFile(const AlEquivalentProfile& profile, double stepDeg) {
     if (auto refusal = CheckExport(profile, stepDeg, "XCIST")) {
-        return refusal;
+        return *refusal;
     }
     std::string text = XcistBowtieText(BowtieTableOf(profile), stepDeg);
     if (profile.model == ConversionModel::Compatible) {
         text.insert(kXcistHeader.size() + 1, "# " + std::string(kCompatibleModelNote) + "\n");
     }
-    return WriteFileSafely(path, text, ops);
+    return text;
 }
 
-MaybeRefusal SaveEgsnrcBowtie(const std::string& prefix, const AlEquivalentProfile& profile, double stepDeg,
-                              std::string_view title, const FileSystemOps& ops) {
+Expected<EgsnrcBowtieTexts> EgsnrcBowtieFiles(const AlEquivalentProfile& profile, double stepDeg,
+                                              std::string_view title) {
     if (auto refusal = CheckExport(profile, stepDeg, "EGSnrc")) {
-        return refusal;
+        return *refusal;
     }
     std::string fullTitle(title);
     if (profile.model == ConversionModel::Compatible) {
         fullTitle.append(fullTitle.empty() ? "" : " -- ").append(kCompatibleModelNote);
     }
-    const EgsnrcBowtieTexts texts = EgsnrcBowtieText(BowtieTableOf(profile), stepDeg, fullTitle);
-    if (auto refusal = WriteFileSafely(prefix + "_distribution.dat", texts.distribution, ops)) {
+    return EgsnrcBowtieText(BowtieTableOf(profile), stepDeg, fullTitle);
+}
+
+MaybeRefusal SaveXcistBowtie(const std::string& path, const AlEquivalentProfile& profile, double stepDeg,
+                             const FileSystemOps& ops) {
+    const Expected<std::string> text = XcistBowtieFile(profile, stepDeg);
+    if (!text) {
+        return text.error();
+    }
+    return WriteFileSafely(path, *text, ops);
+}
+
+MaybeRefusal SaveEgsnrcBowtie(const std::string& prefix, const AlEquivalentProfile& profile, double stepDeg,
+                              std::string_view title, const FileSystemOps& ops) {
+    const Expected<EgsnrcBowtieTexts> texts = EgsnrcBowtieFiles(profile, stepDeg, title);
+    if (!texts) {
+        return texts.error();
+    }
+    if (auto refusal = WriteFileSafely(prefix + kEgsnrcDistributionSuffix, texts->distribution, ops)) {
         return refusal;
     }
-    return WriteFileSafely(prefix + "_bowtie.dat", texts.bowtie, ops);
+    return WriteFileSafely(prefix + kEgsnrcBowtieSuffix, texts->bowtie, ops);
 }
 
 }  // namespace tessaroven

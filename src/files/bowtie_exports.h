@@ -54,8 +54,17 @@ struct EgsnrcBowtieTexts {
 };
 EgsnrcBowtieTexts EgsnrcBowtieText(const BowtieTable& table, double stepDeg, std::string_view title);
 
-// Safe writing (a failed write leaves an old file as it was), with the note for the profile's model.
-// Refused when a position has no thickness, or for a step below kSmallestAngleStepDeg.
+// The names of EGSnrc's two files after the prefix.
+inline constexpr const char* kEgsnrcDistributionSuffix = "_distribution.dat";
+inline constexpr const char* kEgsnrcBowtieSuffix = "_bowtie.dat";
+
+// The files' texts with the note for the profile's model. Refused when a position has no thickness, or for
+// a step below kSmallestAngleStepDeg.
+Expected<std::string> XcistBowtieFile(const AlEquivalentProfile& profile, double stepDeg);
+Expected<EgsnrcBowtieTexts> EgsnrcBowtieFiles(const AlEquivalentProfile& profile, double stepDeg,
+                                              std::string_view title);
+
+// Safe writing of those texts (a failed write leaves an old file as it was), refused as above.
 MaybeRefusal SaveXcistBowtie(const std::string& path, const AlEquivalentProfile& profile, double stepDeg,
                              const FileSystemOps& ops = PosixFileSystem());
 // Writes PREFIX_distribution.dat, then PREFIX_bowtie.dat.

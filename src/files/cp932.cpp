@@ -44,7 +44,7 @@ std::size_t Utf8Sequence(std::string_view s, std::size_t i, char32_t& codePoint)
 std::string CharacterName(std::string_view character, char32_t codePoint) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(codePoint));
-    if (codePoint < 0x20 || codePoint == 0x7F) {
+    if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F)) {  // C0, DEL and C1
         return Message(Reason::ControlCharacterName, {code});
     }
     return Message(Reason::CharacterName, {character, code});

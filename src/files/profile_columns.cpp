@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calc/number_text.h"
+#include "messages/echoed_text.h"
 
 namespace tessaroven {
 
@@ -12,7 +13,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kBlanks = " \t\r\f\v";
-constexpr std::size_t kQuotedLineBytes = 60;
 
 std::string_view Trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
@@ -20,19 +20,6 @@ std::string_view Trimmed(std::string_view text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-// A line as a message quotes it: a line of a megabyte would bury the message, so a long one is cut (at the
-// start of a UTF-8 sequence) and marked.
-std::string Quoted(std::string_view line) {
-    if (line.size() <= kQuotedLineBytes) {
-        return std::string(line);
-    }
-    std::size_t cut = kQuotedLineBytes;
-    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) {
-        --cut;
-    }
-    return std::string(line.substr(0, cut)) + "...";
 }
 
 // The heading as compared: blanks around its two names dropped, lower case, whatever a spreadsheet wrote.
@@ -89,7 +76,7 @@ Expected<TabulatedProfile> ParseProfileColumns(std::string_view bytes) {
         if (!headed) {
             const std::string heading = Heading(line);
             if (heading != kLineProfileHeading && heading != kArcProfileHeading) {
-                return Refuse(Reason::ProfileColumnsBadHeader, {lineText, Quoted(line)});
+                return Refuse(Reason::ProfileColumnsBadHeader, {lineText, EchoedText(line)});
             }
             profile.onArc = heading == kArcProfileHeading;
             headed = true;
@@ -97,7 +84,7 @@ Expected<TabulatedProfile> ParseProfileColumns(std::string_view bytes) {
         }
         const std::size_t comma = line.find(',');
         if (comma == std::string_view::npos || line.find(',', comma + 1) != std::string_view::npos) {
-            return Refuse(Reason::ProfileColumnsNotTwoColumns, {lineText, Quoted(line)});
+            return Refuse(Reason::ProfileColumnsNotTwoColumns, {lineText, EchoedText(line)});
         }
         double cells[2] = {0, 0};
         for (int column = 0; column < 2; ++column) {
@@ -105,7 +92,7 @@ Expected<TabulatedProfile> ParseProfileColumns(std::string_view bytes) {
             const StrictNumber read = ReadStrictNumber(cell);
             if (!read.isNumber || read.outOfRange) {
                 return Refuse(Reason::ProfileColumnsNotANumber,
-                              {lineText, std::to_string(column + 1), Quoted(Trimmed(cell))});
+                              {lineText, std::to_string(column + 1), EchoedText(Trimmed(cell))});
             }
             cells[column] = read.value;
         }

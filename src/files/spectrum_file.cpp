@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "files/file_reading.h"
+#include "messages/echoed_text.h"
 
 namespace tessaroven {
 
@@ -105,7 +106,7 @@ Expected<ParsedSpectrum> ParseTwoColumns(const std::vector<Line>& lines) {
         }
         const auto numbers = Numbers(line.text);
         if (!numbers || numbers->size() != 2) {
-            return Refuse(Reason::SpectrumLineNotTwoNumbers, {LineText(line.number), line.text});
+            return Refuse(Reason::SpectrumLineNotTwoNumbers, {LineText(line.number), EchoedText(line.text)});
         }
         const double energy = (*numbers)[0];
         if (auto refusal = CheckEntry(energy, spectrum.energiesKeV.empty() ? 0 : spectrum.energiesKeV.back(),
@@ -124,7 +125,8 @@ Expected<ParsedSpectrum> ParseEgsnrc(const std::vector<Line>& lines, const std::
     const double minimumMeV = header[1];
     const double mode = header[2];
     if (!(count >= 1) || count != std::floor(count) || !(minimumMeV >= 0)) {
-        return Refuse(Reason::SpectrumHeaderInvalid, {LineText(headerLine.number), headerLine.text});
+        return Refuse(Reason::SpectrumHeaderInvalid,
+                      {LineText(headerLine.number), EchoedText(headerLine.text)});
     }
     if (mode != 0 && mode != 1) {
         return Refuse(Reason::SpectrumModeUnsupported, {LineText(headerLine.number), NumberText(mode)});
@@ -146,7 +148,8 @@ Expected<ParsedSpectrum> ParseEgsnrc(const std::vector<Line>& lines, const std::
         }
         const auto numbers = Numbers(line.text);
         if (!numbers || numbers->size() != 2) {
-            return Refuse(Reason::SpectrumBinLineNotTwoNumbers, {LineText(line.number), line.text});
+            return Refuse(Reason::SpectrumBinLineNotTwoNumbers,
+                          {LineText(line.number), EchoedText(line.text)});
         }
         const double upperMeV = (*numbers)[0];
         const double value = (*numbers)[1];
@@ -189,7 +192,7 @@ Expected<ParsedSpectrum> ParseSpectrumFile(std::string_view text) {
 
 Expected<ParsedSpectrum> ReadSpectrumFile(const std::string& path) {
     const auto unreadable = [&](const std::string& why) {
-        return Refuse(Reason::SpectrumFileUnreadable, {path, why});
+        return Refuse(Reason::SpectrumFileUnreadable, {EchoedText(path, kWholeText), why});
     };
     const FileBytes file = ReadWholeFile(path, kMaxSpectrumFileBytes);
     if (!file.error.empty()) {
@@ -219,7 +222,10 @@ MaybeRefusal CheckSpectrum(const Spectrum& spectrum) {
         }
         sum += weight;
     }
-    if (!(sum > 0) || !std::isfinite(sum)) {
+    if (!std::isfinite(sum)) {
+        return Refuse(Reason::SpectrumWeightsOverflow);
+    }
+    if (!(sum > 0)) {
         return Refuse(Reason::SpectrumNoValues);
     }
     return std::nullopt;

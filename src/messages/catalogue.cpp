@@ -362,6 +362,15 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ExportResultsCsvTitle, "計算結果を CSV で書き出す", "Export results as CSV"},
     {Reason::ResultsCsvFilter, "計算結果 (*.csv)", "Results (*.csv)"},
     {Reason::SavedTo, "計算されたプロファイルデータを保存しました\n{1}", "The calculated profile data has been saved\n{1}"},
+    {Reason::MeasurementFileTooDeep, "{1}で [ ] や { } の入れ子が {2} 段を超えています。測定ファイルの入れ子はこれほど深くなりません", "Brackets [ ] or { } nested more than {2} levels deep at {1}; a measurement file never nests that deep"},
+    {Reason::MeasurementFileTooLargeToSave, "測定ファイルが {1} バイトになり、読み込める大きさ ({2} バイト) を超えるため保存しません。スペクトルの点数を減らしてください", "The measurement file would hold {1} bytes, more than can be read back ({2} bytes), so it is not saved. Use a spectrum with fewer entries"},
+    {Reason::JsonArrayKind, "配列 ([ ... ])", "an array ([ ... ])"},
+    {Reason::JsonObjectKind, "オブジェクト ({ ... })", "an object ({ ... })"},
+    {Reason::ReadingTooLong, "{1}測定値「{2}」が長すぎます。測定値は {3} 文字までです", "Reading \"{2}\"{1} is too long: a reading holds at most {3} characters"},
+    {Reason::SpectrumWeightsOverflow, "スペクトルの値の合計が大きすぎて扱えません。値をもっと小さな単位で書いてください", "The sum of the spectrum's values is too large to handle. Write the values in a smaller unit"},
+    {Reason::OutputsSameFile, "{1} と {2} が同じファイル {3} を指しています。出力ごとに別のファイル名を指定してください", "{1} and {2} name the same file {3}. Give each output a file of its own"},
+    {Reason::OutputsWritten, "\n書き込んだ出力: {1}", "\nOutputs written: {1}"},
+    {Reason::OutputsNotWritten, "\n書き込まなかった出力: {1}", "\nOutputs not written: {1}"},
 };
 // clang-format on
 

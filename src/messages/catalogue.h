@@ -274,10 +274,20 @@ enum class Reason {
     ExportResultsCsvTitle,  // the file chooser's title for the result CSV
     ResultsCsvFilter,       // its file type
     SavedTo,                // the result file's confirmation with {1}: its full path
+    // Limits on outside data, and the converter's outputs written only after every check
+    MeasurementFileTooDeep,         // {1}: place, {2}: the deepest nesting read
+    MeasurementFileTooLargeToSave,  // {1}: the file's size in bytes, {2}: the largest size the reader takes
+    JsonArrayKind,                  // how a value that is an array is named in place of its text
+    JsonObjectKind,                 // how a value that is an object is named in place of its text
+    ReadingTooLong,                 // {1}: where, {2}: the token's start, {3}: the longest token
+    SpectrumWeightsOverflow,        // the sum of the weights is beyond the range of numbers
+    OutputsSameFile,                // {1}, {2}: the two options, {3}: the file
+    OutputsWritten,                 // {1}: the outputs written before a write failed
+    OutputsNotWritten,              // {1}: the outputs not written
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::SavedTo;
+inline constexpr Reason kLastReason = Reason::OutputsNotWritten;
 
 enum class Language { Japanese, English };
 

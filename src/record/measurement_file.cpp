@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "files/file_reading.h"
+#include "messages/echoed_text.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven {
@@ -53,25 +54,10 @@ constexpr std::string_view kMeasuredOnKey = "measured_on";
 // The offset of the first byte that does not belong to a well-formed UTF-8 sequence (the start of the broken
 // sequence), or npos.
 std::size_t FirstInvalidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80                    ? 1
-                                   : lead >= 0xC2 && lead <= 0xDF ? 2
-                                   : lead >= 0xE0 && lead <= 0xEF ? 3
-                                   : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                                  : 0;
-        if (length == 0 || i + length > text.size()) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = Utf8SequenceLength(text, i);
+        if (length == 0) {
             return i;
-        }
-        // The second byte's range excludes overlong forms, surrogates and code points above U+10FFFF.
-        const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-        const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto byte = static_cast<unsigned char>(text[i + k]);
-            if (k == 1 ? (byte < low || byte > high) : (byte & 0xC0) != 0x80) {
-                return i;
-            }
         }
         i += length;
     }
@@ -91,6 +77,30 @@ std::string LineColumn(std::string_view bytes, std::size_t offset) {
         column += (static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80 ? 1 : 0;
     }
     return Message(Reason::MeasurementFilePlace, {std::to_string(line), std::to_string(column)});
+}
+
+// The offset of the first bracket that opens a level deeper than kMaxMeasurementFileDepth, or npos. Brackets
+// inside strings do not count. Checked before the parse, so that nothing that walks the document afterwards
+// (building a message, say) meets a nesting it would recurse through to the end of the stack.
+std::size_t FirstTooDeep(std::string_view bytes) {
+    std::size_t depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (inString) {
+            i += c == '\\' ? 1 : 0;
+            inString = c != '"';
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMaxMeasurementFileDepth) {
+                return i;
+            }
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return std::string_view::npos;
 }
 
 bool IsTokenByte(char c) {
@@ -125,6 +135,21 @@ public:
 private:
     std::string_view m_bytes;
 };
+
+// A value as a message shows it: a number or a literal as written, a text cut and escaped, an array or an
+// object by its kind only (its text could be of any size, and writing it out would walk all of it).
+std::string ValueShown(const Json& value) {
+    if (value.is_array()) {
+        return Message(Reason::JsonArrayKind);
+    }
+    if (value.is_object()) {
+        return Message(Reason::JsonObjectKind);
+    }
+    if (value.is_string()) {
+        return "\"" + EchoedText(value.get_ref<const std::string&>()) + "\"";
+    }
+    return value.dump();
+}
 
 const Json* Find(const Json& object, const char* key) {
     const auto it = object.find(key);
@@ -206,7 +231,7 @@ MaybeRefusal ReadHeader(const Json& root, int& fileVersion) {
         return refusal;
     }
     if (formatText != kMeasurementFileFormat) {
-        return Refuse(Reason::MeasurementFileUnknownFormat, {formatText});
+        return Refuse(Reason::MeasurementFileUnknownFormat, {EchoedText(formatText)});
     }
     const Json* version = Find(root, "version");
     if (version == nullptr) {
@@ -214,11 +239,11 @@ MaybeRefusal ReadHeader(const Json& root, int& fileVersion) {
     }
     const double number = version->is_number() ? version->get<double>() : 0;
     if (!(number >= 1) || number != std::floor(number)) {
-        return Refuse(Reason::MeasurementFileBadVersion, {version->dump()});
+        return Refuse(Reason::MeasurementFileBadVersion, {ValueShown(*version)});
     }
     if (number > kMeasurementFileVersion) {
         return Refuse(Reason::MeasurementFileNewerVersion,
-                      {version->dump(), std::to_string(kMeasurementFileVersion)});
+                      {ValueShown(*version), std::to_string(kMeasurementFileVersion)});
     }
     fileVersion = static_cast<int>(number);
     return std::nullopt;
@@ -239,7 +264,7 @@ MaybeRefusal ReadModel(const Json& root, int fileVersion, ConversionModel& model
     const auto known = std::find_if(std::begin(kModelNames), std::end(kModelNames),
                                     [&](const auto& entry) { return entry.second == name; });
     if (known == std::end(kModelNames)) {
-        return Refuse(Reason::MeasurementFileUnknownModel, {name});
+        return Refuse(Reason::MeasurementFileUnknownModel, {EchoedText(name)});
     }
     if (known->first != ConversionModel::Compatible && fileVersion < kMeasurementFileVersion) {
         return Refuse(Reason::MeasurementFileModelNeedsVersion, {name, std::to_string(fileVersion)});
@@ -290,7 +315,7 @@ MaybeRefusal ReadConditions(const Json& object, MeasurementConditions& condition
             return refusal;
         }
         if (std::string_view(condition.key) == kMeasuredOnKey && !text.empty() && !IsIsoDate(text)) {
-            return Refuse(Reason::MeasurementFileBadDate, {path, text});
+            return Refuse(Reason::MeasurementFileBadDate, {path, EchoedText(text)});
         }
     }
     for (const NumberCondition& condition : kNumberConditions) {
@@ -347,7 +372,7 @@ MaybeRefusal ReadSpectrum(const Json& object, MeasurementSpectrum& spectrum) {
     const auto known = std::find_if(std::begin(kSpectrumForms), std::end(kSpectrumForms),
                                     [&](const auto& entry) { return entry.second == form; });
     if (known == std::end(kSpectrumForms)) {
-        return Refuse(Reason::MeasurementFileSpectrumInvalid, {"spectrum.form: " + form});
+        return Refuse(Reason::MeasurementFileSpectrumInvalid, {"spectrum.form: " + EchoedText(form)});
     }
     spectrum.form = known->first;
     if (auto refusal =
@@ -393,7 +418,7 @@ Expected<Measurement> ReadDocument(const Json& root) {
         return *refusal;
     }
     if (!(measurement.distanceCm > 0)) {
-        return Refuse(Reason::MeasurementFileDistanceNotPositive, {root["distance_cm"].dump()});
+        return Refuse(Reason::MeasurementFileDistanceNotPositive, {ValueShown(root["distance_cm"])});
     }
     if (auto refusal = ReadModel(root, fileVersion, measurement.model)) {
         return *refusal;
@@ -463,6 +488,10 @@ Expected<Measurement> ParseMeasurementFile(std::string_view bytes) {
     if (const std::size_t bad = FirstInvalidUtf8(bytes); bad != std::string_view::npos) {
         return Refuse(Reason::MeasurementFileNotUtf8, {LineColumn(bytes, bad)});
     }
+    if (const std::size_t deep = FirstTooDeep(bytes); deep != std::string_view::npos) {
+        return Refuse(Reason::MeasurementFileTooDeep,
+                      {LineColumn(bytes, deep), std::to_string(kMaxMeasurementFileDepth)});
+    }
     try {
         Json root;
         DocumentBuilder builder(root, bytes);
@@ -481,7 +510,8 @@ Expected<Measurement> ParseMeasurementFile(std::string_view bytes) {
 
 Expected<Measurement> ReadMeasurementFile(const std::string& path) {
     const auto unreadable = [&](Reason reason, const std::string& why) {
-        return Refusal{reason, Message(Reason::MeasurementFileUnreadable, {path, why})};
+        return Refusal{reason,
+                       Message(Reason::MeasurementFileUnreadable, {EchoedText(path, kWholeText), why})};
     };
     const FileBytes file = ReadWholeFile(path, kMaxMeasurementFileBytes);
     if (!file.error.empty()) {
@@ -553,8 +583,7 @@ std::string MeasurementFileText(const Measurement& measurement) {
     return text;
 }
 
-MaybeRefusal SaveMeasurementFile(const std::string& path, const Measurement& measurement,
-                                 const FileSystemOps& ops) {
+Expected<std::string> MeasurementFileBytes(const Measurement& measurement) {
     bool validText =
         FirstInvalidUtf8(measurement.comment) == std::string_view::npos &&
         (!measurement.spectrum || FirstInvalidUtf8(measurement.spectrum->fileName) == std::string_view::npos);
@@ -565,13 +594,27 @@ MaybeRefusal SaveMeasurementFile(const std::string& path, const Measurement& mea
     if (!validText) {
         return Refuse(Reason::InvalidText);
     }
-    // Only what reads back is written: a value the reader refuses is refused here, with the same message.
-    const std::string text = MeasurementFileText(measurement);
+    // Only what reads back is written: a value the reader refuses is refused here, with the same message,
+    // and so is a file larger than the reader takes (a long spectrum).
+    std::string text = MeasurementFileText(measurement);
+    if (text.size() > kMaxMeasurementFileBytes) {
+        return Refuse(Reason::MeasurementFileTooLargeToSave,
+                      {std::to_string(text.size()), std::to_string(kMaxMeasurementFileBytes)});
+    }
     const Expected<Measurement> check = ParseMeasurementFile(text);
     if (!check) {
         return check.error();
     }
-    return WriteFileSafely(path, text, ops);
+    return text;
+}
+
+MaybeRefusal SaveMeasurementFile(const std::string& path, const Measurement& measurement,
+                                 const FileSystemOps& ops) {
+    const Expected<std::string> text = MeasurementFileBytes(measurement);
+    if (!text) {
+        return text.error();
+    }
+    return WriteFileSafely(path, *text, ops);
 }
 
 double MeanOfRepeats(const std::vector<double>& repeats) {

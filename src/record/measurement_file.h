@@ -22,7 +22,11 @@ inline constexpr std::string_view kMeasurementFileFormat = "tessaroven-measureme
 // refuses it; every other measurement is still written as version 1, byte for byte as before.
 inline constexpr int kMeasurementFileVersion = 2;
 inline constexpr int kCompatibleMeasurementFileVersion = 1;
-inline constexpr std::size_t kMaxMeasurementFileBytes = 1 << 20;
+// Above the largest file the writer makes from a spectrum file of the largest size (1 MiB of spectrum gives
+// about 2.2 MB); the writer refuses a measurement whose file would be larger still.
+inline constexpr std::size_t kMaxMeasurementFileBytes = 4 << 20;
+// A measurement file nests three levels deep; far deeper text is refused before it is parsed.
+inline constexpr std::size_t kMaxMeasurementFileDepth = 64;
 inline constexpr const char* kDefaultComment = "Comment";
 
 // How the measurement was made. Every member is optional: an empty text or an empty number is not written.
@@ -68,8 +72,9 @@ struct Measurement {
 
 // Reads a measurement file's bytes. Refused, with a message naming the line and column or the key (such as
 // "readings[3][1]"), for text that is not UTF-8 or not JSON, an unknown format or a newer version, a missing
-// key or one of the wrong type, a number beyond the double range, and values outside their limits. Keys this
-// program does not know are ignored.
+// key or one of the wrong type, a number beyond the double range, brackets nested deeper than
+// kMaxMeasurementFileDepth, and values outside their limits. Keys this program does not know are ignored.
+// A message shows at most the start of a text value, escaped, and an array or an object only by its kind.
 Expected<Measurement> ParseMeasurementFile(std::string_view bytes);
 
 // Reads the file at path. Besides the refusals above, a file that cannot be read or is larger than
@@ -79,8 +84,12 @@ Expected<Measurement> ReadMeasurementFile(const std::string& path);
 // The file's text: keys in a fixed order, 2-space indentation, a line feed at the end.
 std::string MeasurementFileText(const Measurement& measurement);
 
-// Writes MeasurementFileText safely (a failed save leaves the old file). A measurement that the reader would
-// refuse, or one whose texts are not UTF-8, is refused and nothing is written.
+// MeasurementFileText once it is known to read back: refused for a measurement the reader would refuse, one
+// whose texts are not UTF-8, and one whose file would be larger than kMaxMeasurementFileBytes.
+Expected<std::string> MeasurementFileBytes(const Measurement& measurement);
+
+// Writes MeasurementFileBytes safely (a failed save leaves the old file); a refused measurement writes
+// nothing.
 MaybeRefusal SaveMeasurementFile(const std::string& path, const Measurement& measurement,
                                  const FileSystemOps& ops = PosixFileSystem());
 

@@ -18,6 +18,7 @@
 #include "entry/main_window_handlers.h"
 #include "files/bowtie_exports.h"
 #include "messages/catalogue.h"
+#include "messages/echoed_text.h"
 #include "plot/fonts.h"
 #include "ui/layout.h"
 #include "ui/message_box.h"
@@ -135,14 +136,16 @@ void SpectrumDialog::refuse(QLineEdit* field, const QString& message) {
 void SpectrumDialog::accept() {
     const FieldNumber centre = ReadNumber(*centreAlEdit, 0, true);
     if (!centre.valid) {
-        refuse(centreAlEdit, QString::fromStdString(Message(Reason::SpectrumCentreAlInvalid,
-                                                            {centreAlEdit->text().toStdString()})));
+        refuse(centreAlEdit,
+               QString::fromStdString(Message(Reason::SpectrumCentreAlInvalid,
+                                              {EchoedText(centreAlEdit->text().toStdString())})));
         return;
     }
     const FieldNumber step = ReadNumber(*angleStepEdit, kSmallestAngleStepDeg, false);
     if (!step.valid) {
-        refuse(angleStepEdit, QString::fromStdString(
-                                  Message(Reason::AngleStepInvalid, {angleStepEdit->text().toStdString()})));
+        refuse(angleStepEdit,
+               QString::fromStdString(
+                   Message(Reason::AngleStepInvalid, {EchoedText(angleStepEdit->text().toStdString())})));
         return;
     }
     const QString fileName = fileEdit->text().trimmed();

@@ -8,6 +8,7 @@
 #include "files/bowtie_exports.h"
 #include "record/measurement_file.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
@@ -219,6 +220,25 @@ TEST(ConverterInput, exponent_forms_are_complete_numbers) {
     EXPECT_EQ(Convert({"1E2", "9.5e1", "0.85D2", "+70", "50."}).out, kExampleCsv);
 }
 
+// An endless line (standard input from /dev/zero) is refused after its first pieces, not held whole.
+TEST(ConverterInput, endless_line_is_refused_after_a_bounded_read) {
+    struct Zeros : std::streambuf {
+        char zeros[4096] = {};
+        std::size_t given = 0;
+        int_type underflow() override {
+            given += sizeof zeros;
+            setg(zeros, zeros, zeros + sizeof zeros);
+            return 0;
+        }
+    } zeros;
+    std::istream in(&zeros);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunConverter({}, in, out, err), 2);
+    EXPECT_LE(zeros.given, 1u << 20);
+    EXPECT_NE(err.str().find("「\\x00\\x00"), std::string::npos) << err.str();
+}
+
 TEST(ConverterHelp, help_prints_usage_and_succeeds) {
     for (const char* option : {"--help", "-h"}) {
         const Outcome outcome = Convert({"100", option, "--bogus"});
@@ -280,6 +300,13 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "標準入力の 3 行目の測定値「x70」は数値ではありません"},
         ErrorCase{"hash_after_a_reading_is_not_a_comment", {}, "100 # centre\n", 2, "1 行目の測定値「#」"},
+        ErrorCase{"token_over_1000_characters",
+                  {},
+                  "100\n" + std::string(1001, '9'),
+                  2,
+                  "2 行目の測定値「" + std::string(40, '9') + "…」が長すぎます"},
+        ErrorCase{
+            "escape_sequence_echoed_as_text", {"--comment=c", "\x1B]0;x\x07"}, "", 2, "「\\x1B]0;x\\x07」"},
         ErrorCase{"bad_distance", Concat({"--distance", "6O"}, kExampleReadings), "", 2,
                   "(--distance) 「6O」は数値ではありません"},
         ErrorCase{"distance_with_unit", Concat({"--distance=60cm"}, kExampleReadings), "", 2, "「60cm」"},
@@ -435,6 +462,67 @@ TEST(ConverterFile, failing_file_system_keeps_the_old_file_and_leaves_no_partial
         EXPECT_EQ(ReadFile(target), "old content\r\n");
         EXPECT_EQ(folder.Entries(), std::vector<fs::path>{"profile.csv"});
     }
+}
+
+int RefuseInFullFolder(char* pathTemplate) {
+    if (std::string_view(pathTemplate).find("/full/") != std::string_view::npos) {
+        errno = ENOSPC;
+        return -1;
+    }
+    return mkostemp(pathTemplate, O_CLOEXEC);
+}
+
+// A run writes its first output only once every computation and every check has passed (each target as the
+// writer would take it, no file named twice), so a failed run leaves no file; a write that still fails
+// says which outputs were written and which not. "@" stands for the run's folder.
+TEST(ConverterFile, outputs_are_written_only_after_every_check_of_the_run) {
+    TempFolder spectrumFolder;
+    const std::string spectrum = (spectrumFolder.path() / "s.txt").string();
+    WriteFile(spectrum, "40, 1\n60, 2\n");
+    int pictures = 0;
+    ConverterEnvironment environment;
+    environment.extensions.push_back({"--picture", "FILE", Reason::PlotOptionHelp,
+                                      [&](const ConverterRun&, const std::string&) {
+                                          ++pictures;
+                                          return MaybeRefusal{};
+                                      },
+                                      true});
+    const std::vector<std::string> runs[] = {
+        {"--save-measurement", "@m.json", "--profile", "@p.csv", "--output", "@nosuch/o.csv"},
+        {"--spectrum", spectrum, "--xcist", "@x.txt", "--egsnrc", "@e", "--profile", "@x.txt/p.csv"},
+        {"--picture", "@p.png", "--save-measurement", "@m.json", "--output", "@."},
+        {"--output", "@o.csv", "--profile", "@./o.csv"},
+    };
+    for (const std::vector<std::string>& run : runs) {
+        TempFolder folder;
+        std::vector<std::string> args = kExampleReadings;
+        for (const std::string& arg : run) {
+            args.push_back(arg.starts_with('@') ? folder.path().string() + "/" + arg.substr(1) : arg);
+        }
+        SCOPED_TRACE(::testing::PrintToString(run));
+        const Outcome outcome = Convert(args, "", environment);
+        EXPECT_EQ(outcome.status, run[0] == "--output" ? 2 : 1) << outcome.err;
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(folder.Entries(), std::vector<fs::path>{});
+    }
+    EXPECT_EQ(pictures, 0);
+
+    TempFolder folder;
+    fs::create_directory(folder.path() / "full");
+    FileSystemOps fullFolder = PosixFileSystem();
+    fullFolder.makeTemp = RefuseInFullFolder;
+    environment.fileSystem = &fullFolder;
+    const std::string at = folder.path().string() + "/";
+    const Outcome late = Convert(Concat({"--profile", at + "p.csv", "--save-measurement", at + "full/m.json",
+                                         "--output", at + "o.csv"},
+                                        kExampleReadings),
+                                 "", environment);
+    EXPECT_EQ(late.status, 1);
+    EXPECT_TRUE(late.err.ends_with("\n書き込んだ出力: --profile " + at + "p.csv\n書き込まなかった出力: " +
+                                   "--save-measurement " + at + "full/m.json, --output " + at + "o.csv\n"))
+        << late.err;
+    EXPECT_EQ(ReadFile(at + "p.csv"), kExampleTable);
+    EXPECT_FALSE(fs::exists(at + "o.csv"));
 }
 
 TEST(ConverterFile, refused_conversion_leaves_the_old_file) {

@@ -53,6 +53,7 @@ TEST(SpectrumFile, refuses_with_a_message_naming_the_line) {
         {"20, 1\n30, -1\n", Reason::SpectrumNegativeValue, "2 行目"},
         {"# nothing\n", Reason::SpectrumNoValues, ""},
         {"#\n20,0\n", Reason::SpectrumNoValues, ""},
+        {"20, 1e308\n30, 1e308\n", Reason::SpectrumWeightsOverflow, ""},
         {"t\n1.5, 0.01, 0\n0.02, 1\n", Reason::SpectrumHeaderInvalid, "2 行目"},
         {"t\n1, -0.01, 0\n0.02, 1\n", Reason::SpectrumHeaderInvalid, "2 行目"},
         {"t\n1, 0.01, 3\n0.02, 1\n", Reason::SpectrumModeUnsupported, "2 行目のモード 3"},

@@ -81,6 +81,14 @@ TEST(MeasurementFile, save_refuses_what_the_reader_would_refuse_and_writes_nothi
     m.readings = {{1}};
     m.conditions.notes = "\xFF";
     EXPECT_EQ(SaveMeasurementFile(path, m)->reason, Reason::InvalidText);
+    // A spectrum long enough that the file would be larger than the reader takes.
+    m.conditions.notes.clear();
+    m.spectrum = MeasurementSpectrum{"s", SpectrumForm::TwoColumns, {}, {}};
+    for (int i = 1; i <= 200000; ++i) {
+        m.spectrum->spectrum.energiesKeV.push_back(1 + i / 3.0);
+        m.spectrum->spectrum.weights.push_back(1 / 3.0);
+    }
+    EXPECT_EQ(SaveMeasurementFile(path, m)->reason, Reason::MeasurementFileTooLargeToSave);
     EXPECT_FALSE(fs::exists(path));
 }
 
@@ -154,6 +162,34 @@ TEST(MeasurementFile, refusals_name_the_place) {
         EXPECT_TRUE(IsMessageOf(c.reason, parsed.error().message)) << parsed.error().message;
         EXPECT_NE(parsed.error().message.find(c.place), std::string::npos) << parsed.error().message;
     }
+}
+
+// Nesting is refused, with its place, before the parse: 100,000 levels once crashed the message's dump().
+// Values of the wrong kind are named by their kind, never written out.
+TEST(MeasurementFile, deep_nesting_is_refused_before_the_parse_and_no_message_writes_out_a_value) {
+    const auto nested = [](std::size_t depth) { return std::string(depth, '[') + std::string(depth, ']'); };
+    const std::string header = R"({"format": "tessaroven-measurement", "version": )";
+    const std::string later = With(R"("later": {"x": ")" + nested(70) + R"(", "y": )" + nested(65) + "}");
+    // The column of the first bracket beyond 64 levels, the object around everything counting as one.
+    const std::pair<std::string, std::size_t> cases[] = {
+        {header + nested(100000) + "}", header.size() + 64},
+        {Readings("[" + nested(64) + "]"), Readings("").size() - 1 + 64},
+        {With(R"("conditions": )" + nested(70)), With(R"("conditions": )").size() - 1 + 64},
+        {later, later.find(R"("y": )") + 5 + 63},
+    };
+    for (const auto& [text, column] : cases) {
+        const Expected<Measurement> parsed = ParseMeasurementFile(text);
+        ASSERT_FALSE(parsed);
+        EXPECT_EQ(parsed.error().message, Message(Reason::MeasurementFileTooDeep,
+                                                  {"1 行 " + std::to_string(column) + " 列目", "64"}));
+    }
+    EXPECT_TRUE(ParseMeasurementFile(With(R"("later": )" + nested(63)))) << "64 levels with the file's own";
+    const std::string shown =
+        ParseMeasurementFile(header + "[[1, 2], {\"a\": 3}]}").error().message +
+        ParseMeasurementFile(header + "\"\\u001b[2J" + std::string(300, 'v') + "\"}").error().message;
+    EXPECT_EQ(shown,
+              Message(Reason::MeasurementFileBadVersion, {"配列 ([ ... ])"}) +
+                  Message(Reason::MeasurementFileBadVersion, {"\"\\x1B[2J" + std::string(36, 'v') + "…\""}));
 }
 
 TEST(MeasurementFile, reading_refuses_a_file_over_the_largest_size_naming_it) {
