@@ -358,6 +358,16 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::WriteLinkUntrusted, "誰でも書き込める共有フォルダー (スティッキービット付き) にある、他のユーザー (ユーザー番号 {1}) のシンボリックリンクです。リンクを仕掛けられた恐れがあるため、あなたかフォルダーの所有者 (ユーザー番号 {2}) のリンクしかたどりません。", "The target is a symbolic link of another user (user number {1}) in a shared folder that everyone may write to (sticky). Such a link may have been planted, so only links of your own or of the folder's owner (user number {2}) are followed."},
     {Reason::WriteLinkDangling, "シンボリックリンクの指す先 {1} がありません。リンクの先を作るか、別のファイル名を指定してください。", "The target is a symbolic link to {1}, which does not exist. Create the file it points to or give another name."},
     {Reason::WriteLinkLoop, "シンボリックリンクがループしていて、たどっても終わりません ({1})。", "The target is a symbolic link that leads round in a loop ({1})."},
+    {Reason::NumberBoxInvalid, "{1}「{2}」は数値ではありません。数値を 1 つだけ、単位を付けずに入力してください。", "The {1} \"{2}\" is not a number. Enter a single number, without a unit."},
+    {Reason::NumberBoxEmpty, "{1}が入力されていません。", "The {1} is empty."},
+    {Reason::DistanceBoxName, "焦点-回転中心間距離", "focus–axis distance"},
+    {Reason::PointNumberBoxName, "測定点 No.", "point No."},
+    {Reason::OffCentreBoxName, "off center (cm)", "off-centre distance"},
+    {Reason::PointCountInvalid, "測定ポイント数「{1}」は、1 ～ {2} の整数で入力してください。", "The number of points \"{1}\" must be a whole number from 1 to {2}."},
+    {Reason::NonPositiveReading, "{1} cm の測定値が 0 以下です。プロファイルが負になることがあります。読み値を確認してください。", "The reading at {1} cm is 0 or less, which can make the profile negative. Check the reading."},
+    {Reason::DropPositionsQuestion, "測定ポイント数を {1} にすると、{2} cm の測定値が消えます。消してよいですか。", "With {1} points, the readings at {2} cm are dropped. Drop them?"},
+    {Reason::YesChoice, "はい", "Yes"},
+    {Reason::NoChoice, "いいえ", "No"},
 };
 // clang-format on
 

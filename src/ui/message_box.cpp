@@ -17,4 +17,16 @@ void ShowMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon) {
     box.exec();
 }
 
+bool AskYesNo(QWidget* owner, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Yes)->setText(CatalogueText(Reason::YesChoice));
+    box.button(QMessageBox::No)->setText(CatalogueText(Reason::NoChoice));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace tessaroven

@@ -21,4 +21,7 @@ QString CatalogueText(Reason reason, std::initializer_list<std::string_view> det
 
 void ShowMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
 
+// Asks text with はい and いいえ (No is the default and Escape); whether the answer was yes.
+bool AskYesNo(QWidget* owner, const QString& text);
+
 }  // namespace tessaroven
