@@ -1,5 +1,6 @@
-// Number texts: the leading-number parse on arbitrary bytes, and the general and fixed-decimal texts on
-// arbitrary doubles (the first eight bytes reinterpreted), each read back by the program's own parse.
+// Number texts: the leading-number parse and the reading of typed readings on arbitrary bytes, and the
+// general and fixed-decimal texts on arbitrary doubles (the first eight bytes reinterpreted), each read back
+// by the program's own parse.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -51,6 +52,27 @@ void CheckTypedAscii(std::string_view text) {
     }
     FUZZ_CHECK(SameParse(tessaroven::ParseTypedNumber(ascii), ParseLeadingNumber(ascii)),
                "ASCII text reads as the leading number");
+}
+
+// The readings typed for one position: taken only whole, one finite value per part.
+void CheckTypedReadings(std::string_view text) {
+    const auto readings = tessaroven::ReadTypedReadings(text);
+    if (!readings) {
+        return;
+    }
+    const std::string mapped = tessaroven::HalfWidthNumberText(text);
+    std::size_t parts = 1;
+    for (std::size_t at = 0; at < mapped.size(); ++at) {
+        parts += mapped[at] == ';' || mapped.compare(at, 3, "\xEF\xBC\x9B") == 0 ? 1 : 0;
+    }
+    FUZZ_CHECK(readings->size() == parts, "one reading per part");
+    for (const double reading : *readings) {
+        FUZZ_CHECK(std::isfinite(reading), "a reading taken is finite");
+    }
+    if (parts == 1) {
+        FUZZ_CHECK(tessaroven::ReadTypedNumber(text).value == readings->front(),
+                   "one part reads as one number");
+    }
 }
 
 // The value rounded to 15 significant digits, the reference for both texts (infinite when the rounding
@@ -128,6 +150,7 @@ void CheckFixedText(double value, int decimals) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CheckParse(std::string_view(reinterpret_cast<const char*>(data), size));
     CheckTypedAscii(std::string_view(reinterpret_cast<const char*>(data), size));
+    CheckTypedReadings(std::string_view(reinterpret_cast<const char*>(data), size));
     if (size >= sizeof(double) + 1) {
         double value;
         std::memcpy(&value, data, sizeof value);

@@ -117,6 +117,13 @@ MainWindow& Application::EnsureMainWindow() {
         connect(m_mainWindow.get(), &MainWindow::closeRequested, this, &Application::returnToStartScreen);
         connect(m_handlers.get(), &MainWindowHandlers::saveRequested, this, &Application::openSaveDialog);
         connect(m_handlers.get(), &MainWindowHandlers::graphRequested, this, &Application::showGraph);
+        connect(m_handlers.get(), &MainWindowHandlers::resultsInvalidated, this,
+                &Application::dropShownResults);
+        connect(m_handlers.get(), &MainWindowHandlers::converted, this, [this] {
+            if (!m_saveDialog.isNull()) {
+                m_saveDialog->okButton->setEnabled(true);
+            }
+        });
         m_handlers->load();
         m_files = new MeasurementFiles(*m_mainWindow, *m_handlers, m_record);
         connect(m_files, &MeasurementFiles::newMeasurementRequested, this, &Application::startMeasurement);
@@ -191,7 +198,7 @@ GraphWindow* Application::graphWindow() const {
 }
 
 void Application::openSaveDialog() {
-    OpenSaveDialog(m_saveDialog, m_record);
+    OpenSaveDialog(m_saveDialog, m_record)->okButton->setEnabled(m_mainWindow->saveButton->isEnabled());
 }
 
 void Application::showGraph() {
@@ -240,12 +247,9 @@ void Application::chooseModel(ConversionModel model) {
         m_files->markModified();
     }
     if (m_record.convertedDistanceCm > 0) {
-        m_handlers->clearResults();
-        for (QWidget* shown :
-             {static_cast<QWidget*>(m_graphWindow.data()), static_cast<QWidget*>(m_resultsTable.data())}) {
-            if (shown != nullptr) {
-                shown->hide();
-            }
+        m_handlers->invalidateResults();
+        if (m_mainWindow->convertButton->isEnabled()) {
+            m_mainWindow->convertButton->setFocus();
         }
         m_mainWindow->statusBar()->showMessage(UiText(kConvertAgain), kStatusMilliseconds);
     }
@@ -283,6 +287,21 @@ void Application::showResultsTable() {
     ShowResultsTable(m_resultsTable, std::move(*results));
 }
 
+void Application::dropShownResults() {
+    if (!m_graphWindow.isNull()) {
+        m_graphWindow->hide();
+    }
+    if (!m_resultsTable.isNull()) {
+        m_resultsTable->model->setResults({});
+        m_resultsTable->hide();
+    }
+    // The dialog keeps what was typed into it; its OK comes back with the next conversion.
+    if (!m_saveDialog.isNull()) {
+        m_saveDialog->okButton->setEnabled(false);
+    }
+    updateResults();
+}
+
 void Application::updateResults() {
     Expected<ResultSet> results = CurrentResults();
     const bool known = results && results->evaluation.uncertaintyKnown;
@@ -308,7 +327,9 @@ void Application::updateResults() {
         }
         status = QString::fromStdString(text);
         tip = QString::fromStdString(ComparisonSummary(comparison)).trimmed();
-    } else if (!results && m_baseline != nullptr && m_baseline->hasBaseline()) {
+    } else if (!results && m_baseline != nullptr && m_baseline->hasBaseline() &&
+               m_record.convertedDistanceCm > 0) {
+        // The comparison of results on screen failed; without results there is nothing to compare.
         tip = QString::fromStdString(results.error().message);
         status = tip.section(QLatin1Char('\n'), 0, 0);
     }

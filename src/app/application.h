@@ -46,6 +46,9 @@ public:
     void showResultsTable();  // 表示 → 結果の表: the evaluated profile, one row per position
     // After a conversion: the status bar's coverage, and the results table if it is open.
     void updateResults();
+    // The results were dropped (MainWindowHandlers::invalidateResults): the graph and the results table go,
+    // the save dialog cannot save, and the status bar no longer speaks of them.
+    void dropShownResults();
     void chooseLanguage(Language language);  // ヘルプ → 表示言語: kept for the next start
     // 測定 → 変換モデル: the measurement's model, also kept for the next new measurement. Results of the
     // other model are dropped from the screen; the user converts again.

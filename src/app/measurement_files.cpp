@@ -237,13 +237,14 @@ bool MeasurementFiles::writeTo(QString path) {
         ShowMessage(&m_window, CatalogueText(Reason::NothingToSave));
         return false;
     }
-    const ParsedNumber distance = ParseTypedNumber(m_window.distanceEdit->text().toStdString());
-    if (distance.outOfRange) {
-        ShowMessage(&m_window, CatalogueText(Reason::NumberOutOfRange));
-        return false;
-    }
-    if (!(distance.value > 0)) {
-        ShowMessage(&m_window, CatalogueText(Reason::DistanceNotANumber));
+    // Read as the conversion reads it: "60cm" is not saved as 60.
+    const StrictNumber distance =
+        ReadTypedNumber(m_window.distanceEdit->text().toStdString(), LocaleDecimalSeparator());
+    if (!distance.isNumber || distance.outOfRange || !(distance.value > 0)) {
+        ShowMessage(&m_window, CatalogueText(distance.outOfRange ? Reason::NumberOutOfRange
+                                                                 : Reason::DistanceNotANumber));
+        m_window.distanceEdit->setFocus();
+        m_window.distanceEdit->selectAll();
         return false;
     }
     const MaybeRefusal refusal =

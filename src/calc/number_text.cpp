@@ -313,6 +313,46 @@ StrictNumber ReadStrictNumber(std::string_view token) {
     return result;
 }
 
+StrictNumber ReadTypedNumber(std::string_view utf8, char decimalSeparator) {
+    std::string text = HalfWidthNumberText(utf8);
+    if (decimalSeparator != '.') {
+        std::replace(text.begin(), text.end(), decimalSeparator, '.');
+    }
+    return ReadStrictNumber(text);
+}
+
+Expected<std::vector<double>> ReadTypedReadings(std::string_view utf8, char decimalSeparator) {
+    constexpr std::string_view kFullWidthSemicolon = "\xEF\xBC\x9B";  // U+FF1B
+    std::string text(utf8);
+    for (std::size_t at = text.find(kFullWidthSemicolon); at != std::string::npos;
+         at = text.find(kFullWidthSemicolon, at + 1)) {
+        text.replace(at, kFullWidthSemicolon.size(), ";");
+    }
+    std::vector<double> readings;
+    const std::string_view all = text;
+    for (std::size_t from = 0;;) {
+        const std::size_t end = std::min(all.find(';', from), all.size());
+        const std::string_view part = all.substr(from, end - from);
+        const StrictNumber number = ReadTypedNumber(part, decimalSeparator);
+        if (!number.isNumber) {
+            // A column pasted from a spreadsheet is quoted on one line.
+            std::string quoted(part);
+            std::replace_if(
+                quoted.begin(), quoted.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; },
+                ' ');
+            return Refuse(Reason::RepeatNotANumber, {quoted});
+        }
+        if (number.outOfRange) {
+            return Refuse(Reason::NumberOutOfRange);
+        }
+        readings.push_back(number.value);
+        if (end == all.size()) {
+            return readings;
+        }
+        from = end + 1;
+    }
+}
+
 std::string ShortestNumberText(double value) {
     char buffer[32];
     const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);

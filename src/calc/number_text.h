@@ -1,12 +1,15 @@
-// Number texts: the leading-number parse used for every typed number (with full-width characters mapped to
-// ASCII first), the general number text written into text boxes and list lines, and the fixed-decimal
-// patterns "##0.000", "##0.0" and "##0.00".
+// Number texts: the leading-number parse, the strict reading of a number or of the readings of one position
+// typed into a box (with full-width characters mapped to ASCII first), the general number text written into
+// text boxes and list lines, and the fixed-decimal patterns "##0.000", "##0.0" and "##0.00".
 #pragma once
 
 #include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "messages/outcome.h"
 
 namespace tessaroven {
 
@@ -29,8 +32,8 @@ ParsedNumber ParseLeadingNumber(std::string_view text);
 // else, invalid UTF-8 included, is copied unchanged; the full-width comma and D are not mapped.
 std::string HalfWidthNumberText(std::string_view utf8);
 
-// The parse every number box uses: ParseLeadingNumber of the UTF-8 text after HalfWidthNumberText, so
-// "６０" reads as 60 and not as 0.
+// ParseLeadingNumber of the UTF-8 text after HalfWidthNumberText, so "６０" reads as 60 and not as 0.
+// Lenient: "60cm" reads as 60; the desktop program's boxes use ReadTypedNumber below.
 ParsedNumber ParseTypedNumber(std::string_view utf8);
 
 // The blanks a strictly read number may have around it (and that separate numbers in a list of them).
@@ -45,6 +48,17 @@ struct StrictNumber {
     bool outOfRange = false;  // it is a number, but its magnitude is beyond the double range
 };
 StrictNumber ReadStrictNumber(std::string_view token);
+
+// A number typed into a box of the desktop program, read as the converter reads a reading: ReadStrictNumber
+// of the text after HalfWidthNumberText, so "６０" is 60 while "60cm", "100,5", "1 00" and "" are no number.
+// A decimalSeparator other than "." reads as "." too, because the program writes its own numbers into the
+// boxes with the locale's separator and must read them back.
+StrictNumber ReadTypedNumber(std::string_view utf8, char decimalSeparator = '.');
+
+// The readings typed for one position: one number, or its repeats separated by ";" or the full-width "；"
+// ("100.2; 100.0; 99.9"), each read by ReadTypedNumber. Refused, naming the part, when a part is empty or not
+// one number; refused as NumberOutOfRange when a part is beyond the double range.
+Expected<std::vector<double>> ReadTypedReadings(std::string_view utf8, char decimalSeparator = '.');
 
 // The shortest text that reads back (through ReadStrictNumber, or any correct reader) to the same double,
 // with "." whatever the locale: "100", "93.60068337320365", "1e-07".

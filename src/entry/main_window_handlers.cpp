@@ -10,10 +10,12 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <string>
 
 #include "calc/conversion.h"
 #include "entry/entry_line.h"
@@ -51,6 +53,20 @@ QString ToQString(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+bool IsBlank(const QLineEdit* box) {
+    return box->text().trimmed().isEmpty();
+}
+
+bool HoldsReading(const MeasurementRecord& record, int position) {
+    const auto k = static_cast<std::size_t>(position);
+    return record.reading[k] != 0 || !record.repeats[k].empty() || !record.readingLines[k + 1].empty();
+}
+
+// "2, 5": the positions for a message.
+void AppendPosition(std::string& positions, int position) {
+    positions += (positions.empty() ? "" : ", ") + std::to_string(position);
+}
+
 }  // namespace
 
 MainWindowHandlers::MainWindowHandlers(MainWindow& window, MeasurementRecord& record, QObject* parent)
@@ -68,6 +84,8 @@ MainWindowHandlers::MainWindowHandlers(MainWindow& window, MeasurementRecord& re
     connect(m_window.exitButton, &QPushButton::clicked, this, &MainWindowHandlers::exitRequested);
     connect(m_window.saveButton, &QPushButton::clicked, this, &MainWindowHandlers::saveRequested);
     connect(m_window.graphButton, &QPushButton::clicked, this, &MainWindowHandlers::graphRequested);
+    // The results hold the distance they were converted with; a saved CSV must not pair them with another.
+    connect(m_window.distanceEdit, &QLineEdit::textChanged, this, &MainWindowHandlers::invalidateResults);
 }
 
 bool MainWindowHandlers::eventFilter(QObject* watched, QEvent* event) {
@@ -88,10 +106,6 @@ bool MainWindowHandlers::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-ParsedNumber MainWindowHandlers::parse(const QLineEdit* box) const {
-    return ParseTypedNumber(box->text().toStdString());
-}
-
 void MainWindowHandlers::setNumber(QLineEdit* box, double value) const {
     box->setText(ToQString(GeneralNumberText(value, LocaleDecimalSeparator())));
 }
@@ -104,22 +118,84 @@ void MainWindowHandlers::refuse(Reason reason) {
     refuse(tessaroven::Refuse(reason));
 }
 
+void MainWindowHandlers::refuseBox(QLineEdit* box, const QString& message, QMessageBox::Icon icon) {
+    ShowMessage(&m_window, message, icon);
+    box->setFocus();
+    box->selectAll();
+}
+
+std::optional<double> MainWindowHandlers::readNumber(QLineEdit* box, Reason name) {
+    const QString text = box->text();
+    if (IsBlank(box)) {
+        refuseBox(box, CatalogueText(Reason::NumberBoxEmpty, {Message(name)}));
+        return std::nullopt;
+    }
+    const StrictNumber number = ReadTypedNumber(text.toStdString(), LocaleDecimalSeparator());
+    if (!number.isNumber) {
+        refuseBox(box, CatalogueText(Reason::NumberBoxInvalid, {Message(name), text.toStdString()}));
+        return std::nullopt;
+    }
+    if (number.outOfRange) {
+        refuseBox(box, CatalogueText(Reason::NumberOutOfRange));
+        return std::nullopt;
+    }
+    return number.value;
+}
+
+std::optional<int> MainWindowHandlers::readPointCount() {
+    QLineEdit* box = m_window.pointCountEdit;
+    const std::string text = box->text().toStdString();
+    const StrictNumber number = ReadTypedNumber(text, LocaleDecimalSeparator());
+    if (number.outOfRange) {
+        refuseBox(box, CatalogueText(Reason::NumberOutOfRange));
+        return std::nullopt;
+    }
+    // The record holds the positions 0 to 30 cm.
+    if (number.isNumber && number.value > kSlotCount) {
+        refuseBox(box, CatalogueText(Reason::TooManyPositions));
+        return std::nullopt;
+    }
+    if (!number.isNumber || !(number.value >= 1) || number.value != std::floor(number.value)) {
+        refuseBox(box, CatalogueText(Reason::PointCountInvalid, {text, std::to_string(kSlotCount)}));
+        return std::nullopt;
+    }
+    return static_cast<int>(number.value);
+}
+
+std::optional<std::vector<double>> MainWindowHandlers::readReadings() {
+    QLineEdit* box = m_window.readingEdit;
+    if (IsBlank(box)) {
+        refuseBox(box, CatalogueText(Reason::MissingReading));
+        return std::nullopt;
+    }
+    Expected<std::vector<double>> readings =
+        ReadTypedReadings(box->text().toStdString(), LocaleDecimalSeparator());
+    if (!readings) {
+        refuseBox(box, ToQString(readings.error().message));
+        return std::nullopt;
+    }
+    return std::move(*readings);
+}
+
 void MainWindowHandlers::load() {
     clearForNewMeasurement();
-    for (QPushButton* button : {m_window.storeReadingButton, m_window.convertButton, m_window.correctButton,
-                                m_window.finishEntryButton, m_window.saveButton, m_window.graphButton}) {
-        button->setEnabled(false);
-    }
 }
 
 void MainWindowHandlers::clearForNewMeasurement() {
-    // distanceEdit and the buttons' states are kept for the next measurement.
+    // distanceEdit is kept for the next measurement; the buttons start as they did at the first show, so
+    // that nothing converts, saves or draws the empty record.
     m_window.pointCountEdit->clear();
     m_window.pointNumberEdit->clear();
     m_window.offCentreEdit->clear();
     m_window.readingEdit->clear();
     m_window.readingList->clear();
-    m_window.resultList->clear();
+    for (QPushButton* button : {m_window.storeReadingButton, m_window.convertButton, m_window.correctButton,
+                                m_window.finishEntryButton}) {
+        button->setEnabled(false);
+    }
+    invalidateResults();
+    m_window.statusBar()->clearMessage();
+    m_nonPositiveShown = false;
     (m_record.model == ConversionModel::Isotropic ? m_window.isotropicModelAction
                                                   : m_window.compatibleModelAction)
         ->setChecked(true);
@@ -128,60 +204,74 @@ void MainWindowHandlers::clearForNewMeasurement() {
     m_window.distanceEdit->setFocus();
 }
 
-void MainWindowHandlers::clearResults() {
+void MainWindowHandlers::invalidateResults() {
     m_record.profile = {};
     m_record.relativePercent = {};
     m_record.resultLines = {};
     m_record.convertedDistanceCm = 0;
     m_record.convertedModel = m_record.model;
     m_window.resultList->clear();
-    m_window.saveButton->setEnabled(false);
-    m_window.graphButton->setEnabled(false);
-    if (m_window.convertButton->isEnabled()) {
-        m_window.convertButton->setFocus();
+    enableResultOutputs(false);
+    emit resultsInvalidated();
+}
+
+void MainWindowHandlers::enableResultOutputs(bool enabled) {
+    m_window.saveButton->setEnabled(enabled);
+    m_window.graphButton->setEnabled(enabled);
+    // Shortcuts reach the actions without their menu being opened.
+    for (QAction* action : {m_window.exportCsvAction, m_window.exportProfileAction,
+                            m_window.exportXcistAction, m_window.exportEgsnrcAction, m_window.reportAction,
+                            m_window.printAction, m_window.resultsTableAction, m_window.graphAction}) {
+        action->setEnabled(enabled);
     }
 }
 
+// Enter checks what was typed; a box left empty is refused by the step that needs its number.
 void MainWindowHandlers::distanceEntered() {
-    m_window.pointCountEdit->setFocus();
+    if (IsBlank(m_window.distanceEdit) || readNumber(m_window.distanceEdit, Reason::DistanceBoxName)) {
+        m_window.pointCountEdit->setFocus();
+    }
 }
 
 void MainWindowHandlers::pointCountEntered() {
-    m_window.setupButton->setFocus();
+    if (IsBlank(m_window.pointCountEdit) || readPointCount()) {
+        m_window.setupButton->setFocus();
+    }
 }
 
 void MainWindowHandlers::pointNumberEntered() {
-    const ParsedNumber pointNumber = parse(m_window.pointNumberEdit);
-    if (pointNumber.outOfRange) {
-        refuse(Reason::NumberOutOfRange);
-        return;
+    if (const std::optional<double> pointNumber =
+            readNumber(m_window.pointNumberEdit, Reason::PointNumberBoxName)) {
+        setNumber(m_window.offCentreEdit, *pointNumber - 1);
+        m_window.readingEdit->setFocus();
     }
-    setNumber(m_window.offCentreEdit, pointNumber.value - 1);
-    m_window.readingEdit->setFocus();
 }
 
 void MainWindowHandlers::readingEntered() {
-    m_window.storeReadingButton->setFocus();
+    if (IsBlank(m_window.readingEdit) || readReadings()) {
+        m_window.storeReadingButton->setFocus();
+    }
 }
 
 void MainWindowHandlers::confirmSetup() {
-    if (m_window.distanceEdit->text().isEmpty() || m_window.pointCountEdit->text().isEmpty()) {
-        ShowMessage(&m_window, ToQString(Message(Reason::MissingSetup)), QMessageBox::Warning);
+    for (QLineEdit* box : {m_window.distanceEdit, m_window.pointCountEdit}) {
+        if (box->text().isEmpty()) {
+            refuseBox(box, CatalogueText(Reason::MissingSetup), QMessageBox::Warning);
+            return;
+        }
+    }
+    if (!readNumber(m_window.distanceEdit, Reason::DistanceBoxName)) {
         return;
     }
-    const ParsedNumber points = parse(m_window.pointCountEdit);
-    if (points.outOfRange) {
-        refuse(Reason::NumberOutOfRange);
-        return;
-    }
-    const double pointCount = std::floor(points.value);
-    // The record holds the positions 0 to 30 cm.
-    if (pointCount > kSlotCount) {
-        refuse(Reason::TooManyPositions);
+    const std::optional<int> pointCount = readPointCount();
+    if (!pointCount || !dropPositionsBeyond(*pointCount)) {
         return;
     }
     m_window.storeReadingButton->setEnabled(true);
-    m_record.lastPosition = pointCount - 1;
+    m_record.lastPosition = *pointCount - 1;
+    invalidateResults();
+    // Entered again, the count keeps the readings it still covers: the list shows each of them once.
+    listReadings();
     emit measurementEdited();
     setNumber(m_window.pointNumberEdit, 1);
     setNumber(m_window.offCentreEdit, 0);
@@ -189,65 +279,123 @@ void MainWindowHandlers::confirmSetup() {
     m_window.readingEdit->setFocus();
 }
 
-void MainWindowHandlers::storeReading() {
-    if (m_window.readingEdit->text().isEmpty()) {
-        refuse(Reason::MissingReading);
-        return;
-    }
-    const ParsedNumber pointNumber = parse(m_window.pointNumberEdit);
-    const ParsedNumber offCentre = parse(m_window.offCentreEdit);
-    const ParsedNumber value = parse(m_window.readingEdit);
-    if (pointNumber.outOfRange || offCentre.outOfRange || value.outOfRange) {
-        refuse(Reason::NumberOutOfRange);
-        return;
-    }
-    // Several readings of one position: "100.2; 100.0; 99.9".
-    std::vector<double> repeats;
-    const std::string typed = m_window.readingEdit->text().toStdString();
-    if (typed.find(';') != std::string::npos) {
-        Expected<std::vector<double>> parsed = ParseRepeats(typed);
-        if (!parsed) {
-            refuse(parsed.error());
-            return;
+bool MainWindowHandlers::dropPositionsBeyond(int pointCount) {
+    std::string positions;
+    for (int k = pointCount; k < kSlotCount; ++k) {
+        if (HoldsReading(m_record, k)) {
+            AppendPosition(positions, k);
         }
-        repeats = std::move(*parsed);
     }
-    const double slot = std::floor(offCentre.value);
-    if (!IsSlotIndex(slot)) {
-        refuse(Reason::PositionOutOfRange);
+    if (positions.empty()) {
+        return true;
+    }
+    if (!AskYesNo(&m_window,
+                  CatalogueText(Reason::DropPositionsQuestion, {std::to_string(pointCount), positions}))) {
+        // The box shows the count still in force.
+        setNumber(m_window.pointCountEdit, m_record.lastPosition + 1);
+        m_window.pointCountEdit->setFocus();
+        m_window.pointCountEdit->selectAll();
+        return false;
+    }
+    for (int k = pointCount; k < kSlotCount; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        m_record.reading[slot] = 0;
+        m_record.repeats[slot].clear();
+        m_record.readingLines[slot + 1].clear();
+    }
+    return true;
+}
+
+void MainWindowHandlers::listReadings() {
+    m_window.readingList->clear();
+    // Never beyond the last line index.
+    const int lastPoint = std::min(LastPositionIndex(m_record.lastPosition + 1), kSlotCount);
+    for (int i = 1; i <= lastPoint; ++i) {
+        const std::string& line = m_record.readingLines[static_cast<std::size_t>(i)];
+        if (!line.empty()) {
+            m_window.readingList->addItem(ToQString(line));
+        }
+    }
+}
+
+void MainWindowHandlers::warnAboutNonPositive(int firstPosition, int lastPosition) {
+    std::string positions;
+    for (int k = firstPosition; k <= lastPosition; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        const std::vector<double>& repeats = m_record.repeats[slot];
+        if (!(m_record.reading[slot] > 0) ||
+            std::any_of(repeats.begin(), repeats.end(), [](double r) { return !(r > 0); })) {
+            AppendPosition(positions, k);
+        }
+    }
+    // Kept, as a reading of 0 or less can be real (a broken chamber, a background subtracted), but the
+    // conversion turns it into a negative profile without a word.
+    if (!positions.empty()) {
+        m_window.statusBar()->showMessage(CatalogueText(Reason::NonPositiveReading, {positions}));
+        m_nonPositiveShown = true;
+    } else if (m_nonPositiveShown) {
+        m_window.statusBar()->clearMessage();
+        m_nonPositiveShown = false;
+    }
+}
+
+void MainWindowHandlers::storeReading() {
+    if (IsBlank(m_window.readingEdit)) {
+        refuseBox(m_window.readingEdit, CatalogueText(Reason::MissingReading));
         return;
     }
-    const double lineIndex = RoundHalfEven(pointNumber.value);
+    const std::optional<double> pointNumber =
+        readNumber(m_window.pointNumberEdit, Reason::PointNumberBoxName);
+    if (!pointNumber) {
+        return;
+    }
+    const std::optional<double> offCentre = readNumber(m_window.offCentreEdit, Reason::OffCentreBoxName);
+    if (!offCentre) {
+        return;
+    }
+    // One reading, or several of one position: "100.2; 100.0; 99.9".
+    std::optional<std::vector<double>> repeats = readReadings();
+    if (!repeats) {
+        return;
+    }
+    const double slot = std::floor(*offCentre);
+    if (!IsSlotIndex(slot)) {
+        refuseBox(m_window.offCentreEdit, CatalogueText(Reason::PositionOutOfRange));
+        return;
+    }
+    const double lineIndex = RoundHalfEven(*pointNumber);
     if (!IsPointNumberIndex(lineIndex)) {
-        refuse(Reason::PointNumberOutOfRange);
+        refuseBox(m_window.pointNumberEdit, CatalogueText(Reason::PointNumberOutOfRange));
         return;
     }
 
     const auto k = static_cast<std::size_t>(slot);
     const auto line = static_cast<std::size_t>(lineIndex);
-    if (repeats.size() > 1) {
-        m_record.reading[k] = MeanOfRepeats(repeats);
-        m_record.readingLines[line] =
-            RepeatsLineText(pointNumber.value, slot, repeats, LocaleDecimalSeparator());
-        m_record.repeats[k] = std::move(repeats);
+    if (repeats->size() > 1) {
+        m_record.reading[k] = MeanOfRepeats(*repeats);
+        m_record.readingLines[line] = RepeatsLineText(*pointNumber, slot, *repeats, LocaleDecimalSeparator());
+        m_record.repeats[k] = std::move(*repeats);
     } else {
-        m_record.reading[k] = repeats.empty() ? value.value : repeats.front();
+        m_record.reading[k] = repeats->front();
         m_record.readingLines[line] =
-            EntryLineText(pointNumber.value, slot, m_record.reading[k], LocaleDecimalSeparator());
+            EntryLineText(*pointNumber, slot, m_record.reading[k], LocaleDecimalSeparator());
         m_record.repeats[k].clear();
     }
-    m_window.readingList->addItem(ToQString(m_record.readingLines[line]));
+    invalidateResults();
+    // Rebuilt rather than appended to, so a position typed again is listed once.
+    listReadings();
     emit measurementEdited();
+    warnAboutNonPositive(static_cast<int>(k), static_cast<int>(k));
 
     if (m_record.correcting) {
         finishCorrection();
         return;
     }
     // The unfloored off-centre value decides whether this was the last position.
-    if (offCentre.value >= m_record.lastPosition) {
+    if (*offCentre >= m_record.lastPosition) {
         reachLastPosition();
     } else {
-        advanceToNextPoint(pointNumber.value, offCentre.value);
+        advanceToNextPoint(*pointNumber, *offCentre);
     }
 }
 
@@ -263,25 +411,17 @@ void MainWindowHandlers::showMeasurement(double distance) {
         line = repeats.size() > 1
                    ? RepeatsLineText(k + 1, k, repeats, separator)
                    : EntryLineText(k + 1, k, m_record.reading[static_cast<std::size_t>(k)], separator);
-        m_window.readingList->addItem(ToQString(line));
     }
+    listReadings();
     // As after typing every reading and choosing no correction: ready to convert, or to correct.
     for (QPushButton* button : {m_window.storeReadingButton, m_window.correctButton,
                                 m_window.finishEntryButton, m_window.convertButton}) {
         button->setEnabled(true);
     }
-    m_window.saveButton->setEnabled(false);
-    m_window.graphButton->setEnabled(false);
     m_window.convertButton->setFocus();
 }
 
 void MainWindowHandlers::finishCorrection() {
-    // The list is rebuilt in point order; it never reaches beyond the last line index.
-    m_window.readingList->clear();
-    const int lastPoint = std::min(LastPositionIndex(m_record.lastPosition + 1), kSlotCount);
-    for (int i = 1; i <= lastPoint; ++i) {
-        m_window.readingList->addItem(ToQString(m_record.readingLines[static_cast<std::size_t>(i)]));
-    }
     m_record.correcting = false;
     m_window.finishEntryButton->setFocus();
 }
@@ -319,33 +459,42 @@ void MainWindowHandlers::convert() {
     if (m_converting) {
         return;  // already converting further up the stack
     }
-    const ParsedNumber distance = parse(m_window.distanceEdit);
-    if (distance.outOfRange) {
-        refuse(Reason::NumberOutOfRange);
+    // A failed conversion leaves no results behind: those of an earlier one no longer match the fields.
+    const QString distanceText = m_window.distanceEdit->text();
+    const StrictNumber distance = ReadTypedNumber(distanceText.toStdString(), LocaleDecimalSeparator());
+    if (!distance.isNumber || distance.outOfRange) {
+        invalidateResults();
+        readNumber(m_window.distanceEdit, Reason::DistanceBoxName);
         return;
     }
     const QScopedValueRollback converting(m_converting, true);
     // The conversion works on a copy; the record changes only when every step succeeded.
     Conversion conversion(m_record, distance.value, LocaleDecimalSeparator());
-    if (const MaybeRefusal refusal = conversion.BuildGrid()) {
-        refuse(*refusal);
-        return;
+    MaybeRefusal refusal = conversion.BuildGrid();
+    if (!refusal) {
+        YieldToPendingEvents();
+        refusal = conversion.Solve();
     }
-    YieldToPendingEvents();
-    if (const MaybeRefusal refusal = conversion.Solve()) {
-        refuse(*refusal);
-        return;
+    if (!refusal) {
+        YieldToPendingEvents();
+        refusal = conversion.Finish();
     }
-    YieldToPendingEvents();
-    if (const MaybeRefusal refusal = conversion.Finish()) {
-        refuse(*refusal);
+    if (refusal) {
+        invalidateResults();
+        const bool aboutDistance =
+            refusal->reason == Reason::DistanceNotANumber || refusal->reason == Reason::DistanceTooShort;
+        if (aboutDistance) {
+            refuseBox(m_window.distanceEdit, ToQString(refusal->message));
+        } else {
+            refuse(*refusal);
+        }
         return;
     }
     conversion.CommitTo(m_record);
     fillResultList();
     emit converted();
-    m_window.saveButton->setEnabled(true);
-    m_window.graphButton->setEnabled(true);
+    enableResultOutputs(true);
+    warnAboutNonPositive(0, std::min(LastPositionIndex(m_record.lastPosition), kLastSlot));
 }
 
 void MainWindowHandlers::fillResultList() {

@@ -1,11 +1,16 @@
 // The main window's handlers: the load step, the Enter-key path through the entry fields, the setup
 // confirmation, storing a reading (with its correction branch), starting a correction, ending the entry and
 // the conversion. They read MainWindow's fields, write the MeasurementRecord directly and drive the controls.
-// Refused input is reported in a message box and changes nothing.
+// Every number box takes one complete number, read as the converter reads its readings; anything else is
+// refused in a message box, the box focused with its text selected, and changes nothing.
 #pragma once
 
+#include <QMessageBox>
 #include <QObject>
 #include <QString>
+
+#include <optional>
+#include <vector>
 
 #include "calc/number_text.h"
 #include "messages/outcome.h"
@@ -28,11 +33,14 @@ public:
     // Connects to the window's controls; window and record must outlive the handlers.
     MainWindowHandlers(MainWindow& window, MeasurementRecord& record, QObject* parent = nullptr);
 
-    void load();                    // once, when the window is created
-    void clearForNewMeasurement();  // the window's part of the measurement reset (checks the record's model)
-    // The conversion's results are dropped from the record and the window (the readings stay): the model
-    // changed, and results of another model must not stay on screen beside it. Ready to convert again.
-    void clearResults();
+    void load();  // once, when the window is created
+    // The window's part of the measurement reset (checks the record's model): fields, lists, buttons and
+    // results as at the first start; the distance stays.
+    void clearForNewMeasurement();
+    // The one place where results stop matching what is on screen (a reading, the number of points, the
+    // distance or the model changed, a conversion failed, a new measurement began): the results leave the
+    // record and the window, and nothing can save or draw them until the next conversion. The readings stay.
+    void invalidateResults();
 
     // Enter in an entry field.
     void distanceEntered();
@@ -53,20 +61,31 @@ public:
     bool conversionRunning() const { return m_converting; }
 
 signals:
-    void exitRequested();      // exitButton
-    void saveRequested();      // saveButton: the save dialog opens
-    void graphRequested();     // graphButton: the graph is drawn and shown
-    void measurementEdited();  // a setup or a reading changed the measurement
-    void converted();          // a conversion went through: the results changed
+    void exitRequested();       // exitButton
+    void saveRequested();       // saveButton: the save dialog opens
+    void graphRequested();      // graphButton: the graph is drawn and shown
+    void measurementEdited();   // a setup or a reading changed the measurement
+    void converted();           // a conversion went through: the results changed
+    void resultsInvalidated();  // invalidateResults(): every other view of the results goes too
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    ParsedNumber parse(const QLineEdit* box) const;
     void setNumber(QLineEdit* box, double value) const;
     void refuse(const Refusal& refusal);
     void refuse(Reason reason);
+    // Shows the refusal and puts the focus on the box with its text selected, ready to be typed over.
+    void refuseBox(QLineEdit* box, const QString& message, QMessageBox::Icon icon = QMessageBox::NoIcon);
+    // The box's number (name: the box's name in the catalogue), or nothing after refusing it.
+    std::optional<double> readNumber(QLineEdit* box, Reason name);
+    std::optional<int> readPointCount();
+    std::optional<std::vector<double>> readReadings();
+    // Asks before the readings beyond pointCount positions are dropped; false when the user keeps them.
+    bool dropPositionsBeyond(int pointCount);
+    void listReadings();  // the reading list rebuilt from the record, in point order
+    void warnAboutNonPositive(int firstPosition, int lastPosition);
+    void enableResultOutputs(bool enabled);
     void finishCorrection();
     void reachLastPosition();
     void advanceToNextPoint(double pointNumber, double offCentre);
@@ -75,6 +94,7 @@ private:
     MainWindow& m_window;
     MeasurementRecord& m_record;
     bool m_converting = false;
+    bool m_nonPositiveShown = false;  // the status bar shows the warning about a reading of 0 or less
 };
 
 }  // namespace tessaroven

@@ -371,6 +371,16 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::OutputsSameFile, "{1} と {2} が同じファイル {3} を指しています。出力ごとに別のファイル名を指定してください", "{1} and {2} name the same file {3}. Give each output a file of its own"},
     {Reason::OutputsWritten, "\n書き込んだ出力: {1}", "\nOutputs written: {1}"},
     {Reason::OutputsNotWritten, "\n書き込まなかった出力: {1}", "\nOutputs not written: {1}"},
+    {Reason::NumberBoxInvalid, "{1}「{2}」は数値ではありません。数値を 1 つだけ、単位を付けずに入力してください。", "The {1} \"{2}\" is not a number. Enter a single number, without a unit."},
+    {Reason::NumberBoxEmpty, "{1}が入力されていません。", "The {1} is empty."},
+    {Reason::DistanceBoxName, "焦点-回転中心間距離", "focus–axis distance"},
+    {Reason::PointNumberBoxName, "測定点 No.", "point No."},
+    {Reason::OffCentreBoxName, "off center (cm)", "off-centre distance"},
+    {Reason::PointCountInvalid, "測定ポイント数「{1}」は、1 ～ {2} の整数で入力してください。", "The number of points \"{1}\" must be a whole number from 1 to {2}."},
+    {Reason::NonPositiveReading, "{1} cm の測定値が 0 以下です。プロファイルが負になることがあります。読み値を確認してください。", "The reading at {1} cm is 0 or less, which can make the profile negative. Check the reading."},
+    {Reason::DropPositionsQuestion, "測定ポイント数を {1} にすると、{2} cm の測定値が消えます。消してよいですか。", "With {1} points, the readings at {2} cm are dropped. Drop them?"},
+    {Reason::YesChoice, "はい", "Yes"},
+    {Reason::NoChoice, "いいえ", "No"},
 };
 // clang-format on
 

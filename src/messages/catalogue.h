@@ -284,10 +284,21 @@ enum class Reason {
     OutputsSameFile,                // {1}, {2}: the two options, {3}: the file
     OutputsWritten,                 // {1}: the outputs written before a write failed
     OutputsNotWritten,              // {1}: the outputs not written
+    // The number boxes of the desktop program, read as strictly as the converter reads its readings
+    NumberBoxInvalid,       // {1}: the box's name (one of the three below), {2}: the text typed
+    NumberBoxEmpty,         // {1}: the box's name
+    DistanceBoxName,        // the focus–axis distance
+    PointNumberBoxName,     // the point No.
+    OffCentreBoxName,       // the off-centre distance
+    PointCountInvalid,      // {1}: the text typed, {2}: the largest number of points
+    NonPositiveReading,     // {1}: the positions (cm) whose reading is 0 or less
+    DropPositionsQuestion,  // {1}: the new number of points, {2}: the positions (cm) whose readings go
+    YesChoice,              // the question's buttons
+    NoChoice,
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::OutputsNotWritten;
+inline constexpr Reason kLastReason = Reason::NoChoice;
 
 enum class Language { Japanese, English };
 

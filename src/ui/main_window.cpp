@@ -141,7 +141,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     BuildMenus();
     fileStatus = new QLabel(this);
     fileStatus->setObjectName(QStringLiteral("fileStatus"));
-    statusBar()->addPermanentWidget(fileStatus, 1);
+    // Not permanent: a stretching permanent widget leaves a passing message no room at all, so the message
+    // takes the file name's place while it shows.
+    statusBar()->addWidget(fileStatus, 1);
     uncertaintyStatus = new QLabel(this);
     uncertaintyStatus->setObjectName(QStringLiteral("uncertaintyStatus"));
     statusBar()->addPermanentWidget(uncertaintyStatus);

@@ -2,13 +2,15 @@
 // each; the static labels and frames are rows of the table only, found by their object names.
 //
 // Data flow: the operator types into the entry fields (distanceEdit, pointCountEdit, pointNumberEdit,
-// offCentreEdit, readingEdit); the entry handlers (entry/main_window_handlers.h) parse them with the core's
-// leading-number parse and write the one MeasurementRecord (reading, readingLines, lastPosition, correcting);
-// readingList shows readingLines. convertButton runs the core's staged Conversion on the record (grid,
-// reading -> profile, relativePercent, resultLines) and resultList shows resultLines. saveButton and
-// graphButton hand the record on to the save dialog (CSV file) and the graph window.
-// A menu bar above the fixed layout and a status bar below it hand the measurement on to the file handlers
-// (app/measurement_files.h). This class only holds the controls and menus; it computes nothing.
+// offCentreEdit, readingEdit); the entry handlers (entry/main_window_handlers.h) read them with the core's
+// strict typed-number reading and write the one MeasurementRecord (reading, readingLines, lastPosition,
+// correcting); readingList shows readingLines. convertButton runs the core's staged Conversion on the record
+// (grid, reading -> profile, relativePercent, resultLines) and resultList shows resultLines. saveButton and
+// graphButton hand the record on to the save dialog (CSV file) and the graph window. A change to the
+// readings, the number of points, the distance or the model drops the results everywhere until the next
+// conversion (MainWindowHandlers::invalidateResults). A menu bar above the fixed layout and a status bar
+// below it hand the measurement on to the file handlers (app/measurement_files.h). This class only holds the
+// controls and menus; it computes nothing.
 #pragma once
 
 #include <QMainWindow>

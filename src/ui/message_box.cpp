@@ -28,6 +28,8 @@ bool MayReplace(QWidget* owner, const QString& path) {
                     CatalogueText(Reason::ReplaceFileQuestion, {ShownPath(path).toStdString()}),
                     QMessageBox::Yes | QMessageBox::No, owner);
     box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Yes)->setText(CatalogueText(Reason::YesChoice));
+    box.button(QMessageBox::No)->setText(CatalogueText(Reason::NoChoice));
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
@@ -36,6 +38,18 @@ bool MayReplace(QWidget* owner, const QString& path) {
 
 QString ShownPath(const QString& path) {
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+bool AskYesNo(QWidget* owner, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Yes)->setText(CatalogueText(Reason::YesChoice));
+    box.button(QMessageBox::No)->setText(CatalogueText(Reason::NoChoice));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace tessaroven

@@ -27,4 +27,7 @@ bool MayReplace(QWidget* owner, const QString& path);
 // A path as the user reads it: absolute, with the system's separators.
 QString ShownPath(const QString& path);
 
+// Asks text with はい and いいえ (No is the default and Escape); whether the answer was yes.
+bool AskYesNo(QWidget* owner, const QString& text);
+
 }  // namespace tessaroven

@@ -53,12 +53,13 @@ FieldNumber ReadNumber(const QLineEdit& field, double lowest, bool emptyAllowed)
     if (text.trimmed().isEmpty()) {
         return {emptyAllowed, std::nullopt};
     }
-    const ParsedNumber parsed = ParseTypedNumber(text.toStdString());
-    if (!parsed.found || !parsed.complete || parsed.outOfRange || !std::isfinite(parsed.value) ||
-        !(parsed.value >= lowest)) {
+    // As the converter reads --centre-al and --angle-step, and the separator the dialog writes its numbers
+    // in.
+    const StrictNumber number = ReadTypedNumber(text.toStdString(), LocaleDecimalSeparator());
+    if (!number.isNumber || number.outOfRange || !std::isfinite(number.value) || !(number.value >= lowest)) {
         return {};
     }
-    return {true, parsed.value};
+    return {true, number.value};
 }
 
 QLineEdit* AddField(QFormLayout& form, QWidget* owner, const char* caption, const char* name,

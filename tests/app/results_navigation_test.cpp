@@ -1,11 +1,13 @@
 // The graph window and the save dialog seen from the application shell: they live beside the main window and
-// the start screen, are reused while they are only hidden, and show whatever the record holds when used,
-// also after the next measurement's reset. Driven through the windows' widgets.
+// the start screen, are reused while they are only hidden, and never show or save results that no longer
+// match the readings. Driven through the windows' widgets.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,11 +16,14 @@
 #include <cmath>
 
 #include "app/application.h"
+#include "app/baseline_actions.h"
 #include "gui_fixture.h"
 #include "messages/outcome.h"
 #include "plot/graph_painter.h"
+#include "record/measurement_file.h"
 #include "ui/graph_window.h"
 #include "ui/main_window.h"
+#include "ui/results_table.h"
 #include "ui/save_dialog.h"
 #include "ui/start_screen.h"
 
@@ -125,36 +130,74 @@ TEST_F(ResultsNavigationTest,
     }
 }
 
-TEST_F(ResultsNavigationTest, after_the_next_measurements_reset_graph_and_save_show_the_reset_record) {
-    // State: a measurement converted, then Exit and OK (reset, no new calculation); saveButton and
-    // graphButton stay enabled from before.
+TEST_F(ResultsNavigationTest, results_never_outlive_the_readings_they_were_converted_from) {
+    // State: the worked example converted and compared with a baseline of the same readings; the results
+    // table, the graph and the save dialog open.
+    const QString baseline = tempDir.filePath("baseline.tessaroven.json");
+    ASSERT_FALSE(SaveMeasurementFile(baseline.toStdString(),
+                                     {60, "base", {{100}, {95}, {85}, {70}, {50}}, 1.0, {}, {}, {}}));
+    app.baselineActions()->setFileChooser([&](auto&&...) { return baseline; });
     Convert("5", {"100", "95", "85", "70", "50"});
+    messages.ExpectNone([&] {
+        Main().compareBaselineAction->trigger();
+        Main().resultsTableAction->trigger();
+        Click(Main().graphButton);
+        Click(Main().saveButton);
+    });
+    ASSERT_EQ(Main().baselineStatus->text(), "基準と一致");
+    app.saveDialog()->commentEdit->setText("typed");
+    const auto expectCleared = [&] {
+        EXPECT_EQ(Main().resultList->count() + app.resultsTable()->model->rowCount(), 0);
+        EXPECT_FALSE(Main().saveButton->isEnabled() || Main().graphButton->isEnabled() ||
+                     Main().exportCsvAction->isEnabled() || app.saveDialog()->okButton->isEnabled());
+        EXPECT_FALSE(app.graphWindow()->isVisible() || app.resultsTable()->isVisible());
+        EXPECT_EQ(Main().baselineStatus->text(), QString());
+    };
+
+    // Action: the reading at 1 cm corrected. Expected: every view of the results goes; the dialog keeps
+    // what was typed and saves again after the next conversion, with the verdict back.
+    Click(Main().correctButton);
+    QTest::keyClicks(Main().pointNumberEdit, "2");
+    QTest::keyClick(Main().pointNumberEdit, Qt::Key_Return);
+    QTest::keyClicks(Main().readingEdit, "96");
+    Click(Main().storeReadingButton);
+    expectCleared();
+    EXPECT_EQ(app.saveDialog()->commentEdit->text(), "typed");
+    messages.ExpectNone([&] { Click(Main().convertButton); });
+    EXPECT_TRUE(app.saveDialog()->okButton->isEnabled());
+    EXPECT_FALSE(Main().baselineStatus->text().isEmpty());
+
+    // Action: a distance the conversion refuses. Expected: cleared, the distance box focused.
+    Main().distanceEdit->setText("3");
+    ASSERT_TRUE(messages.ExpectOne([&] { Click(Main().convertButton); }));
+    expectCleared();
+    EXPECT_EQ(Main().focusWidget(), Main().distanceEdit);
+
+    // Action: the next measurement after a conversion. Expected: cleared, and nothing to convert.
+    Main().distanceEdit->setText("60");
+    messages.ExpectNone([&] { Click(Main().convertButton); });
     NextMeasurement();
-    ASSERT_TRUE(Main().saveButton->isEnabled());
-    ASSERT_TRUE(Main().graphButton->isEnabled());
+    expectCleared();
+    EXPECT_FALSE(Main().convertButton->isEnabled());
 
-    // Graph: the one marker at (0, 0) on the frame's corner, nothing of the old profile.
-    messages.ExpectNone([&] { Click(Main().graphButton); });
-    ASSERT_NE(app.graphWindow(), nullptr);
-    const QImage picture = app.graphWindow()->plotArea->picture();
-    EXPECT_EQ(At(picture, 0, 0), kRed);
-    EXPECT_NE(At(picture, 3, 57.105230), kRed);
-
-    // Save: the comment and the single zero line.
-    QDir::setCurrent(tempDir.path());
-    Click(Main().saveButton);
-    ASSERT_NE(app.saveDialog(), nullptr);
-    app.saveDialog()->fileNameEdit->setText("reset");
-    const auto saved = messages.ExpectOne([&] { Click(app.saveDialog()->okButton); });
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(Contents(tempDir.filePath("reset.csv")), QByteArray("Comment\r\n0, 0.000,  0.00\r\n"));
-
-    // Conversion (convertButton also still enabled): the zero centre value is refused and the list stays
-    // empty.
-    const auto refused = messages.ExpectOne([&] { Click(Main().convertButton); });
-    ASSERT_TRUE(refused);
-    EXPECT_EQ(refused->text.toStdString(), Message(Reason::ZeroCentreValue));
+    // Action: the number of points entered again, larger, then smaller. Expected: each reading listed once;
+    // the reading beyond the smaller count goes only after yes.
+    Convert("3", {"100", "90", "70"});
+    Main().pointCountEdit->setText("4");
+    Click(Main().setupButton);
     EXPECT_EQ(Main().resultList->count(), 0);
+    Main().readingEdit->setText("100");
+    Click(Main().storeReadingButton);
+    EXPECT_EQ(Main().readingList->count(), 3);
+    Main().pointCountEdit->setText("2");
+    const auto asked = messages.ExpectOne([&] { Click(Main().setupButton); }, QMessageBox::No);
+    EXPECT_TRUE(asked && asked->text.contains("2 cm"));
+    EXPECT_EQ(Main().pointCountEdit->text(), "4");
+    EXPECT_EQ(app.record().reading[2], 70);
+    Main().pointCountEdit->setText("2");
+    messages.ExpectOne([&] { Click(Main().setupButton); }, QMessageBox::Yes);
+    EXPECT_EQ(Main().readingList->count(), 2);
+    EXPECT_EQ(app.record().reading[2], 0);
 }
 
 TEST_F(ResultsNavigationTest, a_save_writes_the_values_of_the_conversion_run_while_the_dialog_was_open) {

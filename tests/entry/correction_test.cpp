@@ -44,12 +44,12 @@ TEST_F(CorrectionTest, correction_beyond_the_last_point_is_stored_but_not_listed
     EXPECT_EQ(form.readingList->item(4)->text(), " (5)  4  :  50");
 }
 
-TEST_F(CorrectionTest, correction_with_no_points_leaves_the_list_empty) {
-    SetUpMeasurement("0");
+TEST_F(CorrectionTest, correction_of_the_only_point_lists_it_once) {
+    SetUpMeasurement("1");
     EnterReading("5");
     Correct("1", "6");
     EXPECT_EQ(record.reading[0], 6);
-    EXPECT_EQ(form.readingList->count(), 0);
+    EXPECT_EQ(Lines(form.readingList), QStringList({" (1)  0  :  6"}));
     EXPECT_FALSE(record.correcting);
 }
 
@@ -63,8 +63,9 @@ TEST_F(CorrectionTest, rebuild_lists_all_31_points_in_order) {
     Replace(form.offCentreEdit, "0");
     TypeInto(form.readingEdit, "1");
     Click(form.storeReadingButton);
-    ASSERT_EQ(form.readingList->count(), 31);
-    EXPECT_EQ(form.readingList->item(30)->text(), "last");
+    // Points without a reading leave no empty line.
+    ASSERT_EQ(form.readingList->count(), 2);
+    EXPECT_EQ(form.readingList->item(1)->text(), "last");
 }
 
 TEST_F(CorrectionTest, empty_value_keeps_the_correction_pending) {
@@ -79,14 +80,15 @@ TEST_F(CorrectionTest, empty_value_keeps_the_correction_pending) {
     EXPECT_EQ(form.readingList->count(), 5);
 }
 
-TEST_F(CorrectionTest, empty_off_centre_field_stores_into_slot_zero) {
+TEST_F(CorrectionTest, empty_off_centre_field_is_refused_and_keeps_the_centre_reading) {
     EnterWorkedExample();
     Click(form.correctButton);
     TypeInto(form.pointNumberEdit, "3");  // no Enter: offCentreEdit stays empty
     TypeInto(form.readingEdit, "77");
-    Click(form.storeReadingButton);
-    EXPECT_EQ(record.reading[0], 77);
-    EXPECT_EQ(record.readingLines[3], " (3)  0  :  77");
+    ASSERT_TRUE(messages.ExpectOne([&] { Click(form.storeReadingButton); }));
+    EXPECT_EQ(Focus(), form.offCentreEdit);
+    EXPECT_EQ(record.reading[0], 100);
+    EXPECT_EQ(record.readingLines[3], " (3)  2  :  85");
 }
 
 TEST_F(CorrectionTest, finish_entry_enables_conversion_even_while_a_correction_is_pending) {
@@ -106,13 +108,13 @@ TEST_F(CorrectionTest, finish_entry_enables_conversion_even_while_a_correction_i
     EXPECT_EQ(form.readingList->item(1)->text(), " (2)  1  :  96");
 }
 
-TEST_F(CorrectionTest, confirming_again_after_a_correction_appends_and_runs_the_end_test) {
+TEST_F(CorrectionTest, confirming_again_after_a_correction_lists_once_and_runs_the_end_test) {
     EnterWorkedExample();
     Correct("3", "90");
-    // Fields still show point 3 at 2 cm: stored once more, appended, and the entry advances (2 < 4).
+    // Fields still show point 3 at 2 cm: stored once more, listed once, and the entry advances (2 < 4).
     Click(form.storeReadingButton);
-    EXPECT_EQ(form.readingList->count(), 6);
-    EXPECT_EQ(form.readingList->item(5)->text(), " (3)  2  :  90");
+    EXPECT_EQ(form.readingList->count(), 5);
+    EXPECT_EQ(form.readingList->item(2)->text(), " (3)  2  :  90");
     EXPECT_EQ(form.pointNumberEdit->text(), "4");
     EXPECT_EQ(form.offCentreEdit->text(), "3");
     EXPECT_TRUE(form.readingEdit->text().isEmpty());
@@ -120,7 +122,7 @@ TEST_F(CorrectionTest, confirming_again_after_a_correction_appends_and_runs_the_
     // At the last position the same confirmation empties the fields instead.
     Correct("5", "40");
     Click(form.storeReadingButton);
-    EXPECT_EQ(form.readingList->count(), 6);
+    EXPECT_EQ(form.readingList->count(), 5);
     EXPECT_TRUE(form.pointNumberEdit->text().isEmpty());
     EXPECT_TRUE(form.offCentreEdit->text().isEmpty());
     EXPECT_EQ(Focus(), form.finishEntryButton);
