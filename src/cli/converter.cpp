@@ -147,6 +147,7 @@ std::optional<Failure> ReadGivenReadings(const ConverterOptions& options, std::i
 struct RunFindings {
     std::optional<ProfileEvaluation> baseline;     // with --baseline
     std::optional<BaselineComparison> comparison;  // with --baseline
+    std::string baselineMeasuredOn;                // the --baseline file's measuring day
     std::vector<std::string> notices;              // positions without an Al-equivalent thickness
 };
 // The comparison with the --baseline file, converted as a --measurement file is but with the file's own
@@ -174,6 +175,7 @@ std::optional<Failure> CompareWithBaselineFile(const ConverterOptions& options,
     }
     findings.baseline = std::move(*baseline);
     findings.comparison = std::move(*compared);
+    findings.baselineMeasuredOn = file->conditions.measuredOn;
     return std::nullopt;
 }
 
@@ -352,9 +354,12 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
         if (!extension.run) {
             continue;
         }
-        const ConverterRun run{record, options.measurementPath.value_or(""),
+        const ConverterRun run{record,
+                               options.measurementPath.value_or(""),
                                findings.baseline ? &*findings.baseline : nullptr,
-                               options.tolerancePercent.value_or(kDefaultTolerancePercent)};
+                               options.tolerancePercent.value_or(kDefaultTolerancePercent),
+                               options.baselinePath.value_or(""),
+                               findings.baselineMeasuredOn};
         if (auto refusal = extension.run(run, use.value)) {
             return FromRefusal(*refusal, distance);
         }
