@@ -31,6 +31,8 @@ qt_add_library(tessaroven_gui STATIC
     ui/conditions_dialog.h ui/conditions_dialog.cpp
     app/baseline_actions.h app/baseline_actions.cpp
     app/report_actions.h app/report_actions.cpp
+    app/graph_export.h app/graph_export.cpp
+    ui/reading_list.h ui/reading_list.cpp
     ui/spectrum_dialog.h ui/spectrum_dialog.cpp
     app/spectrum_actions.h app/spectrum_actions.cpp
 )

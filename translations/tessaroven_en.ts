@@ -285,5 +285,9 @@ MIT License</translation>
         <source>結果の表 (%1)</source>
         <translation>Results Table (%1)</translation>
     </message>
+    <message>
+        <source>グラフ画像 (PNG)…</source>
+        <translation>Graph Image (PNG)…</translation>
+    </message>
 </context>
 </TS>

@@ -13,6 +13,7 @@
 
 #include "app/baseline_actions.h"
 #include "app/display_language.h"
+#include "app/graph_export.h"
 #include "app/measurement_files.h"
 #include "app/report_actions.h"
 #include "app/spectrum_actions.h"
@@ -134,6 +135,7 @@ MainWindow& Application::EnsureMainWindow() {
         m_baseline = new BaselineActions(*m_mainWindow, m_record);
         connect(m_baseline, &BaselineActions::changed, this, &Application::updateResults);
         m_reports = new ReportActions(*m_mainWindow, m_record, *m_files, *m_baseline);
+        m_graphExport = new GraphExport(*m_mainWindow, m_record, [this] { return CurrentOverlays(); });
         // The centre spectrum and the bow-tie files; a changed spectrum changes the results.
         auto* spectrum = new SpectrumActions(*m_mainWindow, *m_files, m_record);
         connect(spectrum, &SpectrumActions::spectrumChanged, this, &Application::updateResults);
@@ -201,22 +203,27 @@ void Application::openSaveDialog() {
     OpenSaveDialog(m_saveDialog, m_record)->okButton->setEnabled(m_mainWindow->saveButton->isEnabled());
 }
 
-void Application::showGraph() {
+GraphOverlays Application::CurrentOverlays() const {
+    GraphOverlays overlays;
     const Expected<ResultSet> results = CurrentResults();
-    std::optional<BaselineOverlay> baseline;
     if (results && results->comparison) {
-        baseline = BaselineOverlayOf(*results->comparison);
+        overlays.baseline = BaselineOverlayOf(*results->comparison);
     }
     // The other model's conversion of the same readings; when it is refused, the graph shows the one model.
-    std::optional<ModelOverlay> models;
     if (m_mainWindow->otherModelAction->isChecked() && m_record.convertedDistanceCm > 0) {
         MeasurementRecord other = m_record;
         other.model = OtherModel(m_record.convertedModel);
         if (!RunConversion(other, m_record.convertedDistanceCm)) {
-            models = ModelOverlayOf(m_record, other);
+            overlays.models = ModelOverlayOf(m_record, other);
         }
     }
-    ShowProfileGraph(m_graphWindow, m_record, baseline ? &*baseline : nullptr, models ? &*models : nullptr);
+    return overlays;
+}
+
+void Application::showGraph() {
+    const GraphOverlays overlays = CurrentOverlays();
+    ShowProfileGraph(m_graphWindow, m_record, overlays.baseline ? &*overlays.baseline : nullptr,
+                     overlays.models ? &*overlays.models : nullptr);
 }
 
 void Application::chooseLanguage(Language language) {
@@ -284,7 +291,7 @@ void Application::showResultsTable() {
         ShowMessage(m_mainWindow.get(), QString::fromStdString(results.error().message));
         return;
     }
-    ShowResultsTable(m_resultsTable, std::move(*results));
+    ShowResultsTable(m_resultsTable, std::move(*results), m_mainWindow.get());
 }
 
 void Application::dropShownResults() {

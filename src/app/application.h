@@ -11,6 +11,7 @@
 
 #include "calc/result_columns.h"
 #include "messages/catalogue.h"
+#include "plot/graph_painter.h"
 #include "record/measurement_record.h"
 
 namespace tessaroven {
@@ -24,6 +25,7 @@ class MeasurementFiles;
 class ResultsTableWindow;
 class BaselineActions;
 class ReportActions;
+class GraphExport;
 
 class Application : public QObject {
     Q_OBJECT
@@ -66,6 +68,7 @@ public:
     ResultsTableWindow* resultsTable() const;  // null until opened, and after its close box
     BaselineActions* baselineActions() const { return m_baseline; }  // null until the main window exists
     ReportActions* reportActions() const { return m_reports; }       // null until the main window exists
+    GraphExport* graphExport() const { return m_graphExport; }       // null until the main window exists
 
 signals:
     // The program has ended; main() leaves the event loop.
@@ -75,6 +78,8 @@ private:
     MainWindow& EnsureMainWindow();  // creates MainWindow on first use and runs its load step
     // The record's results, compared with the baseline when there is one.
     Expected<ResultSet> CurrentResults() const;
+    // What the graph shows beside the profile: the baseline, and the other model when asked for.
+    GraphOverlays CurrentOverlays() const;
 
     MeasurementRecord m_record;
     std::unique_ptr<StartScreen> m_startScreen;
@@ -83,6 +88,7 @@ private:
     MeasurementFiles* m_files = nullptr;    // owned by the main window
     BaselineActions* m_baseline = nullptr;  // owned by the main window
     ReportActions* m_reports = nullptr;     // owned by the main window
+    GraphExport* m_graphExport = nullptr;   // owned by the main window
     // Ownerless windows that their close box destroys; the next click creates them again.
     QPointer<SaveDialog> m_saveDialog;
     QPointer<GraphWindow> m_graphWindow;

@@ -40,6 +40,8 @@ public:
     // and kept; nullptr when there is none. Refused as the conversion is, the message led by the file's name.
     Expected<const ProfileEvaluation*> baselineFor(ConversionModel model) const;
     const QString& baselineFile() const { return m_file; }
+    // The baseline's measurement as its file holds it; nullptr when there is none.
+    const Measurement* baselineMeasurement() const { return m_measurement ? &*m_measurement : nullptr; }
     double tolerancePercent() const;
 
 signals:

@@ -14,6 +14,8 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include <optional>
+
 #include "app/baseline_actions.h"
 #include "messages/catalogue.h"
 #include "ui/main_window.h"
@@ -47,10 +49,15 @@ Expected<ReportContent> ReportActions::content() const {
     if (!baseline) {
         return baseline.error();
     }
+    std::optional<ReportBaseline> source;
+    if (const Measurement* measurement = m_baseline.baselineMeasurement()) {
+        source = ReportBaseline{QDir::toNativeSeparators(m_baseline.baselineFile()).toStdString(),
+                                measurement->conditions.measuredOn};
+    }
     return ReportContentOf(
         m_record, QDir::toNativeSeparators(m_files.currentFile()).toStdString(),
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString(), *baseline,
-        m_baseline.tolerancePercent());
+        m_baseline.tolerancePercent(), source ? &*source : nullptr);
 }
 
 bool ReportActions::exportPdf() {

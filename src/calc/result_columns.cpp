@@ -102,6 +102,15 @@ std::string_view ResultColumnHeading(ResultColumn column) {
     return "";
 }
 
+bool ResultRowFlagged(const ResultSet& results, std::size_t row) {
+    if (!results.comparison || row >= results.evaluation.positions.size()) {
+        return false;
+    }
+    const PositionComparison* compared =
+        FindComparison(*results.comparison, results.evaluation.positions[row].position);
+    return compared != nullptr && compared->flagged;
+}
+
 std::string ResultCellText(const ResultSet& results, std::size_t row, ResultColumn column) {
     const PositionEvaluation& p = results.evaluation.positions.at(row);
     const PositionComparison* compared =

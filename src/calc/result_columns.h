@@ -52,6 +52,9 @@ std::vector<ResultColumn> ResultColumnsOf(const ResultSet& results);
 // The column's heading (UTF-8).
 std::string_view ResultColumnHeading(ResultColumn column);
 
+// Whether the row's position is flagged by the comparison with the baseline (the Flag column's "外れ").
+bool ResultRowFlagged(const ResultSet& results, std::size_t row);
+
 // The cell of row (the position's index in the evaluation): fixed decimals per column, "value ± U" (k = 2)
 // for the relative values, the deviation and the thickness and "value ± u" for the profile where the
 // uncertainty is known, the mean of repeats with one decimal more than its repeats, a reading measured once

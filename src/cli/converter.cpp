@@ -189,6 +189,7 @@ std::optional<Failure> ReadGivenReadings(const ConverterOptions& options, std::i
 struct RunFindings {
     std::optional<ProfileEvaluation> baseline;     // with --baseline
     std::optional<BaselineComparison> comparison;  // with --baseline
+    std::string baselineMeasuredOn;                // the --baseline file's measuring day
     std::vector<std::string> notices;              // positions without an Al-equivalent thickness
 };
 // The comparison with the --baseline file, converted as a --measurement file is but with the file's own
@@ -217,6 +218,7 @@ std::optional<Failure> CompareWithBaselineFile(const ConverterOptions& options,
     }
     findings.baseline = std::move(*baseline);
     findings.comparison = std::move(*compared);
+    findings.baselineMeasuredOn = file->conditions.measuredOn;
     return std::nullopt;
 }
 
@@ -460,9 +462,12 @@ std::optional<Failure> Convert(const ConverterOptions& options, std::istream& in
     // Every output's bytes and every check before the first byte is written: a run that fails leaves no
     // file behind, and a script that sees status 1 finds the old files as they were. An extension that
     // writes a file is written first, as its drawing may still be refused (no display, no module).
-    const ConverterRun run{record, options.measurementPath.value_or(""),
+    const ConverterRun run{record,
+                           options.measurementPath.value_or(""),
                            findings.baseline ? &*findings.baseline : nullptr,
-                           options.tolerancePercent.value_or(kDefaultTolerancePercent)};
+                           options.tolerancePercent.value_or(kDefaultTolerancePercent),
+                           options.baselinePath.value_or(""),
+                           findings.baselineMeasuredOn};
     std::vector<OutputFile> files;
     for (const ConverterOptions::ExtensionValue& use : options.extensionValues) {
         const ConverterExtension& extension = environment.extensions[use.extension];

@@ -32,6 +32,8 @@ struct ConverterRun {
     std::string measurementFile;                  // --measurement's file, empty without one
     const ProfileEvaluation* baseline = nullptr;  // --baseline's profile, converted with its own readings
     double tolerancePercent = kDefaultTolerancePercent;
+    std::string baselineFile;        // --baseline's file, empty without one
+    std::string baselineMeasuredOn;  // the day its measurement was made, empty when it does not say
 };
 
 // An option added by the program that embeds the converter. It always takes one value.

@@ -54,10 +54,11 @@ MaybeRefusal WriteReport(const ConverterRun& run, const std::string& path) {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         return Refuse(Reason::NoDisplayForPlot);
     }
+    const ReportBaseline baseline{run.baselineFile, run.baselineMeasuredOn};
     const Expected<ReportContent> content = ReportContentOf(
         run.record, run.measurementFile,
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString(), run.baseline,
-        run.tolerancePercent);
+        run.tolerancePercent, &baseline);
     if (!content) {
         return content.error();
     }

@@ -165,7 +165,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ConditionNotANumber, "「{1}」が数値ではありません。数値を入力するか、空欄にしてください。", "\"{1}\" is not a number. Enter a number or leave the field empty."},
     {Reason::ConditionNumberOutOfRange, "「{1}」の数値が大きすぎて扱えません。正しい値を入力してください。", "The number in \"{1}\" is too large to handle. Enter a correct value."},
     {Reason::ConditionNegativeUncertainty, "「{1}」に負の値は使えません。0 以上の値を入力してください。", "\"{1}\" cannot be negative. Enter a value of 0 or more."},
-    {Reason::ConditionBadDate, "「{1}」が正しい日付ではありません。YYYY-MM-DD の形 (例: 2026-05-17) で入力するか、空欄にしてください。", "\"{1}\" is not a valid date. Enter it as YYYY-MM-DD (for example 2026-05-17) or leave the field empty."},
+    {Reason::ConditionBadDate, "「{1}」が正しい日付ではありません。2026-12-07、2026/12/07、2026年12月7日、令和8年12月7日 のように入力するか、空欄にしてください。", "\"{1}\" is not a valid date. Enter it as 2026-12-07, 2026/12/07 or 2026.12.07 (the Japanese era form is taken too), or leave the field empty."},
     {Reason::ProfileNotConverted, "プロファイルがまだ計算されていません。変換計算をしてから、もう一度行ってください。", "The profile has not been calculated yet. Do the conversion, then try again."},
     {Reason::UncertaintyOptionInvalid, "{1} の値「{2}」は 0 以上の数値 (%) でなければなりません", "The value \"{2}\" of {1} must be a number (%) of 0 or more"},
     {Reason::ProfileToStandardOutputWithOutput, "--profile - (標準出力への表) と --output は同時に指定できません", "--profile - (the table to standard output) and --output cannot be given together"},
@@ -381,6 +381,17 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::DropPositionsQuestion, "測定ポイント数を {1} にすると、{2} cm の測定値が消えます。消してよいですか。", "With {1} points, the readings at {2} cm are dropped. Drop them?"},
     {Reason::YesChoice, "はい", "Yes"},
     {Reason::NoChoice, "いいえ", "No"},
+    {Reason::ConditionOutsideRange, "「{1}」は {2} 以上 {3} 以下の値にしてください。", "\"{1}\" must be from {2} to {3}."},
+    {Reason::ConditionOutsideRangeAbove, "「{1}」は {2} より大きく {3} 以下の値にしてください。", "\"{1}\" must be more than {2} and at most {3}."},
+    {Reason::ReportBaselineFileLabel, "基準の測定ファイル", "Baseline file"},
+    {Reason::ReportBaselineMeasuredLabel, "基準の測定日", "Baseline measured on"},
+    {Reason::ReportNonPositiveReadings, "0 以下の測定値があります (位置 {1} cm)。測定値を確認してください。", "Some readings are 0 or less (at {1} cm). Check the readings."},
+    {Reason::GraphLegendMeasurement, "この測定", "This measurement"},
+    {Reason::GraphLegendBaseline, "基準", "Baseline"},
+    {Reason::GraphLegendFlagged, "判定: 外れ", "Verdict: deviates"},
+    {Reason::ExportGraphTitle, "グラフを PNG 画像で保存", "Save graph as PNG image"},
+    {Reason::GraphPngFilter, "PNG 画像 (*.png)", "PNG images (*.png)"},
+    {Reason::GraphSaved, "グラフを保存しました。\n{1}", "The graph has been saved.\n{1}"},
 };
 // clang-format on
 

@@ -295,10 +295,24 @@ enum class Reason {
     DropPositionsQuestion,  // {1}: the new number of points, {2}: the positions (cm) whose readings go
     YesChoice,              // the question's buttons
     NoChoice,
+    // The conditions dialog's plausible ranges ({1}: the field, {2} and {3}: the range's ends)
+    ConditionOutsideRange,       // from {2} to {3}
+    ConditionOutsideRangeAbove,  // more than {2}, at most {3}
+    // The report: the baseline and the readings
+    ReportBaselineFileLabel,      // the baseline's measurement file
+    ReportBaselineMeasuredLabel,  // the day the baseline was measured
+    ReportNonPositiveReadings,    // {1}: the positions (cm) with a reading of 0 or less
+    // The graph's legend and its PNG image
+    GraphLegendMeasurement,  // the measurement's profile
+    GraphLegendBaseline,     // the baseline's profile
+    GraphLegendFlagged,      // the rings round the flagged positions
+    ExportGraphTitle,        // the file dialog's title
+    GraphPngFilter,          // its filter
+    GraphSaved,              // {1}: the file's full path
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::NoChoice;
+inline constexpr Reason kLastReason = Reason::GraphSaved;
 
 enum class Language { Japanese, English };
 

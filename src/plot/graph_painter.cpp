@@ -12,12 +12,13 @@
 #include <vector>
 
 #include "calc/conversion.h"
+#include "messages/catalogue.h"
 #include "plot/fonts.h"
 
 namespace tessaroven {
 
 const std::array<GraphAxisLabel, 10> kGraphAxisLabels{{
-    {"yHundredLabel", "100", 600, 120, 495, 345, 15.75},
+    {"yHundredLabel", "100", 600, 120, 495, 345, 15.75, GraphAxis::YTop},
     {"yFiftyLabel", "50", 720, 3000, 330, 345, 15.75, GraphAxis::Y},
     {"yZeroLabel", "0", 840, 5760, 165, 345, 15.75, GraphAxis::Y},
     {"yTitleUpperLabel", "Relative", 120, 960, 885, 315, kGraphWindowPointSize},
@@ -40,10 +41,11 @@ namespace {
 // overflows. A segment's visible part changes by far less than a pixel: at this bound it is vertical.
 constexpr double kCoordinateBound = 1.0e6;
 
-// Segments are cut a little outside the picture, so that their pen ends lie beyond its edges and the
-// painter's clip makes the visible end.
+// Segments are cut a little outside the picture's left and right edges, so that their pen ends lie beyond
+// them and the painter's clip makes the visible end; above and below they end at the frame, which is made to
+// hold every value it can (a value beyond the coordinates' bound is cut there).
 constexpr double kCutMarginX = 1.0;
-constexpr double kCutMarginY = 4.0;
+constexpr double kFrameSlackY = 1e-6;
 
 bool IsFinite(QPointF p) {
     return std::isfinite(p.x()) && std::isfinite(p.y());
@@ -54,13 +56,19 @@ QPointF Bounded(QPointF p) {
             std::clamp(p.y(), -kCoordinateBound, kCoordinateBound)};
 }
 
-// Liang-Barsky: cuts the segment a-b to the picture's graph rectangle plus margins. False if nothing is left.
+// Whether a y of the standard frame lies within the frame.
+bool InsideFrameY(double y) {
+    return y >= -kFrameSlackY && y <= 100 + kFrameSlackY;
+}
+
+// Liang-Barsky: cuts the segment a-b (in the standard frame's units) to the picture's width and the frame's
+// height. False if nothing is left.
 bool CutToPicture(QPointF& a, QPointF& b) {
     const double dx = b.x() - a.x();
     const double dy = b.y() - a.y();
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {a.x() - (kGraphLeft - kCutMarginX), (kGraphRight + kCutMarginX) - a.x(),
-                         a.y() - (kGraphBottom - kCutMarginY), (kGraphTop + kCutMarginY) - a.y()};
+                         a.y() + kFrameSlackY, (100 + kFrameSlackY) - a.y()};
     double t0 = 0.0;
     double t1 = 1.0;
     for (int k = 0; k < 4; ++k) {
@@ -98,7 +106,7 @@ public:
           m_state(state),
           m_scaleX(kStandardLastX / static_cast<double>(frame.lastX)),
           m_bottomY(frame.bottomY),
-          m_scaleY(100.0 / (100.0 - frame.bottomY)) {
+          m_scaleY(100.0 / (frame.topY - frame.bottomY)) {
         m_painter.save();
         m_painter.setClipRect(QRectF(m_origin, m_size), Qt::IntersectClip);
         m_painter.setRenderHint(QPainter::Antialiasing, false);
@@ -143,7 +151,7 @@ public:
     // The radius is in cm of the standard frame, so markers keep their size in every frame.
     void Circle(QPointF centre, double radiusX, const QColor& outline) {
         centre = Standard(centre);
-        if (!IsFinite(centre)) {
+        if (!IsFinite(centre) || !InsideFrameY(centre.y())) {
             return;
         }
         const double radius = radiusX * m_size.width() / (kGraphRight - kGraphLeft);
@@ -226,10 +234,17 @@ private:
     bool m_dotted = false;
 };
 
-// The y grid steps tried in turn for a lowered axis: the first that keeps the frame to this many steps.
+// The y grid steps tried in turn for a stretched axis: the first that keeps the frame to this many steps.
 constexpr double kGridSteps[] = {10,  20,  50,  100, 200, 500, 1e3, 2e3, 5e3,
                                  1e4, 2e4, 5e4, 1e5, 2e5, 5e5, 1e6, 2e6};
 constexpr double kMostGridSteps = 12;
+
+// The next step of the 1-2-5 progression: 50, 100, 200, 500, 1000, ...
+double NextRoundStep(double step) {
+    const double decade = std::pow(10.0, std::floor(std::log10(step)));
+    const double leading = std::round(step / decade);
+    return (leading == 2 ? 2.5 : 2.0) * step;
+}
 
 // Tick numbers painted for a widened axis: the size of the fixed inscriptions (15.75 pt at 96 dpi), their row
 // below the frame and the right edge of their column left of it, and the least room between two numbers.
@@ -237,14 +252,46 @@ constexpr int kTickPixelSize = 21;
 constexpr int kXTickTopTwips = 6120;
 constexpr int kYTickRightTwips = 1005;
 constexpr double kLeastTickGap = 24;
+constexpr double kTickLeftMargin = 2;
+constexpr int kLeastTickPixelSize = 10;
 
-// The models' legend: its text size, its inner margins and the length of its line samples, in pixels.
+// The legend: its text size, its inner margins and the length of its line samples, in pixels.
 constexpr int kLegendPixelSize = 13;
 constexpr double kLegendPadding = 6;
 constexpr double kLegendSample = 28;
 
 QString TickText(double value) {
     return QString::number(value, 'g', 7);
+}
+
+// The y axis's numbers: every labelled step leaves room for a number; 0 and 50 are labelled where the step
+// allows, then the frame's ends where they are not too close to another number (the upper end always, when
+// it is not the fixed inscription's 100).
+std::vector<double> YTickValues(const GraphSurface& surface, const GraphFrame& frame) {
+    const double pixelsPerPercent = std::abs(surface.ToPixel(surface.Standard(QPointF(0, 0))).y() -
+                                             surface.ToPixel(surface.Standard(QPointF(0, 100))).y()) /
+                                    100.0;
+    double labelStep = 50;
+    while (labelStep * pixelsPerPercent < kLeastTickGap && labelStep < 1e7) {
+        labelStep = NextRoundStep(labelStep);
+    }
+    std::vector<double> placed{frame.topY};
+    std::vector<double> values;
+    for (double y = std::ceil(frame.bottomY / labelStep) * labelStep; y < frame.topY; y += labelStep) {
+        values.push_back(y);
+    }
+    values.push_back(frame.bottomY);
+    for (const double y : values) {
+        if (std::none_of(placed.begin(), placed.end(), [&](double other) {
+                return std::abs(other - y) * pixelsPerPercent < kLeastTickGap;
+            })) {
+            placed.push_back(y);
+        }
+    }
+    if (!frame.topRaised()) {
+        placed.erase(placed.begin());  // the fixed inscription shows it
+    }
+    return placed;
 }
 
 void PaintTickNumbers(QPainter& painter, const GraphSurface& surface, QPointF origin, QSizeF size,
@@ -254,6 +301,18 @@ void PaintTickNumbers(QPainter& painter, const GraphSurface& surface, QPointF or
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     QFont font = LayoutFont(FontFace::TimesNewRoman, kGraphWindowPointSize);
     font.setPixelSize(kTickPixelSize);
+    const std::vector<double> yValues =
+        frame.yExtended() ? YTickValues(surface, frame) : std::vector<double>{};
+    // Long numbers (a frame stretched to a million) get a smaller size, so they stay left of the frame
+    // instead of running past the picture's left edge.
+    double widest = 0;
+    for (const double y : yValues) {
+        widest = std::max(widest, QFontMetricsF(font).horizontalAdvance(TickText(y)));
+    }
+    const double room = TwipsToPixels(kYTickRightTwips) - kTickLeftMargin;
+    if (widest > room) {
+        font.setPixelSize(std::max(kLeastTickPixelSize, static_cast<int>(kTickPixelSize * room / widest)));
+    }
     painter.setFont(font);
     painter.setPen(colour);
     const QFontMetricsF metrics(font);
@@ -274,44 +333,65 @@ void PaintTickNumbers(QPainter& painter, const GraphSurface& surface, QPointF or
                              Qt::AlignLeft | Qt::AlignTop, text);
         }
     }
-    if (frame.yExtended()) {
-        // Every labelled step leaves room for a number; 0 and 50 are labelled where the step allows, then the
-        // frame's lower edge where it is not too close to another number.
-        const double pixelsPerPercent = std::abs(surface.ToPixel(surface.Standard(QPointF(0, 0))).y() -
-                                                 surface.ToPixel(surface.Standard(QPointF(0, 100))).y()) /
-                                        100.0;
-        double labelStep = 50;
-        while (labelStep * pixelsPerPercent < kLeastTickGap && labelStep < 1e7) {
-            labelStep *= 2;
-        }
-        std::vector<double> values;
-        for (double y = std::ceil(frame.bottomY / labelStep) * labelStep; y < 100; y += labelStep) {
-            values.push_back(y);
-        }
-        values.push_back(frame.bottomY);
-        std::vector<double> placed{100};
-        for (const double y : values) {
-            if (std::any_of(placed.begin(), placed.end(), [&](double other) {
-                    return std::abs(other - y) * pixelsPerPercent < kLeastTickGap;
-                })) {
-                continue;
-            }
-            placed.push_back(y);
-            const QString text = TickText(y);
-            const double width = metrics.horizontalAdvance(text);
-            const double middle = surface.ToPixel(surface.Standard(QPointF(0, y))).y();
-            painter.drawText(QRectF(origin.x() + TwipsToPixels(kYTickRightTwips) - width,
-                                    middle - metrics.height() / 2, width + 1, metrics.height() + 1),
-                             Qt::AlignLeft | Qt::AlignTop, text);
+    for (const double y : yValues) {
+        const QString text = TickText(y);
+        const double width = metrics.horizontalAdvance(text);
+        const double middle = surface.ToPixel(surface.Standard(QPointF(0, y))).y();
+        const QRectF box(origin.x() + TwipsToPixels(kYTickRightTwips) - width, middle - metrics.height() / 2,
+                         width + 1, metrics.height() + 1);
+        // A number that would run into a fixed inscription (the axis title) is left out.
+        const bool covered =
+            std::any_of(kGraphAxisLabels.begin(), kGraphAxisLabels.end(), [&](const auto& label) {
+                const QRectF fixed(
+                    origin + QPointF(TwipsToPixels(label.leftTwips), TwipsToPixels(label.topTwips)),
+                    QSizeF(TwipsToPixels(label.widthTwips), TwipsToPixels(label.heightTwips)));
+                return AxisLabelFits(label, frame) && fixed.intersects(box);
+            });
+        if (!covered) {
+            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
         }
     }
     painter.restore();
 }
 
-// The legend of a graph with both models: a white box in the frame's upper right corner, where the profile
-// (highest at the centre, on the left) leaves room, with a sample of each line and its model's name.
-void PaintModelLegend(QPainter& painter, QPointF origin, QSizeF size, const QColor& foreground,
-                      const ModelOverlay& models) {
+// One row of the legend: a sample of what is drawn and its name.
+struct LegendEntry {
+    QString name;
+    QColor colour;
+    Qt::PenStyle line;  // Qt::NoPen: the sample is a ring alone
+    bool filled;
+};
+
+// The entries for what the drawing adds to the measurement's profile: the two models' lines, or the
+// measurement's alone when only a baseline is shown; then the baseline and the rings of the flagged
+// positions.
+std::vector<LegendEntry> LegendEntries(const BaselineOverlay* overlay, const ModelOverlay* models) {
+    const auto catalogue = [](Reason reason) {
+        const std::string_view text = MessageText(reason);
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    };
+    std::vector<LegendEntry> entries;
+    if (models != nullptr) {
+        entries.push_back({models->shownName, kGraphProfileColour, Qt::SolidLine, true});
+        entries.push_back({models->otherName, kGraphOtherModelColour, Qt::DotLine, false});
+    } else if (overlay != nullptr) {
+        entries.push_back(
+            {catalogue(Reason::GraphLegendMeasurement), kGraphProfileColour, Qt::SolidLine, true});
+    }
+    if (overlay != nullptr) {
+        entries.push_back(
+            {catalogue(Reason::GraphLegendBaseline), kGraphBaselineColour, Qt::DashLine, false});
+        if (!overlay->flagged.empty()) {
+            entries.push_back({catalogue(Reason::GraphLegendFlagged), kGraphFlagColour, Qt::NoPen, false});
+        }
+    }
+    return entries;
+}
+
+// The legend: a white box in the frame's upper right corner, where the profile (highest at the centre, on the
+// left) leaves room, with a sample of each line and its name.
+void PaintLegend(QPainter& painter, QPointF origin, QSizeF size, const QColor& foreground,
+                 const std::vector<LegendEntry>& entries) {
     painter.save();
     painter.setClipRect(QRectF(origin, size), Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -321,10 +401,12 @@ void PaintModelLegend(QPainter& painter, QPointF origin, QSizeF size, const QCol
     painter.setFont(font);
     const QFontMetricsF metrics(font);
     const double row = std::ceil(metrics.height()) + 2;
-    const double textWidth = std::ceil(
-        std::max(metrics.horizontalAdvance(models.shownName), metrics.horizontalAdvance(models.otherName)));
+    double textWidth = 0;
+    for (const LegendEntry& entry : entries) {
+        textWidth = std::max(textWidth, std::ceil(metrics.horizontalAdvance(entry.name)));
+    }
     const double width = kLegendPadding * 3 + kLegendSample + textWidth;
-    const double height = kLegendPadding * 2 + row * 2;
+    const double height = kLegendPadding * 2 + row * static_cast<double>(entries.size());
     // The frame's upper right corner (25 cm, 100 %), a little inside it.
     const QPointF corner = origin + GraphToPixel(QPointF(kStandardLastX, 100), size);
     const QRectF box(std::floor(corner.x() - width - 4) + 0.5, std::floor(corner.y() + 4) + 0.5, width,
@@ -332,25 +414,25 @@ void PaintModelLegend(QPainter& painter, QPointF origin, QSizeF size, const QCol
     painter.setPen(QPen(foreground, 1));
     painter.setBrush(Qt::white);
     painter.drawRect(box);
-    const struct {
-        const QString& name;
-        QColor colour;
-        Qt::PenStyle style;
-        bool filled;
-    } entries[] = {{models.shownName, kGraphProfileColour, Qt::SolidLine, true},
-                   {models.otherName, kGraphOtherModelColour, Qt::DotLine, false}};
     double y = box.top() + kLegendPadding;
-    for (const auto& entry : entries) {
+    for (const LegendEntry& entry : entries) {
         const double middle = std::floor(y + row / 2);
         const double left = box.left() + kLegendPadding;
-        QPen pen(entry.colour, 2);
-        pen.setStyle(entry.style);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawLine(QPointF(left, middle), QPointF(left + kLegendSample, middle));
-        painter.setBrush(entry.filled ? QBrush(entry.colour) : QBrush(Qt::NoBrush));
-        painter.setPen(QPen(entry.colour, 2));
-        painter.drawEllipse(QPointF(left + kLegendSample / 2, middle), 3, 3);
+        const QPointF centre(left + kLegendSample / 2, middle);
+        if (entry.line == Qt::NoPen) {
+            painter.setPen(QPen(entry.colour, 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(centre, 6, 6);
+        } else {
+            QPen pen(entry.colour, 2);
+            pen.setStyle(entry.line);
+            painter.setPen(pen);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawLine(QPointF(left, middle), QPointF(left + kLegendSample, middle));
+            painter.setBrush(entry.filled ? QBrush(entry.colour) : QBrush(Qt::NoBrush));
+            painter.setPen(QPen(entry.colour, 2));
+            painter.drawEllipse(centre, 3, 3);
+        }
         painter.setPen(foreground);
         painter.drawText(QRectF(left + kLegendSample + kLegendPadding, y, textWidth + 1, row),
                          Qt::AlignLeft | Qt::AlignVCenter, entry.name);
@@ -406,6 +488,20 @@ GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double>
             }
         }
     }
+    double highest = 100;
+    for (int i = 0; i <= last; ++i) {
+        const double q = record.relativePercent[i];
+        if (!std::isfinite(q)) {
+            continue;
+        }
+        highest = std::max(highest, q);
+        if (i < static_cast<int>(errorBars.size())) {
+            const double u = errorBars[static_cast<std::size_t>(i)];
+            if (std::isfinite(u) && u > 0) {
+                highest = std::max(highest, q + u);
+            }
+        }
+    }
     std::vector<QPointF> drawn;
     if (overlay != nullptr) {
         drawn = overlay->baseline;
@@ -416,14 +512,17 @@ GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double>
     for (const QPointF& point : drawn) {
         if (std::isfinite(point.y())) {
             lowest = std::min(lowest, point.y());
+            highest = std::max(highest, point.y());
         }
     }
     lowest = std::max(lowest, -kCoordinateBound);
-    if (lowest < 0) {
+    highest = std::min(highest, kCoordinateBound);
+    if (lowest < 0 || highest > 100) {
         for (const double step : kGridSteps) {
             frame.yStep = step;
-            frame.bottomY = -std::ceil(-lowest / step) * step;
-            if ((100 - frame.bottomY) / step <= kMostGridSteps) {
+            frame.bottomY = lowest < 0 ? -std::ceil(-lowest / step) * step : 0;
+            frame.topY = highest > 100 ? std::ceil(highest / step) * step : 100;
+            if ((frame.topY - frame.bottomY) / step <= kMostGridSteps) {
                 break;
             }
         }
@@ -441,18 +540,18 @@ void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, cons
 
     // Grid lines at the width the last drawing left (1).
     for (int x = 1; x < frame.lastX; ++x) {
-        surface.Line(QPointF(x, 0), QPointF(x, 100), kGraphGridColour);
+        surface.Line(QPointF(x, frame.bottomY), QPointF(x, frame.topY), kGraphGridColour);
     }
     for (int i = 1;; ++i) {
         const double y = frame.bottomY + i * frame.yStep;
-        if (y >= 100) {
+        if (y >= frame.topY) {
             break;
         }
         surface.Line(QPointF(0, y), QPointF(frame.lastX, y), kGraphGridColour);
     }
 
     surface.SetPenWidth(2);
-    surface.Box(QPointF(0, frame.bottomY), QPointF(frame.lastX, 100));
+    surface.Box(QPointF(0, frame.bottomY), QPointF(frame.lastX, frame.topY));
 
     // Positions beyond the record's slots have nothing to draw.
     const int last = std::min(LastPositionIndex(record.lastPosition), kLastSlot);
@@ -522,8 +621,8 @@ void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, cons
     if (frame.xExtended() || frame.yExtended()) {
         PaintTickNumbers(painter, surface, origin, clientSize, foreground, frame);
     }
-    if (models != nullptr) {
-        PaintModelLegend(painter, origin, clientSize, foreground, *models);
+    if (overlay != nullptr || models != nullptr) {
+        PaintLegend(painter, origin, clientSize, foreground, LegendEntries(overlay, models));
     }
 }
 
@@ -555,6 +654,8 @@ bool AxisLabelFits(const GraphAxisLabel& label, const GraphFrame& frame) {
             return !frame.xExtended();
         case GraphAxis::Y:
             return !frame.yExtended();
+        case GraphAxis::YTop:
+            return !frame.topRaised();
         case GraphAxis::None:
             break;
     }
@@ -587,10 +688,14 @@ void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour, co
     }
 }
 
-QImage RenderLabelledProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars) {
-    QImage image = RenderProfileGraph(record, kGraphClientSize, Qt::black, errorBars);
+QImage RenderLabelledProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars,
+                                  const BaselineOverlay* overlay, const ModelOverlay* models) {
+    QImage image = NewPicture(kGraphClientSize);
+    GraphDrawState state;
     QPainter painter(&image);
-    PaintAxisLabels(painter, QPointF(0, 0), Qt::black, GraphFrameOf(record, errorBars));
+    DrawProfileGraph(painter, QPointF(0, 0), QSizeF(kGraphClientSize), Qt::black, record, state, errorBars,
+                     overlay, models);
+    PaintAxisLabels(painter, QPointF(0, 0), Qt::black, GraphFrameOf(record, errorBars, overlay, models));
     return image;
 }
 

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -55,7 +56,8 @@ struct BaselineOverlay {
 BaselineOverlay BaselineOverlayOf(const BaselineComparison& comparison);
 
 // The same readings converted with the other model, drawn beside the measurement's profile in a line of its
-// own (dark green, dotted, hollow markers), with a legend naming both models in the frame's upper right.
+// own (dark green, dotted, hollow markers). A legend in the frame's upper right names what is drawn whenever
+// a baseline or the other model is: the two models, the baseline and the flagged positions' rings.
 inline const QColor kGraphOtherModelColour{0, 128, 0};
 struct ModelOverlay {
     std::vector<QPointF> other;  // (position cm, the other model's relative value %)
@@ -67,26 +69,36 @@ struct ModelOverlay {
 // language.
 ModelOverlay ModelOverlayOf(const MeasurementRecord& shown, const MeasurementRecord& other);
 
+// What a drawing of a record shows besides its profile, as far as it is shown.
+struct GraphOverlays {
+    std::optional<BaselineOverlay> baseline;
+    std::optional<ModelOverlay> models;
+};
+
 // Position in pixels, from the top-left corner of a client area of the given size, of a point in graph units.
 QPointF GraphToPixel(QPointF graphPoint, QSizeF clientSize);
 
 // The stretch of the axes that a drawing shows. The standard frame runs from 0 to 25 cm and from 0 to 100 %;
-// a record with positions beyond 25 cm widens the x axis to its last position, and a relative value or an
-// error bar below 0 lowers the y axis to a whole grid step below it. The frame keeps its place in the picture
-// either way; only the scale inside it changes, and the tick numbers that moved are painted in the picture.
+// a record with positions beyond 25 cm widens the x axis to its last position, a relative value or an error
+// bar below 0 lowers the y axis to a whole grid step below it, and one above 100 raises it to a whole grid
+// step above it, in either direction no further than a million percent. The frame keeps its place in the
+// picture either way; only the scale inside it changes, and the tick numbers that moved are painted in the
+// picture. Nothing drawn leaves the frame above or below: a value beyond it is cut at its edge.
 inline constexpr int kStandardLastX = 25;
 struct GraphFrame {
     int lastX = kStandardLastX;  // cm at the frame's right edge
-    double bottomY = 0;          // percent at the frame's lower edge; 100 at its upper edge
+    double bottomY = 0;          // percent at the frame's lower edge
+    double topY = 100;           // percent at its upper edge
     double yStep = 10;           // spacing of the horizontal grid lines
     bool xExtended() const { return lastX != kStandardLastX; }
-    bool yExtended() const { return bottomY != 0; }
+    bool yExtended() const { return bottomY != 0 || topY != 100; }
+    bool topRaised() const { return topY != 100; }
     bool operator==(const GraphFrame&) const = default;
 };
 
-// The frame that shows every position of record (up to the last slot), every finite relative value below 0,
-// the lower ends of the error bars (as DrawProfileGraph takes them) and the baseline's and the other model's
-// values.
+// The frame that shows every position of record (up to the last slot), every finite relative value outside
+// 0..100 %, the ends of the error bars (as DrawProfileGraph takes them) and the baseline's and the other
+// model's values.
 GraphFrame GraphFrameOf(const MeasurementRecord& record, std::span<const double> errorBars = {},
                         const BaselineOverlay* overlay = nullptr, const ModelOverlay* models = nullptr);
 
@@ -106,7 +118,8 @@ struct GraphDrawState {
 // errorBars, when given, holds for each position the half-length of its error bar in percent (the expanded
 // uncertainty of the relative value); the bars are drawn in the marker colour, a 1-pixel line with short
 // caps, before the markers. Without it the picture is the plain graph. overlay, when given, is drawn under
-// the measurement's markers, with its rings over them; models, when given, likewise, with its legend on top.
+// the measurement's markers, with its rings over them; models, when given, likewise; the legend of either
+// lies on top.
 void DrawProfileGraph(QPainter& painter, QPointF origin, QSizeF clientSize, const QColor& foreground,
                       const MeasurementRecord& record, GraphDrawState& state,
                       std::span<const double> errorBars = {}, const BaselineOverlay* overlay = nullptr,
@@ -117,8 +130,8 @@ QImage RenderProfileGraph(const MeasurementRecord& record, QSize size = kGraphCl
                           const QColor& foreground = Qt::black, std::span<const double> errorBars = {});
 
 // Which axis a fixed inscription is a tick number of; those of a widened axis no longer sit at their value
-// and give way to the numbers painted in the picture.
-enum class GraphAxis { None, X, Y };
+// and give way to the numbers painted in the picture. The 100 at the top (YTop) stays until the top moves.
+enum class GraphAxis { None, X, Y, YTop };
 
 // The fixed axis inscriptions inside the picture, placed from the client area's top-left corner, with their
 // sizes at 96 dpi. All are set in "Times New Roman" (its nearest installed equivalent).
@@ -144,7 +157,9 @@ void PaintAxisLabels(QPainter& painter, QPointF origin, const QColor& colour = Q
                      const GraphFrame& frame = {});
 
 // The graph with its axis inscriptions, as the picture area of the graph window shows it (509 x 461 at 96
-// dpi). Needs a QGuiApplication for the fonts.
-QImage RenderLabelledProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars = {});
+// dpi), with the overlays when given. Needs a QGuiApplication for the fonts.
+QImage RenderLabelledProfileGraph(const MeasurementRecord& record, std::span<const double> errorBars = {},
+                                  const BaselineOverlay* overlay = nullptr,
+                                  const ModelOverlay* models = nullptr);
 
 }  // namespace tessaroven

@@ -8,6 +8,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <array>
@@ -46,6 +47,7 @@ constexpr double kLabelWidth = 420;
 constexpr double kValueWidth = 580;
 constexpr double kConditionRow = 40;
 constexpr int kMostValueLines = 3;
+constexpr int kMostNotesLines = 6;  // 備考 across the page
 constexpr double kGraphLeft = 1200;
 constexpr double kGraphWidth = kRight - kGraphLeft;
 constexpr double kHeadingRow = 75;
@@ -88,18 +90,37 @@ QFont ReportFont(int size, bool bold = false) {
     return font;
 }
 
-// Draws text in the box, wrapped at its width; returns the height used, at most lines rows of rowHeight.
+// Draws text in the box, wrapped at its width; returns the height used, at most lines rows of rowHeight. Text
+// that needs more rows ends its last row with "…", so a cut is never mistaken for the whole.
 double WrappedText(QPainter& painter, const QRectF& box, const QString& text, int lines, double rowHeight) {
-    const QRectF needed =
-        painter.boundingRect(QRectF(box.left(), box.top(), box.width(), 1e6), Qt::TextWordWrap, text);
-    const double height =
-        std::clamp(std::ceil(needed.height() / rowHeight) * rowHeight, rowHeight, lines * rowHeight);
-    painter.save();
-    painter.setClipRect(QRectF(box.left(), box.top(), box.width(), height), Qt::IntersectClip);
-    painter.drawText(QRectF(box.left(), box.top(), box.width(), height), Qt::TextWordWrap | Qt::AlignTop,
-                     text);
-    painter.restore();
-    return height;
+    QString laidOut = text;
+    laidOut.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(laidOut, painter.font(), painter.device());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    std::vector<std::pair<int, int>> rows;  // start and length of each row's text
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(box.width());
+        rows.emplace_back(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    const bool cut = static_cast<int>(rows.size()) > lines;
+    const auto shown = static_cast<int>(std::min<std::size_t>(rows.size(), static_cast<std::size_t>(lines)));
+    for (int i = 0; i < shown; ++i) {
+        const auto [start, length] = rows[static_cast<std::size_t>(i)];
+        QString row = laidOut.mid(start, length);
+        if (cut && i == shown - 1) {
+            // The rest of the text squeezed into the last row, the mark taking the place of what is left out.
+            row = painter.fontMetrics().elidedText(
+                laidOut.mid(start).replace(QChar::LineSeparator, QLatin1Char(' ')), Qt::ElideRight,
+                static_cast<int>(box.width()));
+        }
+        painter.drawText(QRectF(box.left(), box.top() + i * rowHeight, box.width(), rowHeight),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, row.remove(QChar::LineSeparator));
+    }
+    return std::max(1, shown) * rowHeight;
 }
 
 double DrawConditions(QPainter& painter, double top, const ReportContent& content) {
@@ -190,7 +211,7 @@ std::string ProgramNameAndVersion() {
 
 Expected<ReportContent> ReportContentOf(const MeasurementRecord& record, std::string fileName,
                                         std::string createdAt, const ProfileEvaluation* baseline,
-                                        double tolerancePercent) {
+                                        double tolerancePercent, const ReportBaseline* baselineSource) {
     Expected<ResultSet> results = EvaluateResults(record, baseline, tolerancePercent);
     if (!results) {
         return results.error();
@@ -201,7 +222,10 @@ Expected<ReportContent> ReportContentOf(const MeasurementRecord& record, std::st
     content.conditions.emplace_back(
         MessageText(Reason::ReportFileLabel),
         content.fileName.empty() ? std::string(MessageText(Reason::ReportUnsaved)) : content.fileName);
-    content.conditions.emplace_back(MessageText(Reason::ReportCommentLabel), record.comment);
+    // A comment nobody wrote says nothing about the measurement.
+    if (!record.comment.empty() && record.comment != kDefaultComment) {
+        content.conditions.emplace_back(MessageText(Reason::ReportCommentLabel), record.comment);
+    }
     content.conditions.emplace_back(MessageText(Reason::ReportDistanceLabel),
                                     GeneralNumberText(record.convertedDistanceCm));
     // Named only when it is not the compatible model, whose reports stay as they always were.
@@ -209,8 +233,25 @@ Expected<ReportContent> ReportContentOf(const MeasurementRecord& record, std::st
         content.conditions.emplace_back(MessageText(Reason::ReportModelLabel),
                                         ConversionModelName(record.convertedModel));
     }
-    for (auto& condition : SetConditionTexts(record)) {
+    if (baseline != nullptr && baselineSource != nullptr) {
+        content.conditions.emplace_back(MessageText(Reason::ReportBaselineFileLabel), baselineSource->file);
+        if (!baselineSource->measuredOn.empty()) {
+            content.conditions.emplace_back(MessageText(Reason::ReportBaselineMeasuredLabel),
+                                            baselineSource->measuredOn);
+        }
+    }
+    for (auto& condition : SetConditionTexts(record, &MeasurementConditions::notes)) {
         content.conditions.push_back(std::move(condition));
+    }
+    content.notes = record.conditions.notes;
+    const int last = std::min(LastPositionIndex(record.lastPosition), kLastSlot);
+    for (int k = 0; k <= last; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        const std::vector<double>& repeats = record.repeats[slot];
+        if (record.reading[slot] <= 0 ||
+            std::any_of(repeats.begin(), repeats.end(), [](double r) { return r <= 0; })) {
+            content.nonPositivePositions.push_back(k);
+        }
     }
     content.results = std::move(*results);
     content.record = record;
@@ -239,10 +280,22 @@ void DrawReportPage(QPainter& painter, const QRectF& page, const ReportContent& 
     const double blockTop = ruleY + 40;
     const double conditionsEnd = DrawConditions(painter, blockTop, content);
     const double graphEnd = DrawGraph(painter, blockTop, content);
+    double blockEnd = std::max(conditionsEnd, graphEnd);
+    if (!content.notes.empty()) {
+        painter.setFont(ReportFont(kTextSize));
+        const double notesTop = blockEnd + 30;
+        painter.drawText(QRectF(kLeft, notesTop, kLabelWidth - kCellPadding, kConditionRow),
+                         Qt::AlignLeft | Qt::AlignTop, Catalogue(Reason::ConditionNotes));
+        blockEnd =
+            notesTop + kConditionRow +
+            WrappedText(painter, QRectF(kLeft, notesTop + kConditionRow, kRight - kLeft, kConditionRow),
+                        Utf8(content.notes), kMostNotesLines, kConditionRow);
+    }
 
     // The table takes the room left above the notes and the signature, at most one text row per position.
-    const double tableTop = std::max(conditionsEnd, graphEnd) + 50;
-    const double notesRoom = content.results.comparison ? 300 : 150;
+    const double tableTop = blockEnd + 50;
+    const double warningRoom = content.nonPositivePositions.empty() ? 0 : 50;
+    const double notesRoom = (content.results.comparison ? 300 : 150) + warningRoom;
     const auto rows =
         static_cast<double>(std::max<std::size_t>(content.results.evaluation.positions.size(), 1));
     const double rowHeight =
@@ -256,6 +309,19 @@ void DrawReportPage(QPainter& painter, const QRectF& page, const ReportContent& 
                     Catalogue(content.results.evaluation.uncertaintyKnown ? Reason::ReportUncertaintyKnown
                                                                           : Reason::ReportUncertaintyUnknown),
                     2, 35);
+    // Readings of 0 or less convert, but into a profile that cannot be trusted.
+    if (!content.nonPositivePositions.empty()) {
+        std::string positions;
+        for (const int position : content.nonPositivePositions) {
+            positions += (positions.empty() ? "" : ", ") + std::to_string(position);
+        }
+        painter.save();
+        painter.setFont(ReportFont(kTextSize, true));
+        painter.setPen(QColor(176, 0, 0));
+        notesY += 10 + WrappedText(painter, QRectF(kLeft, notesY + 10, kRight - kLeft, 40),
+                                   Catalogue(Reason::ReportNonPositiveReadings, {positions}), 1, 40);
+        painter.restore();
+    }
     // The verdict of the comparison with the baseline, and where the two measurements differ in their
     // setting.
     if (content.results.comparison) {

@@ -16,22 +16,32 @@ class QPainter;
 
 namespace tessaroven {
 
+// The measurement file a baseline was read from, as the report names it.
+struct ReportBaseline {
+    std::string file;        // its path
+    std::string measuredOn;  // the day it was measured, empty when the file does not say
+};
+
 // Everything the page shows, decided before it is drawn.
 struct ReportContent {
     std::string createdAt;  // when the report was made, "YYYY-MM-DD hh:mm"
     std::string fileName;   // the measurement file, empty when the measurement has not been saved
-    // The distance, the comment and every measuring condition that is set: label and text.
+    // The distance, the comment (unless it is still the default), the baseline's file and day, and every
+    // measuring condition that is set but the notes: label and text.
     std::vector<std::pair<std::string, std::string>> conditions;
-    ResultSet results;         // with the comparison when there is a baseline
-    MeasurementRecord record;  // for the graph
+    std::string notes;                      // 備考, printed across the page's width
+    std::vector<int> nonPositivePositions;  // positions (cm) with a reading or a repeat of 0 or less
+    ResultSet results;                      // with the comparison when there is a baseline
+    MeasurementRecord record;               // for the graph
     std::vector<double> errorBars;
 };
 
-// The content for a converted record, compared with baseline when one is given. Refused when the record has
-// no conversion to report, or as the comparison is.
+// The content for a converted record, compared with baseline when one is given (named by baselineSource when
+// that is given too). Refused when the record has no conversion to report, or as the comparison is.
 Expected<ReportContent> ReportContentOf(const MeasurementRecord& record, std::string fileName,
                                         std::string createdAt, const ProfileEvaluation* baseline = nullptr,
-                                        double tolerancePercent = kDefaultTolerancePercent);
+                                        double tolerancePercent = kDefaultTolerancePercent,
+                                        const ReportBaseline* baselineSource = nullptr);
 
 // The page in the painter's device units: page is the printable area; the page is laid out on A4 and
 // scaled to fit it.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "messages/catalogue.h"
+#include "messages/outcome.h"
 #include "record/measurement_file.h"
 #include "record/measurement_record.h"
 
@@ -16,9 +17,17 @@ namespace tessaroven {
 
 enum class ConditionKind {
     Text,         // any text
-    Date,         // empty or a YYYY-MM-DD calendar day
+    Date,         // empty or a calendar day, typed in any form ParseTypedDate reads, kept as YYYY-MM-DD
     Number,       // empty or one complete finite number
     Uncertainty,  // a Number of 0 or more, kept in the record beside the conditions
+};
+
+// The values a typed number may take: above low (or from it, when included) up to high. Only what is typed
+// is checked; a measurement file keeps whatever it holds.
+struct PlausibleRange {
+    double low = 0;
+    bool lowIncluded = false;
+    double high = 0;
 };
 
 struct ConditionField {
@@ -29,6 +38,7 @@ struct ConditionField {
     std::string MeasurementConditions::*text = nullptr;               // Text, Date
     std::optional<double> MeasurementConditions::*number = nullptr;   // Number
     std::optional<double> MeasurementRecord::*uncertainty = nullptr;  // Uncertainty
+    std::optional<PlausibleRange> plausible{};                        // Number
 };
 
 // Every field, from the equipment to the notes.
@@ -37,8 +47,12 @@ std::span<const ConditionField> ConditionFields();
 // The field's value in record, if the field is a number or an uncertainty.
 const std::optional<double>* ConditionNumber(const ConditionField& field, const MeasurementRecord& record);
 
+// Refused, naming the field and its range, when a typed value lies outside the field's plausible range.
+MaybeRefusal CheckPlausible(const ConditionField& field, double value);
+
 // Label and value text ("." as the decimal mark, 15 significant digits) of every field that is set in
-// record, in the order of ConditionFields.
-std::vector<std::pair<std::string, std::string>> SetConditionTexts(const MeasurementRecord& record);
+// record, in the order of ConditionFields; the text field leftOut, when given, is left out.
+std::vector<std::pair<std::string, std::string>> SetConditionTexts(
+    const MeasurementRecord& record, std::string MeasurementConditions::*leftOut = nullptr);
 
 }  // namespace tessaroven

@@ -1,13 +1,11 @@
 // ConditionsDialog's layout table, construction and OK check.
 #include "ui/conditions_dialog.h"
 
-#include <QDate>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -18,6 +16,7 @@
 #include "messages/catalogue.h"
 #include "plot/fonts.h"
 #include "record/condition_fields.h"
+#include "record/typed_date.h"
 #include "ui/layout.h"
 #include "ui/message_box.h"
 
@@ -41,15 +40,12 @@ QString ShownText(const ConditionField& row, const MeasurementRecord& record) {
     return number ? QString::fromStdString(GeneralNumberText(*number, LocaleDecimalSeparator())) : QString();
 }
 
-// The form the measurement file keeps: exactly YYYY-MM-DD in ASCII digits, and a day of the calendar.
-bool IsCalendarDate(const QString& text) {
-    static const QRegularExpression form(
-        QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{4}-[0-9]{2}-[0-9]{2}")));
-    return form.match(text).hasMatch() && QDate::fromString(text, Qt::ISODate).isValid();
+Refusal NamingField(Reason reason, const ConditionField& row) {
+    return Refuse(reason, {MessageText(row.label)});
 }
 
 // Reads one field's text into record, or gives the reason it is refused.
-std::optional<Reason> ReadField(const ConditionField& row, const QString& text, MeasurementRecord& record) {
+MaybeRefusal ReadField(const ConditionField& row, const QString& text, MeasurementRecord& record) {
     if (row.kind == ConditionKind::Text) {
         record.conditions.*row.text = text.toStdString();
         return std::nullopt;
@@ -57,12 +53,11 @@ std::optional<Reason> ReadField(const ConditionField& row, const QString& text, 
     // Blanks only (an input method's ideographic space included) count as an empty field.
     const bool empty = text.trimmed().isEmpty();
     if (row.kind == ConditionKind::Date) {
-        // Full-width digits and hyphens, as an input method types them, are kept as ASCII.
-        const QString date = QString::fromStdString(HalfWidthNumberText(text.toStdString()));
-        if (!empty && !IsCalendarDate(date)) {
-            return Reason::ConditionBadDate;
+        const std::optional<std::string> date = ParseTypedDate(text.toStdString());
+        if (!empty && !date) {
+            return NamingField(Reason::ConditionBadDate, row);
         }
-        record.conditions.*row.text = empty ? std::string() : date.toStdString();
+        record.conditions.*row.text = date.value_or(std::string());
         return std::nullopt;
     }
     std::optional<double>& number = NumberOf(row, record);
@@ -72,13 +67,16 @@ std::optional<Reason> ReadField(const ConditionField& row, const QString& text, 
     }
     const ParsedNumber parsed = ParseTypedNumber(text.toStdString());
     if (!parsed.found || !parsed.complete) {
-        return Reason::ConditionNotANumber;
+        return NamingField(Reason::ConditionNotANumber, row);
     }
     if (parsed.outOfRange || !std::isfinite(parsed.value)) {
-        return Reason::ConditionNumberOutOfRange;
+        return NamingField(Reason::ConditionNumberOutOfRange, row);
     }
     if (row.kind == ConditionKind::Uncertainty && parsed.value < 0) {
-        return Reason::ConditionNegativeUncertainty;
+        return NamingField(Reason::ConditionNegativeUncertainty, row);
+    }
+    if (MaybeRefusal implausible = CheckPlausible(row, parsed.value)) {
+        return implausible;
     }
     number = parsed.value;
     return std::nullopt;
@@ -90,8 +88,15 @@ ConditionsDialog::ConditionsDialog(MeasurementRecord& record, QWidget* parent)
     : QDialog(parent), m_record(record) {
     setWindowTitle(UiText(kCaption));
     setFont(LayoutFont(FontFace::Meiryo, kFontPoints));
-    // Created in the table's order, so the focus moves from top to bottom and then to the buttons.
+    // Created in the table's order, so the focus moves from top to bottom and then to the buttons. The
+    // comment, the measurement's headline, comes first.
     auto* form = new QFormLayout;
+    commentEdit = new QLineEdit(QString::fromStdString(record.comment), this);
+    commentEdit->setObjectName(QStringLiteral("commentEdit"));
+    auto* commentLabel = new QLabel(CatalogueText(Reason::ReportCommentLabel), this);
+    commentLabel->setObjectName(QStringLiteral("commentLabel"));
+    commentLabel->setBuddy(commentEdit);
+    form->addRow(commentLabel, commentEdit);
     for (const ConditionField& row : ConditionFields()) {
         const QString name = QString::fromLatin1(row.key) + QStringLiteral("Edit");
         QString caption = CatalogueText(row.label);
@@ -120,6 +125,16 @@ ConditionsDialog::ConditionsDialog(MeasurementRecord& record, QWidget* parent)
 
 void ConditionsDialog::accept() {
     MeasurementRecord edited = m_record;  // a refused field leaves the record as it was
+    const auto refuse = [this](const Refusal& refusal, QLineEdit* field) {
+        ShowMessage(this, QString::fromStdString(refusal.message), QMessageBox::Warning);
+        field->setFocus();
+        field->selectAll();
+    };
+    // A pasted line break would end the result file's first line early.
+    if (commentEdit->text().contains(QLatin1Char('\n')) || commentEdit->text().contains(QLatin1Char('\r'))) {
+        refuse(Refuse(Reason::LineBreakInComment), commentEdit);
+        return;
+    }
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         const QString text = m_fields[i]->text();
         // A field left as shown keeps the record's value: a number is shown with 15 significant digits, and
@@ -127,15 +142,12 @@ void ConditionsDialog::accept() {
         if (text == m_shown[i]) {
             continue;
         }
-        if (const std::optional<Reason> reason = ReadField(ConditionFields()[i], text, edited)) {
-            ShowMessage(this,
-                        QString::fromStdString(Message(*reason, {MessageText(ConditionFields()[i].label)})),
-                        QMessageBox::Warning);
-            m_fields[i]->setFocus();
-            m_fields[i]->selectAll();
+        if (const MaybeRefusal refusal = ReadField(ConditionFields()[i], text, edited)) {
+            refuse(*refusal, m_fields[i]);
             return;
         }
     }
+    m_record.comment = commentEdit->text().toStdString();
     m_record.conditions = edited.conditions;
     m_record.readingRepeatabilityPercent = edited.readingRepeatabilityPercent;
     m_record.calibrationUncertaintyPercent = edited.calibrationUncertaintyPercent;

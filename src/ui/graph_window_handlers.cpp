@@ -1,7 +1,9 @@
 // The graph window's handlers.
 #include "ui/graph_window_handlers.h"
 
+#include <QKeySequence>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <vector>
 
@@ -13,6 +15,9 @@ namespace tessaroven {
 
 GraphWindowHandlers::GraphWindowHandlers(GraphWindow& window) : QObject(&window), m_window(window) {
     connect(m_window.closeButton, &QPushButton::clicked, this, &GraphWindowHandlers::close);
+    // Escape closes the graph as Close does, as it closes a dialog.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &m_window);
+    connect(escape, &QShortcut::activated, this, &GraphWindowHandlers::close);
 }
 
 void GraphWindowHandlers::close() {

@@ -12,13 +12,13 @@ namespace tessaroven {
 
 class GraphWindow;
 
-// The window's Close button. Owned by the window.
+// The window's Close button and Escape. Owned by the window.
 class GraphWindowHandlers : public QObject {
     Q_OBJECT
 public:
     explicit GraphWindowHandlers(GraphWindow& window);
 
-    // Close: hides the window (its close box destroys it instead).
+    // Close or Escape: hides the window (its close box destroys it instead).
     void close();
 
 private:

@@ -307,6 +307,10 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
 }
 
 void ShowInFront(QWidget* window) {
+    // A minimised window comes back as it was before; show() alone would leave it in the task bar.
+    if (window->isMinimized()) {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    }
     window->show();
     window->raise();
     window->activateWindow();

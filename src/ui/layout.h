@@ -114,7 +114,8 @@ QString UiText(const char* text);
 // accept() and reject().
 QDialogButtonBox* OkCancelButtons(QDialog* dialog);
 
-// Shows window, or brings it to the front and gives it the focus when it is already open.
+// Shows window, or brings it to the front and gives it the focus when it is already open (restoring it when
+// it was minimised).
 void ShowInFront(QWidget* window);
 
 // A shape control: a 1-pixel rectangle outline without fill, or a solid filled circle, in the row's colour

@@ -16,6 +16,7 @@
 #include "calc/conversion.h"
 #include "ui/layout.h"
 #include "ui/message_box.h"
+#include "ui/reading_list.h"
 
 namespace tessaroven {
 
@@ -74,6 +75,7 @@ struct MenuTexts {
     const char* exportMenu = QT_TRANSLATE_NOOP("Tessaroven", "書き出す");
     const char* exportCsv = QT_TRANSLATE_NOOP("Tessaroven", "計算結果 CSV…");
     const char* exportProfile = QT_TRANSLATE_NOOP("Tessaroven", "プロファイル表…");
+    const char* exportGraph = QT_TRANSLATE_NOOP("Tessaroven", "グラフ画像 (PNG)…");
     const char* exportXcist = "XCIST…";
     const char* exportEgsnrc = "EGSnrc…";
     const char* report = QT_TRANSLATE_NOOP("Tessaroven", "レポート (PDF)…");
@@ -124,6 +126,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     readingEdit = ControlNamed<QLineEdit>(this, "readingEdit");
     storeReadingButton = ControlNamed<QPushButton>(this, "storeReadingButton");
     readingList = ControlNamed<QListWidget>(this, "readingList");
+    readingList->setItemDelegate(new ReadingListDelegate(readingList));
     correctButton = ControlNamed<QPushButton>(this, "correctButton");
     finishEntryButton = ControlNamed<QPushButton>(this, "finishEntryButton");
     convertButton = ControlNamed<QPushButton>(this, "convertButton");
@@ -181,6 +184,7 @@ void MainWindow::BuildMenus() {
     QMenu* exportMenu = file->addMenu(UiText(kMenuTexts.exportMenu));
     exportCsvAction = exportMenu->addAction(UiText(kMenuTexts.exportCsv));
     exportProfileAction = exportMenu->addAction(UiText(kMenuTexts.exportProfile));
+    exportGraphAction = exportMenu->addAction(UiText(kMenuTexts.exportGraph));
     exportXcistAction = exportMenu->addAction(UiText(kMenuTexts.exportXcist));
     exportEgsnrcAction = exportMenu->addAction(UiText(kMenuTexts.exportEgsnrc));
     reportAction = file->addAction(UiText(kMenuTexts.report));
@@ -192,8 +196,8 @@ void MainWindow::BuildMenus() {
     // The results can be exported once a conversion has enabled the save button.
     connect(file, &QMenu::aboutToShow, this, [this] {
         exportCsvAction->setEnabled(saveButton->isEnabled());
-        for (QAction* action :
-             {exportProfileAction, exportXcistAction, exportEgsnrcAction, reportAction, printAction}) {
+        for (QAction* action : {exportProfileAction, exportGraphAction, exportXcistAction, exportEgsnrcAction,
+                                reportAction, printAction}) {
             action->setEnabled(saveButton->isEnabled());
         }
     });

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeySequence>
@@ -27,6 +28,10 @@ namespace tessaroven {
 
 namespace {
 constexpr int kGraphWidth = 440;
+constexpr int kGraphHeight = 320;   // below the table
+constexpr int kGapBeside = 8;       // between the main window and the table
+constexpr int kLeastWidth = 360;    // the table's least width beside the main window
+constexpr int kSideTolerance = 16;  // rooms that differ by less are taken as equal
 constexpr const char* kTitle = QT_TRANSLATE_NOOP("Tessaroven", "結果の表");
 // With the model, when the results are not the compatible model's.
 constexpr const char* kTitleWithModel = QT_TRANSLATE_NOOP("Tessaroven", "結果の表 (%1)");
@@ -54,6 +59,11 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
+    if (role == Qt::BackgroundRole) {
+        return ResultRowFlagged(m_results, static_cast<std::size_t>(index.row()))
+                   ? QVariant(QColor::fromRgb(kFlaggedRowColour))
+                   : QVariant();
+    }
     if (role != Qt::DisplayRole) {
         return {};
     }
@@ -69,9 +79,88 @@ QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation,
     return QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
 }
 
+FrozenColumnTableView::FrozenColumnTableView(QWidget* parent)
+    : QTableView(parent), m_frozen(new QTableView(this)) {
+    m_frozen->setObjectName(QStringLiteral("positionColumn"));
+    m_frozen->setFocusPolicy(Qt::NoFocus);
+    m_frozen->verticalHeader()->hide();
+    m_frozen->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_frozen->setFrameShape(QFrame::NoFrame);
+    m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frozen->setVerticalScrollMode(ScrollPerPixel);
+    setHorizontalScrollMode(ScrollPerPixel);
+    setVerticalScrollMode(ScrollPerPixel);
+    viewport()->stackUnder(m_frozen);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+        if (section == 0) {
+            m_frozen->setColumnWidth(0, size);
+            placeFrozenColumn();
+        }
+    });
+    connect(verticalHeader(), &QHeaderView::sectionResized, this,
+            [this](int section, int, int size) { m_frozen->setRowHeight(section, size); });
+    connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_frozen->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+}
+
+void FrozenColumnTableView::setModel(QAbstractItemModel* model) {
+    QTableView::setModel(model);
+    m_frozen->setModel(model);
+    m_frozen->setSelectionModel(selectionModel());
+    // A refill may bring other columns (a baseline's, a spectrum's); the frozen view shows the first alone.
+    connect(model, &QAbstractItemModel::modelReset, this, &FrozenColumnTableView::showFirstColumnOnly);
+    showFirstColumnOnly();
+}
+
+void FrozenColumnTableView::showFirstColumnOnly() {
+    for (int column = 1; column < model()->columnCount(); ++column) {
+        m_frozen->setColumnHidden(column, true);
+    }
+    m_frozen->setColumnWidth(0, columnWidth(0));
+    placeFrozenColumn();
+}
+
+void FrozenColumnTableView::placeFrozenColumn() {
+    m_frozen->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(), columnWidth(0),
+                          viewport()->height() + horizontalHeader()->height());
+}
+
+void FrozenColumnTableView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    placeFrozenColumn();
+}
+
+void FrozenColumnTableView::updateGeometries() {
+    QTableView::updateGeometries();
+    placeFrozenColumn();
+}
+
+void FrozenColumnTableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    // The first column is always in sight across; only its row may need scrolling to.
+    const int across = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    if (index.column() == 0) {
+        horizontalScrollBar()->setValue(across);
+    }
+}
+
+QModelIndex FrozenColumnTableView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = QTableView::moveCursor(cursorAction, modifiers);
+    // A cell reached leftwards that lies under the frozen column is scrolled out from under it.
+    const int hidden = m_frozen->columnWidth(0) - visualRect(current).left();
+    if (cursorAction == MoveLeft && current.column() > 0 && hidden > 0) {
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
+    }
+    return current;
+}
+
 ThicknessGraphView::ThicknessGraphView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("thicknessGraph"));
-    setMinimumSize(360, 280);
+    // Small enough to stand below the table in the room beside the main window on a 1600-pixel screen.
+    setMinimumSize(300, 240);
 }
 
 void ThicknessGraphView::setProfile(const AlEquivalentProfile& profile) {
@@ -89,10 +178,12 @@ ResultsTableWindow::ResultsTableWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle(UiText(kTitle));
     setFont(LayoutFont(FontFace::Meiryo, 10.5));
     model = new ResultsTableModel(this);
-    table = new QTableView(this);
+    auto* frozenTable = new FrozenColumnTableView(this);
+    table = frozenTable;
     table->setObjectName(QStringLiteral("resultsTable"));
-    table->setModel(model);
     table->verticalHeader()->hide();
+    table->setModel(model);
+    positionColumn = frozenTable->frozenColumn();
     table->setSelectionMode(QAbstractItemView::ContiguousSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     thicknessGraph = new ThicknessGraphView(this);
@@ -122,22 +213,10 @@ ResultsTableWindow::ResultsTableWindow(QWidget* parent) : QWidget(parent) {
         }
         thicknessGraph->setVisible(profile.has_value());
         // Wide enough for every column (their headings are longer in English) and the graph at its usual
-        // width, as far as the screen allows; the user may make it narrower, and the table then scrolls.
-        QHeaderView* header = table->horizontalHeader();
-        header->resizeSections(QHeaderView::ResizeToContents);
-        int wanted = header->length() + 2 * table->frameWidth() +
-                     table->verticalScrollBar()->sizeHint().width() +
-                     this->layout()->contentsMargins().left() + this->layout()->contentsMargins().right();
-        if (profile) {
-            wanted += kGraphWidth + m_splitter->handleWidth();
-        }
-        if (const QScreen* shown = screen()) {
-            wanted = std::min(wanted, shown->availableGeometry().width());
-        }
-        if (wanted > width()) {
-            resize(wanted, height());
-        }
-        if (profile && !graphShown) {
+        // width, as far as the room allows; the user may make it narrower, and the table then scrolls.
+        table->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
+        growToContents();
+        if (profile && !graphShown && m_splitter->orientation() == Qt::Horizontal) {
             m_splitter->setSizes({std::max(width() / 2, width() - kGraphWidth), kGraphWidth});
         }
     });
@@ -147,6 +226,80 @@ ResultsTableWindow::ResultsTableWindow(QWidget* parent) : QWidget(parent) {
     addAction(copy);
     connect(copy, &QAction::triggered, this, &ResultsTableWindow::copySelection);
     resize(900, 480);
+}
+
+QSize ResultsTableWindow::wantedSize() const {
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = 2 * table->frameWidth();
+    QSize size(table->horizontalHeader()->length() + frame + table->verticalScrollBar()->sizeHint().width(),
+               table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->length() + frame +
+                   table->horizontalScrollBar()->sizeHint().height());
+    if (!thicknessGraph->isHidden()) {
+        if (m_splitter->orientation() == Qt::Horizontal) {
+            size.rwidth() += kGraphWidth + m_splitter->handleWidth();
+        } else {
+            size.rheight() += kGraphHeight + m_splitter->handleWidth();
+        }
+    }
+    return size.grownBy(margins);
+}
+
+void ResultsTableWindow::growToContents() {
+    const QScreen* shown = screen();
+    if (shown == nullptr) {
+        return;
+    }
+    const QRect available = shown->availableGeometry();
+    const QSize decoration = frameGeometry().size() - size();
+    const int room = m_roomWidth > 0 ? m_roomWidth : available.width() - decoration.width();
+    // A graph that would leave the table too narrow goes below it.
+    if (!thicknessGraph->isHidden() && m_splitter->orientation() == Qt::Horizontal &&
+        wantedSize().width() > room) {
+        m_splitter->setOrientation(Qt::Vertical);
+    }
+    const QSize wanted = wantedSize();
+    const QSize grown(
+        std::max(width(), std::min(wanted.width(), room)),
+        std::max(height(), std::min(wanted.height(), available.height() - decoration.height())));
+    if (grown != size()) {
+        resize(grown);
+        // Kept on the screen as it grows.
+        const QSize outer = grown + decoration;
+        move(std::clamp(x(), available.left(),
+                        std::max(available.left(), available.right() + 1 - outer.width())),
+             std::clamp(y(), available.top(),
+                        std::max(available.top(), available.bottom() + 1 - outer.height())));
+    }
+}
+
+void ResultsTableWindow::placeBeside(const QWidget& anchor) {
+    const QScreen* shown = anchor.screen() != nullptr ? anchor.screen() : QGuiApplication::primaryScreen();
+    if (shown == nullptr) {
+        return;
+    }
+    const QRect available = shown->availableGeometry();
+    const QRect beside = anchor.frameGeometry();
+    // The title bar and the borders the window system adds: known once the window was shown, else guessed
+    // from the anchor's.
+    const QSize decoration =
+        isVisible() ? frameGeometry().size() - size() : anchor.frameGeometry().size() - anchor.size();
+    const int rightRoom = available.right() - beside.right() - kGapBeside - decoration.width();
+    const int leftRoom = beside.left() - available.left() - kGapBeside - decoration.width();
+    // The right side, where the table reads after the main window, unless the left holds more of the table.
+    const bool right = rightRoom + kSideTolerance >= std::min(leftRoom, wantedSize().width());
+    // Where neither side has room for a useful table, it covers the main window's lists rather than its
+    // entry.
+    m_roomWidth = std::max({right ? rightRoom : leftRoom, kLeastWidth});
+    resize(QSize(1, 1).expandedTo(minimumSizeHint()));
+    growToContents();
+    if (m_splitter->orientation() == Qt::Vertical && !thicknessGraph->isHidden()) {
+        m_splitter->setSizes({std::max(height() / 2, height() - kGraphHeight), kGraphHeight});
+    }
+    const QSize outer = size() + decoration;
+    const int x = right ? beside.right() + 1 + kGapBeside : beside.left() - kGapBeside - outer.width();
+    move(std::clamp(x, available.left(), std::max(available.left(), available.right() + 1 - outer.width())),
+         std::clamp(beside.top(), available.top(),
+                    std::max(available.top(), available.bottom() + 1 - outer.height())));
 }
 
 QString ResultsTableWindow::selectionText() const {
@@ -186,11 +339,17 @@ void ResultsTableWindow::copySelection() const {
     QApplication::clipboard()->setText(selectionText());
 }
 
-ResultsTableWindow* ShowResultsTable(QPointer<ResultsTableWindow>& window, ResultSet results) {
-    if (window.isNull()) {
+ResultsTableWindow* ShowResultsTable(QPointer<ResultsTableWindow>& window, ResultSet results,
+                                     const QWidget* anchor) {
+    const bool created = window.isNull();
+    if (created) {
         window = new ResultsTableWindow();
     }
     window->model->setResults(std::move(results));
+    // Placed once; afterwards the window stays where the user put it.
+    if (created && anchor != nullptr) {
+        window->placeBeside(*anchor);
+    }
     ShowInFront(window);
     return window;
 }

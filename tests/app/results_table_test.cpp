@@ -7,11 +7,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
 #include <vector>
 
+#include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -19,12 +21,14 @@
 
 #include "app/application.h"
 #include "app/baseline_actions.h"
+#include "app/graph_export.h"
 #include "app/report_actions.h"
 #include "calc/uncertainty.h"
 #include "gui_fixture.h"
 #include "plot/graph_painter.h"
 #include "record/measurement_file.h"
 #include "ui/graph_window.h"
+#include "ui/layout.h"
 #include "ui/main_window.h"
 #include "ui/results_table.h"
 #include "ui/start_screen.h"
@@ -152,6 +156,75 @@ TEST_F(ResultsTableTest, a_baseline_flags_the_changed_position_in_status_table_g
     messages.ExpectNone([&] { window.removeBaselineAction->trigger(); });
     EXPECT_EQ(window.baselineStatus->text(), QString());
     EXPECT_EQ(model.columnCount(), 8);
+}
+
+TEST_F(ResultsTableTest, views_keep_the_position_column_tint_flags_come_back_close_and_export_the_graph) {
+    // State: the worked readings compared with a baseline that flags 2 and 3 cm.
+    QTemporaryDir folder;
+    const QString baselinePath = folder.filePath("baseline.tessaroven.json");
+    ASSERT_FALSE(SaveMeasurementFile(baselinePath.toStdString(),
+                                     {60, "base", {{100}, {95}, {85}, {70}, {50}}, 1.0, {}, {}, {}}));
+    Convert({"100", "95", "97.75", "70", "50"});
+    MainWindow& window = *app.mainWindow();
+    app.baselineActions()->setFileChooser([&](auto&&...) { return baselinePath; });
+    messages.ExpectNone([&] {
+        window.compareBaselineAction->trigger();
+        window.resultsTableAction->trigger();
+    });
+    ResultsTableWindow& table = *app.resultsTable();
+
+    // A narrow table scrolls its columns under the position column, which stays.
+    table.resize(260, 300);
+    QCoreApplication::processEvents();
+    QScrollBar* across = table.table->horizontalScrollBar();
+    ASSERT_GT(across->maximum(), 0);
+    across->setValue(across->maximum());
+    EXPECT_LT(table.table->columnViewportPosition(0), 0);
+    EXPECT_TRUE(table.positionColumn->isVisible());
+    EXPECT_EQ(table.positionColumn->x(), table.table->frameWidth());
+    EXPECT_EQ(table.positionColumn->columnWidth(0), table.table->columnWidth(0));
+    EXPECT_EQ(table.positionColumn->model()->index(3, 0).data().toString(), QStringLiteral("3"));
+    // The flagged rows are tinted, the others not.
+    const QVariant flagged = table.model->index(2, 4).data(Qt::BackgroundRole);
+    EXPECT_EQ(flagged.value<QColor>(), QColor::fromRgb(kFlaggedRowColour));
+    EXPECT_FALSE(table.model->index(1, 4).data(Qt::BackgroundRole).isValid());
+
+    // Ctrl+T in the main window brings the minimised table back.
+    table.showMinimized();
+    ShowInFront(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    messages.ExpectNone([&] { QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier); });
+    EXPECT_FALSE(table.isMinimized());
+    EXPECT_TRUE(table.isVisible());
+
+    // The graph's legend names the rings (blue in its corner, away from the rings themselves); Escape closes
+    // it.
+    messages.ExpectNone([&] { window.graphButton->click(); });
+    const auto blueInLegend = [](const QImage& picture) {
+        int blue = 0;
+        const QPointF corner = GraphToPixel(QPointF(kStandardLastX, 100), QSizeF(picture.size()));
+        for (int y = static_cast<int>(corner.y()); y < corner.y() + 80; ++y) {
+            for (int x = static_cast<int>(corner.x()) - 160; x < corner.x(); ++x) {
+                blue += picture.pixelColor(x, y) == kGraphFlagColour ? 1 : 0;
+            }
+        }
+        return blue;
+    };
+    EXPECT_GT(blueInLegend(app.graphWindow()->plotArea->picture()), 10);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app.graphWindow()));
+    QTest::keyClick(app.graphWindow(), Qt::Key_Escape);
+    EXPECT_FALSE(app.graphWindow()->isVisible());
+
+    // ファイル → 書き出す ▸ グラフ画像 (PNG)…: the same picture, legend included, where the confirmation
+    // says.
+    app.graphExport()->setFileChooser([&](auto&&...) { return folder.filePath("graph"); });
+    const auto saved = messages.ExpectOne([&] { window.exportGraphAction->trigger(); });
+    ASSERT_TRUE(saved);
+    EXPECT_TRUE(saved->text.endsWith(QDir::toNativeSeparators(folder.filePath("graph.png"))))
+        << saved->text.toStdString();
+    const QImage png(folder.filePath("graph.png"), "PNG");
+    EXPECT_EQ(png.size(), kGraphClientSize);
+    EXPECT_GT(blueInLegend(png), 10);
 }
 
 }  // namespace

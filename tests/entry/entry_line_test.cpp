@@ -31,5 +31,15 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryLineCase{2.5, 1, 0.125, ',', " (2,5)  1  :  0,125"},  // locale's separator
                       EntryLineCase{31, 30, 2.3 + 1, '.', " (31)  30  :  3.3"}));  // 15 significant digits
 
+TEST(AlignedEntryLines, pads_shorter_point_numbers_and_slots_and_keeps_the_rest) {
+    // The widest line and a line of another form stay as they are; the others start their readings in the
+    // same column.
+    EXPECT_EQ(AlignedEntryLines({" (9)  8  :  100", " (10)  9  :  95.00 (n=3)", " (11)  10  :  85", "x"}),
+              (std::vector<std::string>{"  (9)   8  :  100", " (10)   9  :  95.00 (n=3)", " (11)  10  :  85",
+                                        "x"}));
+    EXPECT_EQ(AlignedEntryLines({" (1)  0  :  100", " (2)  1  :  95"}),
+              (std::vector<std::string>{" (1)  0  :  100", " (2)  1  :  95"}));
+}
+
 }  // namespace
 }  // namespace tessaroven

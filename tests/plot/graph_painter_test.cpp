@@ -175,17 +175,18 @@ TEST(GraphPicture, one_position_after_a_reset_puts_the_marker_on_the_lower_left_
 // The pixel that holds point (x cm, y %) of a picture drawn in frame.
 QColor ColourIn(const QImage& image, const GraphFrame& frame, double x, double y) {
     return ColourAt(image, x * kStandardLastX / frame.lastX,
-                    (y - frame.bottomY) * 100 / (100 - frame.bottomY));
+                    (y - frame.bottomY) * 100 / (frame.topY - frame.bottomY));
 }
 
-TEST(GraphPicture, values_above_the_picture_are_cut_and_negative_values_lower_the_frame_to_show_them) {
+TEST(GraphPicture, values_beyond_0_to_100_stretch_the_frame_to_show_them) {
     const MeasurementRecord record = RecordWithResults({100, 200, -100, 104});
     const GraphFrame frame = GraphFrameOf(record);
-    EXPECT_EQ(frame, (GraphFrame{.lastX = 25, .bottomY = -100, .yStep = 20}));
+    EXPECT_EQ(frame, (GraphFrame{.lastX = 25, .bottomY = -100, .topY = 200, .yStep = 50}));
     const QImage image = RenderProfileGraph(record);
-    // 200 runs out at the top edge; -100 sits on the lowered frame, so nothing reaches the bottom edge.
-    EXPECT_GT(CountColour(image, kRed, QRect(0, 0, image.width(), 1)), 0);
+    // 200 and -100 sit on the stretched frame, so nothing reaches the picture's edges.
+    EXPECT_EQ(CountColour(image, kRed, QRect(0, 0, image.width(), 1)), 0);
     EXPECT_EQ(CountColour(image, kRed, QRect(0, image.height() - 1, image.width(), 1)), 0);
+    EXPECT_EQ(ColourIn(image, frame, 1, 200), kRed);
     EXPECT_EQ(ColourIn(image, frame, 2, -100), kRed);
     EXPECT_EQ(ColourIn(image, frame, 3, 104), kRed);
     // The grid follows the frame: a line at 0, none at 10.
@@ -205,10 +206,15 @@ TEST(GraphPicture, extreme_and_non_numeric_values_neither_crash_nor_leak_beyond_
     const MeasurementRecord record = RecordWithResults({100, huge, -huge, inf, nan, 50, -inf, 1e300});
     const QImage image = RenderProfileGraph(record);
     ASSERT_FALSE(image.isNull());
-    // The frame is lowered only down to the coordinates' bound.
+    // The frame is stretched only as far as the coordinates' bound.
     EXPECT_EQ(GraphFrameOf(record).bottomY, -1e6);
-    // Finite values, however large, are drawn as steep lines to the edges.
-    EXPECT_GT(CountColour(image, kRed, QRect(PixelAt(1.3, 105), PixelAt(1.7, 104))), 0);
+    EXPECT_EQ(GraphFrameOf(record).topY, 1e6);
+    // Finite values, however large, are drawn as steep lines to the frame's edges and no further.
+    EXPECT_GT(CountColour(image, kRed, QRect(PixelAt(1.3, 100), PixelAt(1.7, 95))), 0);
+    EXPECT_EQ(CountColour(image, kRed, QRect(PixelAt(-5, 105), PixelAt(26, 101))), 0);
+    EXPECT_EQ(CountColour(image, kRed, QRect(PixelAt(-5, -1), PixelAt(26, -15))), 0);
+    // The axis's seven-digit numbers fit left of the frame: nothing reaches the picture's left edge.
+    EXPECT_EQ(CountColour(image, kWhite, QRect(0, 0, 2, image.height())), 2 * image.height());
     // Segments touching the non-numbers are left out.
     EXPECT_EQ(CountColour(image, kRed, QRect(PixelAt(3.4, 100), PixelAt(4.6, 0))), 0);
 }

@@ -11,6 +11,7 @@
 #include "calc/conversion.h"
 #include "calc/number_text.h"
 #include "calc/result_columns.h"
+#include "calc/uncertainty.h"
 #include "plot/report_page.h"
 
 namespace tessaroven {
@@ -95,6 +96,40 @@ TEST(ReportPdf, is_one_a4_page_with_embedded_fonts_holding_conditions_values_tab
     MeasurementRecord unconverted;
     ResetMeasurement(unconverted);
     EXPECT_EQ(ReportContentOf(unconverted, "", "").error().reason, Reason::ProfileNotConverted);
+}
+
+TEST(ReportPdf, names_the_baseline_ends_long_notes_with_a_mark_and_warns_of_readings_of_0_or_less) {
+    // State: the default comment, a reading below 0, notes far longer than their six rows, a baseline.
+    MeasurementRecord record;
+    TakeMeasurement(
+        {60, kDefaultComment, {{100}, {95}, {85}, {70}, {-2}}, std::nullopt, std::nullopt, {}, {}}, record);
+    std::string notes = "NOTES-START";
+    for (int i = 0; i < 60; ++i) {
+        notes += " 管球の暖機後に三回ずつ読み値を取った。";
+    }
+    record.conditions.notes = notes + " NOTES-END";
+    ASSERT_FALSE(RunConversion(record, 60));
+    const Expected<ProfileEvaluation> baseline = EvaluateProfile(record);
+    ASSERT_TRUE(baseline);
+    const ReportBaseline source{"/data/qc/acceptance.tessaroven.json", "2025-11-30"};
+    const Expected<ReportContent> content =
+        ReportContentOf(record, "", "2026-12-07 14:05", &*baseline, kDefaultTolerancePercent, &source);
+    ASSERT_TRUE(content);
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("report.pdf");
+    ASSERT_FALSE(WriteReportPdf(pdf.toStdString(), *content));
+
+    // Expected: the baseline's file and day, the notes' start and the mark but not their end, no comment, and
+    // the warning naming the position.
+    const QString text = Poppler("pdftotext", {"-layout", pdf, "-"}).simplified();
+    for (const char* expected :
+         {"基準の測定ファイル", "/data/qc/acceptance.tessaroven.json", "基準の測定日 2025-11-30", "備考",
+          "NOTES-START", "…", "0 以下の測定値があります (位置 4 cm)"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    }
+    for (const char* absent : {"NOTES-END", "コメント"}) {
+        EXPECT_FALSE(text.contains(QString::fromUtf8(absent))) << absent;
+    }
 }
 
 }  // namespace
