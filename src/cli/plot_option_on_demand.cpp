@@ -12,6 +12,7 @@
 
 #include "cli/plot_module.h"
 #include "cli/plot_option.h"
+#include "messages/system_error_text.h"
 
 namespace tessaroven {
 namespace {
@@ -46,7 +47,7 @@ Expected<void*> ModuleEntry(const char* name) {
         }
         return entry;
     }
-    return Refuse(Reason::PlotModuleNotLoaded, {installed, std::strerror(ENOENT)});
+    return Refuse(Reason::PlotModuleNotLoaded, {installed, SystemErrorText(ENOENT)});
 }
 
 // Runs the module's entry point of the given name on what it draws; the loader's refusal when there is none.

@@ -1,20 +1,31 @@
-// Reading a whole file.
+// Reading a whole file, after repairing what an interrupted in-place save of it left.
 #include "files/file_reading.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
+
+#include "files/in_place_write.h"
+#include "messages/system_error_text.h"
 
 namespace tessaroven {
 
 FileBytes ReadWholeFile(const std::string& path, std::size_t limit) {
     FileBytes file;
+    SettleInterruptedWrite(path);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        file.error = std::generic_category().message(errno);
+        file.error = SystemErrorText(errno);
         return file;
+    }
+    // An in-place save of the file holds it locked: the read waits for it to end (or gives up after a while
+    // and reads what is there).
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        LockFile(fd, LOCK_SH);
     }
     char buffer[1 << 16];
     for (;;) {
@@ -23,7 +34,7 @@ FileBytes ReadWholeFile(const std::string& path, std::size_t limit) {
             continue;
         }
         if (got < 0) {
-            file.error = std::generic_category().message(errno);
+            file.error = SystemErrorText(errno);
             break;
         }
         if (got == 0) {

@@ -3,21 +3,62 @@
 // and symbolic links another user may have planted.
 #include "files/safe_file_writer.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <random>
+
+#include "files/in_place_write.h"
+#include "messages/system_error_text.h"
 
 namespace tessaroven {
 namespace {
 
+constexpr std::string_view kTemporaryPrefix = ".tessaroven-";
+constexpr std::string_view kTemporaryLetters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kTemporaryRandomLength = 6;  // as mkstemp's XXXXXX
+
+// The folder part of a path, "" for a name alone.
+std::string FolderPart(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 int MakeTemp(char* pathTemplate) {
+#ifdef O_TMPFILE
+    // An unnamed file can only be given a name through /proc for a user without CAP_DAC_READ_SEARCH.
+    static const bool linkable = ::access("/proc/self/fd", X_OK) == 0;
+    if (linkable) {
+        const std::string folder = FolderPart(pathTemplate);
+        const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        // EISDIR: a kernel older than O_TMPFILE; EOPNOTSUPP: a file system without it.
+        if (fd >= 0 || (errno != EISDIR && errno != EOPNOTSUPP && errno != EINVAL)) {
+            return fd;
+        }
+    }
+#endif
     return mkostemp(pathTemplate, O_CLOEXEC);
+}
+
+int Link(int fd, const char* path) {
+    if (::linkat(fd, "", AT_FDCWD, path, AT_EMPTY_PATH) == 0) {
+        return 0;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path, AT_SYMLINK_FOLLOW);
+}
+
+int CreateNew(const char* path, mode_t mode) {
+    return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, mode);
 }
 
 int OpenExisting(const char* path) {
@@ -25,9 +66,7 @@ int OpenExisting(const char* path) {
 }
 
 std::string ErrorText(int error) {
-    char buffer[256];
-    // GNU strerror_r returns the text, which may or may not be in buffer.
-    return strerror_r(error, buffer, sizeof buffer);
+    return SystemErrorText(error);
 }
 
 Refusal WriteFailure(const std::string& path, int error) {
@@ -136,102 +175,99 @@ int ProtectionError(const std::string& file) {
     return 0;
 }
 
-// Calls write(data, size, bytes done so far) until every byte is written; 0 or the error. A write that makes
-// no progress counts as a full disk.
-template <class Write>
-int WriteEvery(std::string_view bytes, Write write) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(bytes.data() + done, bytes.size() - done, done);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+// Whether name is one the writer gives its temporary files.
+bool IsTemporaryName(std::string_view name) {
+    return name.size() == kTemporaryPrefix.size() + kTemporaryRandomLength &&
+           name.starts_with(kTemporaryPrefix) &&
+           name.find_first_not_of(kTemporaryLetters, kTemporaryPrefix.size()) == std::string_view::npos;
+}
+
+// Removes the temporary files a killed save left in folder: only regular files of the user with the writer's
+// name pattern whose lock can be taken. A save holds its temporary file locked from creation to rename, so a
+// file nobody holds is one no save will finish.
+void RemoveAbandonedTemporaries(const std::string& folder, const FileSystemOps& ops) {
+    DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!IsTemporaryName(entry->d_name)) {
+            continue;
+        }
+        const std::string name = folder + entry->d_name;
+        struct stat listed;
+        struct stat opened;
+        if (::lstat(name.c_str(), &listed) != 0 || !S_ISREG(listed.st_mode) || listed.st_uid != ::geteuid()) {
+            continue;
+        }
+        const int fd = ::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        if (::fstat(fd, &opened) == 0 && opened.st_ino == listed.st_ino && opened.st_dev == listed.st_dev &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ops.unlink(name.c_str());
+        }
+        ::close(fd);
+    }
+    ::closedir(listing);
+}
+
+struct Temporary {
+    int fd = -1;
+    std::string name;  // empty while the file has none
+};
+
+// Creates the temporary file in folder and locks it. A named one may be taken for abandoned by another save's
+// clean-up in the moment between its creation and the lock: then its name is gone, or another file's, and a
+// fresh one is made. 0 or the error.
+int CreateTemporary(const FileSystemOps& ops, const std::string& folder, Temporary& temporary) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::string name = folder + std::string(kTemporaryPrefix) + "XXXXXX";
+        const int fd = ops.makeTemp(name.data());
+        if (fd < 0) {
             return errno;
         }
-        if (written == 0) {
-            return ENOSPC;
+        struct stat own;
+        struct stat named;
+        const int locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+        if (::fstat(fd, &own) != 0) {
+            const int error = errno;
+            ops.close(fd);
+            return error;
         }
-        done += static_cast<std::size_t>(written);
-    }
-    return 0;
-}
-
-// Writes all of bytes at the descriptor's position; 0 or the error.
-int WriteAll(const FileSystemOps& ops, int fd, std::string_view bytes) {
-    return WriteEvery(
-        bytes, [&](const char* data, std::size_t size, std::size_t) { return ops.write(fd, data, size); });
-}
-
-// Writes all of bytes at offset; 0 or the error.
-int WriteAllAt(const FileSystemOps& ops, int fd, std::string_view bytes, off_t offset) {
-    return WriteEvery(bytes, [&](const char* data, std::size_t size, std::size_t done) {
-        return ops.pwrite(fd, data, size, offset + static_cast<off_t>(done));
-    });
-}
-
-// The whole contents of the open file; false with errno set when it cannot be read.
-bool ReadAll(const FileSystemOps& ops, int fd, std::string& contents) {
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ops.pread(fd, buffer, sizeof buffer, static_cast<off_t>(contents.size()));
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
+        if (own.st_nlink == 0) {
+            temporary = {fd, ""};
+            return 0;
         }
-        if (got == 0) {
-            return true;
+        if (locked != EWOULDBLOCK && ::lstat(name.c_str(), &named) == 0 && named.st_ino == own.st_ino &&
+            named.st_dev == own.st_dev) {
+            temporary = {fd, name};
+            return 0;
         }
-        contents.append(buffer, static_cast<std::size_t>(got));
-    }
-}
-
-// Puts the old contents back after a failed in-place write (the best that can be done; its own failure
-// cannot be reported better than the first one).
-void Restore(const FileSystemOps& ops, int fd, const std::string& old) {
-    if (WriteAllAt(ops, fd, old, 0) == 0) {
-        ops.ftruncate(fd, static_cast<off_t>(old.size()));
-        ops.fsync(fd);
-    }
-}
-
-MaybeRefusal WriteInPlace(const std::string& path, const std::string& file, std::string_view bytes,
-                          const FileSystemOps& ops) {
-    const int fd = ops.openExisting(file.c_str());
-    if (fd < 0) {
-        return WriteFailure(path, errno);
-    }
-    std::string old;
-    if (!ReadAll(ops, fd, old)) {
-        const int error = errno;
         ops.close(fd);
-        return WriteFailure(path, error);
     }
-    int error = WriteAllAt(ops, fd, bytes, 0);
-    if (error == 0 && bytes.size() < old.size() && ops.ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
-        error = errno;
-    }
-    if (error == 0 && ops.fsync(fd) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        Restore(ops, fd, old);
-        ops.close(fd);
-        return WriteFailure(path, error);
-    }
-    if (ops.close(fd) != 0) {
-        // A late write-back error: the new bytes may not all have reached the disk.
-        error = errno;
-        const int again = ops.openExisting(file.c_str());
-        if (again >= 0) {
-            Restore(ops, again, old);
-            ops.close(again);
+    return EEXIST;
+}
+
+// Gives the complete unnamed temporary file a fresh name in folder, for the rename. 0 or the error.
+int NameTemporary(const FileSystemOps& ops, const std::string& folder, Temporary& temporary) {
+    std::random_device seed;
+    std::uniform_int_distribution<std::size_t> letter(0, kTemporaryLetters.size() - 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = folder + std::string(kTemporaryPrefix);
+        for (std::size_t i = 0; i < kTemporaryRandomLength; ++i) {
+            name += kTemporaryLetters[letter(seed)];
         }
-        return WriteFailure(path, error);
+        if (ops.link(temporary.fd, name.c_str()) == 0) {
+            temporary.name = name;
+            return 0;
+        }
+        if (errno != EEXIST) {
+            return errno;
+        }
     }
-    return std::nullopt;
+    return EEXIST;
 }
 
 // A character device or a pipe takes the bytes as they come: no temporary file and no rename, which would
@@ -267,8 +303,9 @@ MaybeRefusal WriteIntoDevice(const std::string& path, std::string_view bytes, co
 }  // namespace
 
 const FileSystemOps& PosixFileSystem() {
-    static const FileSystemOps ops{MakeTemp, ::write,      ::fchmod, ::fsync,  ::close,    ::rename,
-                                   ::unlink, OpenExisting, ::pread,  ::pwrite, ::ftruncate};
+    static const FileSystemOps ops{MakeTemp,    ::write,   ::fchmod,     ::fsync, ::close,
+                                   ::rename,    ::unlink,  OpenExisting, ::pread, ::pwrite,
+                                   ::ftruncate, CreateNew, Link};
     return ops;
 }
 
@@ -294,45 +331,64 @@ MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes, co
     if (const int error = ProtectionError(file); error != 0) {
         return WriteFailure(path, error);
     }
+    SettleLeftOverCopy(file, ops);
     struct stat info;
     const bool exists = ::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     if (exists && (info.st_nlink > 1 || info.st_uid != ::geteuid())) {
         return WriteInPlace(path, file, bytes, ops);
     }
-    const std::size_t slash = file.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
-    std::string temporary = folder + ".tessaroven-XXXXXX";
+    const std::string folder = FolderPart(file);
+    RemoveAbandonedTemporaries(folder, ops);
 
-    const int fd = ops.makeTemp(temporary.data());
-    if (fd < 0) {
-        const int error = errno;
+    Temporary temporary;
+    if (const int error = CreateTemporary(ops, folder, temporary); error != 0) {
         // A folder that refuses new files may still let the existing file be written.
         if (exists && (error == EACCES || error == EPERM)) {
             return WriteInPlace(path, file, bytes, ops);
         }
         return WriteFailure(path, error);
     }
+    int lockHolder = -1;
     const auto failAndClean = [&](int error, bool open) {
         if (open) {
-            ops.close(fd);
+            ops.close(temporary.fd);
         }
-        ops.unlink(temporary.c_str());
+        if (!temporary.name.empty()) {
+            ops.unlink(temporary.name.c_str());
+        }
+        if (lockHolder >= 0) {
+            ::close(lockHolder);
+        }
         return WriteFailure(path, error);
     };
 
-    if (const int error = WriteAll(ops, fd, bytes); error != 0) {
+    if (const int error = WriteAll(ops, temporary.fd, bytes); error != 0) {
         return failAndClean(error, true);
     }
-    if (ops.fchmod(fd, TargetMode(file)) != 0 || ops.fsync(fd) != 0) {
+    if (ops.fchmod(temporary.fd, TargetMode(file)) != 0 || ops.fsync(temporary.fd) != 0) {
         return failAndClean(errno, true);
     }
-    if (ops.close(fd) != 0) {
+    if (temporary.name.empty()) {
+        if (const int error = NameTemporary(ops, folder, temporary); error != 0) {
+            return failAndClean(error, true);
+        }
+    }
+    // The lock stays on a second descriptor until the rename: once the first is closed, another save's
+    // clean-up must still see the named file as taken.
+    lockHolder = ::fcntl(temporary.fd, F_DUPFD_CLOEXEC, 0);
+    if (ops.close(temporary.fd) != 0) {
         return failAndClean(errno, false);
     }
-    if (ops.rename(temporary.c_str(), file.c_str()) != 0) {
+    if (ops.rename(temporary.name.c_str(), file.c_str()) != 0) {
         return failAndClean(errno, false);
     }
+    ::close(lockHolder);
+    FlushFolder(ops, folder);  // the file is in place: a folder that cannot be flushed is no reason to fail
     return std::nullopt;
+}
+
+void SettleInterruptedWrite(const std::string& path) {
+    SettleLeftOverCopy(ReplacedFile(path), PosixFileSystem());
 }
 
 }  // namespace tessaroven

@@ -1,10 +1,15 @@
 // Writing a file so that it is either wholly replaced or left as it was. Normally the bytes go into a
-// temporary file in the target folder, which is flushed to disk, closed and then renamed over the target.
+// temporary file in the target folder, which is flushed to disk, closed and then renamed over the target. On
+// Linux the temporary file has no name until it is complete (O_TMPFILE, then a link to a fresh name for the
+// rename), where the file system allows; elsewhere it is named ".tessaroven-XXXXXX" from the start. Either
+// way it is locked (flock) from its creation to its rename, and each save removes the user's temporary files
+// in its folder that nobody holds locked: those a killed save left behind. After the rename the folder is
+// flushed too, so that the new name survives a power failure.
+//
 // An existing file is written in place instead when the rename would do harm or cannot be done: when it has
 // more than one hard link (the others would keep the old contents), when it belongs to another user (it would
-// change owner), or when the folder refuses new files while the file itself may be written. The in-place
-// path keeps the old contents in memory, overwrites from the start, truncates only after the last byte,
-// flushes, and puts the old bytes back on any failure.
+// change owner), or when the folder refuses new files while the file itself may be written. That path, with
+// its durable copy of the old contents and its lock, is described in files/in_place_write.h.
 //
 // Targets that are no regular file: a character device or a pipe (/dev/null, /dev/stdout, a named pipe) is
 // written straight, without temporary file or rename; a folder, a socket and a block device are refused. A
@@ -23,8 +28,9 @@ namespace tessaroven {
 
 // The file-system calls the writer makes. Tests substitute failing ones to check every failure path.
 struct FileSystemOps {
-    int (*makeTemp)(
-        char* pathTemplate);  // like mkstemp: creates and opens a unique file, returns its descriptor
+    // Creates and opens the temporary file in the folder pathTemplate (ending in XXXXXX) names and returns
+    // its descriptor: a file without a name (no link) where the file system allows, else as mkstemp does.
+    int (*makeTemp)(char* pathTemplate);
     ssize_t (*write)(int fd, const void* data, size_t size);
     int (*fchmod)(int fd, mode_t mode);
     int (*fsync)(int fd);
@@ -36,6 +42,12 @@ struct FileSystemOps {
     ssize_t (*pread)(int fd, void* data, size_t size, off_t offset);
     ssize_t (*pwrite)(int fd, const void* data, size_t size, off_t offset);
     int (*ftruncate)(int fd, off_t length);
+    // Creates and opens a new file for writing (the copy of the old contents); fails with EEXIST when the
+    // name exists, even as a link.
+    int (*createNew)(const char* path, mode_t mode);
+    // The rename path: gives a temporary file without a name the name path; fails with EEXIST when it is
+    // taken.
+    int (*link)(int fd, const char* path);
 };
 
 // The real calls.
@@ -43,9 +55,14 @@ const FileSystemOps& PosixFileSystem();
 
 // Replaces (or creates) the file at path with bytes; through a symbolic link, the file it points to. A file
 // that its permissions protect from writing is refused, and so is a target of the kinds above. On failure the
-// message names the file and gives the system's error text; any old file keeps its contents and no temporary
-// file is left behind.
+// message names the file and gives the reason in the chosen language (SystemErrorText for the system's error
+// codes); any old file keeps its contents and no temporary file is left behind.
 MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes,
                              const FileSystemOps& ops = PosixFileSystem());
+
+// Puts back the old contents of the file at path (through a link, of the file it points to) when an in-place
+// write of it was interrupted and left it torn, and removes what that write left. Readers call it before
+// reading; the writer does so itself.
+void SettleInterruptedWrite(const std::string& path);
 
 }  // namespace tessaroven

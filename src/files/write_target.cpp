@@ -10,22 +10,17 @@
 #include <memory>
 
 #include "messages/echoed_text.h"
+#include "messages/system_error_text.h"
 
 namespace tessaroven {
 namespace {
-
-std::string ErrorText(int error) {
-    char buffer[256];
-    // GNU strerror_r returns the text, which may or may not be in buffer.
-    return strerror_r(error, buffer, sizeof buffer);
-}
 
 Refusal Refused(const std::string& path, const std::string& why) {
     return Refuse(Reason::FileWriteFailed, {EchoedText(path, kWholeText), why});
 }
 
 Refusal RefusedFor(const std::string& path, int error) {
-    return Refused(path, ErrorText(error));
+    return Refused(path, SystemErrorText(error));
 }
 
 std::string FolderOf(const std::string& path) {
@@ -69,7 +64,7 @@ MaybeRefusal CheckLinks(const std::string& path) {
     struct stat link;
     if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
         if (error == ELOOP) {
-            return Refused(path, Message(Reason::WriteLinkLoop, {ErrorText(ELOOP)}));
+            return Refused(path, Message(Reason::WriteLinkLoop, {SystemErrorText(ELOOP)}));
         }
         if (error == ENOENT) {
             return Refused(path, Message(Reason::WriteLinkDangling, {EchoedText(hop, kWholeText)}));
@@ -116,7 +111,7 @@ MaybeRefusal CheckWriteTarget(const std::string& path) {
         return std::nullopt;
     }
     if (S_ISDIR(target.st_mode)) {
-        return Refused(path, Message(Reason::WriteTargetFolder, {ErrorText(EISDIR)}));
+        return Refused(path, Message(Reason::WriteTargetFolder, {SystemErrorText(EISDIR)}));
     }
     if (!S_ISREG(target.st_mode)) {
         return Refused(path, MessageText(S_ISSOCK(target.st_mode) ? Reason::WriteTargetSocket

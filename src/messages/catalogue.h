@@ -309,10 +309,32 @@ enum class Reason {
     ExportGraphTitle,        // the file dialog's title
     GraphPngFilter,          // its filter
     GraphSaved,              // {1}: the file's full path
+    // The system's error codes in the user's language (SystemErrorText), and the in-place write's refusals
+    SystemErrorNoEntry,         // ENOENT
+    SystemErrorAccessDenied,    // EACCES
+    SystemErrorNotPermitted,    // EPERM
+    SystemErrorDiskFull,        // ENOSPC
+    SystemErrorQuotaExceeded,   // EDQUOT
+    SystemErrorReadOnly,        // EROFS
+    SystemErrorIsFolder,        // EISDIR
+    SystemErrorNotFolder,       // ENOTDIR
+    SystemErrorExists,          // EEXIST
+    SystemErrorNameTooLong,     // ENAMETOOLONG
+    SystemErrorLinkLoop,        // ELOOP
+    SystemErrorInputOutput,     // EIO
+    SystemErrorBusy,            // EBUSY
+    SystemErrorProgramRunning,  // ETXTBSY
+    SystemErrorTooManyOpen,     // EMFILE, ENFILE
+    SystemErrorFileTooLarge,    // EFBIG
+    SystemErrorAcrossDevices,   // EXDEV
+    SystemErrorTryAgain,        // EAGAIN, EWOULDBLOCK
+    SystemErrorOther,           // {1}: the error's number
+    WriteOldCopyFailed,  // {1}: where the copy of the old contents was to go, {2}: the system's error text
+    WriteFileLocked,     // another program holds the file's lock longer than the writer waits
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::GraphSaved;
+inline constexpr Reason kLastReason = Reason::WriteFileLocked;
 
 enum class Language { Japanese, English };
 

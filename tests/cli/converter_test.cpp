@@ -347,7 +347,11 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"empty_measurement_name", {"--measurement="}, "", 2, "--measurement のファイル名が空です"},
         ErrorCase{"empty_save_measurement_name", Concat({"--save-measurement="}, kExampleReadings), "", 2,
                   "--save-measurement のファイル名が空です"},
-        ErrorCase{"missing_measurement_file", {"--measurement", "/none/m"}, "1", 2, "/none/m\n理由: No such"},
+        ErrorCase{"missing_measurement_file",
+                  {"--measurement", "/none/m"},
+                  "1",
+                  2,
+                  "/none/m\n理由: ファイルまたは"},
         ErrorCase{"measurement_file_not_json", {"--measurement", "/dev/null"}, "", 2, "1 行 1 列目が JSON"},
         ErrorCase{"measurement_not_saved", Concat({"--save-measurement", "/none/m"}, kExampleReadings), "", 1,
                   "/none/m"},
@@ -364,7 +368,7 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"simulate_with_reading", {"--simulate=p", "100"}, "", 2, "--simulate と READING は"},
         ErrorCase{"positions_without_simulate", {"--positions=3", "5"}, "", 2, "は --simulate と一緒に"},
         ErrorCase{"positions_above_31", {"--simulate=p", "--positions=32"}, "", 2, "「32」は 1 ～ 31"},
-        ErrorCase{"missing_profile_file", {"--simulate", "/none/p"}, "", 2, "/none/p\n理由: No such"}),
+        ErrorCase{"missing_profile_file", {"--simulate", "/none/p"}, "", 2, "/none/p\n理由: ファイルまたは"}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
 
 // A stream that refuses every byte, as a closed pipe or a full disk does.

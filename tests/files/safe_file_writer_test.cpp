@@ -1,10 +1,13 @@
 // Safe writing: every failure leaves the old file as it was and no temporary file behind.
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,7 +17,9 @@
 #include <gtest/gtest.h>
 
 #include "files/csv.h"
+#include "files/file_reading.h"
 #include "files/safe_file_writer.h"
+#include "messages/system_error_text.h"
 #include "support/record_compare.h"
 
 namespace tessaroven {
@@ -28,8 +33,13 @@ protected:
         char pattern[] = "/tmp/tessaroven-writer-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         m_folder = pattern;
+        // Copies of old contents that cannot go beside their file go here, never into the real home.
+        setenv("XDG_STATE_HOME", (m_folder + "-state").c_str(), 1);
     }
-    void TearDown() override { fs::remove_all(m_folder); }
+    void TearDown() override {
+        fs::remove_all(m_folder);
+        fs::remove_all(m_folder + "-state");
+    }
 
     std::string PathOf(const std::string& name) const { return m_folder + "/" + name; }
 
@@ -81,7 +91,7 @@ TEST_F(SafeFileWriter, MissingFolderReportsTheSystemsText) {
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->reason, Reason::FileWriteFailed);
     EXPECT_NE(refusal->message.find(path), std::string::npos);
-    EXPECT_NE(refusal->message.find(std::strerror(ENOENT)), std::string::npos) << refusal->message;
+    EXPECT_NE(refusal->message.find(SystemErrorText(ENOENT)), std::string::npos) << refusal->message;
     EXPECT_TRUE(Entries().empty());
 }
 
@@ -97,7 +107,7 @@ TEST_F(SafeFileWriter, TargetThatIsAFolderIsRefusedAndKept) {
 TEST_F(SafeFileWriter, OverlongNameIsRefused) {
     const MaybeRefusal refusal = WriteFileSafely(PathOf(std::string(300, 'n') + ".csv"), "x");
     ASSERT_TRUE(refusal);
-    EXPECT_NE(refusal->message.find(std::strerror(ENAMETOOLONG)), std::string::npos);
+    EXPECT_NE(refusal->message.find(SystemErrorText(ENAMETOOLONG)), std::string::npos);
     EXPECT_TRUE(Entries().empty());
 }
 
@@ -151,7 +161,7 @@ TEST_F(SafeFileWriter, TargetsThatAreNoPlainFileAreWrittenStraightOrRefused) {
         EXPECT_EQ(received, reader >= 0 ? bytes : "");
         close(reader);
         const std::string message = refusal ? refusal->message : "";
-        const std::string_view why = c.why ? MessageText(*c.why) : std::strerror(c.error);
+        const std::string why = c.why ? std::string(MessageText(*c.why)) : SystemErrorText(c.error);
         EXPECT_EQ(!message.empty(), c.error != 0 || c.why) << message;
         EXPECT_TRUE(message.empty() ||
                     (IsMessageOf(Reason::FileWriteFailed, message) && message.find(path) != npos &&
@@ -195,6 +205,9 @@ int FailMakeTemp(char*) {
 int FailMakeTempReadOnly(char*) {
     return errno = EROFS, -1;
 }
+int MakeNamedTemp(char* pathTemplate) {
+    return mkostemp(pathTemplate, O_CLOEXEC);
+}
 
 TEST_F(SafeFileWriter, EveryFailingStepKeepsTheOldFileAndCleansUp) {
     struct Case {
@@ -218,15 +231,19 @@ TEST_F(SafeFileWriter, EveryFailingStepKeepsTheOldFileAndCleansUp) {
     };
     const std::string path = PathOf("profile.csv");
     const std::string old = "Comment\r\n0, 1.000,  100.00\r\n";
-    for (const Case& c : cases) {
-        ASSERT_FALSE(WriteFileSafely(path, old));
-        g_writeCalls = 0;
-        const MaybeRefusal refusal = WriteFileSafely(path, "new content that must not appear", c.ops);
-        ASSERT_TRUE(refusal) << c.name;
-        EXPECT_NE(refusal->message.find(std::strerror(c.error)), std::string::npos)
-            << c.name << refusal->message;
-        EXPECT_EQ(Contents(path), old) << c.name;
-        EXPECT_EQ(Entries(), std::vector<std::string>{"profile.csv"}) << c.name;
+    for (const bool named : {false, true}) {  // a temporary file without a name until the rename, or with one
+        for (const Case& c : cases) {
+            ASSERT_FALSE(WriteFileSafely(path, old));
+            g_writeCalls = 0;
+            FileSystemOps ops = c.ops;
+            ops.makeTemp = named && ops.makeTemp == real.makeTemp ? MakeNamedTemp : ops.makeTemp;
+            const MaybeRefusal refusal = WriteFileSafely(path, "new content that must not appear", ops);
+            ASSERT_TRUE(refusal) << c.name;
+            EXPECT_NE(refusal->message.find(SystemErrorText(c.error)), std::string::npos)
+                << c.name << refusal->message;
+            EXPECT_EQ(Contents(path), old) << c.name;
+            EXPECT_EQ(Entries(), std::vector<std::string>{"profile.csv"}) << c.name << named;
+        }
     }
 }
 
@@ -278,10 +295,24 @@ ssize_t PwriteHalfThenDiskFullOnce(int fd, const void* data, size_t size, off_t 
 int FailFtruncate(int, off_t) {
     return errno = EIO, -1;
 }
+int g_targetFd = -1;  // the file written in place, as the writer opened it; flush and close fail only there
+int OpenTarget(const char* path) {
+    return g_targetFd = ::open(path, O_RDWR | O_CLOEXEC);
+}
+int FailTargetFsyncOnce(int fd) {
+    return fd == g_targetFd ? g_targetFd = -1, FailFsync(fd) : ::fsync(fd);
+}
+int FailTargetClose(int fd) {
+    return fd == g_targetFd ? FailClose(fd) : ::close(fd);
+}
+int FailCreate(const char*, mode_t) {
+    return errno = EACCES, -1;
+}
 
 TEST_F(SafeFileWriter, AFailedInPlaceWritePutsTheOldContentsBack) {
     FileSystemOps inPlace = PosixFileSystem();
     inPlace.makeTemp = FailMakeTemp;
+    inPlace.openExisting = OpenTarget;
     struct Case {
         const char* name;
         const char* bytes;
@@ -292,8 +323,10 @@ TEST_F(SafeFileWriter, AFailedInPlaceWritePutsTheOldContentsBack) {
         {"disk full part way", "a new content longer than the old one\r\n",
          [](FileSystemOps& o) { o.pwrite = PwriteHalfThenDiskFullOnce; }, ENOSPC},
         {"truncation fails", "new\r\n", [](FileSystemOps& o) { o.ftruncate = FailFtruncate; }, EIO},
-        {"flush fails", "new content\r\n", [](FileSystemOps& o) { o.fsync = FailFsync; }, EIO},
-        {"close fails", "new content\r\n", [](FileSystemOps& o) { o.close = FailClose; }, EIO},
+        {"flush fails once", "new content\r\n", [](FileSystemOps& o) { o.fsync = FailTargetFsyncOnce; }, EIO},
+        {"close fails", "new content\r\n", [](FileSystemOps& o) { o.close = FailTargetClose; }, EIO},
+        {"no copy of the old contents", "new\r\n", [](FileSystemOps& o) { o.createNew = FailCreate; },
+         EACCES},
     };
     const std::string path = PathOf("profile.csv");
     const std::string old = "Comment\r\n0, 1.000,  100.00\r\n";
@@ -304,10 +337,159 @@ TEST_F(SafeFileWriter, AFailedInPlaceWritePutsTheOldContentsBack) {
         g_pwriteCalls = 0;
         const MaybeRefusal refusal = WriteFileSafely(path, c.bytes, ops);
         ASSERT_TRUE(refusal) << c.name;
-        EXPECT_NE(refusal->message.find(std::strerror(c.error)), std::string::npos) << c.name;
+        EXPECT_NE(refusal->message.find(SystemErrorText(c.error)), std::string::npos) << c.name;
         EXPECT_EQ(Contents(path), old) << c.name;
         EXPECT_EQ(Entries(), std::vector<std::string>{"profile.csv"}) << c.name;
     }
+}
+
+// A save killed at each of its file-system calls in turn, in a child process: on either path the file then
+// holds the old or the new contents once it has been read (the in-place path's copy repairs a torn one), and
+// the next save leaves neither a temporary file nor a copy behind.
+int g_callsBeforeKill = 0;
+void Step() {
+    if (--g_callsBeforeKill == 0) {
+        raise(SIGKILL);
+    }
+}
+template <auto Call>
+struct Killing;
+template <class R, class... A, R (*FileSystemOps::*Call)(A...)>
+struct Killing<Call> {
+    static R Real(A... a) { return Step(), (PosixFileSystem().*Call)(a...); }
+};
+template <auto Call>
+constexpr auto kKilling = Killing<Call>::Real;
+using Ops = FileSystemOps;
+ssize_t WriteInPieces(int fd, const void* data, size_t size) {  // so that kills land inside the contents
+    return kKilling<&Ops::write>(fd, data, std::min<size_t>(size, 5));
+}
+ssize_t PwriteInPieces(int fd, const void* data, size_t size, off_t offset) {
+    return kKilling<&Ops::pwrite>(fd, data, std::min<size_t>(size, 5), offset);
+}
+int MakeNamedTempKilling(char* pathTemplate) {
+    return Step(), MakeNamedTemp(pathTemplate);
+}
+int CreateOutsideTheFolder(const char* path, mode_t mode) {  // the target's folder takes no new file
+    return std::strstr(path, "/.") != nullptr ? FailCreate(path, mode)
+                                              : kKilling<&Ops::createNew>(path, mode);
+}
+
+TEST_F(SafeFileWriter, AKilledSaveLeavesTheOldOrTheNewContents) {
+    const Ops killing{kKilling<&Ops::makeTemp>,  WriteInPieces,
+                      kKilling<&Ops::fchmod>,    kKilling<&Ops::fsync>,
+                      kKilling<&Ops::close>,     kKilling<&Ops::rename>,
+                      kKilling<&Ops::unlink>,    kKilling<&Ops::openExisting>,
+                      kKilling<&Ops::pread>,     PwriteInPieces,
+                      kKilling<&Ops::ftruncate>, kKilling<&Ops::createNew>,
+                      kKilling<&Ops::link>};
+    struct Kind {
+        const char* name;
+        bool inPlace;
+        bool secondLink;  // the reason for the in-place path; without it, a folder that takes no new file
+        void (*change)(FileSystemOps&);
+    };
+    const Kind kinds[] = {
+        {"rename of an unnamed temporary file", false, false, [](FileSystemOps&) {}},
+        {"rename of a named temporary file", false, false,
+         [](FileSystemOps& o) { o.makeTemp = MakeNamedTempKilling; }},
+        {"in place, copy beside", true, true, [](FileSystemOps&) {}},
+        {"in place, copy in the state folder", true, false,
+         [](FileSystemOps& o) {
+             o.makeTemp = FailMakeTemp;
+             o.createNew = CreateOutsideTheFolder;
+         }},
+    };
+    const std::string path = PathOf("profile.csv");
+    const std::string longer = "Comment\r\n0, 1.000,  100.00\r\n1, 0.950,  95.00\r\n",
+                      shorter = "New\r\n0, 2,  100\r\n";
+    for (const Kind& kind : kinds) {
+        const bool secondLink = kind.secondLink;
+        const std::string& old = secondLink ? longer : shorter;  // one shrinks, the other grows
+        const std::string& bytes = secondLink ? shorter : longer;
+        Ops ops = killing;
+        kind.change(ops);
+        int torn = 0;
+        for (int calls = 1;; ++calls) {
+            SCOPED_TRACE(std::string(kind.name) + ", killed at call " + std::to_string(calls));
+            ASSERT_FALSE(WriteFileSafely(path, old));
+            if (secondLink && !fs::exists(PathOf("link.csv"))) {
+                ASSERT_EQ(link(path.c_str(), PathOf("link.csv").c_str()), 0);
+            }
+            const pid_t child = fork();
+            if (child == 0) {
+                g_callsBeforeKill = calls;
+                _exit(WriteFileSafely(path, bytes, ops) ? 1 : 0);
+            }
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            torn += Contents(path) != old && Contents(path) != bytes;
+            // Every other time the next save, not a read, finds what the kill left.
+            const std::string read = calls % 2 == 0 ? ReadWholeFile(path, 4096).bytes : old;
+            EXPECT_TRUE(read == old || read == bytes) << read;
+            ASSERT_FALSE(WriteFileSafely(path, old));
+            EXPECT_EQ(Entries().size(), secondLink ? 2u : 1u) << "a temporary file or a copy was left";
+            EXPECT_TRUE(!fs::exists(m_folder + "-state/tessaroven") ||
+                        fs::is_empty(m_folder + "-state/tessaroven"));
+            if (WIFEXITED(status)) {
+                EXPECT_EQ(WEXITSTATUS(status), 0);
+                break;
+            }
+        }
+        EXPECT_EQ(torn > 0, kind.inPlace) << kind.name;  // the in-place path tears, and only it
+        fs::remove(PathOf("link.csv"));
+    }
+}
+
+// The temporary file of a save that is still running is locked; the clean-up leaves it, and every file not
+// of the writer's own pattern or not of the user's.
+TEST_F(SafeFileWriter, ASaveRemovesOnlyTheTemporaryFilesOfKilledSaves) {
+    std::vector<std::string> kept = {".tessaroven-12345", ".tessaroven-Ab12Cd.csv", ".tessaroven-Live01",
+                                     "profile.csv", "tessaroven-Ab12Cd"};
+    if (geteuid() == 0) {  // only root can give a file to another user
+        kept.insert(kept.begin() + 3, ".tessaroven-Other1");
+    }
+    for (const std::string& name : kept) {
+        std::ofstream(PathOf(name)) << "part";
+    }
+    ASSERT_TRUE(geteuid() != 0 || chown(PathOf(".tessaroven-Other1").c_str(), 4321, 4321) == 0);
+    std::ofstream(PathOf(".tessaroven-Ab12Cd")) << "part";
+    const int running = open(PathOf(".tessaroven-Live01").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(flock(running, LOCK_EX), 0);
+    ASSERT_FALSE(WriteFileSafely(PathOf("profile.csv"), "x"));
+    EXPECT_EQ(Entries(), kept);
+    close(running);
+    ASSERT_FALSE(WriteFileSafely(PathOf("profile.csv"), "y"));
+    EXPECT_EQ(Entries().size(), kept.size() - 1);
+}
+
+// Two in-place saves of one file, the first slowed down: the second waits for it instead of writing through
+// it, and a read meanwhile waits too and sees the first save's contents whole.
+ssize_t SlowPwrite(int fd, const void* data, size_t size, off_t offset) {
+    usleep(2000);
+    return ::pwrite(fd, data, std::min<size_t>(size, 5), offset);
+}
+
+TEST_F(SafeFileWriter, TwoInPlaceSavesOfOneFileTakeTurns) {
+    const std::string path = PathOf("profile.csv");
+    ASSERT_FALSE(WriteFileSafely(path, "old\r\n"));
+    ASSERT_EQ(link(path.c_str(), PathOf("link.csv").c_str()), 0);
+    const std::string first(400, 'a'), second(100, 'b');
+    const pid_t child = fork();
+    if (child == 0) {
+        FileSystemOps slow = PosixFileSystem();
+        slow.pwrite = SlowPwrite;
+        _exit(WriteFileSafely(path, first, slow) ? 1 : 0);
+    }
+    int status = 0;
+    while (!fs::exists(PathOf(".profile.csv.tessaroven-old")) && waitpid(child, &status, WNOHANG) == 0) {
+    }  // until the child is writing
+    EXPECT_EQ(ReadWholeFile(path, 4096).bytes, first);
+    EXPECT_FALSE(WriteFileSafely(path, second));
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(Contents(path), second);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"link.csv", "profile.csv"}));
 }
 
 TEST_F(SafeFileWriter, SaveStoresTheFileLinesInTheRecordOnlyWhenTheWriteSucceeded) {

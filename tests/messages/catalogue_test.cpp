@@ -7,7 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include <cerrno>
+#include <map>
+
 #include "messages/catalogue.h"
+#include "messages/system_error_text.h"
 
 namespace tessaroven {
 namespace {
@@ -98,6 +102,26 @@ TEST(MessageCatalogue, speaks_english_once_chosen) {
     const std::string refused = Message(Reason::ReadingNotANumber, {place, "9O"});
     EXPECT_EQ(refused, "Reading \"9O\" on line 3 of standard input is not a number");  // details out of order
     EXPECT_TRUE(IsMessageOf(Reason::ReadingNotANumber, refused));
+}
+
+// Each common code has a text of its own in both languages (two codes that mean the same share one); the rest
+// are named by number.
+TEST(MessageCatalogue, explains_system_errors_in_the_chosen_language) {
+    std::map<std::string, int> japanese;
+    std::set<std::string> english;
+    for (const int code :
+         {ENOENT, EACCES, EPERM, ENOSPC,  EDQUOT, EROFS,  EISDIR, ENOTDIR, EEXIST, ENAMETOOLONG,
+          ELOOP,  EIO,    EBUSY, ETXTBSY, EMFILE, ENFILE, EFBIG,  EXDEV,   EAGAIN, EWOULDBLOCK}) {
+        const std::string text = SystemErrorText(code, Language::Japanese);
+        EXPECT_NE(FirstJapanese(text), std::optional<char32_t>(0)) << code;
+        EXPECT_TRUE(japanese.emplace(text, code).second || code == ENFILE || code == EWOULDBLOCK) << text;
+        english.insert(SystemErrorText(code, Language::English));
+    }
+    EXPECT_EQ(english.size(), 18u);
+    EXPECT_EQ(japanese.size(), 18u);
+    EXPECT_EQ(SystemErrorText(ECHILD, Language::Japanese),
+              "システムエラー (番号 " + std::to_string(ECHILD) + ")");
+    EXPECT_EQ(SystemErrorText(9999, Language::English), "System error 9999");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "calc/conversion.h"
 #include "cli/converter.h"
 #include "cli/plot_option.h"
+#include "messages/system_error_text.h"
 #include "support/record_compare.h"
 #include "ui/graph_window.h"
 #include "ui/graph_window_handlers.h"
@@ -71,7 +72,7 @@ TEST(PlotOption, an_unwritable_picture_file_fails_the_run_with_the_system_error_
     const ConverterRun run = Convert(args);
     EXPECT_EQ(run.status, kConverterRefused);
     EXPECT_TRUE(run.out.empty());
-    EXPECT_NE(run.err.find(std::strerror(ENOENT)), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(SystemErrorText(ENOENT)), std::string::npos) << run.err;
     EXPECT_TRUE(
         QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 }

@@ -6,6 +6,7 @@
 #include <errno.h>
 #include <sys/types.h>
 
+#include <cstdarg>
 #include <cstring>
 
 namespace tessaroven::robustness {
@@ -59,6 +60,34 @@ extern "C" int mkostemp(char* pathTemplate, int flags) {
     }
     const int fd = real(pathTemplate, flags);
     if (fd >= 0 && std::strstr(pathTemplate, ".tessaroven-") != nullptr) {
+        g_temporaryFd = fd;
+        ++g_counts.temporaryFilesCreated;
+    }
+    return fd;
+}
+
+// The writer's temporary file without a name (O_TMPFILE) counts as made by mkostemp. The flag's own bit, the
+// same on every Linux architecture (O_TMPFILE adds O_DIRECTORY, whose value differs), found without the
+// header that declares open.
+extern "C" int open(const char* path, int flags, ...) {
+    static const auto real = Real<int (*)(const char*, int, ...)>("open");
+    constexpr int kTmpFileBit = 020000000;
+    constexpr int kCreate = 0100;
+    unsigned mode = 0;
+    if ((flags & (kTmpFileBit | kCreate)) != 0) {
+        va_list rest;
+        va_start(rest, flags);
+        mode = va_arg(rest, unsigned);
+        va_end(rest);
+    }
+    if ((flags & kTmpFileBit) == 0) {
+        return real(path, flags, mode);
+    }
+    if (Fails(IoCall::MakeTemp)) {
+        return Fail();
+    }
+    const int fd = real(path, flags, mode);
+    if (fd >= 0) {
         g_temporaryFd = fd;
         ++g_counts.temporaryFilesCreated;
     }

@@ -22,6 +22,7 @@
 #include "io_faults.h"
 #include "message_boxes.h"
 #include "messages/outcome.h"
+#include "messages/system_error_text.h"
 #include "record_compare.h"
 #include "ui/save_dialog.h"
 #include "ui/save_dialog_handlers.h"
@@ -54,7 +55,7 @@ void PrintTo(const SaveFaultCase& c, std::ostream* out) {
 }
 
 std::string ErrorText(int error) {
-    return std::strerror(error);
+    return SystemErrorText(error);
 }
 
 class SaveFault : public ::testing::TestWithParam<SaveFaultCase> {

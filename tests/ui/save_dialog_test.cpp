@@ -15,6 +15,7 @@
 
 #include "gui_fixture.h"
 #include "messages/catalogue.h"
+#include "messages/system_error_text.h"
 #include "record/measurement_record.h"
 #include "ui/save_dialog.h"
 #include "ui/save_dialog_handlers.h"
@@ -294,7 +295,8 @@ TEST_F(SaveDialogTest, a_missing_folder_gives_the_system_error_and_keeps_the_dia
     const Seen box = Save("Comment", name);
     ExpectBox(box, QMessageBox::NoIcon);
     ASSERT_TRUE(box);
-    EXPECT_TRUE(box->text.contains(QString::fromLocal8Bit(std::strerror(ENOENT)))) << box->text.toStdString();
+    EXPECT_TRUE(box->text.contains(QString::fromStdString(SystemErrorText(ENOENT))))
+        << box->text.toStdString();
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_EQ(m_dialog->commentEdit->text(), "Comment");
     EXPECT_EQ(m_dialog->fileNameEdit->text(), name);

@@ -17,6 +17,7 @@
 
 #include "gui_fixture.h"
 #include "messages/catalogue.h"
+#include "messages/system_error_text.h"
 #include "record/measurement_record.h"
 #include "ui/save_dialog.h"
 #include "ui/save_dialog_handlers.h"
@@ -86,7 +87,8 @@ TEST_F(SaveExistingFileTest, a_write_protected_file_is_refused_with_the_system_e
     ASSERT_TRUE(box);
     EXPECT_EQ(box->icon, QMessageBox::NoIcon);
     EXPECT_EQ(box->title, "Tessaroven");
-    EXPECT_TRUE(box->text.contains(QString::fromLocal8Bit(std::strerror(EACCES)))) << box->text.toStdString();
+    EXPECT_TRUE(box->text.contains(QString::fromStdString(SystemErrorText(EACCES))))
+        << box->text.toStdString();
     EXPECT_EQ(Contents(path), QByteArray("old measurement\r\n"));
     struct stat info {};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
