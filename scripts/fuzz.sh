@@ -46,7 +46,9 @@ for name in "${targets[@]}"; do
     # The measurement file's inputs must be long enough to nest far beyond the reader's limit; libFuzzer's
     # default would stop them at the size of the largest seed.
     max_len=()
-    if [ "$name" = fuzz_measurement_file ]; then
+    if [ -n "${FUZZ_MAX_LEN:-}" ]; then
+        max_len=(-max_len="$FUZZ_MAX_LEN")  # the long one-off runs: every target with inputs this long
+    elif [ "$name" = fuzz_measurement_file ]; then
         max_len=(-max_len=262144)
     fi
     "$build/fuzz/$name" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 ${max_len[@]+"${max_len[@]}"} \
