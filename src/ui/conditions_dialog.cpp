@@ -65,8 +65,9 @@ MaybeRefusal ReadField(const ConditionField& row, const QString& text, Measureme
         number.reset();
         return std::nullopt;
     }
-    const ParsedNumber parsed = ParseTypedNumber(text.toStdString());
-    if (!parsed.found || !parsed.complete) {
+    // One complete number, read as every other number box reads it ("1 00" is not 100).
+    const StrictNumber parsed = ReadTypedNumber(text.toStdString(), LocaleDecimalSeparator());
+    if (!parsed.isNumber) {
         return NamingField(Reason::ConditionNotANumber, row);
     }
     if (parsed.outOfRange || !std::isfinite(parsed.value)) {

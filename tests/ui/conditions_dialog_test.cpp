@@ -74,6 +74,7 @@ TEST_F(ConditionsDialogTest, shows_the_record_and_writes_the_typed_fields_on_ok_
 TEST_F(ConditionsDialogTest, names_a_refused_field_gives_it_the_focus_and_writes_nothing) {
     const std::tuple<const char*, const char*, std::string> cases[] = {
         {"tubeVoltageEdit", "12abc", Message(Reason::ConditionNotANumber, {"管電圧 (kV)"})},
+        {"tubeVoltageEdit", "1 20", Message(Reason::ConditionNotANumber, {"管電圧 (kV)"})},
         {"collimationEdit", "1e999", Message(Reason::ConditionNumberOutOfRange, {"コリメーション (mm)"})},
         {"calibrationUncertaintyEdit", "-0.5",
          Message(Reason::ConditionNegativeUncertainty, {"校正の不確かさ (%)"})},
