@@ -17,6 +17,7 @@
 #include <random>
 
 #include "files/in_place_write.h"
+#include "files/write_target.h"
 #include "messages/system_error_text.h"
 
 namespace tessaroven {
@@ -77,59 +78,6 @@ Refusal WriteFailure(const std::string& path, int error) {
 Refusal TargetRefused(const std::string& path, Reason why,
                       std::initializer_list<std::string_view> details = {}) {
     return Refuse(Reason::FileWriteFailed, {path, Message(why, details)});
-}
-
-// The folder holding the entry at path, as a name stat can take.
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Follows the chain of symbolic links from path one link at a time, as the kernel's protected_symlinks rule
-// does but whatever the system's setting: in a folder that everyone may write to and that has the sticky bit
-// (like /tmp), a link is followed only when it belongs to the writer or to the folder's owner; otherwise
-// another user could point a name that someone else will save under at a file of that person's. A link that
-// leads nowhere or round in a loop is refused too, instead of being replaced by a plain file. Links whose
-// text is no path (/proc/self/fd/1 pointing at "pipe:[...]") end the walk; the kernel follows those itself.
-MaybeRefusal CheckLinks(const std::string& path) {
-    constexpr int kMostLinks = 40;  // the kernel's own limit; beyond it stat reports the loop
-    std::string hop = path;
-    for (int followed = 0; followed < kMostLinks; ++followed) {
-        struct stat link;
-        if (::lstat(hop.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
-            break;
-        }
-        const std::string folder = FolderOf(hop);
-        struct stat shared;
-        constexpr mode_t kStickyForAll = S_ISVTX | S_IWOTH;
-        if (::stat(folder.c_str(), &shared) == 0 && (shared.st_mode & kStickyForAll) == kStickyForAll &&
-            link.st_uid != ::geteuid() && link.st_uid != shared.st_uid) {
-            return TargetRefused(path, Reason::WriteLinkUntrusted,
-                                 {std::to_string(link.st_uid), std::to_string(shared.st_uid)});
-        }
-        char to[4096];
-        const ssize_t length = ::readlink(hop.c_str(), to, sizeof to);
-        if (length < 0 || static_cast<std::size_t>(length) == sizeof to) {
-            return WriteFailure(path, length < 0 ? errno : ENAMETOOLONG);
-        }
-        const std::string text(to, static_cast<std::size_t>(length));
-        hop = !text.empty() && text.front() == '/' ? text : folder + "/" + text;
-    }
-    struct stat target;
-    struct stat link;
-    const int error = ::stat(path.c_str(), &target) == 0 ? 0 : errno;
-    if (error != 0 && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        if (error == ELOOP) {
-            return TargetRefused(path, Reason::WriteLinkLoop, {ErrorText(ELOOP)});
-        }
-        if (error == ENOENT) {
-            return TargetRefused(path, Reason::WriteLinkDangling, {hop});
-        }
-    }
-    return std::nullopt;
 }
 
 // Mode for the new file: that of the file it replaces, or the usual 0666 less the umask.
@@ -313,7 +261,7 @@ MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes, co
     if (path.empty() || path.back() == '/') {
         return WriteFailure(path, path.empty() ? ENOENT : EISDIR);
     }
-    if (auto refusal = CheckLinks(path)) {
+    if (auto refusal = CheckLinkChain(path)) {
         return refusal;
     }
     struct stat target;

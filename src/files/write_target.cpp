@@ -31,8 +31,9 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Every link of the chain from path, by the sticky-folder rule; then a chain that ends nowhere or loops.
-MaybeRefusal CheckLinks(const std::string& path) {
+}  // namespace
+
+MaybeRefusal CheckLinkChain(const std::string& path) {
     constexpr int kMostLinks = 40;  // the kernel's own limit; beyond it stat reports the loop
     std::string hop = path;
     for (int followed = 0; followed < kMostLinks; ++followed) {
@@ -73,6 +74,8 @@ MaybeRefusal CheckLinks(const std::string& path) {
     return std::nullopt;
 }
 
+namespace {
+
 // The file a save under path replaces: through a link, the file it points to.
 std::string ReplacedFile(const std::string& path) {
     const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), std::free);
@@ -85,7 +88,7 @@ MaybeRefusal CheckWriteTarget(const std::string& path) {
     if (path.empty() || path.back() == '/') {
         return RefusedFor(path, path.empty() ? ENOENT : EISDIR);
     }
-    if (auto refusal = CheckLinks(path)) {
+    if (auto refusal = CheckLinkChain(path)) {
         return refusal;
     }
     struct stat target;

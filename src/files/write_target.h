@@ -16,6 +16,15 @@ namespace tessaroven {
 // foreseen. The message is the writer's: the file's name and the reason.
 MaybeRefusal CheckWriteTarget(const std::string& path);
 
+// Follows the chain of symbolic links from path one link at a time, as the kernel's protected_symlinks rule
+// does but whatever the system's setting: in a folder that everyone may write to and that has the sticky bit
+// (like /tmp), a link is followed only when it belongs to the writer or to the folder's owner; otherwise
+// another user could point a name that someone else will save under at a file of that person's. A link that
+// leads nowhere or round in a loop is refused too, instead of being replaced by a plain file. Links whose
+// text is no path (/proc/self/fd/1 pointing at "pipe:[...]") end the walk; the kernel follows those itself.
+// The writer applies it before every save, CheckWriteTarget before any.
+MaybeRefusal CheckLinkChain(const std::string& path);
+
 // Whether two names lead to the same file: the same existing regular file (through links, hard links and
 // other spellings), or, for names not yet there, the same name in the same folder. Devices and pipes never
 // count as the same, as writing one twice is what the user asked for.
