@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <thread>
 
 #include "messages/system_error_text.h"
@@ -139,12 +140,15 @@ void MakeFolders(const std::string& folder) {
     }
 }
 
-// Writes all of bytes at offset; 0 or the error.
-int WriteAllAt(const FileSystemOps& ops, int fd, std::string_view bytes, off_t offset) {
+// Writes all of bytes, at the file's position or, given one, at offset; 0 or the error. A write that takes
+// nothing counts as a full disk, so that the loop always ends.
+int WriteWhole(const FileSystemOps& ops, int fd, std::string_view bytes, std::optional<off_t> offset) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t written =
-            ops.pwrite(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
+        const char* from = bytes.data() + done;
+        const std::size_t left = bytes.size() - done;
+        const ssize_t written = offset ? ops.pwrite(fd, from, left, *offset + static_cast<off_t>(done))
+                                       : ops.write(fd, from, left);
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -154,6 +158,10 @@ int WriteAllAt(const FileSystemOps& ops, int fd, std::string_view bytes, off_t o
         done += static_cast<std::size_t>(written);
     }
     return 0;
+}
+
+int WriteAllAt(const FileSystemOps& ops, int fd, std::string_view bytes, off_t offset) {
+    return WriteWhole(ops, fd, bytes, offset);
 }
 
 // The whole contents of the open file; false with errno set when it cannot be read.
@@ -295,18 +303,7 @@ MaybeRefusal Overwrite(const std::string& path, const std::string& file, int fd,
 }  // namespace
 
 int WriteAll(const FileSystemOps& ops, int fd, std::string_view bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ops.write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return written == 0 ? ENOSPC : errno;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return 0;
+    return WriteWhole(ops, fd, bytes, std::nullopt);
 }
 
 int FlushFolder(const FileSystemOps& ops, const std::string& folder) {
