@@ -142,6 +142,26 @@ void MainWindowHandlers::clearResults() {
     }
 }
 
+void MainWindowHandlers::showEditedReadings() {
+    if (m_record.convertedDistanceCm > 0) {
+        clearResults();
+    }
+    m_window.readingList->clear();
+    bool complete = true;
+    const int lastPoint = std::min(LastPositionIndex(m_record.lastPosition + 1), kSlotCount);
+    for (int i = 1; i <= lastPoint; ++i) {
+        const std::string& line = m_record.readingLines[static_cast<std::size_t>(i)];
+        complete = complete && !line.empty();
+        if (!line.empty()) {
+            m_window.readingList->addItem(ToQString(line));
+        }
+    }
+    m_window.finishEntryButton->setEnabled(complete);
+    m_window.convertButton->setEnabled(complete);
+    m_window.correctButton->setEnabled(complete || m_window.correctButton->isEnabled());
+    emit measurementEdited();
+}
+
 void MainWindowHandlers::distanceEntered() {
     m_window.pointCountEdit->setFocus();
 }

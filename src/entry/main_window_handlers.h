@@ -33,6 +33,10 @@ public:
     // The conversion's results are dropped from the record and the window (the readings stay): the model
     // changed, and results of another model must not stay on screen beside it. Ready to convert again.
     void clearResults();
+    // The readings were edited outside the entry boxes (the readings table): the results of the old readings
+    // go, the reading list shows the record's lines again, and once every position has a reading the
+    // conversion is ready, as after the last one was typed.
+    void showEditedReadings();
 
     // Enter in an entry field.
     void distanceEntered();

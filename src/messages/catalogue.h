@@ -284,10 +284,17 @@ enum class Reason {
     OutputsSameFile,                // {1}, {2}: the two options, {3}: the file
     OutputsWritten,                 // {1}: the outputs written before a write failed
     OutputsNotWritten,              // {1}: the outputs not written
+    // The readings table (desktop program)
+    ReadingCellNotANumber,  // {1}: position in cm, {2}: which reading (from 1), {3}: the cell's text
+    ReadingCellOutOfRange,  // {1}: position in cm, {2}: which reading (from 1)
+    PastedRowsDoNotFit,     // {1}: rows pasted, {2}: first position, {3}: rows that fit, {4}: last position
+    TooManyReadingsAtPosition,  // {1}: position in cm, {2}: the most readings a position takes
+    NonPositiveReadingCell,     // a cell's tip: a reading of 0 or less is kept, but worth a look
+    ReadingsTableNeedsSetup,    // the table opens once the number of points is set
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::OutputsNotWritten;
+inline constexpr Reason kLastReason = Reason::ReadingsTableNeedsSetup;
 
 enum class Language { Japanese, English };
 
