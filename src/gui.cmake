@@ -18,6 +18,9 @@ qt_add_library(tessaroven_gui STATIC
     ui/start_screen.h ui/start_screen.cpp
     entry/entry_line.h entry/entry_line.cpp
     entry/main_window_handlers.h entry/main_window_handlers.cpp
+    entry/reading_cells.h entry/reading_cells.cpp
+    ui/readings_table.h ui/readings_table.cpp
+    app/readings_actions.h app/readings_actions.cpp
     app/application.h app/application.cpp
     app/display_check.h app/display_check.cpp
     app/display_language.h app/display_language.cpp

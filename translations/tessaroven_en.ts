@@ -289,5 +289,25 @@ MIT License</translation>
         <source>グラフ画像 (PNG)…</source>
         <translation>Graph Image (PNG)…</translation>
     </message>
+    <message>
+        <source>読み値の表…</source>
+        <translation>Readings Table…</translation>
+    </message>
+    <message>
+        <source>読み値の表</source>
+        <translation>Readings Table</translation>
+    </message>
+    <message>
+        <source>数値を入力して Enter で下へ進みます。表計算ソフトからコピーした列・行・範囲は、選んだセルから Ctrl+V で貼り付けます。Delete で読み値を消します。</source>
+        <translation>Type a number and press Enter to move down. A column, row or block copied from a spreadsheet pastes from the selected cell on with Ctrl+V. Delete removes readings.</translation>
+    </message>
+    <message>
+        <source>%1 回目</source>
+        <translation>Reading %1</translation>
+    </message>
+    <message>
+        <source>%1 cm</source>
+        <translation>%1 cm</translation>
+    </message>
 </context>
 </TS>

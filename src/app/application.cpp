@@ -15,6 +15,7 @@
 #include "app/display_language.h"
 #include "app/graph_export.h"
 #include "app/measurement_files.h"
+#include "app/readings_actions.h"
 #include "app/report_actions.h"
 #include "app/spectrum_actions.h"
 #include "calc/conversion.h"
@@ -139,6 +140,10 @@ MainWindow& Application::EnsureMainWindow() {
         // The centre spectrum and the bow-tie files; a changed spectrum changes the results.
         auto* spectrum = new SpectrumActions(*m_mainWindow, *m_files, m_record);
         connect(spectrum, &SpectrumActions::spectrumChanged, this, &Application::updateResults);
+        // The readings table edits the readings as the entry does.
+        auto* readings = new ReadingsActions(*m_mainWindow, *m_handlers, *m_files, m_record);
+        connect(readings, &ReadingsActions::readingsEdited, m_handlers.get(),
+                &MainWindowHandlers::showEditedReadings);
         // ヘルプ: the display language, kept for the next start, and the version.
         MainWindow& window = *m_mainWindow;
         (MessageLanguage() == Language::English ? window.englishAction : window.japaneseAction)

@@ -226,6 +226,20 @@ void MainWindowHandlers::enableResultOutputs(bool enabled) {
     }
 }
 
+void MainWindowHandlers::showEditedReadings() {
+    invalidateResults();
+    listReadings();
+    bool complete = true;
+    const int lastPoint = std::min(LastPositionIndex(m_record.lastPosition + 1), kSlotCount);
+    for (int i = 1; i <= lastPoint; ++i) {
+        complete = complete && !m_record.readingLines[static_cast<std::size_t>(i)].empty();
+    }
+    m_window.finishEntryButton->setEnabled(complete);
+    m_window.convertButton->setEnabled(complete);
+    m_window.correctButton->setEnabled(complete || m_window.correctButton->isEnabled());
+    emit measurementEdited();
+}
+
 // Enter checks what was typed; a box left empty is refused by the step that needs its number.
 void MainWindowHandlers::distanceEntered() {
     if (IsBlank(m_window.distanceEdit) || readNumber(m_window.distanceEdit, Reason::DistanceBoxName)) {

@@ -41,6 +41,10 @@ public:
     // distance or the model changed, a conversion failed, a new measurement began): the results leave the
     // record and the window, and nothing can save or draw them until the next conversion. The readings stay.
     void invalidateResults();
+    // The readings were edited outside the entry boxes (the readings table): the results of the old readings
+    // go, the reading list shows the record's lines again, and once every position has a reading the
+    // conversion is ready, as after the last one was typed.
+    void showEditedReadings();
 
     // Enter in an entry field.
     void distanceEntered();

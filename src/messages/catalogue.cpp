@@ -413,6 +413,12 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::SystemErrorOther, "システムエラー (番号 {1})", "System error {1}"},
     {Reason::WriteOldCopyFailed, "書き込みが中断されても元に戻せるよう古い内容の控えを {1} に作ろうとしましたが、作れませんでした ({2})。ファイルは変更していません", "A copy of the old contents, kept so that an interrupted write can be undone, could not be made at {1} ({2}); the file is unchanged"},
     {Reason::WriteFileLocked, "別のプログラムがこのファイルに書き込み中です。しばらくしてからもう一度保存してください", "Another program is writing this file; save again in a moment"},
+    {Reason::ReadingCellNotANumber, "位置 {1} cm の {2} 回目の読み値「{3}」は数値ではありません。1 つのセルには数値を 1 つだけ入力してください。何も変更していません。", "Reading {2} at position {1} cm, \"{3}\", is not a number. Enter one number per cell. Nothing was changed."},
+    {Reason::ReadingCellOutOfRange, "位置 {1} cm の {2} 回目の読み値が大きすぎて扱えません。正しい値を入力してください。何も変更していません。", "Reading {2} at position {1} cm is too large to handle. Enter a correct value. Nothing was changed."},
+    {Reason::PastedRowsDoNotFit, "貼り付ける値は {1} 行ありますが、位置 {2} cm から最後の位置 {4} cm までに入るのは {3} 行です。何も変更していません。", "The pasted values have {1} rows, but only {3} fit from position {2} cm to the last position, {4} cm. Nothing was changed."},
+    {Reason::TooManyReadingsAtPosition, "位置 {1} cm の読み値が {2} 個を超えます。1 つの位置に入る読み値は {2} 個までです。何も変更していません。", "Position {1} cm would get more than {2} readings; a position takes at most {2}. Nothing was changed."},
+    {Reason::NonPositiveReadingCell, "0 以下の読み値です。このまま変換できますが、プロファイルが負になることがあります。値を確かめてください。", "This reading is 0 or less. It converts as it is, but the profile may turn negative. Check the value."},
+    {Reason::ReadingsTableNeedsSetup, "読み値の表は、測定ポイント数を入力して OK を押してから開けます。", "The readings table opens once the number of points is entered and confirmed with OK."},
 };
 // clang-format on
 

@@ -331,10 +331,17 @@ enum class Reason {
     SystemErrorOther,           // {1}: the error's number
     WriteOldCopyFailed,  // {1}: where the copy of the old contents was to go, {2}: the system's error text
     WriteFileLocked,     // another program holds the file's lock longer than the writer waits
+    // The readings table (desktop program)
+    ReadingCellNotANumber,  // {1}: position in cm, {2}: which reading (from 1), {3}: the cell's text
+    ReadingCellOutOfRange,  // {1}: position in cm, {2}: which reading (from 1)
+    PastedRowsDoNotFit,     // {1}: rows pasted, {2}: first position, {3}: rows that fit, {4}: last position
+    TooManyReadingsAtPosition,  // {1}: position in cm, {2}: the most readings a position takes
+    NonPositiveReadingCell,     // a cell's tip: a reading of 0 or less is kept, but worth a look
+    ReadingsTableNeedsSetup,    // the table opens once the number of points is set
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::WriteFileLocked;
+inline constexpr Reason kLastReason = Reason::ReadingsTableNeedsSetup;
 
 enum class Language { Japanese, English };
 

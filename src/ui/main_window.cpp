@@ -82,6 +82,7 @@ struct MenuTexts {
     const char* print = QT_TRANSLATE_NOOP("Tessaroven", "印刷…");
     const char* quit = QT_TRANSLATE_NOOP("Tessaroven", "終了");
     const char* measurement = QT_TRANSLATE_NOOP("Tessaroven", "測定(&M)");
+    const char* readingsTable = QT_TRANSLATE_NOOP("Tessaroven", "読み値の表…");
     const char* conditions = QT_TRANSLATE_NOOP("Tessaroven", "測定条件…");
     const char* model = QT_TRANSLATE_NOOP("Tessaroven", "変換モデル");
     const char* spectrum = QT_TRANSLATE_NOOP("Tessaroven", "スペクトル…");
@@ -203,6 +204,8 @@ void MainWindow::BuildMenus() {
     });
 
     QMenu* measurement = menuBar()->addMenu(UiText(kMenuTexts.measurement));
+    readingsTableAction = measurement->addAction(UiText(kMenuTexts.readingsTable));
+    readingsTableAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     conditionsAction = measurement->addAction(UiText(kMenuTexts.conditions));
     QMenu* model = measurement->addMenu(UiText(kMenuTexts.model));
     model->setObjectName(QStringLiteral("modelMenu"));
