@@ -17,6 +17,7 @@
 #include "app/measurement_files.h"
 #include "app/report_actions.h"
 #include "app/spectrum_actions.h"
+#include "app/undo_history.h"
 #include "calc/conversion.h"
 #include "calc/uncertainty.h"
 #include "entry/main_window_handlers.h"
@@ -155,6 +156,13 @@ MainWindow& Application::EnsureMainWindow() {
                 [this] { chooseModel(ConversionModel::Isotropic); });
         window.otherModelAction->setChecked(QSettings().value(kOtherModelKey, false).toBool());
         connect(window.otherModelAction, &QAction::toggled, this, &Application::showOtherModel);
+        // Last, so that it hears of each change after the change was made.
+        m_undo = new UndoHistory(window, *m_handlers, *m_files, m_record);
+        connect(m_undo, &UndoHistory::restored, this, [this] {
+            if (!m_saveDialog.isNull()) {
+                m_saveDialog->findChild<SaveDialogHandlers*>()->refreshComment();
+            }
+        });
     }
     return *m_mainWindow;
 }
@@ -200,7 +208,14 @@ GraphWindow* Application::graphWindow() const {
 }
 
 void Application::openSaveDialog() {
-    OpenSaveDialog(m_saveDialog, m_record)->okButton->setEnabled(m_mainWindow->saveButton->isEnabled());
+    const bool created = m_saveDialog.isNull();
+    SaveDialog* dialog = OpenSaveDialog(m_saveDialog, m_record);
+    dialog->okButton->setEnabled(m_mainWindow->saveButton->isEnabled());
+    // Its OK keeps the typed comment with the measurement; this runs after the dialog's own handler.
+    if (created) {
+        connect(dialog->okButton, &QPushButton::clicked, m_undo,
+                [this] { m_undo->recordChange(MeasurementChange::Comment); });
+    }
 }
 
 GraphOverlays Application::CurrentOverlays() const {

@@ -62,6 +62,9 @@ public:
     QAction* reportAction;         // レポート (PDF)…
     QAction* printAction;          // 印刷…
     QAction* quitAction;           // 終了: the end of the program
+    // 編集 (app/undo_history.h answers them)
+    QAction* undoAction;  // 元に戻す, naming the step
+    QAction* redoAction;  // やり直す
     // 測定
     QAction* conditionsAction;  // 測定条件…
     QAction*
