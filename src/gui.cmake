@@ -38,6 +38,7 @@ qt_add_library(tessaroven_gui STATIC
     ui/reading_list.h ui/reading_list.cpp
     ui/spectrum_dialog.h ui/spectrum_dialog.cpp
     app/spectrum_actions.h app/spectrum_actions.cpp
+    app/undo_history.h app/undo_history.cpp
 )
 target_include_directories(tessaroven_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tessaroven_gui PUBLIC tessaroven_render tessaroven_core tessaroven_options Qt6::Widgets Qt6::Svg Qt6::PrintSupport)

@@ -309,5 +309,65 @@ MIT License</translation>
         <source>%1 cm</source>
         <translation>%1 cm</translation>
     </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直す</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>%1を元に戻す</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>%1をやり直す</source>
+        <translation>Redo %1</translation>
+    </message>
+    <message>
+        <source>測定値の入力</source>
+        <translation>Reading Entry</translation>
+    </message>
+    <message>
+        <source>測定値の修正</source>
+        <translation>Reading Correction</translation>
+    </message>
+    <message>
+        <source>測定ポイント数の設定</source>
+        <translation>Number of Points</translation>
+    </message>
+    <message>
+        <source>読み値の表の編集</source>
+        <translation>Readings Table Edit</translation>
+    </message>
+    <message>
+        <source>距離の変更</source>
+        <translation>Distance Change</translation>
+    </message>
+    <message>
+        <source>コメントの変更</source>
+        <translation>Comment Change</translation>
+    </message>
+    <message>
+        <source>測定条件の変更</source>
+        <translation>Conditions Change</translation>
+    </message>
+    <message>
+        <source>スペクトルの変更</source>
+        <translation>Spectrum Change</translation>
+    </message>
+    <message>
+        <source>変換モデルの変更</source>
+        <translation>Model Change</translation>
+    </message>
+    <message>
+        <source>測定の変更</source>
+        <translation>Measurement Change</translation>
+    </message>
 </context>
 </TS>

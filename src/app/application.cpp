@@ -18,6 +18,7 @@
 #include "app/readings_actions.h"
 #include "app/report_actions.h"
 #include "app/spectrum_actions.h"
+#include "app/undo_history.h"
 #include "calc/conversion.h"
 #include "calc/uncertainty.h"
 #include "entry/main_window_handlers.h"
@@ -160,6 +161,17 @@ MainWindow& Application::EnsureMainWindow() {
                 [this] { chooseModel(ConversionModel::Isotropic); });
         window.otherModelAction->setChecked(QSettings().value(kOtherModelKey, false).toBool());
         connect(window.otherModelAction, &QAction::toggled, this, &Application::showOtherModel);
+        // Last, so that it hears of each change after the change was made.
+        m_undo = new UndoHistory(window, *m_handlers, *m_files, m_record);
+        connect(m_undo, &UndoHistory::restored, this, [this] {
+            if (!m_saveDialog.isNull()) {
+                m_saveDialog->findChild<SaveDialogHandlers*>()->refreshComment();
+            }
+        });
+        // An edit in the readings table is one step; an undone step shows in the table too.
+        connect(readings, &ReadingsActions::readingsEdited, m_undo,
+                [this] { m_undo->recordChange(MeasurementChange::ReadingsTable); });
+        connect(m_undo, &UndoHistory::restored, readings, &ReadingsActions::refresh);
     }
     return *m_mainWindow;
 }
@@ -205,7 +217,14 @@ GraphWindow* Application::graphWindow() const {
 }
 
 void Application::openSaveDialog() {
-    OpenSaveDialog(m_saveDialog, m_record)->okButton->setEnabled(m_mainWindow->saveButton->isEnabled());
+    const bool created = m_saveDialog.isNull();
+    SaveDialog* dialog = OpenSaveDialog(m_saveDialog, m_record);
+    dialog->okButton->setEnabled(m_mainWindow->saveButton->isEnabled());
+    // Its OK keeps the typed comment with the measurement; this runs after the dialog's own handler.
+    if (created) {
+        connect(dialog->okButton, &QPushButton::clicked, m_undo,
+                [this] { m_undo->recordChange(MeasurementChange::Comment); });
+    }
 }
 
 GraphOverlays Application::CurrentOverlays() const {

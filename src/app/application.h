@@ -26,6 +26,7 @@ class ResultsTableWindow;
 class BaselineActions;
 class ReportActions;
 class GraphExport;
+class UndoHistory;
 
 class Application : public QObject {
     Q_OBJECT
@@ -69,6 +70,7 @@ public:
     BaselineActions* baselineActions() const { return m_baseline; }  // null until the main window exists
     ReportActions* reportActions() const { return m_reports; }       // null until the main window exists
     GraphExport* graphExport() const { return m_graphExport; }       // null until the main window exists
+    UndoHistory* undoHistory() const { return m_undo; }              // null until the main window exists
 
 signals:
     // The program has ended; main() leaves the event loop.
@@ -89,6 +91,7 @@ private:
     BaselineActions* m_baseline = nullptr;  // owned by the main window
     ReportActions* m_reports = nullptr;     // owned by the main window
     GraphExport* m_graphExport = nullptr;   // owned by the main window
+    UndoHistory* m_undo = nullptr;          // owned by the main window
     // Ownerless windows that their close box destroys; the next click creates them again.
     QPointer<SaveDialog> m_saveDialog;
     QPointer<GraphWindow> m_graphWindow;

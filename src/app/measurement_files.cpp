@@ -73,6 +73,7 @@ bool MeasurementFiles::newMeasurement() {
 void MeasurementFiles::forgetFile() {
     setCurrentFile(QString());
     m_modified = false;
+    emit replaced();
 }
 
 bool MeasurementFiles::open() {
@@ -96,6 +97,7 @@ bool MeasurementFiles::openFile(const QString& path) {
     setCurrentFile(path);
     m_modified = false;
     rememberRecent(path);
+    emit replaced();
     return true;
 }
 
@@ -256,6 +258,7 @@ bool MeasurementFiles::writeTo(QString path) {
     setCurrentFile(path);
     m_modified = false;
     rememberRecent(path);
+    emit saved();
     m_window.statusBar()->showMessage(
         CatalogueText(Reason::MeasurementSavedStatus, {ShownPath(path).toStdString()}), 5000);
     return true;

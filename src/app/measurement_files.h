@@ -57,6 +57,8 @@ public:
 
     // Something in the measurement changed that a save would keep.
     void markModified();
+    // The undo history's verdict: whether the measurement differs from the one last saved, opened or begun.
+    void setModified(bool modified) { m_modified = modified; }
     // Asks through the file chooser, starting in the folder of the last measurement file.
     QString chooseFile(const QString& title, const QString& filter, bool forSaving) const;
 
@@ -70,6 +72,10 @@ signals:
     void newMeasurementRequested();
     // 終了: the program ends (after asking about unsaved changes).
     void quitRequested();
+    // The measurement was written to its file.
+    void saved();
+    // A new measurement or an opened file took the record's place.
+    void replaced();
 
 private:
     void setCurrentFile(const QString& path);

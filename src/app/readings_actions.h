@@ -23,14 +23,14 @@ public:
 
     void showTable();
     ReadingsTableWindow* table() const { return m_table; }  // null until first opened
+    // Shows the record's readings again (after an undone or redone step, say).
+    void refresh();
 
 signals:
     // A reading changed in the table: the reading list and the results must follow, as after the entry.
     void readingsEdited();
 
 private:
-    void refresh();
-
     MainWindow& m_window;
     MeasurementFiles& m_files;
     MeasurementRecord& m_record;

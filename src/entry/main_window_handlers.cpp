@@ -332,10 +332,13 @@ void MainWindowHandlers::listReadings() {
     }
 }
 
-void MainWindowHandlers::warnAboutNonPositive(int firstPosition, int lastPosition) {
+void MainWindowHandlers::warnAboutNonPositive(int firstPosition, int lastPosition, bool enteredOnly) {
     std::string positions;
     for (int k = firstPosition; k <= lastPosition; ++k) {
         const auto slot = static_cast<std::size_t>(k);
+        if (enteredOnly && !HoldsReading(m_record, k)) {
+            continue;
+        }
         const std::vector<double>& repeats = m_record.repeats[slot];
         if (!(m_record.reading[slot] > 0) ||
             std::any_of(repeats.begin(), repeats.end(), [](double r) { return !(r > 0); })) {
@@ -433,6 +436,27 @@ void MainWindowHandlers::showMeasurement(double distance) {
         button->setEnabled(true);
     }
     m_window.convertButton->setFocus();
+}
+
+void MainWindowHandlers::followRecord(bool readingsChanged) {
+    invalidateResults();
+    listReadings();
+    (m_record.model == ConversionModel::Isotropic ? m_window.isotropicModelAction
+                                                  : m_window.compatibleModelAction)
+        ->setChecked(true);
+    const int last = std::min(LastPositionIndex(m_record.lastPosition), kLastSlot);
+    warnAboutNonPositive(0, last, true);
+    if (!readingsChanged || !m_window.storeReadingButton->isEnabled()) {
+        return;
+    }
+    // The next reading typed fills the gap the undo left rather than one beyond it.
+    for (int k = 0; k <= last; ++k) {
+        if (!HoldsReading(m_record, k)) {
+            advanceToNextPoint(k, k - 1);
+            return;
+        }
+    }
+    reachLastPosition();
 }
 
 void MainWindowHandlers::finishCorrection() {

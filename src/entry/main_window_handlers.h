@@ -61,6 +61,10 @@ public:
     // Fills the window from the record (a measurement just opened) as if its readings had been typed:
     // distance, number of points, the reading list; ready to convert or to correct.
     void showMeasurement(double distance);
+    // The record's readings, number of points or model were put back (編集 → 元に戻す): the reading list, the
+    // model's check mark and the warning about readings at or below 0 follow it, and the results go. When the
+    // readings changed, the entry goes on at the first position without a reading.
+    void followRecord(bool readingsChanged);
 
     bool conversionRunning() const { return m_converting; }
 
@@ -88,7 +92,8 @@ private:
     // Asks before the readings beyond pointCount positions are dropped; false when the user keeps them.
     bool dropPositionsBeyond(int pointCount);
     void listReadings();  // the reading list rebuilt from the record, in point order
-    void warnAboutNonPositive(int firstPosition, int lastPosition);
+    // enteredOnly: positions that never had a reading typed are left out.
+    void warnAboutNonPositive(int firstPosition, int lastPosition, bool enteredOnly = false);
     void enableResultOutputs(bool enabled);
     void finishCorrection();
     void reachLastPosition();

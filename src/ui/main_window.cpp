@@ -81,6 +81,9 @@ struct MenuTexts {
     const char* report = QT_TRANSLATE_NOOP("Tessaroven", "レポート (PDF)…");
     const char* print = QT_TRANSLATE_NOOP("Tessaroven", "印刷…");
     const char* quit = QT_TRANSLATE_NOOP("Tessaroven", "終了");
+    const char* edit = QT_TRANSLATE_NOOP("Tessaroven", "編集(&E)");
+    const char* undo = QT_TRANSLATE_NOOP("Tessaroven", "元に戻す");
+    const char* redo = QT_TRANSLATE_NOOP("Tessaroven", "やり直す");
     const char* measurement = QT_TRANSLATE_NOOP("Tessaroven", "測定(&M)");
     const char* readingsTable = QT_TRANSLATE_NOOP("Tessaroven", "読み値の表…");
     const char* conditions = QT_TRANSLATE_NOOP("Tessaroven", "測定条件…");
@@ -202,6 +205,16 @@ void MainWindow::BuildMenus() {
             action->setEnabled(saveButton->isEnabled());
         }
     });
+
+    QMenu* edit = menuBar()->addMenu(UiText(kMenuTexts.edit));
+    undoAction = edit->addAction(UiText(kMenuTexts.undo));
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction = edit->addAction(UiText(kMenuTexts.redo));
+    redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {undoAction, redoAction}) {
+        action->setEnabled(false);
+    }
 
     QMenu* measurement = menuBar()->addMenu(UiText(kMenuTexts.measurement));
     readingsTableAction = measurement->addAction(UiText(kMenuTexts.readingsTable));

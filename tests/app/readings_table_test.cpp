@@ -158,6 +158,11 @@ TEST_F(ReadingsTableTest, pastes_a_column_a_row_and_a_block_from_the_current_cel
     ASSERT_TRUE(notANumber);
     EXPECT_EQ(notANumber->text.toStdString(), Text(Reason::ReadingCellNotANumber, {"1", "2", "100,5"}));
     EXPECT_EQ(std::vector<double>(app.record().reading.begin(), app.record().reading.end()), before);
+
+    // A paste is one step of 編集 → 元に戻す, and the table shows what the step put back.
+    messages.ExpectNone([&] { app.mainWindow()->undoAction->trigger(); });
+    EXPECT_EQ(app.record().reading[3], 97);
+    EXPECT_EQ(table->model->data(table->model->index(3, 1)).toString(), QString());
 }
 
 }  // namespace
