@@ -24,16 +24,7 @@ bool MayReplace(QWidget* owner, const QString& path) {
     if (!target.exists() && !target.isSymLink()) {
         return true;
     }
-    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kApplicationTitle),
-                    CatalogueText(Reason::ReplaceFileQuestion, {ShownPath(path).toStdString()}),
-                    QMessageBox::Yes | QMessageBox::No, owner);
-    box.setTextFormat(Qt::PlainText);
-    box.button(QMessageBox::Yes)->setText(CatalogueText(Reason::YesChoice));
-    box.button(QMessageBox::No)->setText(CatalogueText(Reason::NoChoice));
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setDefaultButton(QMessageBox::No);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return AskYesNo(owner, CatalogueText(Reason::ReplaceFileQuestion, {ShownPath(path).toStdString()}));
 }
 
 QString ShownPath(const QString& path) {

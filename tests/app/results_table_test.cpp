@@ -57,6 +57,16 @@ protected:
             window.convertButton->click();
         });
     }
+    // The worked readings with the reading at 2 cm raised by 15 %, converted; a baseline file of the worked
+    // readings in folder, chosen by the next 基準と比較.
+    QString ConvertAgainstWorkedBaseline(const QTemporaryDir& folder) {
+        const QString path = folder.filePath("baseline.tessaroven.json");
+        EXPECT_FALSE(SaveMeasurementFile(path.toStdString(),
+                                         {60, "base", {{100}, {95}, {85}, {70}, {50}}, 1.0, {}, {}, {}}));
+        Convert({"100", "95", "97.75", "70", "50"});
+        app.baselineActions()->setFileChooser([path](auto&&...) { return path; });
+        return path;
+    }
     Application app;
 };
 
@@ -101,12 +111,8 @@ TEST_F(ResultsTableTest, repeats_give_the_table_its_uncertainties_and_the_graph_
 TEST_F(ResultsTableTest, a_baseline_flags_the_changed_position_in_status_table_graph_report_and_print) {
     // State: a baseline file of the worked readings; the measurement has the reading at 2 cm raised by 15 %.
     QTemporaryDir folder;
-    const QString baselinePath = folder.filePath("baseline.tessaroven.json");
-    ASSERT_FALSE(SaveMeasurementFile(baselinePath.toStdString(),
-                                     {60, "base", {{100}, {95}, {85}, {70}, {50}}, 1.0, {}, {}, {}}));
-    Convert({"100", "95", "97.75", "70", "50"});
+    ConvertAgainstWorkedBaseline(folder);
     MainWindow& window = *app.mainWindow();
-    app.baselineActions()->setFileChooser([&](auto&&...) { return baselinePath; });
     messages.ExpectNone([&] { window.compareBaselineAction->trigger(); });
     EXPECT_EQ(window.baselineStatus->text(), QStringLiteral("基準から外れ: 2 位置 (2, 3 cm)"));
     EXPECT_TRUE(window.baselineStatus->toolTip().startsWith(QStringLiteral("基準から外れた位置が 2 個")));
@@ -161,12 +167,8 @@ TEST_F(ResultsTableTest, a_baseline_flags_the_changed_position_in_status_table_g
 TEST_F(ResultsTableTest, views_keep_the_position_column_tint_flags_come_back_close_and_export_the_graph) {
     // State: the worked readings compared with a baseline that flags 2 and 3 cm.
     QTemporaryDir folder;
-    const QString baselinePath = folder.filePath("baseline.tessaroven.json");
-    ASSERT_FALSE(SaveMeasurementFile(baselinePath.toStdString(),
-                                     {60, "base", {{100}, {95}, {85}, {70}, {50}}, 1.0, {}, {}, {}}));
-    Convert({"100", "95", "97.75", "70", "50"});
+    ConvertAgainstWorkedBaseline(folder);
     MainWindow& window = *app.mainWindow();
-    app.baselineActions()->setFileChooser([&](auto&&...) { return baselinePath; });
     messages.ExpectNone([&] {
         window.compareBaselineAction->trigger();
         window.resultsTableAction->trigger();
