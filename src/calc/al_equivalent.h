@@ -26,9 +26,11 @@ namespace tessaroven {
 
 inline constexpr double kAluminiumDensity = 2.699;  // g/cm^3
 inline constexpr const char* kDryAir = "Air, Dry (near sea level)";
-// The energies (keV) the attenuation data are taken for; the library's tables reach beyond them.
+// The energies (keV) the attenuation data are taken for. xraylib's total cross sections end at 800 keV (its
+// spline refuses to extrapolate beyond, while the energy-absorption data reach further), so 800 keV is the
+// top.
 inline constexpr double kLowestEnergyKeV = 1;
-inline constexpr double kHighestEnergyKeV = 1000;
+inline constexpr double kHighestEnergyKeV = 800;
 
 // The centre spectrum with the attenuation data at each of its energies (entries of weight 0 left out).
 struct AttenuationTable {

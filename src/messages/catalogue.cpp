@@ -221,7 +221,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::SpectrumNoValues, "スペクトルに値がありません (値の行がないか、値がすべて 0 です)", "The spectrum holds no values (there are no value lines, or every value is 0)"},
     {Reason::SpectrumLengthMismatch, "スペクトルのエネルギーと値の数が違います", "The spectrum holds different numbers of energies and values"},
     {Reason::SpectrumEntryInvalid, "スペクトルの {1} 番目のエネルギーか値が正しくありません (エネルギーは 0 より大きく小さい順、値は 0 以上)", "Energy or value number {1} of the spectrum is not valid (energies greater than 0 and ascending, values 0 or more)"},
-    {Reason::AttenuationDataUnavailable, "スペクトルのエネルギー {1} keV での減弱係数が得られません ({2})。値が 0 でないエネルギーは 1 keV から 1000 keV の間でなければなりません", "No attenuation coefficient is available at the spectrum's energy of {1} keV ({2}). Energies with a value other than 0 must lie between 1 keV and 1000 keV"},
+    {Reason::AttenuationDataUnavailable, "スペクトルのエネルギー {1} keV での減弱係数が得られません ({2})。値が 0 でないエネルギーは、減弱データのある 1 keV から 800 keV の間でなければなりません", "No attenuation coefficient is available at the spectrum's energy of {1} keV ({2}). Energies with a value other than 0 must lie between 1 keV and 800 keV, where the attenuation data are"},
     {Reason::AlEquivalentTransmissionInvalid, "位置 {1} cm の弧上の相対値 ({2} %) からは Al 当量厚を求められません (0 より大きい有限の値が必要です)", "No Al-equivalent thickness can be found at position {1} cm from its relative value on the arc ({2} %) (a finite value greater than 0 is needed)"},
     {Reason::AlEquivalentNotSolved, "位置 {1} cm の Al 当量厚が求まりませんでした", "The Al-equivalent thickness at position {1} cm could not be found"},
     {Reason::MeasurementFileSpectrumInvalid, "spectrum の値が使えません: {1}", "The value of spectrum cannot be used: {1}"},
