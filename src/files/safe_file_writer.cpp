@@ -12,8 +12,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <random>
 
 #include "files/in_place_write.h"
@@ -218,6 +220,23 @@ int NameTemporary(const FileSystemOps& ops, const std::string& folder, Temporary
     return EEXIST;
 }
 
+// Writes bytes through fd, which stays the caller's to close.
+MaybeRefusal WriteThrough(const std::string& path, int fd, std::string_view bytes, const FileSystemOps& ops) {
+    // A reader that goes away early must give a failure message, not end the program by SIGPIPE.
+    sigset_t pipeSignal;
+    sigset_t previous;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
+    const int error = WriteAll(ops, fd, bytes);
+    if (error == EPIPE && sigismember(&previous, SIGPIPE) == 0) {
+        const timespec now{};
+        sigtimedwait(&pipeSignal, nullptr, &now);  // take the signal the failed write raised
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return error == 0 ? std::nullopt : MaybeRefusal(WriteFailure(path, error));
+}
+
 // A character device or a pipe takes the bytes as they come: no temporary file and no rename, which would
 // put a plain file in the device's place. As with a shell's redirection the open waits for a pipe's reader
 // (a non-blocking open would fail, or drop the bytes, when the reader is a moment late), and nothing is
@@ -230,22 +249,30 @@ MaybeRefusal WriteIntoDevice(const std::string& path, std::string_view bytes, co
     if (fd < 0) {
         return WriteFailure(path, errno);
     }
-    // A reader that goes away early must give a failure message, not end the program by SIGPIPE.
-    sigset_t pipeSignal;
-    sigset_t previous;
-    sigemptyset(&pipeSignal);
-    sigaddset(&pipeSignal, SIGPIPE);
-    pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
-    int error = WriteAll(ops, fd, bytes);
-    if (error == EPIPE && sigismember(&previous, SIGPIPE) == 0) {
-        const timespec now{};
-        sigtimedwait(&pipeSignal, nullptr, &now);  // take the signal the failed write raised
+    MaybeRefusal refusal = WriteThrough(path, fd, bytes, ops);
+    if (ops.close(fd) != 0 && !refusal) {
+        refusal = WriteFailure(path, errno);
     }
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    if (ops.close(fd) != 0 && error == 0) {
-        error = errno;
+    return refusal;
+}
+
+// The descriptor a name for one of the program's own open files stands for: /dev/stdout, /dev/stderr,
+// /dev/fd/N, /proc/self/fd/N.
+std::optional<int> OwnDescriptorNamed(const std::string& path) {
+    if (path == "/dev/stdout" || path == "/dev/stderr") {
+        return path == "/dev/stdout" ? 1 : 2;
     }
-    return error == 0 ? std::nullopt : MaybeRefusal(WriteFailure(path, error));
+    for (const std::string_view folder : {std::string_view("/dev/fd/"), std::string_view("/proc/self/fd/")}) {
+        if (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0) {
+            int fd = -1;
+            const char* digits = path.c_str() + folder.size();
+            const auto [end, error] = std::from_chars(digits, path.c_str() + path.size(), fd);
+            if (error == std::errc() && *end == '\0') {
+                return fd;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -261,10 +288,17 @@ MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes, co
     if (path.empty() || path.back() == '/') {
         return WriteFailure(path, path.empty() ? ENOENT : EISDIR);
     }
+    // A regular file the program was handed open (`--output /dev/stdout > out.csv`, or `>>`) is written
+    // through that descriptor, at its position and in its append mode: replaced by a rename, the shell's `>>`
+    // would lose what the file held and its descriptor would be left on the old file.
+    struct stat target;
+    if (const std::optional<int> own = OwnDescriptorNamed(path);
+        own && ::fstat(*own, &target) == 0 && S_ISREG(target.st_mode)) {
+        return WriteThrough(path, *own, bytes, ops);
+    }
     if (auto refusal = CheckLinkChain(path)) {
         return refusal;
     }
-    struct stat target;
     if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) {
         if (S_ISCHR(target.st_mode) || S_ISFIFO(target.st_mode)) {
             return WriteIntoDevice(path, bytes, ops);

@@ -13,6 +13,8 @@
 //
 // Targets that are no regular file: a character device or a pipe (/dev/null, /dev/stdout, a named pipe) is
 // written straight, without temporary file or rename; a folder, a socket and a block device are refused. A
+// name for one of the program's own open descriptors (/dev/stdout, /dev/fd/N, /proc/self/fd/N) that is a
+// regular file is written through that descriptor, so that a shell's `>>` keeps what the file held. A
 // symbolic link is followed to the file it points to, except one in a folder everyone may write to and with
 // the sticky bit that belongs to neither the writer nor the folder's owner; a link that leads nowhere or
 // round in a loop is refused.

@@ -178,6 +178,25 @@ TEST_F(SafeFileWriter, TargetsThatAreNoPlainFileAreWrittenStraightOrRefused) {
     }
 }
 
+// `--output /dev/fd/N` with the shell's `>> all.csv` on N: written through that descriptor, appended, the
+// file never replaced (a rename would drop what it held and leave the shell's descriptor on the old file).
+TEST_F(SafeFileWriter, AFileHandedOpenIsWrittenThroughItsDescriptorAndKeepsWhatItHeld) {
+    const std::string file = PathOf("all.csv");
+    std::ofstream(file, std::ios::binary) << "earlier\n";
+    struct stat before {};
+    ASSERT_EQ(stat(file.c_str(), &before), 0);
+    const int fd = open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    for (const std::string& name : {"/dev/fd/" + std::to_string(fd), "/proc/self/fd/" + std::to_string(fd)}) {
+        EXPECT_FALSE(WriteFileSafely(name, "run\n")) << name;
+    }
+    close(fd);
+    EXPECT_EQ(Contents(file), "earlier\nrun\nrun\n");
+    struct stat after {};
+    ASSERT_EQ(stat(file.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+}
+
 // Failing file-system calls, one at a time.
 int g_writeCalls = 0;
 ssize_t WriteHalfThenDiskFull(int fd, const void* data, size_t size) {
