@@ -26,8 +26,8 @@
 #include <string>
 #include <thread>
 
-#include "files/file_reading.h"
-#include "files/safe_file_writer.h"
+#include "storage/posix/safe_file_writer.h"
+#include "storage/storage.h"
 
 namespace {
 

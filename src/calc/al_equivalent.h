@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "calc/uncertainty.h"
-#include "files/spectrum_file.h"
+#include "formats/spectrum_file.h"
 #include "messages/outcome.h"
 
 namespace tessaroven {

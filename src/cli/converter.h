@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/converter_options.h"
-#include "files/safe_file_writer.h"
+#include "storage/posix/safe_file_writer.h"
 
 namespace tessaroven {
 

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QSettings>
 
-#include "files/csv.h"
+#include "formats/csv.h"
 #include "ui/layout.h"
 #include "ui/message_box.h"
 #include "ui/save_dialog.h"

@@ -16,7 +16,7 @@
 #include "calc/al_equivalent.h"
 #include "calc/number_text.h"
 #include "entry/main_window_handlers.h"
-#include "files/bowtie_exports.h"
+#include "formats/bowtie_exports.h"
 #include "messages/catalogue.h"
 #include "messages/echoed_text.h"
 #include "plot/fonts.h"

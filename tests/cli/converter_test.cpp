@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "calc/number_text.h"
-#include "files/bowtie_exports.h"
-#include "record/measurement_file.h"
+#include "formats/bowtie_exports.h"
+#include "formats/measurement_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "files/bowtie_exports.h"
+#include "formats/bowtie_exports.h"
 
 namespace tessaroven {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "files/cp932.h"
+#include "formats/cp932.h"
 
 namespace tessaroven {
 namespace {

@@ -1,7 +1,7 @@
 // Code page 932 encoding round trip.
 #include <gtest/gtest.h>
 
-#include "files/cp932.h"
+#include "formats/cp932.h"
 
 namespace tessaroven {
 namespace {

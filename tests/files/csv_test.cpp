@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/conversion.h"
-#include "files/csv.h"
+#include "formats/csv.h"
 #include "support/record_compare.h"
 
 namespace tessaroven {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "files/profile_columns.h"
+#include "formats/profile_columns.h"
 
 namespace tessaroven {
 namespace {

@@ -1,5 +1,5 @@
 // The profile table's bytes: first line, column names, shortest numbers, empty cells for unknown values.
-#include "files/profile_table.h"
+#include "formats/profile_table.h"
 
 #include <gtest/gtest.h>
 

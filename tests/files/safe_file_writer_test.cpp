@@ -16,10 +16,10 @@
 
 #include <gtest/gtest.h>
 
-#include "files/csv.h"
-#include "files/file_reading.h"
-#include "files/safe_file_writer.h"
+#include "formats/csv.h"
 #include "messages/system_error_text.h"
+#include "storage/posix/safe_file_writer.h"
+#include "storage/storage.h"
 #include "support/record_compare.h"
 
 namespace tessaroven {

@@ -2,7 +2,7 @@
 // line.
 #include <gtest/gtest.h>
 
-#include "files/spectrum_file.h"
+#include "formats/spectrum_file.h"
 
 namespace tessaroven {
 namespace {

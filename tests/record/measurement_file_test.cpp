@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "record/measurement_file.h"
+#include "formats/measurement_file.h"
 #include "support/record_compare.h"
 
 namespace tessaroven {

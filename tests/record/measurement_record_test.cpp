@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 namespace tessaroven {
 namespace {

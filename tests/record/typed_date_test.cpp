@@ -1,7 +1,7 @@
 // Dates as they are typed: the Western forms, full-width ones, the era forms, and what is refused.
 #include <gtest/gtest.h>
 
-#include "record/typed_date.h"
+#include "calc/typed_date.h"
 
 namespace tessaroven {
 namespace {

@@ -1,5 +1,5 @@
 // Typed calendar days.
-#include "record/typed_date.h"
+#include "calc/typed_date.h"
 
 #include <array>
 #include <cstdio>

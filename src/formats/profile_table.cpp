@@ -1,5 +1,5 @@
 // The profile table's text and its safe writing.
-#include "files/profile_table.h"
+#include "formats/profile_table.h"
 
 #include <charconv>
 #include <optional>

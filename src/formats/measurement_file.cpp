@@ -1,15 +1,15 @@
 // Reading and writing the measurement file. The JSON is parsed into a document first (nlohmann-json, its
 // exceptions kept inside this file), then every key is checked and copied into a Measurement.
-#include "record/measurement_file.h"
+#include "formats/measurement_file.h"
 
 #include <algorithm>
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <utility>
 
-#include "files/file_reading.h"
+#include "measurement/measurement_record.h"
 #include "messages/echoed_text.h"
-#include "record/measurement_record.h"
+#include "storage/storage.h"
 
 namespace tessaroven {
 

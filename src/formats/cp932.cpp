@@ -3,7 +3,7 @@
 // outside the code page (U+2212 as 0x817C, U+00A5 as 0x5C, ...) included. One departure: glibc writes
 // nothing for the tag characters U+E0000..U+E007F; a result file whose comment silently lost characters is
 // worse than a refusal, so they are refused like every other character the code page lacks.
-#include "files/cp932.h"
+#include "formats/cp932.h"
 
 #include <algorithm>
 #include <array>
@@ -16,7 +16,7 @@
 namespace tessaroven {
 namespace {
 
-#include "files/cp932_table.inc"
+#include "formats/cp932_table.inc"
 
 struct EncodedCharacter {
     char16_t character;

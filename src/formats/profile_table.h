@@ -10,8 +10,8 @@
 #include "calc/al_equivalent.h"
 #include "calc/comparison.h"
 #include "calc/uncertainty.h"
-#include "files/safe_file_writer.h"
 #include "messages/outcome.h"
+#include "storage/posix/safe_file_writer.h"
 
 namespace tessaroven {
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "files/safe_file_writer.h"
-#include "files/spectrum_file.h"
+#include "formats/spectrum_file.h"
 #include "messages/outcome.h"
+#include "storage/posix/safe_file_writer.h"
 
 namespace tessaroven {
 

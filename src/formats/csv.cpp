@@ -1,10 +1,10 @@
 // The result file's lines and bytes.
-#include "files/csv.h"
+#include "formats/csv.h"
 
 #include <cmath>
 
 #include "calc/number_text.h"
-#include "files/cp932.h"
+#include "formats/cp932.h"
 
 namespace tessaroven {
 

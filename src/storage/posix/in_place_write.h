@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "files/safe_file_writer.h"
 #include "messages/outcome.h"
+#include "storage/posix/safe_file_writer.h"
 
 namespace tessaroven {
 

@@ -1,7 +1,7 @@
 // Writes a file through a temporary file in the same folder and a rename, so a failure never leaves a partial
 // file in place of a good one; writes a device or a pipe straight; refuses targets that cannot hold a file
 // and symbolic links another user may have planted.
-#include "files/safe_file_writer.h"
+#include "storage/posix/safe_file_writer.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -16,9 +16,9 @@
 #include <cstring>
 #include <random>
 
-#include "files/in_place_write.h"
-#include "files/write_target.h"
 #include "messages/system_error_text.h"
+#include "storage/posix/in_place_write.h"
+#include "storage/posix/write_target.h"
 
 namespace tessaroven {
 namespace {

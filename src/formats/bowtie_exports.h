@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "calc/al_equivalent.h"
-#include "files/safe_file_writer.h"
 #include "messages/outcome.h"
+#include "storage/posix/safe_file_writer.h"
 
 namespace tessaroven {
 

@@ -1,5 +1,5 @@
 // The in-place write with its copy of the old contents, and the repair of an interrupted one.
-#include "files/in_place_write.h"
+#include "storage/posix/in_place_write.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,5 +1,5 @@
 // The measuring conditions' field table.
-#include "record/condition_fields.h"
+#include "calc/condition_fields.h"
 
 #include "calc/number_text.h"
 

@@ -1,5 +1,5 @@
 // The bow-tie files for XCIST and EGSnrc, laid out as their own example files are.
-#include "files/bowtie_exports.h"
+#include "formats/bowtie_exports.h"
 
 #include <charconv>
 #include <cmath>

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "files/safe_file_writer.h"
+#include "measurement/measurement_record.h"
 #include "messages/outcome.h"
-#include "record/measurement_record.h"
+#include "storage/posix/safe_file_writer.h"
 
 namespace tessaroven {
 

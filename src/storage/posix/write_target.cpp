@@ -1,5 +1,5 @@
 // Looking at a write target with stat, lstat, readlink and faccessat only; the rules are the safe writer's.
-#include "files/write_target.h"
+#include "storage/posix/write_target.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

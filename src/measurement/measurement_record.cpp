@@ -1,5 +1,5 @@
 // The measurement reset.
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 #include <algorithm>
 

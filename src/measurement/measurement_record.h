@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "record/measurement_file.h"
+#include "formats/measurement_file.h"
 
 namespace tessaroven {
 

@@ -1,5 +1,5 @@
 // Reading a whole file, after repairing what an interrupted in-place save of it left.
-#include "files/file_reading.h"
+#include "storage/storage.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,8 +8,8 @@
 
 #include <cerrno>
 
-#include "files/in_place_write.h"
 #include "messages/system_error_text.h"
+#include "storage/posix/in_place_write.h"
 
 namespace tessaroven {
 

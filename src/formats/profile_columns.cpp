@@ -1,5 +1,5 @@
 // Reading the profile file of --simulate line by line, with the line named in every refusal.
-#include "files/profile_columns.h"
+#include "formats/profile_columns.h"
 
 #include <optional>
 #include <string>

@@ -9,7 +9,7 @@
 // An existing file is written in place instead when the rename would do harm or cannot be done: when it has
 // more than one hard link (the others would keep the old contents), when it belongs to another user (it would
 // change owner), or when the folder refuses new files while the file itself may be written. That path, with
-// its durable copy of the old contents and its lock, is described in files/in_place_write.h.
+// its durable copy of the old contents and its lock, is described in storage/posix/in_place_write.h.
 //
 // Targets that are no regular file: a character device or a pipe (/dev/null, /dev/stdout, a named pipe) is
 // written straight, without temporary file or rename; a folder, a socket and a block device are refused. A

@@ -1,11 +1,11 @@
 // Reading the centre spectrum's file, line by line, with the line named in every refusal.
-#include "files/spectrum_file.h"
+#include "formats/spectrum_file.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "files/file_reading.h"
 #include "messages/echoed_text.h"
+#include "storage/storage.h"
 
 namespace tessaroven {
 
