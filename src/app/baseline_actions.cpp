@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "calc/comparison.h"
+#include "files/format_files.h"
 #include "formats/measurement_file.h"
 #include "messages/catalogue.h"
 #include "ui/main_window.h"

@@ -11,7 +11,7 @@
 
 #include "calc/uncertainty.h"
 #include "messages/catalogue.h"
-#include "storage/posix/safe_file_writer.h"
+#include "storage/storage.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 

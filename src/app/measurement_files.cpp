@@ -17,6 +17,7 @@
 #include "calc/number_text.h"
 #include "calc/uncertainty.h"
 #include "entry/main_window_handlers.h"
+#include "files/format_files.h"
 #include "formats/csv.h"
 #include "formats/measurement_file.h"
 #include "formats/profile_table.h"

@@ -12,6 +12,7 @@
 
 #include "app/measurement_files.h"
 #include "calc/result_columns.h"
+#include "files/format_files.h"
 #include "formats/bowtie_exports.h"
 #include "messages/catalogue.h"
 #include "ui/main_window.h"

@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "formats/measurement_file.h"
 #include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
 #include "messages/outcome.h"

@@ -9,7 +9,6 @@
 #include <optional>
 #include <vector>
 
-#include "formats/measurement_file.h"
 #include "measurement/measurement_record.h"
 #include "messages/outcome.h"
 

@@ -17,6 +17,7 @@
 #include "calc/number_text.h"
 #include "calc/simulator.h"
 #include "calc/uncertainty.h"
+#include "files/format_files.h"
 #include "formats/bowtie_exports.h"
 #include "formats/csv.h"
 #include "formats/measurement_file.h"
@@ -25,7 +26,6 @@
 #include "formats/spectrum_file.h"
 #include "measurement/measurement_record.h"
 #include "messages/echoed_text.h"
-#include "storage/posix/write_target.h"
 #include "storage/storage.h"
 
 namespace tessaroven {

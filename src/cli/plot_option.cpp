@@ -13,7 +13,7 @@
 #include "calc/uncertainty.h"
 #include "plot/graph_painter.h"
 #include "plot/report_page.h"
-#include "storage/posix/safe_file_writer.h"
+#include "storage/storage.h"
 
 namespace tessaroven {
 namespace {

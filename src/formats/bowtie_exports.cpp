@@ -133,25 +133,4 @@ Expected<EgsnrcBowtieTexts> EgsnrcBowtieFiles(const AlEquivalentProfile& profile
     return EgsnrcBowtieText(BowtieTableOf(profile), stepDeg, fullTitle);
 }
 
-MaybeRefusal SaveXcistBowtie(const std::string& path, const AlEquivalentProfile& profile, double stepDeg,
-                             const FileSystemOps& ops) {
-    const Expected<std::string> text = XcistBowtieFile(profile, stepDeg);
-    if (!text) {
-        return text.error();
-    }
-    return WriteFileSafely(path, *text, ops);
-}
-
-MaybeRefusal SaveEgsnrcBowtie(const std::string& prefix, const AlEquivalentProfile& profile, double stepDeg,
-                              std::string_view title, const FileSystemOps& ops) {
-    const Expected<EgsnrcBowtieTexts> texts = EgsnrcBowtieFiles(profile, stepDeg, title);
-    if (!texts) {
-        return texts.error();
-    }
-    if (auto refusal = WriteFileSafely(prefix + kEgsnrcDistributionSuffix, texts->distribution, ops)) {
-        return refusal;
-    }
-    return WriteFileSafely(prefix + kEgsnrcBowtieSuffix, texts->bowtie, ops);
-}
-
 }  // namespace tessaroven

@@ -22,7 +22,6 @@
 
 #include "calc/al_equivalent.h"
 #include "messages/outcome.h"
-#include "storage/posix/safe_file_writer.h"
 
 namespace tessaroven {
 
@@ -63,12 +62,5 @@ inline constexpr const char* kEgsnrcBowtieSuffix = "_bowtie.dat";
 Expected<std::string> XcistBowtieFile(const AlEquivalentProfile& profile, double stepDeg);
 Expected<EgsnrcBowtieTexts> EgsnrcBowtieFiles(const AlEquivalentProfile& profile, double stepDeg,
                                               std::string_view title);
-
-// Safe writing of those texts (a failed write leaves an old file as it was), refused as above.
-MaybeRefusal SaveXcistBowtie(const std::string& path, const AlEquivalentProfile& profile, double stepDeg,
-                             const FileSystemOps& ops = PosixFileSystem());
-// Writes PREFIX_distribution.dat, then PREFIX_bowtie.dat.
-MaybeRefusal SaveEgsnrcBowtie(const std::string& prefix, const AlEquivalentProfile& profile, double stepDeg,
-                              std::string_view title, const FileSystemOps& ops = PosixFileSystem());
 
 }  // namespace tessaroven

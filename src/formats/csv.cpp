@@ -46,19 +46,4 @@ Expected<CsvFile> BuildCsvFile(std::string_view commentUtf8, const MeasurementRe
     return file;
 }
 
-MaybeRefusal SaveCsvFile(const std::string& path, std::string_view commentUtf8, MeasurementRecord& record,
-                         const FileSystemOps& ops) {
-    auto file = BuildCsvFile(commentUtf8, record);
-    if (!file) {
-        return file.error();
-    }
-    if (auto refusal = WriteFileSafely(path, file->bytes, ops)) {
-        return refusal;
-    }
-    for (std::size_t i = 0; i < file->dataLines.size(); ++i) {
-        record.resultLines[i] = file->dataLines[i];
-    }
-    return std::nullopt;
-}
-
 }  // namespace tessaroven

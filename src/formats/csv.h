@@ -8,7 +8,6 @@
 
 #include "measurement/measurement_record.h"
 #include "messages/outcome.h"
-#include "storage/posix/safe_file_writer.h"
 
 namespace tessaroven {
 
@@ -23,10 +22,5 @@ struct CsvFile {
 // Builds the file for positions 0..lastPosition from profile and relativePercent. Refused when lastPosition
 // is above 30, when a value is not finite, or when the comment cannot be written in code page 932.
 Expected<CsvFile> BuildCsvFile(std::string_view commentUtf8, const MeasurementRecord& record);
-
-// Builds the file, writes it safely to path (used exactly as given), and on success stores the data lines in
-// resultLines[0..lastPosition]. On refusal nothing is written and the record is unchanged.
-MaybeRefusal SaveCsvFile(const std::string& path, std::string_view commentUtf8, MeasurementRecord& record,
-                         const FileSystemOps& ops = PosixFileSystem());
 
 }  // namespace tessaroven

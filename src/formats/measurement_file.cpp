@@ -9,7 +9,6 @@
 
 #include "measurement/measurement_record.h"
 #include "messages/echoed_text.h"
-#include "storage/storage.h"
 
 namespace tessaroven {
 
@@ -508,27 +507,6 @@ Expected<Measurement> ParseMeasurementFile(std::string_view bytes) {
     }
 }
 
-Expected<Measurement> ReadMeasurementFile(const std::string& path) {
-    const auto unreadable = [&](Reason reason, const std::string& why) {
-        return Refusal{reason,
-                       Message(Reason::MeasurementFileUnreadable, {EchoedText(path, kWholeText), why})};
-    };
-    const FileBytes file = ReadWholeFile(path, kMaxMeasurementFileBytes);
-    if (!file.error.empty()) {
-        return unreadable(Reason::MeasurementFileUnreadable, file.error);
-    }
-    if (file.tooLarge) {
-        return unreadable(
-            Reason::MeasurementFileTooLarge,
-            Message(Reason::MeasurementFileTooLarge, {std::to_string(kMaxMeasurementFileBytes)}));
-    }
-    Expected<Measurement> measurement = ParseMeasurementFile(file.bytes);
-    if (!measurement) {
-        return unreadable(measurement.error().reason, measurement.error().message);
-    }
-    return measurement;
-}
-
 std::string MeasurementFileText(const Measurement& measurement) {
     std::string text = "{\n";
     const auto line = [&](std::string_view indent, std::string_view key, const std::string& value) {
@@ -606,23 +584,6 @@ Expected<std::string> MeasurementFileBytes(const Measurement& measurement) {
         return check.error();
     }
     return text;
-}
-
-MaybeRefusal SaveMeasurementFile(const std::string& path, const Measurement& measurement,
-                                 const FileSystemOps& ops) {
-    const Expected<std::string> text = MeasurementFileBytes(measurement);
-    if (!text) {
-        return text.error();
-    }
-    return WriteFileSafely(path, *text, ops);
-}
-
-double MeanOfRepeats(const std::vector<double>& repeats) {
-    double sum = 0;
-    for (double value : repeats) {
-        sum += value;
-    }
-    return repeats.empty() ? 0 : sum / static_cast<double>(repeats.size());
 }
 
 }  // namespace tessaroven

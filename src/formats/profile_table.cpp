@@ -115,10 +115,4 @@ void AppendAlEquivalentColumns(std::string& table, const AlEquivalentProfile& pr
     table = std::move(text);
 }
 
-MaybeRefusal SaveProfileTable(const std::string& path, const ProfileEvaluation& evaluation,
-                              std::string_view comment, const FileSystemOps& ops,
-                              const BaselineComparison* baseline) {
-    return WriteFileSafely(path, ProfileTableText(evaluation, comment, baseline), ops);
-}
-
 }  // namespace tessaroven

@@ -11,7 +11,6 @@
 #include "calc/comparison.h"
 #include "calc/uncertainty.h"
 #include "messages/outcome.h"
-#include "storage/posix/safe_file_writer.h"
 
 namespace tessaroven {
 
@@ -39,10 +38,5 @@ inline constexpr std::string_view kAlEquivalentColumns =
 
 // Appends those columns to ProfileTableText's text (its name line and one row per position, in order).
 void AppendAlEquivalentColumns(std::string& table, const AlEquivalentProfile& profile);
-
-// Writes ProfileTableText safely to path (a failed write leaves any old file as it was).
-MaybeRefusal SaveProfileTable(const std::string& path, const ProfileEvaluation& evaluation,
-                              std::string_view comment, const FileSystemOps& ops = PosixFileSystem(),
-                              const BaselineComparison* baseline = nullptr);
 
 }  // namespace tessaroven

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "messages/echoed_text.h"
-#include "storage/storage.h"
 
 namespace tessaroven {
 
@@ -188,47 +187,6 @@ Expected<ParsedSpectrum> ParseSpectrumFile(std::string_view text) {
         return *refusal;
     }
     return parsed;
-}
-
-Expected<ParsedSpectrum> ReadSpectrumFile(const std::string& path) {
-    const auto unreadable = [&](const std::string& why) {
-        return Refuse(Reason::SpectrumFileUnreadable, {EchoedText(path, kWholeText), why});
-    };
-    const FileBytes file = ReadWholeFile(path, kMaxSpectrumFileBytes);
-    if (!file.error.empty()) {
-        return unreadable(file.error);
-    }
-    if (file.tooLarge) {
-        return unreadable(Message(Reason::SpectrumFileTooLarge, {std::to_string(kMaxSpectrumFileBytes)}));
-    }
-    Expected<ParsedSpectrum> parsed = ParseSpectrumFile(file.bytes);
-    if (!parsed) {
-        return unreadable(parsed.error().message);
-    }
-    return parsed;
-}
-
-MaybeRefusal CheckSpectrum(const Spectrum& spectrum) {
-    if (spectrum.energiesKeV.size() != spectrum.weights.size()) {
-        return Refuse(Reason::SpectrumLengthMismatch);
-    }
-    double sum = 0;
-    for (std::size_t i = 0; i < spectrum.weights.size(); ++i) {
-        const double energy = spectrum.energiesKeV[i];
-        const double weight = spectrum.weights[i];
-        if (!std::isfinite(energy) || !(energy > 0) || (i > 0 && !(energy > spectrum.energiesKeV[i - 1])) ||
-            !std::isfinite(weight) || weight < 0) {
-            return Refuse(Reason::SpectrumEntryInvalid, {std::to_string(i + 1)});
-        }
-        sum += weight;
-    }
-    if (!std::isfinite(sum)) {
-        return Refuse(Reason::SpectrumWeightsOverflow);
-    }
-    if (!(sum > 0)) {
-        return Refuse(Reason::SpectrumNoValues);
-    }
-    return std::nullopt;
 }
 
 }  // namespace tessaroven

@@ -70,4 +70,12 @@ void TakeMeasurement(const Measurement& measurement, MeasurementRecord& record) 
     record.model = measurement.model;
 }
 
+double MeanOfRepeats(const std::vector<double>& repeats) {
+    double sum = 0;
+    for (double value : repeats) {
+        sum += value;
+    }
+    return repeats.empty() ? 0 : sum / static_cast<double>(repeats.size());
+}
+
 }  // namespace tessaroven

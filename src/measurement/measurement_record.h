@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/measurement_file.h"
+#include "measurement/measurement.h"
 
 namespace tessaroven {
 

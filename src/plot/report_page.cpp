@@ -22,7 +22,7 @@
 #include "messages/catalogue.h"
 #include "plot/fonts.h"
 #include "plot/graph_painter.h"
-#include "storage/posix/safe_file_writer.h"
+#include "storage/storage.h"
 
 namespace tessaroven {
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include "files/format_files.h"
 #include "formats/csv.h"
 #include "ui/layout.h"
 #include "ui/message_box.h"

@@ -16,6 +16,7 @@
 #include "calc/al_equivalent.h"
 #include "calc/number_text.h"
 #include "entry/main_window_handlers.h"
+#include "files/format_files.h"
 #include "formats/bowtie_exports.h"
 #include "messages/catalogue.h"
 #include "messages/echoed_text.h"

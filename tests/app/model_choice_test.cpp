@@ -17,6 +17,7 @@
 #include "app/baseline_actions.h"
 #include "app/measurement_files.h"
 #include "app/report_actions.h"
+#include "files/format_files.h"
 #include "formats/measurement_file.h"
 #include "gui_fixture.h"
 #include "plot/graph_painter.h"

@@ -17,6 +17,7 @@
 
 #include "app/application.h"
 #include "app/baseline_actions.h"
+#include "files/format_files.h"
 #include "formats/measurement_file.h"
 #include "gui_fixture.h"
 #include "messages/outcome.h"

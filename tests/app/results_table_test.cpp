@@ -24,6 +24,7 @@
 #include "app/graph_export.h"
 #include "app/report_actions.h"
 #include "calc/uncertainty.h"
+#include "files/format_files.h"
 #include "formats/measurement_file.h"
 #include "gui_fixture.h"
 #include "plot/graph_painter.h"

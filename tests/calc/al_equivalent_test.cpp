@@ -9,6 +9,7 @@
 
 #include "calc/al_equivalent.h"
 #include "calc/conversion.h"
+#include "files/format_files.h"
 
 namespace tessaroven {
 namespace {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "files/format_files.h"
 #include "formats/bowtie_exports.h"
 
 namespace tessaroven {

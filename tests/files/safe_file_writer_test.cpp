@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "files/format_files.h"
 #include "formats/csv.h"
 #include "messages/system_error_text.h"
 #include "storage/posix/safe_file_writer.h"
@@ -215,7 +216,7 @@ TEST_F(SafeFileWriter, EveryFailingStepKeepsTheOldFileAndCleansUp) {
         FileSystemOps ops;
         int error;
     };
-    const FileSystemOps real = PosixFileSystem();
+    const FileSystemOps real = SystemFileSystem();
     auto with = [&](auto change) {
         FileSystemOps ops = real;
         change(ops);
@@ -255,7 +256,7 @@ TEST_F(SafeFileWriter, WritesInPlaceWhereARenameCannotBeDoneOrWouldDoHarm) {
     ASSERT_EQ(stat(path.c_str(), &before), 0);
 
     // A folder that refuses new files while the file may be written.
-    FileSystemOps noNewFiles = PosixFileSystem();
+    FileSystemOps noNewFiles = SystemFileSystem();
     noNewFiles.makeTemp = FailMakeTemp;
     ASSERT_FALSE(WriteFileSafely(path, "short\r\n", noNewFiles));
     EXPECT_EQ(Contents(path), "short\r\n");
@@ -310,7 +311,7 @@ int FailCreate(const char*, mode_t) {
 }
 
 TEST_F(SafeFileWriter, AFailedInPlaceWritePutsTheOldContentsBack) {
-    FileSystemOps inPlace = PosixFileSystem();
+    FileSystemOps inPlace = SystemFileSystem();
     inPlace.makeTemp = FailMakeTemp;
     inPlace.openExisting = OpenTarget;
     struct Case {
@@ -356,7 +357,7 @@ template <auto Call>
 struct Killing;
 template <class R, class... A, R (*FileSystemOps::*Call)(A...)>
 struct Killing<Call> {
-    static R Real(A... a) { return Step(), (PosixFileSystem().*Call)(a...); }
+    static R Real(A... a) { return Step(), (SystemFileSystem().*Call)(a...); }
 };
 template <auto Call>
 constexpr auto kKilling = Killing<Call>::Real;
@@ -477,7 +478,7 @@ TEST_F(SafeFileWriter, TwoInPlaceSavesOfOneFileTakeTurns) {
     const std::string first(400, 'a'), second(100, 'b');
     const pid_t child = fork();
     if (child == 0) {
-        FileSystemOps slow = PosixFileSystem();
+        FileSystemOps slow = SystemFileSystem();
         slow.pwrite = SlowPwrite;
         _exit(WriteFileSafely(path, first, slow) ? 1 : 0);
     }
@@ -499,7 +500,7 @@ TEST_F(SafeFileWriter, SaveStoresTheFileLinesInTheRecordOnlyWhenTheWriteSucceede
     record.resultLines[0] = "list line";
     const MeasurementRecord before = record;
 
-    FileSystemOps failing = PosixFileSystem();
+    FileSystemOps failing = SystemFileSystem();
     failing.rename = FailRename;
     ASSERT_TRUE(SaveCsvFile(PathOf("p.csv"), "Comment", record, failing));
     EXPECT_TRUE(testing::SameRecord(record, before));

@@ -2,6 +2,7 @@
 // line.
 #include <gtest/gtest.h>
 
+#include "files/format_files.h"
 #include "formats/spectrum_file.h"
 
 namespace tessaroven {

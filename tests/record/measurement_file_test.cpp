@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "files/format_files.h"
 #include "formats/measurement_file.h"
 #include "support/record_compare.h"
 

@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "files/format_files.h"
 #include "formats/csv.h"
 #include "plot/graph_painter.h"
 #include "ui/graph_window.h"

@@ -250,7 +250,7 @@ MaybeRefusal WriteIntoDevice(const std::string& path, std::string_view bytes, co
 
 }  // namespace
 
-const FileSystemOps& PosixFileSystem() {
+const FileSystemOps& SystemFileSystem() {
     static const FileSystemOps ops{MakeTemp,    ::write,   ::fchmod,     ::fsync, ::close,
                                    ::rename,    ::unlink,  OpenExisting, ::pread, ::pwrite,
                                    ::ftruncate, CreateNew, Link};
@@ -336,7 +336,7 @@ MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes, co
 }
 
 void SettleInterruptedWrite(const std::string& path) {
-    SettleLeftOverCopy(ReplacedFile(path), PosixFileSystem());
+    SettleLeftOverCopy(ReplacedFile(path), SystemFileSystem());
 }
 
 }  // namespace tessaroven

@@ -19,14 +19,13 @@
 #pragma once
 
 #include <sys/types.h>
-#include <string>
-#include <string_view>
 
-#include "messages/outcome.h"
+#include "storage/storage.h"
 
 namespace tessaroven {
 
-// The file-system calls the writer makes. Tests substitute failing ones to check every failure path.
+// The file-system calls the POSIX writer makes (SystemFileSystem() gives the real ones). Tests substitute
+// failing ones to check every failure path.
 struct FileSystemOps {
     // Creates and opens the temporary file in the folder pathTemplate (ending in XXXXXX) names and returns
     // its descriptor: a file without a name (no link) where the file system allows, else as mkstemp does.
@@ -49,20 +48,5 @@ struct FileSystemOps {
     // taken.
     int (*link)(int fd, const char* path);
 };
-
-// The real calls.
-const FileSystemOps& PosixFileSystem();
-
-// Replaces (or creates) the file at path with bytes; through a symbolic link, the file it points to. A file
-// that its permissions protect from writing is refused, and so is a target of the kinds above. On failure the
-// message names the file and gives the reason in the chosen language (SystemErrorText for the system's error
-// codes); any old file keeps its contents and no temporary file is left behind.
-MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes,
-                             const FileSystemOps& ops = PosixFileSystem());
-
-// Puts back the old contents of the file at path (through a link, of the file it points to) when an in-place
-// write of it was interrupted and left it torn, and removes what that write left. Readers call it before
-// reading; the writer does so itself.
-void SettleInterruptedWrite(const std::string& path);
 
 }  // namespace tessaroven
