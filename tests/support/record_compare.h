@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "formats/measurement_file.h"
+#include "measurement/measurement.h"
 #include "measurement/measurement_record.h"
 
 namespace tessaroven::testing {

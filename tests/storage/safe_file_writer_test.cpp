@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -16,12 +17,9 @@
 
 #include <gtest/gtest.h>
 
-#include "files/format_files.h"
-#include "formats/csv.h"
 #include "messages/system_error_text.h"
 #include "storage/posix/safe_file_writer.h"
 #include "storage/storage.h"
-#include "support/record_compare.h"
 
 namespace tessaroven {
 namespace {
@@ -491,27 +489,6 @@ TEST_F(SafeFileWriter, TwoInPlaceSavesOfOneFileTakeTurns) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(Contents(path), second);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"link.csv", "profile.csv"}));
-}
-
-TEST_F(SafeFileWriter, SaveStoresTheFileLinesInTheRecordOnlyWhenTheWriteSucceeded) {
-    MeasurementRecord record = testing::RecordWithProfile({2.468, 2.2});
-    record.relativePercent[0] = 100;
-    record.relativePercent[1] = 89.141;
-    record.resultLines[0] = "list line";
-    const MeasurementRecord before = record;
-
-    FileSystemOps failing = SystemFileSystem();
-    failing.rename = FailRename;
-    ASSERT_TRUE(SaveCsvFile(PathOf("p.csv"), "Comment", record, failing));
-    EXPECT_TRUE(testing::SameRecord(record, before));
-    ASSERT_TRUE(SaveCsvFile(PathOf("p.csv"), "한", record));
-    EXPECT_TRUE(testing::SameRecord(record, before));
-    EXPECT_TRUE(Entries().empty());
-
-    ASSERT_FALSE(SaveCsvFile(PathOf("p.csv"), "Comment", record));
-    EXPECT_EQ(record.resultLines[0], "0, 2.468,  100.00");
-    EXPECT_EQ(record.resultLines[1], "1, 2.200,  89.14");
-    EXPECT_EQ(Contents(PathOf("p.csv")), "Comment\r\n0, 2.468,  100.00\r\n1, 2.200,  89.14\r\n");
 }
 
 }  // namespace

@@ -2,24 +2,14 @@
 // with its place.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
-#include "files/format_files.h"
 #include "formats/measurement_file.h"
 #include "support/record_compare.h"
 
 namespace tessaroven {
 namespace {
-
-namespace fs = std::filesystem;
-
-fs::path TempPath(const std::string& name) {
-    return fs::temp_directory_path() / ("tessaroven-" + std::to_string(getpid()) + "-" + name);
-}
 
 // A file whose members after format and version are the given ones.
 std::string File(const std::string& members) {
@@ -54,43 +44,7 @@ TEST(MeasurementFile, writes_a_readable_layout_and_reads_back_bit_for_bit) {
     EXPECT_EQ(ParseMeasurementFile(isotropic)->model, ConversionModel::Isotropic);
     EXPECT_EQ(ParseMeasurementFile(With(R"("model": "compatible")"))->model, ConversionModel::Compatible);
 
-    Measurement m;
-    m.distanceCm = std::nextafter(60.0, 61.0);
-    m.comment = "線量 😀 \"A\",B\\ \t";
-    m.readings = {
-        {0.1 + 0.2, -0.0, 5e-324}, {1e-300}, {1.7976931348623157e308, -2.2250738585072014e-308}, {1.0 / 3}};
-    m.readingRepeatabilityPercent = -0.0;
-    m.calibrationUncertaintyPercent = 2.5;
-    m.conditions = {"スキャナ",   "S-1",    "大",         "電離箱", "D-2",
-                    "2024-01-31", "技師",   "2024-02-29", "病院",   "1 行目\n2 行目",
-                    120,          0.6 * 64, 0.28,         1e-7,     -1.0000000000000002};
-    m.spectrum = {
-        "中心 spectrum.txt", SpectrumForm::Egsnrc, {{0.1 + 0.2, 14.5, 1e3 / 3}, {0, 1e-300, 0.7}}, 10.88};
-    const fs::path path = TempPath("round-trip.tessaroven.json");
-    ASSERT_EQ(SaveMeasurementFile(path, m), std::nullopt);
-    const Expected<Measurement> read = ReadMeasurementFile(path);
-    fs::remove(path);
-    ASSERT_TRUE(read) << read.error().message;
-    EXPECT_TRUE(testing::SameMeasurement(*read, m)) << MeasurementFileText(*read);
     EXPECT_TRUE(ParseMeasurementFile(With(R"("later": {"x": [null]})"))) << "unknown keys are ignored";
-}
-
-TEST(MeasurementFile, save_refuses_what_the_reader_would_refuse_and_writes_nothing) {
-    const fs::path path = TempPath("refused.tessaroven.json");
-    Measurement m;
-    EXPECT_EQ(SaveMeasurementFile(path, m)->reason, Reason::MeasurementFilePositionCount);
-    m.readings = {{1}};
-    m.conditions.notes = "\xFF";
-    EXPECT_EQ(SaveMeasurementFile(path, m)->reason, Reason::InvalidText);
-    // A spectrum long enough that the file would be larger than the reader takes.
-    m.conditions.notes.clear();
-    m.spectrum = MeasurementSpectrum{"s", SpectrumForm::TwoColumns, {}, {}};
-    for (int i = 1; i <= 200000; ++i) {
-        m.spectrum->spectrum.energiesKeV.push_back(1 + i / 3.0);
-        m.spectrum->spectrum.weights.push_back(1 / 3.0);
-    }
-    EXPECT_EQ(SaveMeasurementFile(path, m)->reason, Reason::MeasurementFileTooLargeToSave);
-    EXPECT_FALSE(fs::exists(path));
 }
 
 TEST(MeasurementFile, refusals_name_the_place) {
@@ -191,19 +145,6 @@ TEST(MeasurementFile, deep_nesting_is_refused_before_the_parse_and_no_message_wr
     EXPECT_EQ(shown,
               Message(Reason::MeasurementFileBadVersion, {"配列 ([ ... ])"}) +
                   Message(Reason::MeasurementFileBadVersion, {"\"\\x1B[2J" + std::string(36, 'v') + "…\""}));
-}
-
-TEST(MeasurementFile, reading_refuses_a_file_over_the_largest_size_naming_it) {
-    const fs::path path = TempPath("size.tessaroven.json");
-    std::ofstream(path) << Readings("[[1]]") +
-                               std::string(kMaxMeasurementFileBytes - Readings("[[1]]").size(), ' ');
-    EXPECT_TRUE(ReadMeasurementFile(path)) << "a file of exactly the largest size is read";
-    std::ofstream(path, std::ios::app) << ' ';
-    const Expected<Measurement> tooLarge = ReadMeasurementFile(path);
-    fs::remove(path);
-    ASSERT_FALSE(tooLarge);
-    EXPECT_EQ(tooLarge.error().reason, Reason::MeasurementFileTooLarge);
-    EXPECT_NE(tooLarge.error().message.find(path.string()), std::string::npos);
 }
 
 }  // namespace
