@@ -7,7 +7,7 @@
 #include "calc/conversion.h"
 #include "calc/solver.h"
 #include "calc/uncertainty.h"
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "files/cp932.h"
+#include "formats/cp932.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "record/measurement_file.h"
+#include "formats/measurement_file.h"
 
 namespace {
 

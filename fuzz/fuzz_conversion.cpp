@@ -5,7 +5,7 @@
 
 #include "calc/conversion.h"
 #include "fuzz_check.h"
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 #include "record_compare.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/converter.h"
-#include "files/cp932.h"
+#include "formats/cp932.h"
 #include "fuzz_check.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "files/cp932.h"
-#include "files/csv.h"
+#include "formats/cp932.h"
+#include "formats/csv.h"
 #include "fuzz_check.h"
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 namespace {
 

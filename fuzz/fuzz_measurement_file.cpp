@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "formats/measurement_file.h"
 #include "fuzz_check.h"
-#include "record/measurement_file.h"
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 #include "record_compare.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "calc/simulator.h"
-#include "files/profile_columns.h"
+#include "formats/profile_columns.h"
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

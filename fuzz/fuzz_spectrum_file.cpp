@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "calc/al_equivalent.h"
-#include "files/spectrum_file.h"
+#include "formats/spectrum_file.h"
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "calc/typed_date.h"
 #include "fuzz_check.h"
-#include "record/typed_date.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view typed(reinterpret_cast<const char*>(data), size);

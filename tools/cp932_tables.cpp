@@ -1,10 +1,10 @@
-// Writes src/files/cp932_table.inc: code page 932 as glibc's iconv converter maps it, so that the program
+// Writes src/formats/cp932_table.inc: code page 932 as glibc's iconv converter maps it, so that the program
 // writes the same bytes on every system without iconv. Asks the converter about every single byte, every
 // pair of bytes and every Unicode scalar value, and stops with a message on anything the table's layout
 // cannot hold (a character beyond U+FFFF, a pair outside the trail bytes 0x40..0xFC, a lead byte that also
 // decodes alone). Run it from the source folder:
 //   cmake --build build/dev --target tessaroven_cp932_tables
-//   build/dev/tools/tessaroven_cp932_tables > src/files/cp932_table.inc
+//   build/dev/tools/tessaroven_cp932_tables > src/formats/cp932_table.inc
 #include <gnu/libc-version.h>
 #include <iconv.h>
 
@@ -190,7 +190,7 @@ int main() {
     std::printf(
         "// do not edit. Regenerate from the source folder:\n"
         "//   cmake --build build/dev --target tessaroven_cp932_tables\n"
-        "//   build/dev/tools/tessaroven_cp932_tables > src/files/cp932_table.inc\n"
+        "//   build/dev/tools/tessaroven_cp932_tables > src/formats/cp932_table.inc\n"
         "// %zu codes decode, %zu characters encode; glibc writes nothing for the %zu characters "
         "U+%04X..U+%04X.\n\n",
         decoded.size(), encoded.size(), dropped.size(),

@@ -26,8 +26,8 @@
 #include <string>
 #include <thread>
 
-#include "files/file_reading.h"
-#include "files/safe_file_writer.h"
+#include "storage/posix/safe_file_writer.h"
+#include "storage/storage.h"
 
 namespace {
 
@@ -127,8 +127,8 @@ int ConcurrentPairs(const std::string& folder, int pairs) {
     fs::create_hard_link(path, folder + "/shared-link.csv");
     int mixed = 0;
     for (int pair = 0; pair < pairs; ++pair) {
-        const pid_t one = SaveInChild(path, first, tessaroven::PosixFileSystem());
-        const pid_t other = SaveInChild(path, second, tessaroven::PosixFileSystem());
+        const pid_t one = SaveInChild(path, first, tessaroven::SystemFileSystem());
+        const pid_t other = SaveInChild(path, second, tessaroven::SystemFileSystem());
         int statusOne = 0;
         int statusOther = 0;
         waitpid(one, &statusOne, 0);
@@ -147,18 +147,18 @@ int main(int argc, char** argv) {
     const int pairs = argc > 3 ? std::atoi(argv[3]) : 100;
     fs::remove_all(folder);
     fs::create_directories(folder);
-    FileSystemOps named = tessaroven::PosixFileSystem();
+    FileSystemOps named = tessaroven::SystemFileSystem();
     named.makeTemp = MakeNamedTemp;
-    FileSystemOps slow = tessaroven::PosixFileSystem();
+    FileSystemOps slow = tessaroven::SystemFileSystem();
     slow.pwrite = SlowPwrite;
     struct Path {
         const char* name;
         bool inPlace;
         const FileSystemOps& ops;
     };
-    for (const Path& path : {Path{"rename, unnamed temporary", false, tessaroven::PosixFileSystem()},
+    for (const Path& path : {Path{"rename, unnamed temporary", false, tessaroven::SystemFileSystem()},
                              Path{"rename, named temporary", false, named},
-                             Path{"in place", true, tessaroven::PosixFileSystem()},
+                             Path{"in place", true, tessaroven::SystemFileSystem()},
                              Path{"in place, overwrite slowed", true, slow}}) {
         const KillFigures f = KillLoop(folder, kills, path.inPlace, path.ops);
         std::printf(

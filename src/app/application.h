@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "calc/result_columns.h"
+#include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
 #include "plot/graph_painter.h"
-#include "record/measurement_record.h"
 
 namespace tessaroven {
 

@@ -11,8 +11,9 @@
 #include <utility>
 
 #include "calc/comparison.h"
+#include "files/format_files.h"
+#include "formats/measurement_file.h"
 #include "messages/catalogue.h"
-#include "record/measurement_file.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 

@@ -10,8 +10,8 @@
 #include <QSettings>
 
 #include "calc/uncertainty.h"
-#include "files/safe_file_writer.h"
 #include "messages/catalogue.h"
+#include "storage/storage.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 

@@ -10,7 +10,7 @@
 
 class QWidget;
 
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 namespace tessaroven {
 

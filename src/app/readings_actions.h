@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 namespace tessaroven {
 

@@ -12,7 +12,8 @@
 
 #include "app/measurement_files.h"
 #include "calc/result_columns.h"
-#include "files/bowtie_exports.h"
+#include "files/format_files.h"
+#include "formats/bowtie_exports.h"
 #include "messages/catalogue.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"

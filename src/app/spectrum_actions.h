@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QString>
 
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 namespace tessaroven {
 

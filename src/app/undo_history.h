@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 namespace tessaroven {
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "calc/uncertainty.h"
-#include "files/spectrum_file.h"
+#include "measurement/spectrum.h"
 #include "messages/outcome.h"
 
 namespace tessaroven {

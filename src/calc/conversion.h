@@ -7,8 +7,8 @@
 
 #include <string>
 
+#include "measurement/measurement_record.h"
 #include "messages/outcome.h"
-#include "record/measurement_record.h"
 
 namespace tessaroven {
 

@@ -14,8 +14,8 @@
 // rounding. The value on the line at x = k is g at p = D k / sqrt(D^2 + k^2), interpolated between nodes.
 #pragma once
 
+#include "measurement/measurement_record.h"
 #include "messages/outcome.h"
-#include "record/measurement_record.h"
 
 namespace tessaroven {
 

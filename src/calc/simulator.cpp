@@ -9,7 +9,7 @@
 
 #include "calc/number_text.h"
 #include "calc/quadrature.h"
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 namespace tessaroven {
 

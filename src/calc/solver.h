@@ -1,8 +1,8 @@
 // The Gauss-Jordan solver for the conversion's linear system.
 #pragma once
 
+#include "measurement/measurement_record.h"
 #include "messages/outcome.h"
-#include "record/measurement_record.h"
 
 namespace tessaroven {
 

@@ -9,9 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "measurement/measurement_record.h"
 #include "messages/outcome.h"
-#include "record/measurement_file.h"
-#include "record/measurement_record.h"
 
 namespace tessaroven {
 

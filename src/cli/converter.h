@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/converter_options.h"
-#include "files/safe_file_writer.h"
+#include "storage/storage.h"
 
 namespace tessaroven {
 
@@ -21,7 +21,7 @@ inline constexpr int kConverterDeviation = 3;
 
 struct ConverterEnvironment {
     std::vector<ConverterExtension> extensions;
-    const FileSystemOps* fileSystem = &PosixFileSystem();  // for --output, --profile and --save-measurement
+    const FileSystemOps* fileSystem = &SystemFileSystem();  // for --output, --profile and --save-measurement
 };
 
 // Runs the converter on args (without the program name). Readings come from the --measurement file, from

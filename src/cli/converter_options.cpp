@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "calc/number_text.h"
-#include "files/bowtie_exports.h"
+#include "formats/bowtie_exports.h"
 #include "messages/echoed_text.h"
 
 namespace tessaroven {

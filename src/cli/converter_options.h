@@ -11,9 +11,9 @@
 
 #include "calc/comparison.h"
 #include "calc/number_text.h"
+#include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
 #include "messages/outcome.h"
-#include "record/measurement_record.h"
 
 namespace tessaroven {
 

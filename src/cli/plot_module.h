@@ -5,9 +5,9 @@
 #include <string>
 
 #include "cli/converter_options.h"
+#include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
 #include "messages/outcome.h"
-#include "record/measurement_record.h"
 
 // Writes the profile graph of record as a PNG file at path (WritePlot); refusal holds what went wrong, in
 // language.

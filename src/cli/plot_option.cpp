@@ -11,9 +11,9 @@
 #include <memory>
 
 #include "calc/uncertainty.h"
-#include "files/safe_file_writer.h"
 #include "plot/graph_painter.h"
 #include "plot/report_page.h"
+#include "storage/storage.h"
 
 namespace tessaroven {
 namespace {

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "calc/number_text.h"
+#include "formats/measurement_file.h"
 #include "messages/echoed_text.h"
-#include "record/measurement_file.h"
 
 namespace tessaroven {
 

@@ -19,7 +19,7 @@
 
 #include "calc/conversion.h"
 #include "entry/entry_line.h"
-#include "record/measurement_file.h"
+#include "formats/measurement_file.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 

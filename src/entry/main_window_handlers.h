@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "calc/number_text.h"
+#include "measurement/measurement_record.h"
 #include "messages/outcome.h"
-#include "record/measurement_record.h"
 
 class QEvent;
 class QLineEdit;

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "entry/entry_line.h"
-#include "record/measurement_file.h"
+#include "formats/measurement_file.h"
 
 namespace tessaroven {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "calc/pasted_readings.h"
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 namespace tessaroven {
 

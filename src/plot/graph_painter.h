@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "calc/comparison.h"
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 class QPainter;
 

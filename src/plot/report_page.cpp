@@ -15,14 +15,14 @@
 #include <cmath>
 #include <optional>
 
+#include "calc/condition_fields.h"
 #include "calc/conversion.h"
 #include "calc/number_text.h"
 #include "calc/result_columns.h"
-#include "files/safe_file_writer.h"
 #include "messages/catalogue.h"
 #include "plot/fonts.h"
 #include "plot/graph_painter.h"
-#include "record/condition_fields.h"
+#include "storage/storage.h"
 
 namespace tessaroven {
 

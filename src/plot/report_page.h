@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "calc/result_columns.h"
+#include "measurement/measurement_record.h"
 #include "messages/outcome.h"
-#include "record/measurement_record.h"
 
 class QPainter;
 

@@ -11,12 +11,12 @@
 #include <cmath>
 #include <optional>
 
+#include "calc/condition_fields.h"
 #include "calc/number_text.h"
+#include "calc/typed_date.h"
 #include "entry/main_window_handlers.h"
 #include "messages/catalogue.h"
 #include "plot/fonts.h"
-#include "record/condition_fields.h"
-#include "record/typed_date.h"
 #include "ui/layout.h"
 #include "ui/message_box.h"
 

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 class QLineEdit;
 class QPushButton;

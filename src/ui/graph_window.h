@@ -8,8 +8,8 @@
 
 #include <span>
 
+#include "measurement/measurement_record.h"
 #include "plot/graph_painter.h"
-#include "record/measurement_record.h"
 
 class QPushButton;
 

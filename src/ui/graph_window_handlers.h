@@ -6,7 +6,7 @@
 
 #include "plot/graph_painter.h"
 
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 namespace tessaroven {
 

@@ -8,7 +8,8 @@
 #include <QPushButton>
 #include <QSettings>
 
-#include "files/csv.h"
+#include "files/format_files.h"
+#include "formats/csv.h"
 #include "ui/layout.h"
 #include "ui/message_box.h"
 #include "ui/save_dialog.h"

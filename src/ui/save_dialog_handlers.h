@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 namespace tessaroven {
 

@@ -11,7 +11,7 @@
 #include <functional>
 #include <optional>
 
-#include "files/spectrum_file.h"
+#include "formats/spectrum_file.h"
 
 class QLineEdit;
 class QPushButton;

@@ -17,10 +17,11 @@
 
 #include "app/application.h"
 #include "app/baseline_actions.h"
+#include "files/format_files.h"
+#include "formats/measurement_file.h"
 #include "gui_fixture.h"
 #include "messages/outcome.h"
 #include "plot/graph_painter.h"
-#include "record/measurement_file.h"
 #include "ui/graph_window.h"
 #include "ui/main_window.h"
 #include "ui/results_table.h"

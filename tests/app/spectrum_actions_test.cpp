@@ -14,7 +14,7 @@
 
 #include "app/application.h"
 #include "app/measurement_files.h"
-#include "files/bowtie_exports.h"
+#include "formats/bowtie_exports.h"
 #include "gui_fixture.h"
 #include "messages/catalogue.h"
 #include "ui/main_window.h"

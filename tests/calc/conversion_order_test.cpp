@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "calc/conversion.h"
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 #include "support/record_compare.h"
 
 namespace tessaroven {

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "calc/number_text.h"
-#include "files/bowtie_exports.h"
-#include "record/measurement_file.h"
+#include "files/format_files.h"
+#include "formats/bowtie_exports.h"
+#include "formats/measurement_file.h"
+#include "storage/posix/safe_file_writer.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -446,9 +448,9 @@ TEST(ConverterFile, failing_file_system_keeps_the_old_file_and_leaves_no_partial
         const char* name;
         FileSystemOps ops;
     };
-    FileSystemOps fullDisk = PosixFileSystem();
+    FileSystemOps fullDisk = SystemFileSystem();
     fullDisk.write = WriteToFullDisk;
-    FileSystemOps readOnlyDisk = PosixFileSystem();
+    FileSystemOps readOnlyDisk = SystemFileSystem();
     readOnlyDisk.makeTemp = RefuseToCreateReadOnly;
 
     for (const Case& c : {Case{"full disk", fullDisk}, Case{"read-only disk", readOnlyDisk}}) {
@@ -513,7 +515,7 @@ TEST(ConverterFile, outputs_are_written_only_after_every_check_of_the_run) {
 
     TempFolder folder;
     fs::create_directory(folder.path() / "full");
-    FileSystemOps fullFolder = PosixFileSystem();
+    FileSystemOps fullFolder = SystemFileSystem();
     fullFolder.makeTemp = RefuseInFullFolder;
     environment.fileSystem = &fullFolder;
     const std::string at = folder.path().string() + "/";

@@ -21,7 +21,7 @@
 #include <optional>
 #include <vector>
 
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 
 namespace tessaroven::testing {
 

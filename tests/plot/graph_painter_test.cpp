@@ -9,8 +9,8 @@
 #include <ostream>
 #include <vector>
 
+#include "measurement/measurement_record.h"
 #include "plot/graph_painter.h"
-#include "record/measurement_record.h"
 #include "support/record_compare.h"
 
 // Readable colours in failure messages.

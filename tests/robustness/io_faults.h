@@ -1,6 +1,6 @@
 // File-system faults for the save path, injected below the program: this test executable defines mkostemp,
 // open (for a temporary file without a name), write, fchmod, fsync, close and rename itself, so every call
-// the writer makes (through the core's real PosixFileSystem) lands here first. Unarmed, each passes straight
+// the writer makes (through the core's real SystemFileSystem) lands here first. Unarmed, each passes straight
 // on to the C library; armed, the chosen call fails on the writer's temporary file (or on the rename to a
 // ".csv" file) with the chosen error.
 #pragma once

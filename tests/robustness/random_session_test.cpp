@@ -22,7 +22,7 @@
 #include <functional>
 
 #include "app/application.h"
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 #include "session_player.h"
 #include "ui/main_window.h"
 #include "ui/start_screen.h"

@@ -12,7 +12,7 @@
 
 #include "app/application.h"
 #include "entry/main_window_handlers.h"
-#include "record/measurement_record.h"
+#include "measurement/measurement_record.h"
 #include "ui/graph_window.h"
 #include "ui/main_window.h"
 #include "ui/save_dialog.h"

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "record/measurement_file.h"
-#include "record/measurement_record.h"
+#include "measurement/measurement.h"
+#include "measurement/measurement_record.h"
 
 namespace tessaroven::testing {
 

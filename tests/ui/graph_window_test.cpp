@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "gui_fixture.h"
+#include "measurement/measurement_record.h"
 #include "plot/graph_painter.h"
-#include "record/measurement_record.h"
 #include "support/record_compare.h"
 #include "ui/graph_window.h"
 #include "ui/graph_window_handlers.h"

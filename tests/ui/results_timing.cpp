@@ -13,7 +13,8 @@
 #include <functional>
 #include <vector>
 
-#include "files/csv.h"
+#include "files/format_files.h"
+#include "formats/csv.h"
 #include "plot/graph_painter.h"
 #include "ui/graph_window.h"
 #include "ui/graph_window_handlers.h"

@@ -14,9 +14,9 @@
 #include <cstring>
 
 #include "gui_fixture.h"
+#include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
 #include "messages/system_error_text.h"
-#include "record/measurement_record.h"
 #include "ui/save_dialog.h"
 #include "ui/save_dialog_handlers.h"
 
