@@ -76,6 +76,9 @@ ConversionModel OtherModel(ConversionModel model) {
 Application::Application() = default;
 
 Application::~Application() {
+    // The history goes first: a closing window hands its focus on, and the distance box's lost focus would
+    // otherwise reach the history while the main window is half destroyed.
+    delete m_undo;
     delete m_resultsTable.data();
     delete m_saveDialog.data();
     delete m_graphWindow.data();
