@@ -16,6 +16,7 @@
 #include "files/format_files.h"
 #include "storage/posix/safe_file_writer.h"
 #include "support/record_compare.h"
+#include "support/temp_folder.h"
 
 namespace tessaroven {
 namespace {
@@ -63,34 +64,7 @@ double Mu(double keV) {  // aluminium, 1/mm, straight from the library
     return CS_Total(13, keV, nullptr) * kAluminiumDensity / 10;
 }
 
-class FormatFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/tessaroven-files-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    std::string PathOf(const std::string& name) const { return m_folder + "/" + name; }
-
-    static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream buffer;
-        buffer << in.rdbuf();
-        return buffer.str();
-    }
-
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_folder)) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
-
-    std::string m_folder;
-};
+class FormatFiles : public testing::TempFolderTest {};
 
 int FailRename(const char*, const char*) {
     return errno = EXDEV, -1;

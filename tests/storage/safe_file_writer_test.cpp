@@ -20,45 +20,24 @@
 #include "messages/system_error_text.h"
 #include "storage/posix/safe_file_writer.h"
 #include "storage/storage.h"
+#include "support/temp_folder.h"
 
 namespace tessaroven {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SafeFileWriter : public ::testing::Test {
+class SafeFileWriter : public testing::TempFolderTest {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tessaroven-writer-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
+        TempFolderTest::SetUp();
         // Copies of old contents that cannot go beside their file go here, never into the real home.
         setenv("XDG_STATE_HOME", (m_folder + "-state").c_str(), 1);
     }
     void TearDown() override {
-        fs::remove_all(m_folder);
+        TempFolderTest::TearDown();
         fs::remove_all(m_folder + "-state");
     }
-
-    std::string PathOf(const std::string& name) const { return m_folder + "/" + name; }
-
-    static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream buffer;
-        buffer << in.rdbuf();
-        return buffer.str();
-    }
-
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_folder)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    std::string m_folder;
 };
 
 TEST_F(SafeFileWriter, CreatesAndReplacesWholeFiles) {

@@ -1,0 +1,48 @@
+// A fresh folder under /tmp for each test, removed afterwards, with the looks into it that file tests need.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tessaroven::testing {
+
+class TempFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tessaroven-test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_folder = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
+
+    std::string PathOf(const std::string& name) const { return m_folder + "/" + name; }
+
+    static std::string Contents(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream buffer;
+        buffer << in.rdbuf();
+        return buffer.str();
+    }
+
+    // The names in the folder, sorted.
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string m_folder;
+};
+
+}  // namespace tessaroven::testing
