@@ -3,10 +3,11 @@
 
 #include <xraylib.h>
 
-#include <charconv>
 #include <cmath>
 #include <memory>
 #include <numbers>
+
+#include "messages/number_chars.h"
 
 namespace tessaroven {
 
@@ -14,7 +15,7 @@ namespace {
 
 std::string NumberText(double value) {
     char buffer[32];
-    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const std::to_chars_result written = DoubleToChars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, written.ptr);
 }
 
