@@ -3,7 +3,8 @@
  * Changed here: cut down to what the double functions in this folder use; the long double shapes,
  * TOINT_INTRINSICS and the float declarations dropped; a build whose double arithmetic carries excess
  * precision is refused, contraction to fused multiply-add is switched off; every name these files define is renamed
- * (below) so that none of them clashes with, or is replaced by, the system's libm.
+ * (below) so that none of them clashes with, or is replaced by, the system's libm; no visibility
+ * attribute on Windows.
  */
 #ifndef _LIBM_H
 #define _LIBM_H
@@ -51,7 +52,12 @@
 #define __exp_data tessaroven_musl_exp_data
 #define __log_data tessaroven_musl_log_data
 
+/* Kept out of the shared module that links the core; PE/COFF (Windows) has no such visibility. */
+#ifdef _WIN32
+#define hidden
+#else
 #define hidden __attribute__((__visibility__("hidden")))
+#endif
 
 /* Support non-nearest rounding mode.  */
 #define WANT_ROUNDING 1
