@@ -4,7 +4,7 @@
 # uses (or from DEBIAN_MIRROR, the archive's root, where set), checks the tarball's SHA-256 against the one
 # pinned here and against the .dsc, unpacks it into BUILD/xraylib-source (where the build's test of the table
 # finds it) and runs the generator over it. Run from the source folder, with a configured build folder:
-#   tools/xraylib_knots.sh [BUILD]        (default build/dev)
+#   tools/xraylib_knots.sh [BUILD]        (default build/dev; needs curl and xz-utils)
 set -eu
 
 build=${1:-build/dev}
