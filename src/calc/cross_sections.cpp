@@ -5,11 +5,11 @@
 // natural spline), since matching the library matters more here than the smoothness of the curve.
 #include "calc/cross_sections.h"
 
-#include "calc/portable_math.h"
-
 #include <cmath>
 #include <limits>
 #include <span>
+
+#include "calc/portable_math.h"
 
 namespace tessaroven {
 
