@@ -42,4 +42,4 @@ const page = readFileSync(resolve(here, 'src/page.html'), 'utf8')
     .replace('/*SCRIPT*/', () => script);
 mkdirSync(dirname(output), { recursive: true });
 writeFileSync(output, page);
-console.log(`${output}: ${page.length} bytes`);
+console.log(`${output}: ${Buffer.byteLength(page)} bytes`);

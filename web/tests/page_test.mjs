@@ -52,9 +52,12 @@ async function openPage(browser, name) {
         }
     });
     page.on('pageerror', (error) => requests.push(`page error: ${error.message}`));
-    // Every download's bytes, from the Blob the page hands to the browser.
+    await page.exposeFunction('reportBlocked', (address) => requests.push(`blocked by the page: ${address}`));
+    // Every download's bytes, from the Blob the page hands to the browser; and what the page's own
+    // Content-Security-Policy stops before it becomes a request.
     await page.evaluateOnNewDocument(() => {
         window.downloads = [];
+        document.addEventListener('securitypolicyviolation', (event) => window.reportBlocked(event.blockedURI));
         const create = URL.createObjectURL;
         URL.createObjectURL = (blob) => (window.downloads.push(blob), create(blob));
     });
@@ -133,10 +136,17 @@ async function run(name) {
         await page.waitForSelector('body[data-ready]');
         assert.equal(await page.evaluate(() => document.documentElement.lang), 'en');
 
+        // An opened measurement file fills the fields and converts as the converter does.
+        await (await page.$('[data-testid="file-input"]')).uploadFile(exampleArgs[1]);
+        await page.waitForFunction(() => document.querySelector('[data-testid="reading-4"]')?.value !== '');
+        assert.equal(await page.$eval('[data-testid="comment"]', (input) => input.value), example.comment);
+        await page.click('[data-testid="convert"]');
+        assert.equal(await page.$eval('[data-testid="list"]', (list) => list.textContent), expected.list, 'opened');
+
         // 31 positions typed, then one conversion timed; the list is the converter's for the same readings.
         await fill(page, 'positions', '31');
         for (const [k, reading] of longReadings.entries()) {
-            await page.type(`[data-testid="reading-${k}"]`, reading);
+            await fill(page, `reading-${k}`, reading);
         }
         const convertMs = await page.evaluate(() => {
             const start = performance.now();
