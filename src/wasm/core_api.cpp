@@ -47,7 +47,9 @@ Json Number(const std::optional<double>& value) {
 // The language of one call; the one before it comes back at its end.
 struct CallLanguage {
     Language before = MessageLanguage();
-    explicit CallLanguage(const std::string& code) { SetMessageLanguage(LanguageNamed(code).value_or(before)); }
+    explicit CallLanguage(const std::string& code) {
+        SetMessageLanguage(LanguageNamed(code).value_or(before));
+    }
     ~CallLanguage() { SetMessageLanguage(before); }
 };
 
