@@ -196,6 +196,12 @@ console.log(`tessaroven-core.mjs: ${fs.statSync(coreFile).size} bytes (WebAssemb
             `tessaroven-convert.mjs: ${fs.statSync(converter).size} bytes`);
 console.log(`one conversion of 31 positions through convert(): compatible ${timeConversion('compatible').toFixed(1)} µs, ` +
             `isotropic ${timeConversion('isotropic').toFixed(1)} µs`);
+for (const model of ['compatible', 'isotropic']) {
+    core.timeConversion(text31, { model }, 200);
+    const alone = core.timeConversion(text31, { model }, 2000);
+    check(alone > 0, `the conversion alone of 31 positions, ${model}`);
+    console.log(`the conversion alone of 31 positions (timeConversion), ${model}: ${alone.toFixed(1)} µs`);
+}
 
 fs.rmSync(work, { recursive: true, force: true });
 console.log(`${passed} passed, ${failed} failed`);
