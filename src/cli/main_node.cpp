@@ -1,5 +1,6 @@
 // tessaroven-convert.mjs: the converter as a WebAssembly program under node, with the native converter's
-// options, files, standard streams and exit statuses; the drawing options are refused as in builds without Qt.
+// options, files, standard streams and exit statuses; the drawing options are refused as in builds without
+// Qt.
 #include <istream>
 #include <ostream>
 #include <string>

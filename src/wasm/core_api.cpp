@@ -3,6 +3,7 @@
 // results as JSON. Texts in and out are UTF-8; bytes (the CSV file in code page 932) stay in memory files.
 #include <emscripten.h>
 
+#include <chrono>
 #include <cmath>
 #include <optional>
 #include <sstream>
@@ -47,7 +48,9 @@ Json Number(const std::optional<double>& value) {
 // The language of one call; the one before it comes back at its end.
 struct CallLanguage {
     Language before = MessageLanguage();
-    explicit CallLanguage(const std::string& code) { SetMessageLanguage(LanguageNamed(code).value_or(before)); }
+    explicit CallLanguage(const std::string& code) {
+        SetMessageLanguage(LanguageNamed(code).value_or(before));
+    }
     ~CallLanguage() { SetMessageLanguage(before); }
 };
 
@@ -214,6 +217,34 @@ EMSCRIPTEN_KEEPALIVE const char* tessaroven_convert(const char* requestJson) {
     const tessaroven::CallLanguage language(request.value("lang", ""));
     Last().json = tessaroven::Convert(request).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     return Last().json.c_str();
+}
+
+// The time of the conversion alone, in microseconds per conversion, averaged over repeats runs on the
+// measurement of requestJson (as for tessaroven_convert, read once): what a page spends when only the profile
+// is wanted, without the uncertainties and the JSON answer. -1 when the measurement is refused.
+EMSCRIPTEN_KEEPALIVE double tessaroven_time_conversion(const char* requestJson, int repeats) {
+    const auto request = nlohmann::json::parse(requestJson, nullptr, false);
+    if (!request.is_object() || repeats < 1) {
+        return -1;
+    }
+    tessaroven::Expected<tessaroven::Measurement> measurement =
+        tessaroven::ParseMeasurementFile(request.value("measurement", ""));
+    if (!measurement) {
+        return -1;
+    }
+    tessaroven::MeasurementRecord record;
+    tessaroven::TakeMeasurement(*measurement, record);
+    if (request.value("model", "") == "isotropic") {
+        record.model = tessaroven::ConversionModel::Isotropic;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < repeats; ++i) {
+        if (tessaroven::RunConversion(record, measurement->distanceCm)) {
+            return -1;
+        }
+    }
+    const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
+    return spent.count() / repeats;
 }
 
 }  // extern "C"

@@ -60,3 +60,10 @@ Module['convert'] = function(measurementText, options) {
     var request = Object.assign({}, options || {}, {measurement: measurementText});
     return JSON.parse(ccall('tessaroven_convert', 'string', ['string'], [JSON.stringify(request)]));
 };
+
+// Microseconds per conversion of the measurement (the conversion step alone, no uncertainties, no JSON),
+// averaged over repeats runs inside the module; options.model as for convert. -1 when refused.
+Module['timeConversion'] = function(measurementText, options, repeats) {
+    var request = Object.assign({}, options || {}, {measurement: measurementText});
+    return ccall('tessaroven_time_conversion', 'number', ['string', 'number'], [JSON.stringify(request), repeats]);
+};

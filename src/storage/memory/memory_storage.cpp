@@ -60,8 +60,9 @@ MaybeRefusal CheckWriteTarget(const std::string& path) {
         return Refused(path, path.empty() ? ENOENT : EISDIR);
     }
     if (IsFolder(path)) {
-        return Refuse(Reason::FileWriteFailed, {EchoedText(path, kWholeText),
-                                                Message(Reason::WriteTargetFolder, {SystemErrorText(EISDIR)})});
+        return Refuse(
+            Reason::FileWriteFailed,
+            {EchoedText(path, kWholeText), Message(Reason::WriteTargetFolder, {SystemErrorText(EISDIR)})});
     }
     return std::nullopt;
 }

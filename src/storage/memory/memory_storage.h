@@ -1,5 +1,5 @@
-// The browser's files: a map from a file's name to its bytes, which the page fills before a run and reads after
-// it. Reading and writing are the storage seam's (storage/storage.h); nothing here reaches the system.
+// The browser's files: a map from a file's name to its bytes, which the page fills before a run and reads
+// after it. Reading and writing are the storage seam's (storage/storage.h); nothing here reaches the system.
 #pragma once
 
 #include <cstddef>

@@ -177,8 +177,9 @@ namespace tessaroven {
 namespace {
 
 // In the order of the names in node_storage.js.
-constexpr int kNodeErrors[] = {ENOENT, EACCES, EPERM,  ENOSPC, EDQUOT, EROFS,  EISDIR, ENOTDIR, EEXIST, ENAMETOOLONG,
-                               ELOOP,  EIO,    EBUSY,  ETXTBSY, EMFILE, ENFILE, EFBIG,  EXDEV,   EAGAIN};
+constexpr int kNodeErrors[] = {ENOENT,  EACCES, EPERM,        ENOSPC, EDQUOT, EROFS, EISDIR,
+                               ENOTDIR, EEXIST, ENAMETOOLONG, ELOOP,  EIO,    EBUSY, ETXTBSY,
+                               EMFILE,  ENFILE, EFBIG,        EXDEV,  EAGAIN};
 
 int ErrorCode(int result) {
     const int index = -result - 1;
