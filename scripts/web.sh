@@ -19,9 +19,9 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 [ -f build/wasm/src/wasm/tessaroven-core.mjs ] || scripts/wasm.sh
-# The page's own module (web/core) is built in the same folder, with the same settings.
+# Brought up to date when it is there already.
 export NODE_PATH=/usr/share/nodejs
-cmake --build build/wasm --target tessaroven-core tessaroven-page-api -j "$(nproc)"
+cmake --build build/wasm --target tessaroven-core -j "$(nproc)"
 
 # The browsers are Debian's; no package may fetch one of its own.
 export PUPPETEER_SKIP_DOWNLOAD=1

@@ -1,4 +1,4 @@
-// Builds dist/web/tessaroven.html: the page's script (with both WebAssembly modules, which emscripten
+// Builds dist/web/tessaroven.html: the page's script (with the WebAssembly core, which emscripten
 // already holds as base64 inside them), its styles and its version in one file that opens from file://.
 // Usage: node build.mjs WASM_BUILD_DIR OUTPUT_HTML
 import { readFileSync, writeFileSync, mkdirSync } from 'node:fs';
@@ -26,7 +26,6 @@ const bundle = await esbuild.build({
     target: ['chrome109', 'edge109', 'firefox115'],
     alias: {
         'tessaroven-core': resolve(wasmDir, 'src/wasm/tessaroven-core.mjs'),
-        'tessaroven-page-api': resolve(wasmDir, 'web/core/tessaroven-page-api.mjs'),
     },
     // Emscripten's modules ask for their own address, which a page with everything inline does not need.
     define: { 'import.meta.url': '""' },

@@ -21,6 +21,7 @@
 #include "formats/spectrum_file.h"
 #include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
+#include "wasm/call_language.h"
 #include "storage/memory/memory_storage.h"
 
 namespace tessaroven {
@@ -44,15 +45,6 @@ LastRun& Last() {
 Json Number(const std::optional<double>& value) {
     return value && std::isfinite(*value) ? Json(*value) : Json(nullptr);
 }
-
-// The language of one call; the one before it comes back at its end.
-struct CallLanguage {
-    Language before = MessageLanguage();
-    explicit CallLanguage(const std::string& code) {
-        SetMessageLanguage(LanguageNamed(code).value_or(before));
-    }
-    ~CallLanguage() { SetMessageLanguage(before); }
-};
 
 Json Refused(const Refusal& refusal) {
     return Json{{"ok", false}, {"message", refusal.message}};

@@ -67,3 +67,9 @@ Module['timeConversion'] = function(measurementText, options, repeats) {
     var request = Object.assign({}, options || {}, {measurement: measurementText});
     return ccall('tessaroven_time_conversion', 'number', ['string', 'number'], [JSON.stringify(request), repeats]);
 };
+
+// One request of the browser edition's page (src/wasm/page_api.cpp lists them): {what: "readings" | "number" |
+// "pasted" | "measurement" | "results", lang, ...}; the parsed answer, {ok: false, message} when refused.
+Module['pageRequest'] = function(request) {
+    return JSON.parse(ccall('tessaroven_page_request', 'string', ['string'], [JSON.stringify(request)]));
+};

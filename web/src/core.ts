@@ -1,8 +1,7 @@
-// The page's one door to the core: the core's JavaScript API (tessaroven-core, src/wasm) for the converter's
-// list, CSV and measurement file, and the page's additions (tessaroven-page-api, web/core) for reading what
-// the user types and for the results table. Nothing here decides a number or a byte.
+// The page's one door to the core's JavaScript API (tessaroven-core, src/wasm): the converter's list, CSV and
+// measurement file, and the core's readers of what the user types and the results table's texts. Nothing here
+// decides a number or a byte.
 import createCore from 'tessaroven-core';
-import createPageApi from 'tessaroven-page-api';
 import type { Language } from './texts';
 
 interface CoreModule {
@@ -10,10 +9,7 @@ interface CoreModule {
     readFile(name: string): Uint8Array<ArrayBuffer> | null;
     removeFiles(): void;
     run(args: string[], input?: string): { status: number; output: Uint8Array<ArrayBuffer>; messages: string };
-}
-
-interface PageApiModule {
-    ccall(name: string, returns: 'string', args: ['string'], values: [string]): string;
+    pageRequest(request: object): unknown;
 }
 
 export type Refused = { ok: false; message: string };
@@ -33,16 +29,14 @@ function converterMessage(messages: string): string {
 }
 
 export class Core {
-    private constructor(private core: CoreModule, private pageApi: PageApiModule) {}
+    private constructor(private core: CoreModule) {}
 
     static async load(): Promise<Core> {
-        const [core, pageApi] = await Promise.all([createCore(), createPageApi()]);
-        return new Core(core as CoreModule, pageApi as PageApiModule);
+        return new Core((await createCore()) as CoreModule);
     }
 
     private request<T>(what: string, language: Language, fields: object): Answer<T> {
-        const request = JSON.stringify({ ...fields, what, lang: language });
-        return JSON.parse(this.pageApi.ccall('tessaroven_page_request', 'string', ['string'], [request]));
+        return this.core.pageRequest({ ...fields, what, lang: language }) as Answer<T>;
     }
 
     // One position's readings as typed ("100.2; 100.0; 99.9", full-width digits too); blank is no readings,

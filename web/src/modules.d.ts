@@ -1,9 +1,5 @@
-// The two WebAssembly modules as esbuild inlines them (build.mjs maps these names to build/wasm).
+// The WebAssembly core as esbuild inlines it (build.mjs maps its name to build/wasm).
 declare module 'tessaroven-core' {
-    const create: () => Promise<unknown>;
-    export default create;
-}
-declare module 'tessaroven-page-api' {
     const create: () => Promise<unknown>;
     export default create;
 }

@@ -1,8 +1,7 @@
-// What the page needs from the core beyond its JavaScript API (src/wasm): the user's typing read by the
-// core's own functions, so that the page accepts and refuses exactly what the desktop program does (a cell
-// of the readings table, a number box, a pasted block, an opened measurement file's fields as texts for the
-// boxes), and the results table's headings and cells with the desktop's digits. Once the core's API offers
-// these, the page moves to it and this module goes away.
+// What the browser edition's page asks of the core besides conversions: the user's typing read by the core's
+// own functions, so that the page accepts and refuses exactly what the desktop program does (a cell of the
+// readings table, a number box, a pasted block, an opened measurement file's fields as texts for the boxes),
+// and the results table's headings and cells with the desktop's digits.
 #include <emscripten.h>
 
 #include <cmath>
@@ -18,20 +17,12 @@
 #include "formats/measurement_file.h"
 #include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
+#include "wasm/call_language.h"
 
 namespace tessaroven {
 namespace {
 
 using Json = nlohmann::json;
-
-// The language of one call; the one before it comes back at its end.
-struct CallLanguage {
-    Language before = MessageLanguage();
-    explicit CallLanguage(const std::string& code) {
-        SetMessageLanguage(LanguageNamed(code).value_or(before));
-    }
-    ~CallLanguage() { SetMessageLanguage(before); }
-};
 
 Json Refused(const std::string& message) {
     return Json{{"ok", false}, {"message", message}};
