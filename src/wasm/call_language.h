@@ -10,7 +10,9 @@ namespace tessaroven {
 
 struct CallLanguage {
     Language before = MessageLanguage();
-    explicit CallLanguage(const std::string& code) { SetMessageLanguage(LanguageNamed(code).value_or(before)); }
+    explicit CallLanguage(const std::string& code) {
+        SetMessageLanguage(LanguageNamed(code).value_or(before));
+    }
     ~CallLanguage() { SetMessageLanguage(before); }
     CallLanguage(const CallLanguage&) = delete;
     CallLanguage& operator=(const CallLanguage&) = delete;

@@ -21,8 +21,8 @@
 #include "formats/spectrum_file.h"
 #include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
-#include "wasm/call_language.h"
 #include "storage/memory/memory_storage.h"
+#include "wasm/call_language.h"
 
 namespace tessaroven {
 namespace {
