@@ -8,6 +8,8 @@
 #include <memory>
 #include <numbers>
 
+#include "calc/portable_math.h"
+
 namespace tessaroven {
 
 namespace {
@@ -46,16 +48,16 @@ struct LogTransmission {
 LogTransmission LogSum(const std::vector<double>& weights, const std::vector<double>& mu, double t) {
     double largest = -HUGE_VAL;
     for (std::size_t i = 0; i < weights.size(); ++i) {
-        largest = std::max(largest, std::log(weights[i]) - mu[i] * t);
+        largest = std::max(largest, maths::Log(weights[i]) - mu[i] * t);
     }
     double sum = 0;
     double muSum = 0;
     for (std::size_t i = 0; i < weights.size(); ++i) {
-        const double term = std::exp(std::log(weights[i]) - mu[i] * t - largest);
+        const double term = maths::Exp(maths::Log(weights[i]) - mu[i] * t - largest);
         sum += term;
         muSum += term * mu[i];
     }
-    return {largest + std::log(sum), muSum / sum};
+    return {largest + maths::Log(sum), muSum / sum};
 }
 
 // Relative to t = 0, summed the same way, so that K(0) is exactly 1.
@@ -139,18 +141,18 @@ Expected<AttenuationTable> MakeAttenuationTable(const Spectrum& spectrum) {
 }
 
 double KermaTransmission(const AttenuationTable& table, double thicknessMm) {
-    return std::exp(AtThickness(table.kerma, table.muPerMm, thicknessMm).logK);
+    return maths::Exp(AtThickness(table.kerma, table.muPerMm, thicknessMm).logK);
 }
 
 double FluenceTransmission(const AttenuationTable& table, double thicknessMm) {
-    return std::exp(AtThickness(table.fluence, table.muPerMm, thicknessMm).logK);
+    return maths::Exp(AtThickness(table.fluence, table.muPerMm, thicknessMm).logK);
 }
 
 std::optional<double> AlEquivalentThicknessMm(const AttenuationTable& table, double transmission) {
     if (!std::isfinite(transmission) || !(transmission > 0)) {
         return std::nullopt;
     }
-    return SolveLog(table, std::log(transmission));
+    return SolveLog(table, maths::Log(transmission));
 }
 
 double HalfValueLayerMm(const AttenuationTable& table, double thicknessMm) {
@@ -200,7 +202,7 @@ Expected<AlEquivalentProfile> EvaluateAlEquivalent(const ProfileEvaluation& eval
         out.fluenceTransmission = finite(FluenceTransmission(*table, *t));
         if (p.relativeOnArcPercentU) {
             const LogTransmission at = AtThickness(table->kerma, table->muPerMm, *t);
-            const double slope = std::exp(at.logK) * at.meanMu;  // |dK/dt|
+            const double slope = maths::Exp(at.logK) * at.meanMu;  // |dK/dt|
             out.thicknessU = finite(*p.relativeOnArcPercentU / 100 / slope);
         }
     }

@@ -2,7 +2,6 @@
 #include "calc/conversion.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -10,11 +9,19 @@
 
 #include "calc/isotropic_model.h"
 #include "calc/number_text.h"
+#include "calc/portable_math.h"
 #include "calc/solver.h"
+#include "messages/compat.h"
 
 namespace tessaroven {
 
 namespace {
+
+#include "calc/gantry_angle_table.inc"
+
+bool IsConversionPi(double piValue) {
+    return BitCast<std::uint64_t>(piValue) == BitCast<std::uint64_t>(kConversionPi);
+}
 
 // cos and sin of the 90 gantry angles for one value of pi, each cosine's weight c / kAngleWeightSum, and the
 // extremes the quick rows rely on.
@@ -29,9 +36,9 @@ struct AngleTable {
 AngleTable MakeAngleTable(double piValue) {
     AngleTable table;
     for (int m = -45; m <= 44; ++m) {
-        const double theta = (GantryAngleDegrees(m) / 180.0) * piValue;
-        table.cosine[m + 45] = std::cos(theta);
-        table.sine[m + 45] = std::sin(theta);
+        const GantryAngleTerms terms = GantryAngleCosSin(m, piValue);
+        table.cosine[m + 45] = terms.cosine;
+        table.sine[m + 45] = terms.sine;
         table.weight[m + 45] = table.cosine[m + 45] / kAngleWeightSum;
     }
     table.smallestCosine = *std::min_element(std::begin(table.cosine), std::end(table.cosine));
@@ -39,11 +46,10 @@ AngleTable MakeAngleTable(double piValue) {
     return table;
 }
 
-// The table for the pi value every reset sets is made once; any other value gets a table of its own. The
-// values are those computed afresh, bit for bit: the same functions on the same arguments.
+// The table for the pi value every reset sets is made once; any other value gets a table of its own.
 const AngleTable& AnglesFor(double piValue, AngleTable& own) {
     static const AngleTable kConversionAngles = MakeAngleTable(kConversionPi);
-    if (std::bit_cast<std::uint64_t>(piValue) == std::bit_cast<std::uint64_t>(kConversionPi)) {
+    if (IsConversionPi(piValue)) {
         return kConversionAngles;
     }
     own = MakeAngleTable(piValue);
@@ -170,6 +176,14 @@ void QuickRow(const AngleTable& angles, double d, int k, GridMatrix& grid) {
 }
 
 }  // namespace
+
+GantryAngleTerms GantryAngleCosSin(int m, double piValue) {
+    if (IsConversionPi(piValue)) {
+        return {kConversionPiCosine[m + 45], kConversionPiSine[m + 45]};
+    }
+    const double theta = (GantryAngleDegrees(m) / 180.0) * piValue;
+    return {maths::Cos(theta), maths::Sin(theta)};
+}
 
 Expected<int> StartGrid(MeasurementRecord& record, double distance) {
     const int n = LastPositionIndex(record.lastPosition);

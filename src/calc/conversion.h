@@ -22,6 +22,17 @@ constexpr double GantryAngleDegrees(int m) {
     return static_cast<double>((m + 46) * 2) + (-91.0);
 }
 
+// cos and sin of gantry angle step m = -45..44 at a value of pi, of the argument (GantryAngleDegrees(m) /
+// 180) x piValue. At kConversionPi, the value every reset sets, they are the values of a table made from
+// glibc's cos and sin (gantry_angle_table.inc), which decided the compatible model's results before the core
+// had maths of its own; those results stay the same to the bit on every system. Any other value of pi uses
+// the core's functions (calc/portable_math.h).
+struct GantryAngleTerms {
+    double cosine;
+    double sine;
+};
+GantryAngleTerms GantryAngleCosSin(int m, double piValue);
+
 // What every model's grid starts with: refused when lastPosition is above 30; the whole grid cleared; refused
 // when there are positions and D is 0 or not finite. Gives the last position index (-1: no row to build).
 Expected<int> StartGrid(MeasurementRecord& record, double distance);

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "calc/conversion.h"
+#include "calc/portable_math.h"
 #include "calc/quadrature.h"
 
 namespace tessaroven {
@@ -22,13 +23,13 @@ void IsotropicRow(double d, int k, GridMatrix::value_type& row) {
     const double kk = k;
     double lower = 0;
     for (int j = 0; j < k; ++j) {
-        const double upper = j + 1 == k ? std::numbers::pi / 2 : std::asin((j + 1) / kk);
+        const double upper = j + 1 == k ? std::numbers::pi / 2 : maths::Asin((j + 1) / kk);
         const double half = 0.5 * (upper - lower);
         const double middle = 0.5 * (upper + lower);
         double toNode = 0;      // weight of node j
         double toNextNode = 0;  // weight of node j + 1
         for (int i = 0; i < kGaussLegendrePoints; ++i) {
-            const double p = kk * std::sin(middle + half * rule.node[i]);
+            const double p = kk * maths::Sin(middle + half * rule.node[i]);
             const double q = p / d;
             const double w = rule.weight[i] / (1 - q * q);
             toNode += w * ((j + 1) - p);

@@ -3,13 +3,14 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
+
+#include "messages/compat.h"
 
 namespace tessaroven {
 namespace {
@@ -127,7 +128,7 @@ void WriteDigits(std::uint32_t value, int count, char* end) {
 // floor(m 10^s / 2^shift) and the remainder decides the rounding, half to even as the scientific form does.
 // Returns false for magnitudes outside that range.
 bool ToDecimal15Exactly(double magnitude, Decimal15& d) {
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const auto bits = BitCast<std::uint64_t>(magnitude);
     const int biasedExponent = static_cast<int>(bits >> 52);
     const int shift = 1075 - biasedExponent;
     if (biasedExponent == 0 || shift < 0 || shift > 70 || !(magnitude < 1e15)) {

@@ -5,6 +5,8 @@
 #include <limits>
 #include <numbers>
 
+#include "calc/portable_math.h"
+
 namespace tessaroven {
 
 namespace {
@@ -14,7 +16,7 @@ GaussLegendreRule MakeGaussLegendre() {
     GaussLegendreRule rule{};
     for (int i = 0; i < n; ++i) {
         // The usual first guess for the i-th root, then Newton's iteration on P_n.
-        double x = std::cos(std::numbers::pi * (i + 0.75) / (n + 0.5));
+        double x = maths::Cos(std::numbers::pi * (i + 0.75) / (n + 0.5));
         double derivative = 1;
         for (int iteration = 0; iteration < 100; ++iteration) {
             double previous = 1;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "calc/number_text.h"
+#include "calc/portable_math.h"
 #include "calc/quadrature.h"
 #include "measurement/measurement_record.h"
 
@@ -21,8 +22,8 @@ constexpr double kRelativeTolerance = 1e-13;
 
 ArcProfile ArcOfLineProfile(std::function<double(double xCm)> line, double distanceCm) {
     return [line = std::move(line), distanceCm](double gamma) {
-        const double c = std::cos(gamma);
-        return line(distanceCm * std::tan(gamma)) / (c * c);
+        const double c = maths::Cos(gamma);
+        return line(distanceCm * maths::Tan(gamma)) / (c * c);
     };
 }
 
@@ -34,9 +35,9 @@ double SimulatedReading(const ArcProfile& profile, double distanceCm, double pos
     // detector, so the half turn 0..pi gives the mean. The fan angle is the angle at the focus between the
     // central ray and the ray to the detector; r^2 is the squared distance from the focus to the detector.
     const auto kerma = [&](double phi) {
-        const double s = std::sin(phi);
-        const double c = std::cos(phi);
-        const double gamma = std::atan2(k * s, d - k * c);
+        const double s = maths::Sin(phi);
+        const double c = maths::Cos(phi);
+        const double gamma = maths::Atan2(k * s, d - k * c);
         const double dx = k - d * c;
         const double r2 = dx * dx + (d * s) * (d * s);
         return profile(std::fabs(gamma)) * (d * d) / r2;
@@ -50,9 +51,9 @@ double SimulatedReading(const ArcProfile& profile, double distanceCm, double pos
         breaks.push_back(std::numbers::pi * i / kEvenPanels);
     }
     for (double g : kinkFanAngles) {
-        const double sine = k > 0 ? (d / k) * std::sin(g) : 2.0;
+        const double sine = k > 0 ? (d / k) * maths::Sin(g) : 2.0;
         if (g > 0 && sine <= 1) {
-            const double a = std::asin(sine);
+            const double a = maths::Asin(sine);
             for (double phi : {a - g, std::numbers::pi - a - g}) {
                 if (phi > 0 && phi < std::numbers::pi) {
                     breaks.push_back(phi);
@@ -78,7 +79,7 @@ double SimulatedReading(const ArcProfile& profile, double distanceCm, double pos
 }
 
 double FarthestFanAngle(double distanceCm, double positionCm) {
-    return std::asin(positionCm / distanceCm);
+    return maths::Asin(positionCm / distanceCm);
 }
 
 namespace {
@@ -113,7 +114,7 @@ Expected<std::vector<double>> SimulateReadings(const TabulatedProfile& profile, 
     }
     const double gammaReach = FarthestFanAngle(distanceCm, last);
     const double reach =
-        profile.onArc ? gammaReach * (180 / std::numbers::pi) : distanceCm * std::tan(gammaReach);
+        profile.onArc ? gammaReach * (180 / std::numbers::pi) : distanceCm * maths::Tan(gammaReach);
     if (profile.at.back() < reach) {
         return Refuse(profile.onArc ? Reason::SimulationProfileReachDegrees : Reason::SimulationProfileReach,
                       {GeneralNumberText(last), GeneralNumberText(std::ceil(reach * 1000) / 1000)});
@@ -127,7 +128,7 @@ Expected<std::vector<double>> SimulateReadings(const TabulatedProfile& profile, 
     }
     std::vector<double> kinks;
     for (double t : profile.at) {
-        kinks.push_back(profile.onArc ? t * (std::numbers::pi / 180) : std::atan(t / distanceCm));
+        kinks.push_back(profile.onArc ? t * (std::numbers::pi / 180) : maths::Atan(t / distanceCm));
     }
     std::vector<double> readings;
     for (int k = 0; k < positions; ++k) {

@@ -3,10 +3,11 @@
 #include "calc/solver.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+
+#include "messages/compat.h"
 
 namespace tessaroven {
 
@@ -53,7 +54,7 @@ bool IsPlainLowerTriangular(const GridMatrix& grid, int n) {
         const auto& row = grid[i];
         for (int j = 0; j <= i; ++j) {
             if (!(std::fabs(row[j]) <= std::numeric_limits<double>::max()) ||
-                std::bit_cast<std::uint64_t>(row[j]) == kNegativeZero) {
+                BitCast<std::uint64_t>(row[j]) == kNegativeZero) {
                 return false;
             }
         }
@@ -61,7 +62,7 @@ bool IsPlainLowerTriangular(const GridMatrix& grid, int n) {
             return false;
         }
         for (int j = i + 1; j <= n; ++j) {
-            upperBits |= std::bit_cast<std::uint64_t>(row[j]);
+            upperBits |= BitCast<std::uint64_t>(row[j]);
         }
     }
     return upperBits == 0;

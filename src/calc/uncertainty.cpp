@@ -8,6 +8,7 @@
 
 #include "calc/conversion.h"
 #include "calc/number_text.h"
+#include "calc/portable_math.h"
 
 namespace tessaroven {
 
@@ -105,7 +106,7 @@ MaybeRefusal PropagateUncertainty(const MeasurementRecord& record, int n,
 }  // namespace
 
 double FanAngleDegrees(int position, double distanceCm) {
-    return std::atan(static_cast<double>(position) / distanceCm) * (180.0 / std::numbers::pi);
+    return maths::Atan(static_cast<double>(position) / distanceCm) * (180.0 / std::numbers::pi);
 }
 
 Expected<ProfileEvaluation> EvaluateProfile(const MeasurementRecord& record) {

@@ -120,7 +120,7 @@ std::optional<Failure> ReadReadings(const std::vector<ReadingToken>& tokens, std
         if (readings.size() == static_cast<std::size_t>(kSlotCount)) {
             return Failure{Message(Reason::TooManyReadings, {std::to_string(kSlotCount)})};
         }
-        if (std::ranges::count_if(token.text, StartsCharacter) >
+        if (std::count_if(token.text.begin(), token.text.end(), StartsCharacter) >
             static_cast<std::ptrdiff_t>(kLongestReading)) {
             return TooLong(token.text, token.line);
         }

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 
 #include "calc/number_text.h"
 #include "formats/bowtie_exports.h"
+#include "messages/compat.h"
 #include "messages/echoed_text.h"
 
 namespace tessaroven {
@@ -179,7 +181,8 @@ std::string CheckSimulationOptions(const ConverterOptions& options, const std::v
                                  : std::string();
     }
     for (const std::string& name : seen) {
-        if (std::ranges::find(kSimulationOptions, name) == std::end(kSimulationOptions)) {
+        if (std::find(std::begin(kSimulationOptions), std::end(kSimulationOptions), name) ==
+            std::end(kSimulationOptions)) {
             return Message(Reason::SimulateExcludes, {name}) + UsageHint();
         }
     }
@@ -203,11 +206,11 @@ std::optional<Language> RequestedLanguage(const std::vector<std::string>& args,
             return LanguageNamed(arg.substr(kOption.size() + 1));
         }
         // Another option's value is never taken for --lang: "--comment --lang" is a comment.
-        const bool builtInValue = std::ranges::any_of(kBuiltInOptions, [&](const OptionEntry& option) {
+        const bool builtInValue = AnyOf(kBuiltInOptions, [&](const OptionEntry& option) {
             return option.takesValue && option.name == arg;
         });
-        const bool extensionValue = std::ranges::any_of(
-            extensions, [&](const ConverterExtension& extension) { return extension.option == arg; });
+        const bool extensionValue =
+            AnyOf(extensions, [&](const ConverterExtension& extension) { return extension.option == arg; });
         if (builtInValue || extensionValue) {
             ++i;
         }

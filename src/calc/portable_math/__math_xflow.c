@@ -1,0 +1,11 @@
+/* Tessaroven's portable elementary functions: musl 1.2.3, from Debian's source package musl 1.2.3-1
+ * (musl_1.2.3.orig.tar.gz), file src/math/__math_xflow.c; musl's licence is COPYRIGHT beside this file.
+ * Changed here: includes name their folder.
+ * libm.h renames what this file defines, so that nothing clashes with the system's libm.
+ */
+#include "calc/portable_math/libm.h"
+
+double __math_xflow(uint32_t sign, double y)
+{
+	return eval_as_double(fp_barrier(sign ? -y : y) * y);
+}
