@@ -14,7 +14,7 @@
 
 #include "calc/al_equivalent.h"
 #include "files/format_files.h"
-#include "storage/posix/safe_file_writer.h"
+#include "support/failing_storage.h"
 #include "support/record_compare.h"
 #include "support/temp_folder.h"
 
@@ -65,10 +65,6 @@ double Mu(double keV) {  // aluminium, 1/mm, straight from the library
 }
 
 class FormatFiles : public testing::TempFolderTest {};
-
-int FailRename(const char*, const char*) {
-    return errno = EXDEV, -1;
-}
 
 TEST(MeasurementFile, saves_and_reads_back_bit_for_bit) {
     Measurement m;
@@ -209,9 +205,7 @@ TEST_F(FormatFiles, csv_save_stores_the_file_lines_in_the_record_only_when_the_w
     record.resultLines[0] = "list line";
     const MeasurementRecord before = record;
 
-    FileSystemOps failing = SystemFileSystem();
-    failing.rename = FailRename;
-    ASSERT_TRUE(SaveCsvFile(PathOf("p.csv"), "Comment", record, failing));
+    ASSERT_TRUE(SaveCsvFile(PathOf("p.csv"), "Comment", record, testing::FileSystemFailingAtTheRename()));
     EXPECT_TRUE(testing::SameRecord(record, before));
     ASSERT_TRUE(SaveCsvFile(PathOf("p.csv"), "한", record));
     EXPECT_TRUE(testing::SameRecord(record, before));
