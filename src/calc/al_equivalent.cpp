@@ -1,13 +1,11 @@
 // Al-equivalent thickness, half-value layer and fluence transmission per position, with xraylib's data.
 #include "calc/al_equivalent.h"
 
-#include <xraylib.h>
-
 #include <charconv>
 #include <cmath>
-#include <memory>
 #include <numbers>
 
+#include "calc/cross_sections.h"
 #include "calc/portable_math.h"
 
 namespace tessaroven {
@@ -18,23 +16,6 @@ std::string NumberText(double value) {
     char buffer[32];
     const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, written.ptr);
-}
-
-// One value of the attenuation library; its error, if any, as a refusal naming the energy. The library
-// reports errors through its last argument and returns 0 then, so a bad energy never stops the program.
-template <class Call>
-Expected<double> Attenuation(double energyKeV, Call call) {
-    xrl_error* error = nullptr;
-    const double value = call(&error);
-    if (error != nullptr) {
-        std::string why = error->message != nullptr ? error->message : "";
-        xrl_error_free(error);
-        return Refuse(Reason::AttenuationDataUnavailable, {NumberText(energyKeV), why});
-    }
-    if (!std::isfinite(value) || !(value > 0)) {
-        return Refuse(Reason::AttenuationDataUnavailable, {NumberText(energyKeV), NumberText(value)});
-    }
-    return value;
 }
 
 // ln K(t) and the kerma-weighted mean of mu at t, summed in the log domain so that neither a thick filter
@@ -94,17 +75,6 @@ Expected<AttenuationTable> MakeAttenuationTable(const Spectrum& spectrum) {
     if (auto refusal = CheckSpectrum(spectrum)) {
         return *refusal;
     }
-    // Dry air's mass energy-absorption coefficient as the library's CS_Energy_CP gives it for the NIST
-    // compound, the mass-fraction-weighted sum over its elements; summed here because CS_Energy_CP leaks a
-    // few bytes on every call (xraylib 4.0).
-    xrl_error* error = nullptr;
-    const std::unique_ptr<compoundDataNIST, void (*)(compoundDataNIST*)> air(
-        GetCompoundDataNISTByName(kDryAir, &error), FreeCompoundDataNIST);
-    if (air == nullptr) {
-        const std::string why = error != nullptr && error->message != nullptr ? error->message : "";
-        xrl_error_free(error);
-        return Refuse(Reason::AttenuationDataUnavailable, {kDryAir, why});
-    }
     AttenuationTable table;
     for (std::size_t i = 0; i < spectrum.energiesKeV.size(); ++i) {
         const double energy = spectrum.energiesKeV[i];
@@ -112,30 +82,16 @@ Expected<AttenuationTable> MakeAttenuationTable(const Spectrum& spectrum) {
         if (weight == 0) {
             continue;
         }
-        // Checked here, not left to the library: its error path for a compound leaks a little memory.
         if (!(energy >= kLowestEnergyKeV && energy <= kHighestEnergyKeV)) {
             return Refuse(Reason::AttenuationDataUnavailable,
                           {NumberText(energy), MessageText(Reason::AttenuationOutOfRange)});
         }
-        const Expected<double> massAttenuation =
-            Attenuation(energy, [&](xrl_error** error) { return CS_Total(13, energy, error); });
-        if (!massAttenuation) {
-            return massAttenuation.error();
-        }
-        const Expected<double> airAbsorption = Attenuation(energy, [&](xrl_error** error) {
-            double sum = 0;
-            for (int e = 0; e < air->nElements && *error == nullptr; ++e) {
-                sum += air->massFractions[e] * CS_Energy(air->Elements[e], energy, error);
-            }
-            return sum;
-        });
-        if (!airAbsorption) {
-            return airAbsorption.error();
-        }
+        const double massAttenuation = AluminiumMassAttenuation(energy);
+        const double airAbsorption = DryAirMassEnergyAbsorption(energy);
         table.energiesKeV.push_back(energy);
         table.fluence.push_back(weight);
-        table.kerma.push_back(weight * energy * *airAbsorption);
-        table.muPerMm.push_back(*massAttenuation * kAluminiumDensity / 10);  // 1/cm to 1/mm
+        table.kerma.push_back(weight * energy * airAbsorption);
+        table.muPerMm.push_back(massAttenuation * kAluminiumDensity / 10);  // 1/cm to 1/mm
     }
     return table;
 }

@@ -10,8 +10,8 @@
 //     HVL_k  the thickness h that halves the air kerma of the spectrum filtered by t_k: K(t_k + h) = K(t_k) /
 //     2; F_k    the fluence transmission sum phi exp(-mu t_k) / sum phi; u(t_k) = u(T_k) / |dK/dt (t_k)|,
 //     with dK/dt = -sum w phi mu exp(-mu t) / sum w phi.
-// Attenuation data come from xraylib: mu = CS_Total(13, E) x 2.699 g/cm^3, w = E x CS_Energy_CP("Air, Dry
-// (near sea level)", E) (summed over the compound's elements, as the library does).
+// Attenuation data are xraylib's, evaluated from its spline knots (calc/cross_sections.h): mu = CS_Total(13,
+// E) x 2.699 g/cm^3, w = E x CS_Energy_CP("Air, Dry (near sea level)", E).
 #pragma once
 
 #include <optional>
@@ -25,10 +25,9 @@
 namespace tessaroven {
 
 inline constexpr double kAluminiumDensity = 2.699;  // g/cm^3
-inline constexpr const char* kDryAir = "Air, Dry (near sea level)";
-// The energies (keV) the attenuation data are taken for. xraylib's total cross sections end at 800 keV (its
-// spline refuses to extrapolate beyond, while the energy-absorption data reach further), so 800 keV is the
-// top.
+// The energies (keV) the attenuation data are taken for. xraylib's Rayleigh and Compton series of aluminium
+// end at 800 keV (its spline refuses to extrapolate beyond, while the other series reach further), so 800
+// keV is the top; the table's generator checks that every series covers the range.
 inline constexpr double kLowestEnergyKeV = 1;
 inline constexpr double kHighestEnergyKeV = 800;
 
@@ -41,7 +40,7 @@ struct AttenuationTable {
 };
 
 // The table for a spectrum; refused for a spectrum CheckSpectrum refuses and for an energy (of a weight above
-// 0) the attenuation library has no data for.
+// 0) outside kLowestEnergyKeV..kHighestEnergyKeV.
 Expected<AttenuationTable> MakeAttenuationTable(const Spectrum& spectrum);
 
 // K(t) and F(t) as above (t in mm).
