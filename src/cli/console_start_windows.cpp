@@ -4,10 +4,12 @@
 // would turn the CSV's CR LF into CR CR LF. Messages go to the console as UTF-16 (WriteConsoleW) when
 // standard error is one, as the console would show UTF-8 bytes in its own code page; redirected, they stay
 // UTF-8.
+#include <windows.h>
+// Needs windows.h before it.
+#include <shellapi.h>
+
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <iostream>

@@ -421,6 +421,8 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::ReadingsTableNeedsSetup, "読み値の表は、測定ポイント数を入力して OK を押してから開けます。", "The readings table opens once the number of points is entered and confirmed with OK."},
     {Reason::FileNameNotUtf8, "ファイル名が UTF-8 の文字として読めません (壊れた文字が含まれています)", "The file name is not valid UTF-8 (it holds broken characters)"},
     {Reason::SystemErrorInvalidName, "ファイル名に使えない文字 (< > : \" | ? * など) が含まれているか、名前の形が正しくありません", "The file name holds a character that names cannot have (< > : \" | ? * and the like), or is not a valid name"},
+    {Reason::ReportUnavailable, "このビルドは Qt なしで作られているため、--report (レポートの PDF) は使えません。", "This build was made without Qt, so --report (PDF report) is not available."},
+    {Reason::ReportOptionUnavailableHelp, "1 ページのレポートを PDF で保存する (Qt 付きのビルドのみ)", "Save the one-page report as a PDF (builds with Qt only)"},
 };
 // clang-format on
 
