@@ -1,12 +1,12 @@
 // Al-equivalent thickness, half-value layer and fluence transmission per position, with xraylib's data.
 #include "calc/al_equivalent.h"
 
-#include <charconv>
 #include <cmath>
 #include <numbers>
 
 #include "calc/cross_sections.h"
 #include "calc/portable_math.h"
+#include "messages/number_chars.h"
 
 namespace tessaroven {
 
@@ -14,7 +14,7 @@ namespace {
 
 std::string NumberText(double value) {
     char buffer[32];
-    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const std::to_chars_result written = DoubleToChars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, written.ptr);
 }
 

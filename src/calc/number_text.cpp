@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "messages/compat.h"
+#include "messages/number_chars.h"
 
 namespace tessaroven {
 namespace {
@@ -87,7 +88,7 @@ long long DecimalOrder(std::string_view number) {
 double FromChars(std::string_view number, bool& overflow) {
     double value = 0;
     overflow = false;
-    if (std::from_chars(number.data(), number.data() + number.size(), value).ec ==
+    if (DoubleFromChars(number.data(), number.data() + number.size(), value).ec ==
         std::errc::result_out_of_range) {
         overflow = DecimalOrder(number) > 0;
         value = number.starts_with('-') ? -0.0 : 0.0;
@@ -183,7 +184,7 @@ Decimal15 ToDecimal15(double value) {
     }
     char buffer[32];
     const char* const end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
+        DoubleToChars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
     const char* p = buffer + (d.negative ? 1 : 0);  // "d.dddddddddddddde+dd"
     d.digits[0] = p[0];
     std::memcpy(d.digits + 1, p + 2, 14);
@@ -356,7 +357,7 @@ Expected<std::vector<double>> ReadTypedReadings(std::string_view utf8, char deci
 
 std::string ShortestNumberText(double value) {
     char buffer[32];
-    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const std::to_chars_result written = DoubleToChars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, written.ptr);
 }
 
@@ -474,7 +475,7 @@ double RoundHalfEven(double value) {
 
 int ShortestDecimals(double value) {
     char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto [end, error] = DoubleToChars(buffer, buffer + sizeof buffer, value);
     if (error != std::errc()) {
         return 0;
     }

@@ -3,6 +3,7 @@
 #include "calc/solver.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>

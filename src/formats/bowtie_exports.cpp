@@ -1,10 +1,10 @@
 // The bow-tie files for XCIST and EGSnrc, laid out as their own example files are.
 #include "formats/bowtie_exports.h"
 
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
+
+#include "messages/number_chars.h"
 
 namespace tessaroven {
 
@@ -14,14 +14,17 @@ constexpr double kRadiansPerDegree = std::numbers::pi / 180;
 
 std::string Shortest(double value) {
     char buffer[32];
-    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const std::to_chars_result written = DoubleToChars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, written.ptr);
 }
 
+// printf's "%.*f" without its locale: under a locale with a decimal comma (which the desktop program takes
+// from the system), printf wrote "0,123456" into files that their programs read with a point.
 std::string Fixed(double value, int decimals) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return buffer;
+    char buffer[400];
+    const std::to_chars_result written =
+        DoubleToChars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return std::string(buffer, written.ptr);
 }
 
 double LargestAngle(const BowtieTable& table) {

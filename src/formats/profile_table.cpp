@@ -1,18 +1,19 @@
 // The profile table's text and its safe writing.
 #include "formats/profile_table.h"
 
-#include <charconv>
 #include <optional>
 #include <utility>
+
+#include "messages/number_chars.h"
 
 namespace tessaroven {
 
 namespace {
 
-// The shortest text that reads back to the same double; std::to_chars ignores the locale.
+// The shortest text that reads back to the same double, whatever the locale.
 void AppendNumber(std::string& text, double value) {
     char buffer[32];
-    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const std::to_chars_result written = DoubleToChars(buffer, buffer + sizeof buffer, value);
     text.append(buffer, written.ptr);
 }
 

@@ -1,10 +1,10 @@
 // Reading the centre spectrum's file, line by line, with the line named in every refusal.
 #include "formats/spectrum_file.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "messages/echoed_text.h"
+#include "messages/number_chars.h"
 
 namespace tessaroven {
 
@@ -53,7 +53,7 @@ std::optional<std::vector<double>> Numbers(std::string_view line) {
             }
         }
         double value = 0;
-        const auto [ptr, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
+        const auto [ptr, ec] = DoubleFromChars(field.data(), field.data() + field.size(), value);
         if (field.empty() || ec != std::errc() || ptr != field.data() + field.size() ||
             !std::isfinite(value)) {
             return std::nullopt;
@@ -78,7 +78,7 @@ std::string LineText(int number) {
 
 std::string NumberText(double value) {
     char buffer[32];
-    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const std::to_chars_result written = DoubleToChars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, written.ptr);
 }
 

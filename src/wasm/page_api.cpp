@@ -1,0 +1,194 @@
+// What the browser edition's page asks of the core besides conversions: the user's typing read by the core's
+// own functions, so that the page accepts and refuses exactly what the desktop program does (a cell of the
+// readings table, a number box, a pasted block, an opened measurement file's fields as texts for the boxes),
+// and the results table's headings and cells with the desktop's digits.
+#include <emscripten.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "calc/conversion.h"
+#include "calc/number_text.h"
+#include "calc/pasted_readings.h"
+#include "calc/result_columns.h"
+#include "formats/measurement_file.h"
+#include "measurement/measurement_record.h"
+#include "messages/catalogue.h"
+#include "wasm/call_language.h"
+
+namespace tessaroven {
+namespace {
+
+using Json = nlohmann::json;
+
+Json Refused(const std::string& message) {
+    return Json{{"ok", false}, {"message", message}};
+}
+
+bool IsBlank(std::string_view text) {
+    return HalfWidthNumberText(text).find_first_not_of(kStrictNumberBlanks) == std::string::npos;
+}
+
+// The repeats of one position as the cell shows them after a paste or an opened file.
+std::string RepeatsText(const std::vector<double>& repeats) {
+    std::string text;
+    for (const double value : repeats) {
+        text += (text.empty() ? "" : "; ") + ShortestNumberText(value);
+    }
+    return text;
+}
+
+// {"text", "required"}: one position's readings as the desktop's reading box takes them ("100.2; 100.0"),
+// with a notice for a reading of 0 or less. A blank cell is no readings, refused only when required
+// (converting).
+Json ReadReadings(const Json& request) {
+    const std::string text = request.value("text", "");
+    if (IsBlank(text)) {
+        return request.value("required", false) ? Refused(Message(Reason::MissingReading))
+                                                : Json{{"ok", true}, {"readings", Json::array()}};
+    }
+    Expected<std::vector<double>> readings = ReadTypedReadings(text);
+    if (!readings) {
+        return Refused(readings.error().message);
+    }
+    Json answer = {{"ok", true}, {"readings", *readings}};
+    for (const double value : *readings) {
+        if (!(value > 0)) {
+            answer["notice"] = Message(Reason::NonPositiveReadingCell);
+        }
+    }
+    return answer;
+}
+
+// {"text", "box": "distance" | "positions"}: the focus distance or the number of positions, read and
+// refused as the desktop's main window reads its boxes.
+Json ReadNumberBox(const Json& request) {
+    const std::string text = request.value("text", "");
+    const StrictNumber number = ReadTypedNumber(text);
+    if (request.value("box", "") == "positions") {
+        if (number.outOfRange) {
+            return Refused(Message(Reason::NumberOutOfRange));
+        }
+        if (number.isNumber && number.value > kSlotCount) {
+            return Refused(Message(Reason::TooManyPositions));
+        }
+        if (!number.isNumber || !(number.value >= 1) || number.value != std::floor(number.value)) {
+            return Refused(Message(Reason::PointCountInvalid, {text, std::to_string(kSlotCount)}));
+        }
+        return Json{{"ok", true}, {"value", number.value}};
+    }
+    const std::string name = Message(Reason::DistanceBoxName);
+    if (IsBlank(text)) {
+        return Refused(Message(Reason::NumberBoxEmpty, {name}));
+    }
+    if (!number.isNumber) {
+        return Refused(Message(Reason::NumberBoxInvalid, {name, text}));
+    }
+    if (number.outOfRange) {
+        return Refused(Message(Reason::NumberOutOfRange));
+    }
+    return Json{{"ok", true}, {"value", number.value}};
+}
+
+// {"text", "position", "lastPosition"}: a pasted column, row or block with its top-left cell at position;
+// each row becomes the text of one position's cell (its repeats), an empty row an empty cell.
+Json ReadPasted(const Json& request) {
+    const Expected<ReadingBlock> block = ReadPastedReadings(
+        request.value("text", ""), request.value("position", 0), 0, request.value("lastPosition", kLastSlot));
+    if (!block) {
+        return Refused(block.error().message);
+    }
+    Json cells = Json::array();
+    for (const std::vector<ReadingCell>& row : *block) {
+        std::vector<double> repeats;
+        for (const ReadingCell& cell : row) {
+            if (cell) {
+                repeats.push_back(*cell);
+            }
+        }
+        cells.push_back(RepeatsText(repeats));
+    }
+    return Json{{"ok", true}, {"cells", std::move(cells)}};
+}
+
+// {"text"}: a measurement file, refused as the program refuses it, else the texts its boxes show.
+Json OpenMeasurement(const Json& request) {
+    const Expected<Measurement> measurement = ParseMeasurementFile(request.value("text", ""));
+    if (!measurement) {
+        return Refused(measurement.error().message);
+    }
+    Json cells = Json::array();
+    for (const std::vector<double>& repeats : measurement->readings) {
+        cells.push_back(RepeatsText(repeats));
+    }
+    return Json{{"ok", true},
+                {"distance", ShortestNumberText(measurement->distanceCm)},
+                {"comment", measurement->comment},
+                {"cells", std::move(cells)}};
+}
+
+// {"text"}: a measurement file's text, converted; the results table's headings and the text of every cell,
+// as the desktop's results table shows them.
+Json ResultsTable(const Json& request) {
+    const Expected<Measurement> measurement = ParseMeasurementFile(request.value("text", ""));
+    if (!measurement) {
+        return Refused(measurement.error().message);
+    }
+    MeasurementRecord record;
+    TakeMeasurement(*measurement, record);
+    if (MaybeRefusal refusal = RunConversion(record, measurement->distanceCm)) {
+        return Refused(refusal->message);
+    }
+    const Expected<ResultSet> results = EvaluateResults(record);
+    if (!results) {
+        return Refused(results.error().message);
+    }
+    const std::vector<ResultColumn> columns = ResultColumnsOf(*results);
+    Json headings = Json::array();
+    for (const ResultColumn column : columns) {
+        headings.push_back(std::string(ResultColumnHeading(column)));
+    }
+    Json rows = Json::array();
+    for (std::size_t row = 0; row < results->evaluation.positions.size(); ++row) {
+        Json cells = Json::array();
+        for (const ResultColumn column : columns) {
+            cells.push_back(ResultCellText(*results, row, column));
+        }
+        rows.push_back(std::move(cells));
+    }
+    return Json{{"ok", true},
+                {"model", std::string(ConversionModelName(results->evaluation.model))},
+                {"headings", std::move(headings)},
+                {"rows", std::move(rows)}};
+}
+
+std::string& Answer() {
+    static std::string answer;
+    return answer;
+}
+
+}  // namespace
+}  // namespace tessaroven
+
+// One request: requestJson is {"what": "readings" | "number" | "pasted" | "measurement" | "results", "lang":
+// "ja" | "en", ...} with the fields above; the answer is JSON, {"ok": false, "message": TEXT} when refused.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* tessaroven_page_request(const char* requestJson) {
+    using namespace tessaroven;
+    const Json request = Json::parse(requestJson, nullptr, false);
+    if (!request.is_object()) {
+        Answer() = R"({"ok":false,"error":"request"})";  // a fault of the calling page, not of the user
+        return Answer().c_str();
+    }
+    const CallLanguage language(request.value("lang", ""));
+    const std::string what = request.value("what", "");
+    const Json answer = what == "readings"  ? ReadReadings(request)
+                        : what == "number"  ? ReadNumberBox(request)
+                        : what == "pasted"  ? ReadPasted(request)
+                        : what == "results" ? ResultsTable(request)
+                                            : OpenMeasurement(request);
+    Answer() = answer.dump(-1, ' ', false, Json::error_handler_t::replace);
+    return Answer().c_str();
+}

@@ -1,0 +1,107 @@
+// The page's one door to the core's JavaScript API (tessaroven-core, src/wasm): the converter's list, CSV and
+// measurement file, and the core's readers of what the user types and the results table's texts. Nothing here
+// decides a number or a byte.
+import createCore from 'tessaroven-core';
+import type { Language } from './texts';
+
+interface CoreModule {
+    putFile(name: string, contents: string | Uint8Array): void;
+    readFile(name: string): Uint8Array<ArrayBuffer> | null;
+    removeFiles(): void;
+    run(args: string[], input?: string): { status: number; output: Uint8Array<ArrayBuffer>; messages: string };
+    pageRequest(request: object): unknown;
+}
+
+export type Refused = { ok: false; message: string };
+export type Answer<T> = ({ ok: true } & T) | Refused;
+
+export interface Conversion {
+    list: string;  // the result list's lines, as the converter's --list prints them
+    csv: Uint8Array<ArrayBuffer>;  // the result file: code page 932, CR LF
+    model: string;
+    headings: string[];
+    rows: string[][];
+}
+
+// The converter's messages end with a line feed and start with its name, which the page does not show.
+function converterMessage(messages: string): string {
+    return messages.trim().replace(/^tessaroven-convert: /gm, '');
+}
+
+export class Core {
+    private constructor(private core: CoreModule) {}
+
+    static async load(): Promise<Core> {
+        return new Core((await createCore()) as CoreModule);
+    }
+
+    private request<T>(what: string, language: Language, fields: object): Answer<T> {
+        return this.core.pageRequest({ ...fields, what, lang: language }) as Answer<T>;
+    }
+
+    // One position's readings as typed ("100.2; 100.0; 99.9", full-width digits too); blank is no readings,
+    // refused when required.
+    readReadings(language: Language, text: string, required: boolean): Answer<{ readings: number[]; notice?: string }> {
+        return this.request('readings', language, { text, required });
+    }
+
+    readNumber(language: Language, box: 'distance' | 'positions', text: string): Answer<{ value: number }> {
+        return this.request('number', language, { box, text });
+    }
+
+    // A pasted text with its top-left cell at position: the text of each position's cell from there on.
+    readPasted(language: Language, text: string, position: number, lastPosition: number): Answer<{ cells: string[] }> {
+        return this.request('pasted', language, { text, position, lastPosition });
+    }
+
+    // An opened measurement file's bytes, read by the core; its canonical text (as the program writes it) and
+    // the texts its boxes show.
+    openMeasurement(language: Language, bytes: Uint8Array):
+        Answer<{ canonical: string; distance: string; comment: string; cells: string[] }> {
+        this.core.removeFiles();
+        this.core.putFile('opened.tessaroven.json', bytes);
+        const run = this.core.run(['--lang', language, '--measurement', 'opened.tessaroven.json',
+            '--save-measurement', 'canonical.tessaroven.json']);
+        const written = this.core.readFile('canonical.tessaroven.json');
+        if (run.status !== 0 || !written) {
+            return { ok: false, message: converterMessage(run.messages) };
+        }
+        const canonical = new TextDecoder().decode(written);
+        const boxes = this.request<{ distance: string; comment: string; cells: string[] }>(
+            'measurement', language, { text: canonical });
+        return boxes.ok ? { ...boxes, canonical } : boxes;
+    }
+
+    // The measurement file's bytes as the program writes them.
+    measurementFile(language: Language, measurement: string): Answer<{ bytes: Uint8Array<ArrayBuffer> }> {
+        this.core.removeFiles();
+        this.core.putFile('page.tessaroven.json', measurement);
+        const run = this.core.run(['--lang', language, '--measurement', 'page.tessaroven.json',
+            '--save-measurement', 'saved.tessaroven.json']);
+        const bytes = this.core.readFile('saved.tessaroven.json');
+        return run.status === 0 && bytes ? { ok: true, bytes } : { ok: false, message: converterMessage(run.messages) };
+    }
+
+    // The conversion of a measurement file's text: the converter's list and CSV file, and the results table.
+    convert(language: Language, measurement: string): Answer<Conversion> {
+        this.core.removeFiles();
+        this.core.putFile('page.tessaroven.json', measurement);
+        const args = ['--lang', language, '--measurement', 'page.tessaroven.json'];
+        const list = this.core.run([...args, '--list']);
+        if (list.status !== 0) {
+            return { ok: false, message: converterMessage(list.messages) };
+        }
+        const written = this.core.run([...args, '--output', 'result.csv']);
+        const csv = this.core.readFile('result.csv');
+        if (written.status !== 0 || !csv) {
+            return { ok: false, message: converterMessage(written.messages) };
+        }
+        const table = this.request<{ model: string; headings: string[]; rows: string[][] }>(
+            'results', language, { text: measurement });
+        if (!table.ok) {
+            return table;
+        }
+        return { ok: true, list: new TextDecoder().decode(list.output), csv, model: table.model,
+            headings: table.headings, rows: table.rows };
+    }
+}

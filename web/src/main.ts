@@ -1,0 +1,262 @@
+// The page: the fields and the readings table -> a measurement file's text -> the core's conversion -> the
+// list, the results table and the files to download. Any change to what the results depend on clears them,
+// so that what is shown and saved always belongs to what is typed.
+import { Core, type Conversion } from './core';
+import { ReadingsTable } from './readings_table';
+import { type Language, type TextName, text } from './texts';
+
+const kLanguageKey = 'tessaroven.language';
+
+function element<T extends HTMLElement>(id: string): T {
+    return document.getElementById(id) as T;
+}
+
+// Firefox and locked-down browsers may refuse storage for a file:// page; the page then starts in Japanese.
+function storedLanguage(): Language {
+    try {
+        return localStorage.getItem(kLanguageKey) === 'en' ? 'en' : 'ja';
+    } catch {
+        return 'ja';
+    }
+}
+
+function download(bytes: Uint8Array<ArrayBuffer>, name: string, type: string): void {
+    const url = URL.createObjectURL(new Blob([bytes], { type }));
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 60_000);
+}
+
+class Page {
+    private language = storedLanguage();
+    // The opened measurement as the program wrote it: what the page has no boxes for yet (uncertainties,
+    // conditions, spectrum, model) goes back into the file unchanged.
+    private opened: Record<string, unknown> = {};
+    private openedName = 'measurement.tessaroven.json';
+    private results: Conversion | null = null;
+    private distance = element<HTMLInputElement>('distance');
+    private positions = element<HTMLInputElement>('positions');
+    private comment = element<HTMLInputElement>('comment');
+    private convertButton = element<HTMLButtonElement>('convert');
+    private csvButton = element<HTMLButtonElement>('download-csv');
+    private table: ReadingsTable;
+
+    constructor(private core: Core) {
+        this.table = new ReadingsTable(element('readings').querySelector('tbody')!, core, () => this.language,
+            () => this.clearResults(), () => this.convertButton.focus());
+        this.distance.addEventListener('input', () => this.clearResults());
+        this.distance.addEventListener('change', () => this.readDistance());
+        this.comment.addEventListener('input', () => this.clearResults());
+        this.positions.addEventListener('input', () => {
+            this.clearResults();
+            this.readPositions(false);
+        });
+        this.convertButton.addEventListener('click', () => this.convert());
+        this.csvButton.addEventListener('click', () => {
+            if (this.results) {
+                download(this.results.csv, 'tessaroven-result.csv', 'text/csv');
+            }
+        });
+        element('download-measurement').addEventListener('click', () => this.saveMeasurement());
+        element<HTMLInputElement>('file-input').addEventListener('change', (event) => this.open(event));
+        element('language').addEventListener('click', () => this.switchLanguage());
+        this.applyTexts();
+    }
+
+    private say(name: TextName, ...details: string[]): string {
+        return text(this.language, name, ...details);
+    }
+
+    private applyTexts(): void {
+        document.documentElement.lang = this.language;
+        for (const shown of document.querySelectorAll<HTMLElement>('[data-text]')) {
+            shown.textContent = this.say(shown.dataset.text as TextName);
+        }
+        const version = element('version');
+        version.textContent = this.say('version', version.dataset.version ?? '');
+        const switcher = element('language');
+        switcher.textContent = this.say('languageSwitch');
+        switcher.title = this.say('languageSwitchLabel');
+        switcher.lang = this.language === 'ja' ? 'en' : 'ja';
+        this.table.relabel();
+        if (!this.results) {
+            element('model').textContent = this.say('noResults');
+        }
+    }
+
+    private switchLanguage(): void {
+        this.language = this.language === 'ja' ? 'en' : 'ja';
+        try {
+            localStorage.setItem(kLanguageKey, this.language);
+        } catch {
+            // The choice then lasts until the page is closed.
+        }
+        this.applyTexts();
+        // Messages already shown, and the results' model name and headings, come again in the new language.
+        if (element('distance-message').textContent) {
+            this.readDistance();
+        }
+        if (element('positions-message').textContent) {
+            this.readPositions(false);
+        }
+        this.table.recheckShown();
+        if (this.results) {
+            this.convert();
+        }
+    }
+
+    private showMessage(id: string, message: string, box?: HTMLInputElement): void {
+        element(id).textContent = message;
+        box?.setAttribute('aria-invalid', String(message !== ''));
+    }
+
+    private readDistance(): number | null {
+        const answer = this.core.readNumber(this.language, 'distance', this.distance.value);
+        this.showMessage('distance-message', answer.ok ? '' : answer.message, this.distance);
+        return answer.ok ? answer.value : null;
+    }
+
+    // The number of positions sizes the table as soon as the core accepts it.
+    private readPositions(required: boolean): boolean {
+        if (!required && this.positions.value.trim() === '') {
+            this.showMessage('positions-message', '', this.positions);
+            return false;
+        }
+        const answer = this.core.readNumber(this.language, 'positions', this.positions.value);
+        this.showMessage('positions-message', answer.ok ? '' : answer.message, this.positions);
+        if (answer.ok && answer.value !== this.table.positions) {
+            this.table.setPositions(answer.value);
+        }
+        return answer.ok;
+    }
+
+    // The measurement file's text of what is typed, or null after showing every refusal where it belongs.
+    private measurementText(): string | null {
+        const distance = this.readDistance();
+        if (!this.readPositions(true)) {
+            this.positions.focus();
+            return null;
+        }
+        const readings: number[][] = [];
+        let firstRefused = -1;
+        for (let k = 0; k < this.table.positions; ++k) {
+            const read = this.table.check(k, true);
+            if (read === null) {
+                firstRefused = firstRefused < 0 ? k : firstRefused;
+            } else {
+                readings.push(read);
+            }
+        }
+        if (distance === null) {
+            this.distance.focus();
+            return null;
+        }
+        if (firstRefused >= 0) {
+            this.table.input(firstRefused).focus();
+            return null;
+        }
+        // JSON.stringify writes each double in its shortest form, which the core reads back to the same value.
+        return JSON.stringify({
+            ...this.opened,
+            format: 'tessaroven-measurement',
+            version: this.opened.version ?? 1,
+            comment: this.comment.value,
+            distance_cm: distance,
+            readings,
+        });
+    }
+
+    private clearResults(): void {
+        this.results = null;
+        this.csvButton.disabled = true;
+        element('list').textContent = '';
+        element('results').querySelector('thead')!.replaceChildren();
+        element('results').querySelector('tbody')!.replaceChildren();
+        element('model').textContent = this.say('noResults');
+        this.showMessage('convert-message', '');
+    }
+
+    private convert(): void {
+        this.clearResults();
+        const measurement = this.measurementText();
+        if (measurement === null) {
+            return;
+        }
+        const answer = this.core.convert(this.language, measurement);
+        if (!answer.ok) {
+            this.showMessage('convert-message', answer.message);
+            return;
+        }
+        this.results = answer;
+        element('list').textContent = answer.list;
+        element('model').textContent = this.say('model', answer.model);
+        const head = document.createElement('tr');
+        for (const heading of answer.headings) {
+            const cell = document.createElement('th');
+            cell.scope = 'col';
+            cell.textContent = heading;
+            head.append(cell);
+        }
+        element('results').querySelector('thead')!.replaceChildren(head);
+        element('results').querySelector('tbody')!.replaceChildren(...answer.rows.map((cells, k) => {
+            const row = document.createElement('tr');
+            row.dataset.testid = `result-row-${k}`;
+            for (const value of cells) {
+                const cell = document.createElement('td');
+                cell.textContent = value;
+                row.append(cell);
+            }
+            return row;
+        }));
+        this.csvButton.disabled = false;
+    }
+
+    private saveMeasurement(): void {
+        const measurement = this.measurementText();
+        if (measurement === null) {
+            return;
+        }
+        const answer = this.core.measurementFile(this.language, measurement);
+        if (!answer.ok) {
+            this.showMessage('convert-message', answer.message);
+            return;
+        }
+        download(answer.bytes, this.openedName, 'application/json');
+    }
+
+    private async open(event: Event): Promise<void> {
+        const input = event.target as HTMLInputElement;
+        const file = input.files?.[0];
+        input.value = '';  // the same file can be chosen again after an edit
+        if (!file) {
+            return;
+        }
+        const answer = this.core.openMeasurement(this.language, new Uint8Array(await file.arrayBuffer()));
+        if (!answer.ok) {
+            this.showMessage('file-message', answer.message);
+            return;
+        }
+        this.clearResults();
+        this.opened = JSON.parse(answer.canonical);
+        this.openedName = file.name;
+        this.distance.value = answer.distance;
+        this.comment.value = answer.comment;
+        this.positions.value = String(answer.cells.length);
+        this.showMessage('distance-message', '', this.distance);
+        this.showMessage('positions-message', '', this.positions);
+        this.table.setTexts(answer.cells);
+        this.showMessage('file-message', this.say('opened', file.name));
+    }
+}
+
+async function start(): Promise<void> {
+    new Page(await Core.load());
+    document.body.dataset.ready = 'true';
+    performance.mark('tessaroven-ready');
+}
+
+void start();
