@@ -98,8 +98,9 @@ bool RowNeedsNoChecks(const AngleTable& angles, double d, int k) {
 
 // Where the compiler and processor allow, the share computation is also built for AVX2 and the faster version
 // chosen at start-up. The operations stay the same (AVX2 without FMA; -ffp-contract=off), so the values do.
+// The choice at start-up is an ELF indirect function, which Windows programs do not have.
 #ifndef TESSAROVEN_WIDER_VECTORS
-#if defined(__x86_64__) && defined(__has_attribute)
+#if defined(__x86_64__) && defined(__ELF__) && defined(__has_attribute)
 #if __has_attribute(target_clones)
 #define TESSAROVEN_WIDER_VECTORS __attribute__((target_clones("avx2", "default")))
 #endif

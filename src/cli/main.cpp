@@ -1,15 +1,14 @@
 // tessaroven-convert: the conversion for batch work and scripts.
 #include <iostream>
-#include <string>
-#include <vector>
 
+#include "cli/console_start.h"
 #include "cli/converter.h"
 #include "cli/plot_option.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const tessaroven::ConsoleStart start = tessaroven::StartConsole(argc, argv);
     tessaroven::ConverterEnvironment environment;
     environment.extensions.push_back(tessaroven::PlotOption());
     environment.extensions.push_back(tessaroven::ReportOption());
-    return tessaroven::RunConverter(args, std::cin, std::cout, std::cerr, environment);
+    return tessaroven::RunConverter(start.arguments, std::cin, std::cout, start.messages, environment);
 }

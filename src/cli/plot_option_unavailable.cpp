@@ -1,4 +1,4 @@
-// --plot in builds without Qt: the option is known, but refused with the reason.
+// --plot and --report in builds without Qt: the options are known, but refused with the reason.
 #include "cli/plot_option.h"
 
 namespace tessaroven {
@@ -11,9 +11,9 @@ ConverterExtension PlotOption() {
 }
 
 ConverterExtension ReportOption() {
-    return {"--report", "FILE", Reason::PlotOptionUnavailableHelp,
+    return {"--report", "FILE", Reason::ReportOptionUnavailableHelp,
             [](const ConverterRun&, const std::string&) -> MaybeRefusal {
-                return Refuse(Reason::PlotUnavailable);
+                return Refuse(Reason::ReportUnavailable);
             }};
 }
 

@@ -419,6 +419,10 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::TooManyReadingsAtPosition, "位置 {1} cm の読み値が {2} 個を超えます。1 つの位置に入る読み値は {2} 個までです。何も変更していません。", "Position {1} cm would get more than {2} readings; a position takes at most {2}. Nothing was changed."},
     {Reason::NonPositiveReadingCell, "0 以下の読み値です。このまま変換できますが、プロファイルが負になることがあります。値を確かめてください。", "This reading is 0 or less. It converts as it is, but the profile may turn negative. Check the value."},
     {Reason::ReadingsTableNeedsSetup, "読み値の表は、測定ポイント数を入力して OK を押してから開けます。", "The readings table opens once the number of points is entered and confirmed with OK."},
+    {Reason::FileNameNotUtf8, "ファイル名が UTF-8 の文字として読めません (壊れた文字が含まれています)", "The file name is not valid UTF-8 (it holds broken characters)"},
+    {Reason::SystemErrorInvalidName, "ファイル名に使えない文字 (< > : \" | ? * など) が含まれているか、名前の形が正しくありません", "The file name holds a character that names cannot have (< > : \" | ? * and the like), or is not a valid name"},
+    {Reason::ReportUnavailable, "このビルドは Qt なしで作られているため、--report (レポートの PDF) は使えません。", "This build was made without Qt, so --report (PDF report) is not available."},
+    {Reason::ReportOptionUnavailableHelp, "1 ページのレポートを PDF で保存する (Qt 付きのビルドのみ)", "Save the one-page report as a PDF (builds with Qt only)"},
 };
 // clang-format on
 

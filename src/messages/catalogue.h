@@ -338,10 +338,16 @@ enum class Reason {
     TooManyReadingsAtPosition,  // {1}: position in cm, {2}: the most readings a position takes
     NonPositiveReadingCell,     // a cell's tip: a reading of 0 or less is kept, but worth a look
     ReadingsTableNeedsSetup,    // the table opens once the number of points is set
+    // Windows: file names are turned from UTF-8 into the system's UTF-16
+    FileNameNotUtf8,         // a file name whose bytes are not UTF-8
+    SystemErrorInvalidName,  // ERROR_INVALID_NAME: a character a Windows name cannot hold, or no valid form
+    // --report in builds without Qt (it had --plot's texts)
+    ReportUnavailable,            // a build without Qt asked for the report
+    ReportOptionUnavailableHelp,  // --report in builds without Qt
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::ReadingsTableNeedsSetup;
+inline constexpr Reason kLastReason = Reason::ReportOptionUnavailableHelp;
 
 enum class Language { Japanese, English };
 

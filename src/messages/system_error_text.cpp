@@ -11,18 +11,22 @@ std::string SystemErrorText(int code, Language language) {
         int code;
         Reason reason;
     };
-    // EWOULDBLOCK is EAGAIN on Linux, but not everywhere the core is built.
+    // EWOULDBLOCK is EAGAIN on Linux, but not everywhere the core is built; Windows' C library has no EDQUOT
+    // (its file systems report a full quota through their own codes).
     static constexpr Entry kReasons[] = {
-        {ENOENT, Reason::SystemErrorNoEntry},       {EACCES, Reason::SystemErrorAccessDenied},
-        {EPERM, Reason::SystemErrorNotPermitted},   {ENOSPC, Reason::SystemErrorDiskFull},
-        {EDQUOT, Reason::SystemErrorQuotaExceeded}, {EROFS, Reason::SystemErrorReadOnly},
-        {EISDIR, Reason::SystemErrorIsFolder},      {ENOTDIR, Reason::SystemErrorNotFolder},
-        {EEXIST, Reason::SystemErrorExists},        {ENAMETOOLONG, Reason::SystemErrorNameTooLong},
-        {ELOOP, Reason::SystemErrorLinkLoop},       {EIO, Reason::SystemErrorInputOutput},
-        {EBUSY, Reason::SystemErrorBusy},           {ETXTBSY, Reason::SystemErrorProgramRunning},
-        {EMFILE, Reason::SystemErrorTooManyOpen},   {ENFILE, Reason::SystemErrorTooManyOpen},
-        {EFBIG, Reason::SystemErrorFileTooLarge},   {EXDEV, Reason::SystemErrorAcrossDevices},
-        {EAGAIN, Reason::SystemErrorTryAgain},      {EWOULDBLOCK, Reason::SystemErrorTryAgain},
+        {ENOENT, Reason::SystemErrorNoEntry},           {EACCES, Reason::SystemErrorAccessDenied},
+        {EPERM, Reason::SystemErrorNotPermitted},       {ENOSPC, Reason::SystemErrorDiskFull},
+#ifdef EDQUOT
+        {EDQUOT, Reason::SystemErrorQuotaExceeded},
+#endif
+        {EROFS, Reason::SystemErrorReadOnly},           {EISDIR, Reason::SystemErrorIsFolder},
+        {ENOTDIR, Reason::SystemErrorNotFolder},        {EEXIST, Reason::SystemErrorExists},
+        {ENAMETOOLONG, Reason::SystemErrorNameTooLong}, {ELOOP, Reason::SystemErrorLinkLoop},
+        {EIO, Reason::SystemErrorInputOutput},          {EBUSY, Reason::SystemErrorBusy},
+        {ETXTBSY, Reason::SystemErrorProgramRunning},   {EMFILE, Reason::SystemErrorTooManyOpen},
+        {ENFILE, Reason::SystemErrorTooManyOpen},       {EFBIG, Reason::SystemErrorFileTooLarge},
+        {EXDEV, Reason::SystemErrorAcrossDevices},      {EAGAIN, Reason::SystemErrorTryAgain},
+        {EWOULDBLOCK, Reason::SystemErrorTryAgain},
     };
     for (const Entry& entry : kReasons) {
         if (entry.code == code) {

@@ -5,15 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "calc/number_text.h"
+#include "converter_test_support.h"
 #include "files/format_files.h"
 #include "formats/bowtie_exports.h"
 #include "formats/measurement_file.h"
-#include "storage/posix/safe_file_writer.h"
+#include "support/failing_storage.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -28,94 +26,14 @@
 namespace tessaroven {
 namespace {
 
-namespace fs = std::filesystem;
+using namespace converter_testing;
 
-// The worked example (D = 60, readings 100 95 85 70 50), written out by hand from its listed values.
-const std::string kExampleCsv =
-    "Comment\r\n"
-    "0, 100.000,  100.00\r\n"
-    "1, 93.601,  93.60\r\n"
-    "2, 79.008,  79.01\r\n"
-    "3, 57.105,  57.11\r\n"
-    "4, 27.858,  27.86\r\n";
-
-const std::string kExampleList =
-    "0 : 100.000  100.0\n"
-    "1 : 93.601  93.6\n"
-    "2 : 79.008  79.0\n"
-    "3 : 57.105  57.1\n"
-    "4 : 27.858  27.9\n";
-
-const std::vector<std::string> kExampleReadings{"100", "95", "85", "70", "50"};
-
-// Its profile table: every value at full precision, no uncertainties (the example file gives none).
-const std::string kExampleTable =
-    "# distance_cm=60 comment=Comment uncertainty=standard (k=1)\n"
-    "position_cm,fan_angle_deg,reading,reading_u,profile,profile_u,relative_percent,relative_percent_u,"
-    "relative_on_arc_percent,relative_on_arc_percent_u\n"
-    "0,0,100,,99.99993561505902,,100,,100,\n"
-    "1,0.9548412538721887,95,,93.60068337320365,,93.60074363798721,,93.62674384455332,\n"
-    "2,1.9091524329963763,85,,79.00846601148713,,79.0085168810741,,79.09630412205307,\n"
-    "3,2.862405226111748,70,,57.10519279957721,,57.105229566745564,,57.247992640662424,\n"
-    "4,3.8140748342903543,50,,27.85807009425342,,27.858088030666963,,27.981901755247705,\n";
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome Convert(const std::vector<std::string>& args, const std::string& input = "",
-                const ConverterEnvironment& environment = {}) {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome outcome;
-    outcome.status = RunConverter(args, in, out, err, environment);
-    outcome.out = out.str();
-    outcome.err = err.str();
-    return outcome;
-}
-
-std::vector<std::string> Concat(std::vector<std::string> front, const std::vector<std::string>& back) {
-    front.insert(front.end(), back.begin(), back.end());
-    return front;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary);
-    file << bytes;
-}
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "tessaroven-cli-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    const fs::path& path() const { return m_path; }
-    std::vector<fs::path> Entries() const {
-        std::vector<fs::path> entries;
-        for (const auto& entry : fs::directory_iterator(m_path)) {
-            entries.push_back(entry.path().filename());
-        }
-        return entries;
-    }
-
-private:
-    fs::path m_path;
-};
+// A device that reads as empty.
+#ifdef _WIN32
+constexpr const char* kEmptyDevice = "NUL";
+#else
+constexpr const char* kEmptyDevice = "/dev/null";
+#endif
 
 TEST(ConverterOutput, worked_example_gives_the_save_dialogs_bytes) {
     const Outcome outcome = Convert(kExampleReadings);
@@ -354,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "1",
                   2,
                   "/none/m\n理由: ファイルまたは"},
-        ErrorCase{"measurement_file_not_json", {"--measurement", "/dev/null"}, "", 2, "1 行 1 列目が JSON"},
+        ErrorCase{"measurement_file_not_json", {"--measurement", kEmptyDevice}, "", 2, "1 行 1 列目が JSON"},
         ErrorCase{"measurement_not_saved", Concat({"--save-measurement", "/none/m"}, kExampleReadings), "", 1,
                   "/none/m"},
         ErrorCase{"bad_repeatability", {"--reading-repeatability=1%", "5"}, "", 2, "「1%」は 0 以上"},
@@ -418,66 +336,6 @@ TEST(ConverterFile, missing_folder_is_a_failed_write) {
     EXPECT_TRUE(folder.Entries().empty());
 }
 
-TEST(ConverterFile, read_only_folder_keeps_the_old_file) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not bind the superuser; the failing-disk case covers the same path";
-    }
-    TempFolder folder;
-    const fs::path target = folder.path() / "profile.csv";
-    WriteFile(target, "old content\r\n");
-    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    const Outcome outcome = Convert(Concat({"--output", target.string()}, kExampleReadings));
-    fs::permissions(folder.path(), fs::perms::owner_all);
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(ReadFile(target), "old content\r\n");
-    EXPECT_EQ(folder.Entries(), std::vector<fs::path>{"profile.csv"});
-}
-
-ssize_t WriteToFullDisk(int, const void*, size_t) {
-    errno = ENOSPC;
-    return -1;
-}
-
-int RefuseToCreateReadOnly(char*) {
-    errno = EROFS;
-    return -1;
-}
-
-TEST(ConverterFile, failing_file_system_keeps_the_old_file_and_leaves_no_partial_file) {
-    struct Case {
-        const char* name;
-        FileSystemOps ops;
-    };
-    FileSystemOps fullDisk = SystemFileSystem();
-    fullDisk.write = WriteToFullDisk;
-    FileSystemOps readOnlyDisk = SystemFileSystem();
-    readOnlyDisk.makeTemp = RefuseToCreateReadOnly;
-
-    for (const Case& c : {Case{"full disk", fullDisk}, Case{"read-only disk", readOnlyDisk}}) {
-        SCOPED_TRACE(c.name);
-        TempFolder folder;
-        const fs::path target = folder.path() / "profile.csv";
-        WriteFile(target, "old content\r\n");
-        ConverterEnvironment environment;
-        environment.fileSystem = &c.ops;
-        const Outcome outcome =
-            Convert(Concat({"--output", target.string()}, kExampleReadings), "", environment);
-        EXPECT_EQ(outcome.status, 1);
-        EXPECT_EQ(outcome.out, "");
-        EXPECT_TRUE(outcome.err.starts_with("tessaroven-convert: ")) << outcome.err;
-        EXPECT_EQ(ReadFile(target), "old content\r\n");
-        EXPECT_EQ(folder.Entries(), std::vector<fs::path>{"profile.csv"});
-    }
-}
-
-int RefuseInFullFolder(char* pathTemplate) {
-    if (std::string_view(pathTemplate).find("/full/") != std::string_view::npos) {
-        errno = ENOSPC;
-        return -1;
-    }
-    return mkostemp(pathTemplate, O_CLOEXEC);
-}
-
 // A run writes its first output only once every computation and every check has passed (each target as the
 // writer would take it, no file named twice), so a failed run leaves no file; a write that still fails
 // says which outputs were written and which not. "@" stands for the run's folder.
@@ -515,8 +373,7 @@ TEST(ConverterFile, outputs_are_written_only_after_every_check_of_the_run) {
 
     TempFolder folder;
     fs::create_directory(folder.path() / "full");
-    FileSystemOps fullFolder = SystemFileSystem();
-    fullFolder.makeTemp = RefuseInFullFolder;
+    const FileSystemOps fullFolder = testing::FileSystemWithAFullFolder();
     environment.fileSystem = &fullFolder;
     const std::string at = folder.path().string() + "/";
     const Outcome late = Convert(Concat({"--profile", at + "p.csv", "--save-measurement", at + "full/m.json",

@@ -1,11 +1,12 @@
 # Runs tessaroven-convert on a readings file given on standard input, or on the measurement file MEASUREMENT,
-# and compares the written file with the expected bytes.
+# and compares the written file with the expected bytes. EMULATOR (wine for a Windows build) runs it where
+# the build machine cannot.
 file(REMOVE ${OUTPUT})
 set(args)
 if(MEASUREMENT)
     set(args --measurement ${MEASUREMENT})
 endif()
-execute_process(COMMAND ${CONVERTER} ${args} --output ${OUTPUT}
+execute_process(COMMAND ${EMULATOR} ${CONVERTER} ${args} --output ${OUTPUT}
                 INPUT_FILE ${INPUT}
                 RESULT_VARIABLE status
                 OUTPUT_VARIABLE out

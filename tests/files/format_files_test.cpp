@@ -14,7 +14,7 @@
 #include "calc/al_equivalent.h"
 #include "calc/cross_sections.h"
 #include "files/format_files.h"
-#include "storage/posix/safe_file_writer.h"
+#include "support/failing_storage.h"
 #include "support/record_compare.h"
 #include "support/temp_folder.h"
 
@@ -23,8 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path TempPath(const std::string& name) {
-    return fs::temp_directory_path() / ("tessaroven-" + std::to_string(getpid()) + "-" + name);
+std::string TempPath(const std::string& name) {
+    return (fs::temp_directory_path() / ("tessaroven-" + std::to_string(getpid()) + "-" + name)).string();
 }
 
 std::string Readings(const std::string& readings) {
@@ -66,10 +66,6 @@ double Mu(double keV) {  // aluminium, 1/mm, straight from the cross sections
 
 class FormatFiles : public testing::TempFolderTest {};
 
-int FailRename(const char*, const char*) {
-    return errno = EXDEV, -1;
-}
-
 TEST(MeasurementFile, saves_and_reads_back_bit_for_bit) {
     Measurement m;
     m.distanceCm = std::nextafter(60.0, 61.0);
@@ -83,7 +79,7 @@ TEST(MeasurementFile, saves_and_reads_back_bit_for_bit) {
                     120,          0.6 * 64, 0.28,         1e-7,     -1.0000000000000002};
     m.spectrum = {
         "中心 spectrum.txt", SpectrumForm::Egsnrc, {{0.1 + 0.2, 14.5, 1e3 / 3}, {0, 1e-300, 0.7}}, 10.88};
-    const fs::path path = TempPath("round-trip.tessaroven.json");
+    const std::string path = TempPath("round-trip.tessaroven.json");
     ASSERT_EQ(SaveMeasurementFile(path, m), std::nullopt);
     const Expected<Measurement> read = ReadMeasurementFile(path);
     fs::remove(path);
@@ -92,7 +88,7 @@ TEST(MeasurementFile, saves_and_reads_back_bit_for_bit) {
 }
 
 TEST(MeasurementFile, save_refuses_what_the_reader_would_refuse_and_writes_nothing) {
-    const fs::path path = TempPath("refused.tessaroven.json");
+    const std::string path = TempPath("refused.tessaroven.json");
     Measurement m;
     EXPECT_EQ(SaveMeasurementFile(path, m)->reason, Reason::MeasurementFilePositionCount);
     m.readings = {{1}};
@@ -110,7 +106,7 @@ TEST(MeasurementFile, save_refuses_what_the_reader_would_refuse_and_writes_nothi
 }
 
 TEST(MeasurementFile, reading_refuses_a_file_over_the_largest_size_naming_it) {
-    const fs::path path = TempPath("size.tessaroven.json");
+    const std::string path = TempPath("size.tessaroven.json");
     std::ofstream(path) << Readings("[[1]]") +
                                std::string(kMaxMeasurementFileBytes - Readings("[[1]]").size(), ' ');
     EXPECT_TRUE(ReadMeasurementFile(path)) << "a file of exactly the largest size is read";
@@ -119,7 +115,7 @@ TEST(MeasurementFile, reading_refuses_a_file_over_the_largest_size_naming_it) {
     fs::remove(path);
     ASSERT_FALSE(tooLarge);
     EXPECT_EQ(tooLarge.error().reason, Reason::MeasurementFileTooLarge);
-    EXPECT_NE(tooLarge.error().message.find(path.string()), std::string::npos);
+    EXPECT_NE(tooLarge.error().message.find(path), std::string::npos);
 }
 
 TEST(SpectrumFile, reading_a_missing_file_is_refused_naming_it) {
@@ -209,9 +205,7 @@ TEST_F(FormatFiles, csv_save_stores_the_file_lines_in_the_record_only_when_the_w
     record.resultLines[0] = "list line";
     const MeasurementRecord before = record;
 
-    FileSystemOps failing = SystemFileSystem();
-    failing.rename = FailRename;
-    ASSERT_TRUE(SaveCsvFile(PathOf("p.csv"), "Comment", record, failing));
+    ASSERT_TRUE(SaveCsvFile(PathOf("p.csv"), "Comment", record, testing::FileSystemFailingAtTheRename()));
     EXPECT_TRUE(testing::SameRecord(record, before));
     ASSERT_TRUE(SaveCsvFile(PathOf("p.csv"), "한", record));
     EXPECT_TRUE(testing::SameRecord(record, before));

@@ -1,6 +1,7 @@
 // The measurement reset and the position-walk limit.
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ TEST(ResetMeasurement, ClearsEverythingAndSetsThePiValue) {
     EXPECT_EQ(record.lastPosition, 0);
     EXPECT_FALSE(record.correcting);
     EXPECT_EQ(record.piValue, 3.14159);
-    EXPECT_NE(record.piValue, M_PI);
+    EXPECT_NE(record.piValue, std::numbers::pi);
     for (int i = 0; i < kSlotCount; ++i) {
         EXPECT_EQ(record.reading[i], 0.0);
         EXPECT_EQ(record.relativePercent[i], 0.0);

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <cerrno>
 #include <map>
@@ -109,16 +110,20 @@ TEST(MessageCatalogue, speaks_english_once_chosen) {
 TEST(MessageCatalogue, explains_system_errors_in_the_chosen_language) {
     std::map<std::string, int> japanese;
     std::set<std::string> english;
-    for (const int code :
-         {ENOENT, EACCES, EPERM, ENOSPC,  EDQUOT, EROFS,  EISDIR, ENOTDIR, EEXIST, ENAMETOOLONG,
-          ELOOP,  EIO,    EBUSY, ETXTBSY, EMFILE, ENFILE, EFBIG,  EXDEV,   EAGAIN, EWOULDBLOCK}) {
+    std::vector<int> codes{ENOENT, EACCES,       EPERM, ENOSPC, EROFS,      EISDIR,  ENOTDIR,
+                           EEXIST, ENAMETOOLONG, ELOOP, EIO,    EBUSY,      ETXTBSY, EMFILE,
+                           ENFILE, EFBIG,        EXDEV, EAGAIN, EWOULDBLOCK};
+#ifdef EDQUOT  // not in Windows' C library
+    codes.push_back(EDQUOT);
+#endif
+    for (const int code : codes) {
         const std::string text = SystemErrorText(code, Language::Japanese);
         EXPECT_NE(FirstJapanese(text), std::optional<char32_t>(0)) << code;
         EXPECT_TRUE(japanese.emplace(text, code).second || code == ENFILE || code == EWOULDBLOCK) << text;
         english.insert(SystemErrorText(code, Language::English));
     }
-    EXPECT_EQ(english.size(), 18u);
-    EXPECT_EQ(japanese.size(), 18u);
+    EXPECT_EQ(english.size(), codes.size() - 2);
+    EXPECT_EQ(japanese.size(), codes.size() - 2);
     EXPECT_EQ(SystemErrorText(ECHILD, Language::Japanese),
               "システムエラー (番号 " + std::to_string(ECHILD) + ")");
     EXPECT_EQ(SystemErrorText(9999, Language::English), "System error 9999");

@@ -1,13 +1,13 @@
-// A fresh folder under /tmp for each test, removed afterwards, with the looks into it that file tests need.
+// A fresh folder in the system's temporary folder (/tmp unless TMPDIR says otherwise; on Windows the user's
+// Temp) for each test, removed afterwards, with the looks into it that file tests need.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,9 +17,15 @@ namespace tessaroven::testing {
 class TempFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tessaroven-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
+        std::random_device seed;
+        for (int attempt = 0; attempt < 100 && m_folder.empty(); ++attempt) {
+            const std::filesystem::path folder =
+                std::filesystem::temp_directory_path() / ("tessaroven-test-" + std::to_string(seed()));
+            if (std::filesystem::create_directory(folder)) {
+                m_folder = folder.string();
+            }
+        }
+        ASSERT_FALSE(m_folder.empty());
     }
     void TearDown() override { std::filesystem::remove_all(m_folder); }
 
