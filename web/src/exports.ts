@@ -64,6 +64,7 @@ export class SpectrumExports {
         for (const kind of ['profile', 'xcist', 'egsnrc'] as Kind[]) {
             this.buttons[kind].forEach((button, k) => button.addEventListener('click', () => this.export(kind, k)));
         }
+        this.restore({ spectrum: null, centreAl: '', shownCentreAl: '' });
         this.resultsCleared();
     }
 

@@ -282,6 +282,7 @@ class Page {
             this.exports.fill(inputs, this.opened.spectrum as object | undefined);
         }
         this.showMessage('file-message', this.say('opened', file.name));
+        this.drafts.saved();  // what was opened is in its file
     }
 
     // Dropped files, measurement files first, so that a spectrum dropped with one stays with it.

@@ -1,7 +1,8 @@
 // The page in real browsers (Debian's Chromium, and Firefox ESR over WebDriver BiDi): the worked example
 // typed and pasted gives the native converter's list and CSV bytes, the saved measurement file is the
-// converter's, a refused cell shows the core's message there, no violation axe-core can find, and not one
-// request beyond file:, data: and blob:. Prints the page's size, its open-to-ready time and the time of one
+// converter's, a refused cell shows the core's message there, the isotropic model, the conditions, the
+// spectrum's files and a restored draft give the converter's files, no violation axe-core can find, and not
+// one request beyond file:, data: and blob:. Prints the page's size, its open-to-ready time and the time of one
 // conversion of 31 positions.
 // Usage: node page_test.mjs PAGE.html NATIVE_CONVERTER [chromium|firefox ...]
 import { execFileSync } from 'node:child_process';
@@ -91,13 +92,16 @@ async function pasteColumn(page, testid, text) {
 // The model, a refused and typed conditions, the spectrum's files, and the draft kept over a reload: each
 // file is the converter's for a measurement file with the same values.
 async function inputsAndDraft(page) {
-    const upload = async (testid, path) => (await page.$(`[data-testid="${testid}"]`)).uploadFile(path);
     const list = () => page.$eval('[data-testid="list"]', (shown) => shown.textContent);
     const spectrum = join(repository, 'tests/data/egsnrc/201110_HVLDyn_spec_100kV_body.spectrum');
     await page.evaluate(() => localStorage.clear());
     await page.reload();
     await page.waitForSelector('body[data-ready]');
-    await upload('file-input', exampleArgs[1]);
+    await page.evaluate((text) => {
+        const data = new DataTransfer();
+        data.items.add(new File([text], 'dropped.tessaroven.json'));
+        document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    }, readFileSync(exampleArgs[1], 'utf8'));
     await page.waitForFunction(() => document.querySelector('[data-testid="reading-4"]')?.value !== '');
     await page.click('[data-testid="model-isotropic"]');
     await page.click('[data-testid="convert"]');
@@ -114,7 +118,7 @@ async function inputsAndDraft(page) {
     await fill(page, 'condition-tubeVoltage', '１２０');
     await fill(page, 'condition-measuredOn', '2026/1/2');
     await fill(page, 'condition-repeatability', '0.5');
-    await upload('spectrum-input', spectrum);
+    await (await page.$('[data-testid="spectrum-input"]')).uploadFile(spectrum);
     await page.waitForFunction(() => !document.querySelector('[data-testid="spectrum-remove"]').disabled);
     await page.click('[data-testid="convert"]');
     writeFileSync(join(scratch, 'typed.json'), JSON.stringify({ ...example, version: 2, model: 'isotropic',
@@ -182,6 +186,7 @@ async function run(name) {
         await page.click('#language');
         assert.notEqual(await refusal(), japanese, 'the message follows the language');
 
+        await page.$$eval('details', (folded) => folded.forEach((details) => { details.open = true; }));
         await page.addScriptTag({ content: axeSource });
         const violations = await page.evaluate(async () => (await window.axe.run()).violations);
         assert.deepEqual(violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
