@@ -1,7 +1,10 @@
 // The measuring conditions' field table.
 #include "calc/condition_fields.h"
 
+#include <cmath>
+
 #include "calc/number_text.h"
+#include "calc/typed_date.h"
 
 namespace tessaroven {
 
@@ -62,6 +65,46 @@ MaybeRefusal CheckPlausible(const ConditionField& field, double value) {
     }
     return Refuse(Reason::ConditionOutsideRangeAbove,
                   {label, GeneralNumberText(range.low), GeneralNumberText(range.high)});
+}
+
+MaybeRefusal ReadConditionField(const ConditionField& field, std::string_view text, MeasurementRecord& record,
+                                char decimalSeparator) {
+    if (field.kind == ConditionKind::Text) {
+        record.conditions.*field.text = std::string(text);
+        return std::nullopt;
+    }
+    const auto naming = [&field](Reason reason) { return Refuse(reason, {MessageText(field.label)}); };
+    const bool empty = HalfWidthNumberText(text).find_first_not_of(kStrictNumberBlanks) == std::string::npos;
+    if (field.kind == ConditionKind::Date) {
+        const std::optional<std::string> date = ParseTypedDate(text);
+        if (!empty && !date) {
+            return naming(Reason::ConditionBadDate);
+        }
+        record.conditions.*field.text = date.value_or(std::string());
+        return std::nullopt;
+    }
+    std::optional<double>& number =
+        field.uncertainty != nullptr ? record.*field.uncertainty : record.conditions.*field.number;
+    if (empty) {
+        number.reset();
+        return std::nullopt;
+    }
+    // One complete number, read as every other number box reads it ("1 00" is not 100).
+    const StrictNumber parsed = ReadTypedNumber(text, decimalSeparator);
+    if (!parsed.isNumber) {
+        return naming(Reason::ConditionNotANumber);
+    }
+    if (parsed.outOfRange || !std::isfinite(parsed.value)) {
+        return naming(Reason::ConditionNumberOutOfRange);
+    }
+    if (field.kind == ConditionKind::Uncertainty && parsed.value < 0) {
+        return naming(Reason::ConditionNegativeUncertainty);
+    }
+    if (MaybeRefusal implausible = CheckPlausible(field, parsed.value)) {
+        return implausible;
+    }
+    number = parsed.value;
+    return std::nullopt;
 }
 
 std::vector<std::pair<std::string, std::string>> SetConditionTexts(

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -48,6 +49,14 @@ const std::optional<double>* ConditionNumber(const ConditionField& field, const 
 
 // Refused, naming the field and its range, when a typed value lies outside the field's plausible range.
 MaybeRefusal CheckPlausible(const ConditionField& field, double value);
+
+// Reads a field's typed text into record, as the conditions dialog and the browser edition take it: a text
+// as it is; a date in any form ParseTypedDate reads, kept as YYYY-MM-DD; a number as every number box reads
+// one (full-width digits too, decimalSeparator read as "."), an uncertainty of 0 or more, within the field's
+// plausible range. Blanks only (an input method's ideographic space included) empty a date or a number.
+// Refused, naming the field, with record left as it was.
+MaybeRefusal ReadConditionField(const ConditionField& field, std::string_view text, MeasurementRecord& record,
+                                char decimalSeparator = '.');
 
 // Label and value text ("." as the decimal mark, 15 significant digits) of every field that is set in
 // record, in the order of ConditionFields; the text field leftOut, when given, is left out.

@@ -8,12 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cmath>
 #include <optional>
 
 #include "calc/condition_fields.h"
 #include "calc/number_text.h"
-#include "calc/typed_date.h"
 #include "entry/main_window_handlers.h"
 #include "messages/catalogue.h"
 #include "plot/fonts.h"
@@ -28,59 +26,12 @@ constexpr const char* kCaption = QT_TRANSLATE_NOOP("Tessaroven", "測定条件")
 constexpr double kFontPoints = 10.5;
 constexpr int kFieldWidthCharacters = 40;  // the width of a field, in average characters of the font
 
-std::optional<double>& NumberOf(const ConditionField& row, MeasurementRecord& record) {
-    return row.uncertainty != nullptr ? record.*row.uncertainty : record.conditions.*row.number;
-}
-
 QString ShownText(const ConditionField& row, const MeasurementRecord& record) {
     if (row.text != nullptr) {
         return QString::fromStdString(record.conditions.*row.text);
     }
     const std::optional<double>& number = *ConditionNumber(row, record);
     return number ? QString::fromStdString(GeneralNumberText(*number, LocaleDecimalSeparator())) : QString();
-}
-
-Refusal NamingField(Reason reason, const ConditionField& row) {
-    return Refuse(reason, {MessageText(row.label)});
-}
-
-// Reads one field's text into record, or gives the reason it is refused.
-MaybeRefusal ReadField(const ConditionField& row, const QString& text, MeasurementRecord& record) {
-    if (row.kind == ConditionKind::Text) {
-        record.conditions.*row.text = text.toStdString();
-        return std::nullopt;
-    }
-    // Blanks only (an input method's ideographic space included) count as an empty field.
-    const bool empty = text.trimmed().isEmpty();
-    if (row.kind == ConditionKind::Date) {
-        const std::optional<std::string> date = ParseTypedDate(text.toStdString());
-        if (!empty && !date) {
-            return NamingField(Reason::ConditionBadDate, row);
-        }
-        record.conditions.*row.text = date.value_or(std::string());
-        return std::nullopt;
-    }
-    std::optional<double>& number = NumberOf(row, record);
-    if (empty) {
-        number.reset();
-        return std::nullopt;
-    }
-    // One complete number, read as every other number box reads it ("1 00" is not 100).
-    const StrictNumber parsed = ReadTypedNumber(text.toStdString(), LocaleDecimalSeparator());
-    if (!parsed.isNumber) {
-        return NamingField(Reason::ConditionNotANumber, row);
-    }
-    if (parsed.outOfRange || !std::isfinite(parsed.value)) {
-        return NamingField(Reason::ConditionNumberOutOfRange, row);
-    }
-    if (row.kind == ConditionKind::Uncertainty && parsed.value < 0) {
-        return NamingField(Reason::ConditionNegativeUncertainty, row);
-    }
-    if (MaybeRefusal implausible = CheckPlausible(row, parsed.value)) {
-        return implausible;
-    }
-    number = parsed.value;
-    return std::nullopt;
 }
 
 }  // namespace
@@ -143,7 +94,8 @@ void ConditionsDialog::accept() {
         if (text == m_shown[i]) {
             continue;
         }
-        if (const MaybeRefusal refusal = ReadField(ConditionFields()[i], text, edited)) {
+        if (const MaybeRefusal refusal = ReadConditionField(ConditionFields()[i], text.toStdString(), edited,
+                                                            LocaleDecimalSeparator())) {
             refuse(*refusal, m_fields[i]);
             return;
         }

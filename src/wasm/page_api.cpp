@@ -5,6 +5,7 @@
 #include <emscripten.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
 #include "wasm/call_language.h"
+#include "wasm/page_inputs.h"
 
 namespace tessaroven {
 namespace {
@@ -184,11 +186,15 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tessaroven_page_request(const char* 
     }
     const CallLanguage language(request.value("lang", ""));
     const std::string what = request.value("what", "");
-    const Json answer = what == "readings"  ? ReadReadings(request)
-                        : what == "number"  ? ReadNumberBox(request)
-                        : what == "pasted"  ? ReadPasted(request)
-                        : what == "results" ? ResultsTable(request)
-                                            : OpenMeasurement(request);
-    Answer() = answer.dump(-1, ' ', false, Json::error_handler_t::replace);
+    // The model, the conditions, the uncertainties and the spectrum: page_inputs.cpp.
+    std::optional<Json> answer = PageInputsAnswer(what, request);
+    if (!answer) {
+        answer = what == "readings"  ? ReadReadings(request)
+                 : what == "number"  ? ReadNumberBox(request)
+                 : what == "pasted"  ? ReadPasted(request)
+                 : what == "results" ? ResultsTable(request)
+                                     : OpenMeasurement(request);
+    }
+    Answer() = answer->dump(-1, ' ', false, Json::error_handler_t::replace);
     return Answer().c_str();
 }

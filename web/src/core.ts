@@ -104,4 +104,76 @@ export class Core {
         return { ok: true, list: new TextDecoder().decode(list.output), csv, model: table.model,
             headings: table.headings, rows: table.rows };
     }
+
+    // The model, the conditions, the uncertainties, the spectrum and the files for other programs
+    // (src/wasm/page_inputs.cpp); a refused field comes back with its key.
+
+    // The conditions dialog's fields and the models, labelled in the language (never refused).
+    inputFields(language: Language): { fields: InputField[]; models: { name: string; label: string }[] } {
+        return this.core.pageRequest({ what: 'inputFields', lang: language }) as
+            { fields: InputField[]; models: { name: string; label: string }[] };
+    }
+
+    checkInputField(language: Language, key: string, text: string): Answer<object> & { key?: string } {
+        return this.request('inputField', language, { key, text });
+    }
+
+    inputsOf(language: Language, measurement: string): Answer<MeasurementInputs> {
+        return this.request('inputsOf', language, { text: measurement });
+    }
+
+    // A spectrum file's bytes, read and checked as the desktop's spectrum dialog does; the measurement
+    // file's "spectrum" value for it.
+    readSpectrum(language: Language, name: string, bytes: Uint8Array): Answer<{ spectrum: object }> {
+        this.core.removeFiles();
+        this.core.putFile('centre.spectrum', bytes);
+        return this.request('spectrum', language, { file: 'centre.spectrum', name });
+    }
+
+    // The measurement file's text with the edited fields, the model and the central thickness put in by
+    // the program's own reader and writer.
+    compose(language: Language, measurement: string, edits: InputEdits): Answer<{ text: string }> & { key?: string } {
+        return this.request('compose', language, { text: measurement, ...edits });
+    }
+
+    // The converter's files of a measurement: the profile table (--profile), XCIST's bow-tie file (--xcist),
+    // EGSnrc's two files (--egsnrc); the spectrum is the measurement file's.
+    exportFiles(language: Language, measurement: string, kind: 'profile' | 'xcist' | 'egsnrc'):
+        Answer<{ files: Uint8Array<ArrayBuffer>[] }> {
+        this.core.removeFiles();
+        this.core.putFile('page.tessaroven.json', measurement);
+        const names = { profile: ['profile.csv'], xcist: ['bowtie.txt'],
+            egsnrc: ['bowtie_distribution.dat', 'bowtie_bowtie.dat'] }[kind];
+        const option = { profile: ['--profile', names[0]], xcist: ['--xcist', names[0]],
+            egsnrc: ['--egsnrc', 'bowtie'] }[kind];
+        const run = this.core.run(['--lang', language, '--measurement', 'page.tessaroven.json', ...option]);
+        const files = names.map((name) => this.core.readFile(name));
+        if (run.status !== 0 || files.some((file) => !file)) {
+            return { ok: false, message: converterMessage(run.messages) };
+        }
+        return { ok: true, files: files as Uint8Array<ArrayBuffer>[] };
+    }
+}
+
+export interface InputField {
+    key: string;
+    label: string;
+    note: string;
+    kind: 'text' | 'date' | 'number' | 'uncertainty';
+}
+
+// What a measurement file holds beside the readings, as the page's fields show it.
+export interface MeasurementInputs {
+    fields: Record<string, string>;
+    model: string;
+    spectrum: string | null;  // the spectrum file's name
+    centreAl: string;
+}
+
+// What compose puts into a measurement: the fields typed since they were filled (by key), the model, and
+// the central thickness when it was typed.
+export interface InputEdits {
+    fields: Record<string, string>;
+    model: string;
+    centreAl?: string;
 }

@@ -1,7 +1,11 @@
 // The page: the fields and the readings table -> a measurement file's text -> the core's conversion -> the
 // list, the results table and the files to download. Any change to what the results depend on clears them,
 // so that what is shown and saved always belongs to what is typed.
+import { ConditionsForm, type ConditionsState } from './conditions';
 import { Core, type Conversion } from './core';
+import { type Draft, Drafts, openDroppedFiles } from './draft';
+import { SpectrumExports, type SpectrumState } from './exports';
+import { kMaxPositions } from './limits';
 import { ReadingsTable } from './readings_table';
 import { type Language, type TextName, text } from './texts';
 
@@ -44,6 +48,9 @@ class Page {
     private convertButton = element<HTMLButtonElement>('convert');
     private csvButton = element<HTMLButtonElement>('download-csv');
     private table: ReadingsTable;
+    private conditions: ConditionsForm;
+    private exports: SpectrumExports;
+    private drafts: Drafts<PageState>;
 
     constructor(private core: Core) {
         this.table = new ReadingsTable(element('readings').querySelector('tbody')!, core, () => this.language,
@@ -64,7 +71,16 @@ class Page {
         element('download-measurement').addEventListener('click', () => this.saveMeasurement());
         element<HTMLInputElement>('file-input').addEventListener('change', (event) => this.open(event));
         element('language').addEventListener('click', () => this.switchLanguage());
+        this.conditions = new ConditionsForm(core, () => this.language, element('condition-fields'), element('models'),
+            element('conditions'), (affectsResults) => affectsResults ? this.clearResults() : this.drafts.changed());
+        this.exports = new SpectrumExports(core, () => this.language,
+            () => this.openedName.replace(/(\.tessaroven)?\.json$/i, ''), () => this.clearResults(),
+            (message) => this.showMessage('file-message', message));
+        this.drafts = new Drafts(() => this.language, () => this.draftOf(), (draft) => this.restoreDraft(draft));
+        document.querySelector('main')!.addEventListener('input', () => this.drafts.changed());
+        openDroppedFiles(document.body, (files) => void this.openFiles(files));
         this.applyTexts();
+        this.drafts.offer();
     }
 
     private say(name: TextName, ...details: string[]): string {
@@ -83,6 +99,9 @@ class Page {
         switcher.title = this.say('languageSwitchLabel');
         switcher.lang = this.language === 'ja' ? 'en' : 'ja';
         this.table.relabel();
+        this.conditions.relabel();
+        this.exports.relabel();
+        this.drafts.relabel();
         if (!this.results) {
             element('model').textContent = this.say('noResults');
         }
@@ -160,8 +179,9 @@ class Page {
             return null;
         }
         // JSON.stringify writes each double in its shortest form, which the core reads back to the same value.
-        return JSON.stringify({
+        return this.composed({
             ...this.opened,
+            spectrum: this.exports.spectrum,
             format: 'tessaroven-measurement',
             version: this.opened.version ?? 1,
             comment: this.comment.value,
@@ -178,6 +198,8 @@ class Page {
         element('results').querySelector('tbody')!.replaceChildren();
         element('model').textContent = this.say('noResults');
         this.showMessage('convert-message', '');
+        this.exports.resultsCleared();
+        this.drafts.changed();
     }
 
     private convert(): void {
@@ -213,6 +235,7 @@ class Page {
             return row;
         }));
         this.csvButton.disabled = false;
+        this.exports.resultsShown(measurement);
     }
 
     private saveMeasurement(): void {
@@ -226,15 +249,19 @@ class Page {
             return;
         }
         download(answer.bytes, this.openedName, 'application/json');
+        this.drafts.saved();
     }
 
     private async open(event: Event): Promise<void> {
         const input = event.target as HTMLInputElement;
         const file = input.files?.[0];
         input.value = '';  // the same file can be chosen again after an edit
-        if (!file) {
-            return;
+        if (file) {
+            await this.openMeasurement(file);
         }
+    }
+
+    private async openMeasurement(file: File): Promise<void> {
         const answer = this.core.openMeasurement(this.language, new Uint8Array(await file.arrayBuffer()));
         if (!answer.ok) {
             this.showMessage('file-message', answer.message);
@@ -249,8 +276,76 @@ class Page {
         this.showMessage('distance-message', '', this.distance);
         this.showMessage('positions-message', '', this.positions);
         this.table.setTexts(answer.cells);
+        const inputs = this.core.inputsOf(this.language, answer.canonical);
+        if (inputs.ok) {
+            this.conditions.fill(inputs);
+            this.exports.fill(inputs, this.opened.spectrum as object | undefined);
+        }
         this.showMessage('file-message', this.say('opened', file.name));
+        this.drafts.saved();  // what was opened is in its file
     }
+
+    // Dropped files, measurement files first, so that a spectrum dropped with one stays with it.
+    private async openFiles(files: File[]): Promise<void> {
+        const isMeasurement = (file: File) => /\.json$/i.test(file.name);
+        for (const file of [...files.filter(isMeasurement), ...files.filter((file) => !isMeasurement(file))]) {
+            await (isMeasurement(file) ? this.openMeasurement(file) : this.exports.open(file));
+        }
+    }
+
+    // The typed measurement with the model, the conditions, the uncertainties and the central thickness put
+    // in by the core; a refused field shows the core's message there and gets the keyboard.
+    private composed(typed: object): string | null {
+        const answer = this.core.compose(this.language, JSON.stringify(typed),
+            { fields: this.conditions.edited(), model: this.conditions.model, centreAl: this.exports.editedCentre });
+        if (answer.ok) {
+            return answer.text;
+        }
+        if (answer.key === 'centreAl') {
+            this.exports.showRefusal(answer.message);
+        } else if (!answer.key || !this.conditions.showRefusal(answer.key, answer.message)) {
+            this.showMessage('convert-message', answer.message);
+        }
+        return null;
+    }
+
+    private draftOf(): { measurement: string; page: PageState } {
+        const { centreAl, shownCentreAl } = this.exports.state();
+        return {
+            measurement: JSON.stringify({ ...this.opened, spectrum: this.exports.spectrum }),
+            page: { distance: this.distance.value, positions: this.positions.value, comment: this.comment.value,
+                rows: this.table.positions, cells: Array.from({ length: kMaxPositions }, (_, k) => this.table.cellText(k)),
+                openedName: this.openedName, conditions: this.conditions.state(), spectrum: { centreAl, shownCentreAl } },
+        };
+    }
+
+    private restoreDraft(draft: Draft<PageState>): void {
+        const page = draft.page;
+        this.opened = JSON.parse(draft.measurement);
+        this.openedName = page.openedName;
+        this.distance.value = page.distance;
+        this.positions.value = page.positions;
+        this.comment.value = page.comment;
+        this.table.setTexts(page.cells);
+        this.table.setPositions(page.rows);
+        this.conditions.restore(page.conditions);
+        this.exports.restore({ spectrum: (this.opened.spectrum as object | undefined) ?? null, ...page.spectrum });
+        this.showMessage('distance-message', '', this.distance);
+        this.showMessage('positions-message', '', this.positions);
+        this.clearResults();
+    }
+}
+
+// The page's boxes as typed, kept in a draft beside the measurement file's other keys.
+interface PageState {
+    distance: string;
+    positions: string;
+    comment: string;
+    rows: number;
+    cells: string[];
+    openedName: string;
+    conditions: ConditionsState;
+    spectrum: Omit<SpectrumState, 'spectrum'>;
 }
 
 async function start(): Promise<void> {

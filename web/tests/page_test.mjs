@@ -1,14 +1,15 @@
 // The page in real browsers (Debian's Chromium, and Firefox ESR over WebDriver BiDi): the worked example
 // typed and pasted gives the native converter's list and CSV bytes, the saved measurement file is the
-// converter's, a refused cell shows the core's message there, no violation axe-core can find, and not one
-// request beyond file:, data: and blob:. Prints the page's size, its open-to-ready time and the time of one
+// converter's, a refused cell shows the core's message there, the isotropic model, the conditions, the
+// spectrum's files and a restored draft give the converter's files, no violation axe-core can find, and not
+// one request beyond file:, data: and blob:. Prints the page's size, its open-to-ready time and the time of one
 // conversion of 31 positions.
 // Usage: node page_test.mjs PAGE.html NATIVE_CONVERTER [chromium|firefox ...]
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, statSync } from 'node:fs';
+import { copyFileSync, mkdtempSync, readFileSync, statSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
-import { join, resolve } from 'node:path';
+import { basename, join, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import assert from 'node:assert/strict';
 import puppeteer from 'puppeteer-core';
@@ -88,6 +89,64 @@ async function pasteColumn(page, testid, text) {
     }, text);
 }
 
+// The model, a refused and typed conditions, the spectrum's files, and the draft kept over a reload: each
+// file is the converter's for a measurement file with the same values.
+async function inputsAndDraft(page) {
+    const list = () => page.$eval('[data-testid="list"]', (shown) => shown.textContent);
+    const spectrum = join(repository, 'tests/data/egsnrc/201110_HVLDyn_spec_100kV_body.spectrum');
+    await page.evaluate(() => localStorage.clear());
+    await page.reload();
+    await page.waitForSelector('body[data-ready]');
+    await page.evaluate((text) => {
+        const data = new DataTransfer();
+        data.items.add(new File([text], 'dropped.tessaroven.json'));
+        document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    }, readFileSync(exampleArgs[1], 'utf8'));
+    await page.waitForFunction(() => document.querySelector('[data-testid="reading-4"]')?.value !== '');
+    await page.click('[data-testid="model-isotropic"]');
+    await page.click('[data-testid="convert"]');
+    assert.equal(await list(), convert([...exampleArgs, '--model', 'isotropic', '--list']).toString('utf8'));
+    convert([...exampleArgs, '--model', 'isotropic', '--profile', join(scratch, 'plain.csv')]);
+    assert.deepEqual(await lastDownload(page, '[data-testid="download-profile"]'), readFileSync(join(scratch, 'plain.csv')));
+
+    await page.click('#conditions summary');
+    await fill(page, 'condition-tubeVoltage', '200');
+    await page.click('[data-testid="convert"]');
+    assert.match(await page.$eval('[data-testid="condition-tubeVoltage-message"]', (shown) => shown.textContent), /150/);
+    assert.equal(await page.evaluate(() => document.activeElement.dataset.testid), 'condition-tubeVoltage');
+    assert.equal(await list(), '');
+    await fill(page, 'condition-tubeVoltage', '１２０');
+    await fill(page, 'condition-measuredOn', '2026/1/2');
+    await fill(page, 'condition-repeatability', '0.5');
+    await (await page.$('[data-testid="spectrum-input"]')).uploadFile(spectrum);
+    await page.waitForFunction(() => !document.querySelector('[data-testid="spectrum-remove"]').disabled);
+    await page.click('[data-testid="convert"]');
+    writeFileSync(join(scratch, 'typed.json'), JSON.stringify({ ...example, version: 2, model: 'isotropic',
+        reading_repeatability_percent: 0.5, conditions: { tube_voltage_kv: 120, measured_on: '2026-01-02' } }));
+    const names = ['profile.csv', 'bowtie.txt', 'egsnrc_distribution.dat', 'egsnrc_bowtie.dat', 'saved.json'];
+    // The measurement keeps the spectrum file's name as given: the page has the name without its folder.
+    copyFileSync(spectrum, join(scratch, basename(spectrum)));
+    execFileSync(resolve(converter), ['--measurement', 'typed.json', '--spectrum', basename(spectrum), '--profile', names[0],
+        '--xcist', names[1], '--egsnrc', 'egsnrc', '--save-measurement', names[4]], { cwd: scratch });
+    const expectedFiles = names.map((file) => readFileSync(join(scratch, file)));
+    for (const [k, button] of ['profile', 'xcist', 'egsnrc', 'egsnrc-bowtie'].entries()) {
+        assert.deepEqual(await lastDownload(page, `[data-testid="download-${button}"]`), expectedFiles[k], button);
+    }
+
+    // The draft after a reload: restored, it gives the same file; discarded, it is gone.
+    await new Promise((done) => setTimeout(done, 1000));
+    await page.reload();
+    await page.waitForSelector('[data-testid="draft-banner"]:not([hidden])');
+    await page.click('[data-testid="draft-restore"]');
+    assert.deepEqual(await lastDownload(page, '[data-testid="download-measurement"]'), expectedFiles[4]);
+    await fill(page, 'comment', 'draft');
+    await new Promise((done) => setTimeout(done, 1000));
+    await page.reload();
+    await page.waitForSelector('body[data-ready]');
+    await page.click('[data-testid="draft-discard"]');
+    assert.equal(await page.evaluate(() => localStorage.getItem('tessaroven.draft.v1')), null);
+}
+
 async function run(name) {
     const browser = await launchers[name]();
     try {
@@ -127,6 +186,7 @@ async function run(name) {
         await page.click('#language');
         assert.notEqual(await refusal(), japanese, 'the message follows the language');
 
+        await page.$$eval('details', (folded) => folded.forEach((details) => { details.open = true; }));
         await page.addScriptTag({ content: axeSource });
         const violations = await page.evaluate(async () => (await window.axe.run()).violations);
         assert.deepEqual(violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
@@ -155,6 +215,7 @@ async function run(name) {
         });
         assert.equal(await page.$eval('[data-testid="list"]', (list) => list.textContent),
             convert(['--list', ...longReadings]).toString('utf8'));
+        await inputsAndDraft(page);
         if (name === 'chromium') {
             await page.screenshot({ path: join(scratch, 'page.png') });
         }
