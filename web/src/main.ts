@@ -4,6 +4,7 @@
 import { Core, type Conversion } from './core';
 import { ReadingsTable } from './readings_table';
 import { type Language, type TextName, text } from './texts';
+import { ResultViews } from './views';
 
 const kLanguageKey = 'tessaroven.language';
 
@@ -44,10 +45,14 @@ class Page {
     private convertButton = element<HTMLButtonElement>('convert');
     private csvButton = element<HTMLButtonElement>('download-csv');
     private table: ReadingsTable;
+    // The results table, the graph, the comparison with a baseline and the printed report.
+    private views: ResultViews;
 
     constructor(private core: Core) {
         this.table = new ReadingsTable(element('readings').querySelector('tbody')!, core, () => this.language,
             () => this.clearResults(), () => this.convertButton.focus());
+        this.views = new ResultViews(core, () => this.language,
+            () => ('format' in this.opened ? this.openedName : ''), () => this.clearResults());
         this.distance.addEventListener('input', () => this.clearResults());
         this.distance.addEventListener('change', () => this.readDistance());
         this.comment.addEventListener('input', () => this.clearResults());
@@ -83,6 +88,7 @@ class Page {
         switcher.title = this.say('languageSwitchLabel');
         switcher.lang = this.language === 'ja' ? 'en' : 'ja';
         this.table.relabel();
+        this.views.relabel();
         if (!this.results) {
             element('model').textContent = this.say('noResults');
         }
@@ -174,9 +180,7 @@ class Page {
         this.results = null;
         this.csvButton.disabled = true;
         element('list').textContent = '';
-        element('results').querySelector('thead')!.replaceChildren();
-        element('results').querySelector('tbody')!.replaceChildren();
-        element('model').textContent = this.say('noResults');
+        this.views.clear();
         this.showMessage('convert-message', '');
     }
 
@@ -191,27 +195,13 @@ class Page {
             this.showMessage('convert-message', answer.message);
             return;
         }
+        const refused = this.views.show(measurement);
+        if (refused) {
+            this.showMessage('convert-message', refused.message);
+            return;
+        }
         this.results = answer;
         element('list').textContent = answer.list;
-        element('model').textContent = this.say('model', answer.model);
-        const head = document.createElement('tr');
-        for (const heading of answer.headings) {
-            const cell = document.createElement('th');
-            cell.scope = 'col';
-            cell.textContent = heading;
-            head.append(cell);
-        }
-        element('results').querySelector('thead')!.replaceChildren(head);
-        element('results').querySelector('tbody')!.replaceChildren(...answer.rows.map((cells, k) => {
-            const row = document.createElement('tr');
-            row.dataset.testid = `result-row-${k}`;
-            for (const value of cells) {
-                const cell = document.createElement('td');
-                cell.textContent = value;
-                row.append(cell);
-            }
-            return row;
-        }));
         this.csvButton.disabled = false;
     }
 
