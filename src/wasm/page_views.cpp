@@ -78,7 +78,7 @@ Expected<double> ToleranceOf(const Json& request) {
 // {"file"}: the memory file of that name (the chosen file's own name, which the refusals echo) chosen as the
 // baseline, read and refused as the desktop reads and refuses it (checked with the compatible model, with
 // which a new measurement starts); its text as the program writes it, for the conversions that compare
-// with it, and the day it was measured.
+// with it.
 Json CheckBaseline(const Json& request) {
     const std::string name = request.value("file", "");
     Expected<Measurement> measurement = ReadMeasurementFile(name);
@@ -91,9 +91,7 @@ Json CheckBaseline(const Json& request) {
         !evaluation) {
         return Refused(evaluation.error().message);
     }
-    return Json{{"ok", true},
-                {"text", MeasurementFileText(baseline.measurement)},
-                {"measuredOn", baseline.measurement.conditions.measuredOn}};
+    return Json{{"ok", true}, {"text", MeasurementFileText(baseline.measurement)}};
 }
 
 Json TableOf(const ResultSet& results, const std::vector<ResultColumn>& columns) {

@@ -149,13 +149,11 @@ export class Core {
             createdAt }) as Answer<Views>;
     }
 
-    // A file chosen as the baseline, read and refused as the desktop reads and refuses it; its text (for
-    // views) and the day it was measured.
-    checkBaseline(language: Language, name: string, bytes: Uint8Array): Answer<{ text: string; measuredOn: string }> {
+    // A file chosen as the baseline, read and refused as the desktop reads and refuses it; its text, for views.
+    checkBaseline(language: Language, name: string, bytes: Uint8Array): Answer<{ text: string }> {
         this.core.removeFiles();
         this.core.putFile(name, bytes);
-        return this.core.pageViews({ what: 'baseline', lang: language, file: name }) as
-            Answer<{ text: string; measuredOn: string }>;
+        return this.core.pageViews({ what: 'baseline', lang: language, file: name }) as Answer<{ text: string }>;
     }
 
     // The tolerance as typed, read as the comparison reads it.
