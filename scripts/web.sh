@@ -10,6 +10,7 @@ command -v npm > /dev/null || need+=(npm)
 if [ "${1:-}" = test ]; then
     [ -x /usr/bin/chromium ] || need+=(chromium)
     [ -x /usr/bin/firefox-esr ] || need+=(firefox-esr)
+    command -v pdfinfo > /dev/null || need+=(poppler-utils)  # the printed report's page count
 fi
 if [ ${#need[@]} -gt 0 ]; then
     sudo=()

@@ -11,13 +11,11 @@
 #include <QTextLayout>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <optional>
 
-#include "calc/condition_fields.h"
 #include "calc/conversion.h"
-#include "calc/number_text.h"
+#include "calc/report_texts.h"
 #include "calc/result_columns.h"
 #include "messages/catalogue.h"
 #include "plot/fonts.h"
@@ -54,25 +52,27 @@ constexpr double kHeadingRow = 75;
 constexpr double kTableRow = 38;
 constexpr double kCellPadding = 12;
 
-// The report's columns and their widths.
-struct ReportColumn {
-    ResultColumn column;
-    double width;
-};
-constexpr std::array<ReportColumn, 9> kReportColumns{{
-    {ResultColumn::Position, 120},
-    {ResultColumn::FanAngle, 150},
-    {ResultColumn::Reading, 230},
-    {ResultColumn::ReadingCount, 70},
-    {ResultColumn::ReadingU, 170},
-    {ResultColumn::Profile, 290},
-    {ResultColumn::Relative, 310},
-    {ResultColumn::Delta, 290},  // with a baseline
-    {ResultColumn::Flag, 150},   // with a baseline; wide enough for the English verdicts
-}};
-
-bool Shown(const ReportColumn& c, const ReportContent& content) {
-    return content.results.comparison || (c.column != ResultColumn::Delta && c.column != ResultColumn::Flag);
+// The width of each column the report shows (ReportColumnsOf); the flag's is wide enough for the English
+// verdicts.
+double ColumnWidth(ResultColumn column) {
+    switch (column) {
+        case ResultColumn::Position:
+            return 120;
+        case ResultColumn::FanAngle:
+            return 150;
+        case ResultColumn::Reading:
+            return 230;
+        case ResultColumn::ReadingCount:
+            return 70;
+        case ResultColumn::ReadingU:
+            return 170;
+        case ResultColumn::Relative:
+            return 310;
+        case ResultColumn::Flag:
+            return 150;
+        default:
+            return 290;  // the profile and the deviation
+    }
 }
 
 QString Utf8(std::string_view text) {
@@ -163,14 +163,13 @@ double DrawTable(QPainter& painter, double top, double rowHeight, const ReportCo
     painter.save();
     painter.setPen(QPen(Qt::black, 2));
     double x = kLeft;
+    const std::vector<ResultColumn> columns = ReportColumnsOf(content.results);
     painter.setFont(ReportFont(kHeadingSize, true));
-    for (const ReportColumn& c : kReportColumns) {
-        if (!Shown(c, content)) {
-            continue;
-        }
-        painter.drawText(QRectF(x + kCellPadding, top, c.width - 2 * kCellPadding, kHeadingRow),
-                         Qt::AlignCenter | Qt::TextWordWrap, Utf8(ResultColumnHeading(c.column)));
-        x += c.width;
+    for (const ResultColumn column : columns) {
+        const double width = ColumnWidth(column);
+        painter.drawText(QRectF(x + kCellPadding, top, width - 2 * kCellPadding, kHeadingRow),
+                         Qt::AlignCenter | Qt::TextWordWrap, Utf8(ResultColumnHeading(column)));
+        x += width;
     }
     const double tableRight = x;
     painter.drawLine(QPointF(kLeft, top), QPointF(tableRight, top));
@@ -181,16 +180,14 @@ double DrawTable(QPainter& painter, double top, double rowHeight, const ReportCo
     double y = top + kHeadingRow;
     for (std::size_t row = 0; row < content.results.evaluation.positions.size(); ++row) {
         x = kLeft;
-        for (const ReportColumn& c : kReportColumns) {
-            if (!Shown(c, content)) {
-                continue;
-            }
+        for (const ResultColumn column : columns) {
+            const double width = ColumnWidth(column);
             const QString text = painter.fontMetrics().elidedText(
-                QString::fromStdString(ResultCellText(content.results, row, c.column)), Qt::ElideRight,
-                static_cast<int>(c.width - 2 * kCellPadding));
-            painter.drawText(QRectF(x + kCellPadding, y, c.width - 2 * kCellPadding, rowHeight),
+                QString::fromStdString(ResultCellText(content.results, row, column)), Qt::ElideRight,
+                static_cast<int>(width - 2 * kCellPadding));
+            painter.drawText(QRectF(x + kCellPadding, y, width - 2 * kCellPadding, rowHeight),
                              Qt::AlignRight | Qt::AlignVCenter, text);
-            x += c.width;
+            x += width;
         }
         y += rowHeight;
         painter.setPen(QPen(Qt::lightGray, 1));
@@ -219,40 +216,10 @@ Expected<ReportContent> ReportContentOf(const MeasurementRecord& record, std::st
     ReportContent content;
     content.createdAt = std::move(createdAt);
     content.fileName = std::move(fileName);
-    content.conditions.emplace_back(
-        MessageText(Reason::ReportFileLabel),
-        content.fileName.empty() ? std::string(MessageText(Reason::ReportUnsaved)) : content.fileName);
-    // A comment nobody wrote says nothing about the measurement.
-    if (!record.comment.empty() && record.comment != kDefaultComment) {
-        content.conditions.emplace_back(MessageText(Reason::ReportCommentLabel), record.comment);
-    }
-    content.conditions.emplace_back(MessageText(Reason::ReportDistanceLabel),
-                                    GeneralNumberText(record.convertedDistanceCm));
-    // Named only when it is not the compatible model, whose reports stay as they always were.
-    if (record.convertedModel != ConversionModel::Compatible) {
-        content.conditions.emplace_back(MessageText(Reason::ReportModelLabel),
-                                        ConversionModelName(record.convertedModel));
-    }
-    if (baseline != nullptr && baselineSource != nullptr) {
-        content.conditions.emplace_back(MessageText(Reason::ReportBaselineFileLabel), baselineSource->file);
-        if (!baselineSource->measuredOn.empty()) {
-            content.conditions.emplace_back(MessageText(Reason::ReportBaselineMeasuredLabel),
-                                            baselineSource->measuredOn);
-        }
-    }
-    for (auto& condition : SetConditionTexts(record, &MeasurementConditions::notes)) {
-        content.conditions.push_back(std::move(condition));
-    }
+    content.conditions =
+        ReportConditionTexts(record, content.fileName, baseline != nullptr ? baselineSource : nullptr);
     content.notes = record.conditions.notes;
-    const int last = std::min(LastPositionIndex(record.lastPosition), kLastSlot);
-    for (int k = 0; k <= last; ++k) {
-        const auto slot = static_cast<std::size_t>(k);
-        const std::vector<double>& repeats = record.repeats[slot];
-        if (record.reading[slot] <= 0 ||
-            std::any_of(repeats.begin(), repeats.end(), [](double r) { return r <= 0; })) {
-            content.nonPositivePositions.push_back(k);
-        }
-    }
+    content.nonPositivePositions = NonPositivePositions(record);
     content.results = std::move(*results);
     content.record = record;
     content.errorBars = RelativeErrorBars(record);

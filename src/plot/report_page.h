@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "calc/report_texts.h"
 #include "calc/result_columns.h"
 #include "measurement/measurement_record.h"
 #include "messages/outcome.h"
@@ -15,12 +16,6 @@
 class QPainter;
 
 namespace tessaroven {
-
-// The measurement file a baseline was read from, as the report names it.
-struct ReportBaseline {
-    std::string file;        // its path
-    std::string measuredOn;  // the day it was measured, empty when the file does not say
-};
 
 // Everything the page shows, decided before it is drawn.
 struct ReportContent {

@@ -73,3 +73,9 @@ Module['timeConversion'] = function(measurementText, options, repeats) {
 Module['pageRequest'] = function(request) {
     return JSON.parse(ccall('tessaroven_page_request', 'string', ['string'], [JSON.stringify(request)]));
 };
+
+// What the browser edition's page shows of a conversion (src/wasm/page_views.cpp): {what: "views" |
+// "baseline", lang, ...}; the parsed answer, {ok: false, message} when refused.
+Module['pageViews'] = function(request) {
+    return JSON.parse(ccall('tessaroven_page_views', 'string', ['string'], [JSON.stringify(request)]));
+};

@@ -10,6 +10,7 @@ interface CoreModule {
     removeFiles(): void;
     run(args: string[], input?: string): { status: number; output: Uint8Array<ArrayBuffer>; messages: string };
     pageRequest(request: object): unknown;
+    pageViews(request: object): unknown;
 }
 
 export type Refused = { ok: false; message: string };
@@ -18,9 +19,50 @@ export type Answer<T> = ({ ok: true } & T) | Refused;
 export interface Conversion {
     list: string;  // the result list's lines, as the converter's --list prints them
     csv: Uint8Array<ArrayBuffer>;  // the result file: code page 932, CR LF
-    model: string;
+}
+
+// A point of the graph: cm, percent; errorBar is U (k = 2) of the relative value, null when unknown. A value
+// JSON cannot hold (not finite) is null and not drawn.
+export interface GraphPoint {
+    position: number;
+    relative: number | null;
+    errorBar?: number | null;
+}
+
+export interface Table {
     headings: string[];
     rows: string[][];
+}
+
+// What the page shows of a conversion besides the list and the CSV file (src/wasm/page_views.cpp).
+export interface Views extends Table {
+    model: string;
+    flagged: boolean[];  // per row: outside the tolerance of the baseline
+    graph: {
+        points: GraphPoint[];
+        baseline?: GraphPoint[];
+        flagged?: GraphPoint[];
+        legend?: { measurement: string; baseline: string; flagged: string };
+    };
+    summary: string | null;  // the comparison's verdict, as the converter's --baseline prints it
+    report: {
+        title: string;
+        created: string;
+        conditions: [string, string][];
+        notesLabel: string;
+        notes: string;
+        table: Table;
+        uncertainty: string;
+        warning: string;
+        signature: string;
+    };
+}
+
+// The baseline a conversion is compared with: its file's text and name, and the tolerance as typed.
+export interface BaselineRequest {
+    baseline: string;
+    baselineName: string;
+    tolerance: string;
 }
 
 // The converter's messages end with a line feed and start with its name, which the page does not show.
@@ -82,7 +124,7 @@ export class Core {
         return run.status === 0 && bytes ? { ok: true, bytes } : { ok: false, message: converterMessage(run.messages) };
     }
 
-    // The conversion of a measurement file's text: the converter's list and CSV file, and the results table.
+    // The conversion of a measurement file's text: the converter's list and CSV file.
     convert(language: Language, measurement: string): Answer<Conversion> {
         this.core.removeFiles();
         this.core.putFile('page.tessaroven.json', measurement);
@@ -96,13 +138,27 @@ export class Core {
         if (written.status !== 0 || !csv) {
             return { ok: false, message: converterMessage(written.messages) };
         }
-        const table = this.request<{ model: string; headings: string[]; rows: string[][] }>(
-            'results', language, { text: measurement });
-        if (!table.ok) {
-            return table;
-        }
-        return { ok: true, list: new TextDecoder().decode(list.output), csv, model: table.model,
-            headings: table.headings, rows: table.rows };
+        return { ok: true, list: new TextDecoder().decode(list.output), csv };
+    }
+
+    // The results table, the graph's values, the comparison with the baseline (when given) and the printed
+    // report's texts of a measurement file's text; fileName and createdAt are the report's.
+    views(language: Language, measurement: string, baseline: BaselineRequest | null, fileName: string,
+        createdAt: string): Answer<Views> {
+        return this.core.pageViews({ ...baseline, what: 'views', lang: language, measurement, fileName,
+            createdAt }) as Answer<Views>;
+    }
+
+    // A file chosen as the baseline, read and refused as the desktop reads and refuses it; its text, for views.
+    checkBaseline(language: Language, name: string, bytes: Uint8Array): Answer<{ text: string }> {
+        this.core.removeFiles();
+        this.core.putFile(name, bytes);
+        return this.core.pageViews({ what: 'baseline', lang: language, file: name }) as Answer<{ text: string }>;
+    }
+
+    // The tolerance as typed, read as the comparison reads it.
+    readTolerance(language: Language, tolerance: string): Answer<{ value: number }> {
+        return this.core.pageViews({ what: 'tolerance', lang: language, tolerance }) as Answer<{ value: number }>;
     }
 
     // The model, the conditions, the uncertainties, the spectrum and the files for other programs

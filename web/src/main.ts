@@ -8,6 +8,7 @@ import { SpectrumExports, type SpectrumState } from './exports';
 import { kMaxPositions } from './limits';
 import { ReadingsTable } from './readings_table';
 import { type Language, type TextName, text } from './texts';
+import { ResultViews } from './views';
 
 const kLanguageKey = 'tessaroven.language';
 
@@ -51,10 +52,14 @@ class Page {
     private conditions: ConditionsForm;
     private exports: SpectrumExports;
     private drafts: Drafts<PageState>;
+    // The results table, the graph, the comparison with a baseline and the printed report.
+    private views: ResultViews;
 
     constructor(private core: Core) {
         this.table = new ReadingsTable(element('readings').querySelector('tbody')!, core, () => this.language,
             () => this.clearResults(), () => this.convertButton.focus());
+        this.views = new ResultViews(core, () => this.language,
+            () => ('format' in this.opened ? this.openedName : ''), () => this.clearResults());
         this.distance.addEventListener('input', () => this.clearResults());
         this.distance.addEventListener('change', () => this.readDistance());
         this.comment.addEventListener('input', () => this.clearResults());
@@ -102,6 +107,7 @@ class Page {
         this.conditions.relabel();
         this.exports.relabel();
         this.drafts.relabel();
+        this.views.relabel();
         if (!this.results) {
             element('model').textContent = this.say('noResults');
         }
@@ -194,9 +200,7 @@ class Page {
         this.results = null;
         this.csvButton.disabled = true;
         element('list').textContent = '';
-        element('results').querySelector('thead')!.replaceChildren();
-        element('results').querySelector('tbody')!.replaceChildren();
-        element('model').textContent = this.say('noResults');
+        this.views.clear();
         this.showMessage('convert-message', '');
         this.exports.resultsCleared();
         this.drafts.changed();
@@ -213,27 +217,13 @@ class Page {
             this.showMessage('convert-message', answer.message);
             return;
         }
+        const refused = this.views.show(measurement);
+        if (refused) {
+            this.showMessage('convert-message', refused.message);
+            return;
+        }
         this.results = answer;
         element('list').textContent = answer.list;
-        element('model').textContent = this.say('model', answer.model);
-        const head = document.createElement('tr');
-        for (const heading of answer.headings) {
-            const cell = document.createElement('th');
-            cell.scope = 'col';
-            cell.textContent = heading;
-            head.append(cell);
-        }
-        element('results').querySelector('thead')!.replaceChildren(head);
-        element('results').querySelector('tbody')!.replaceChildren(...answer.rows.map((cells, k) => {
-            const row = document.createElement('tr');
-            row.dataset.testid = `result-row-${k}`;
-            for (const value of cells) {
-                const cell = document.createElement('td');
-                cell.textContent = value;
-                row.append(cell);
-            }
-            return row;
-        }));
         this.csvButton.disabled = false;
         this.exports.resultsShown(measurement);
     }

@@ -49,6 +49,18 @@ const japanese = {
     draftRestore: '復元',
     draftDiscard: '破棄',
     draftNotKept: '下書きをこのブラウザーに残せません。測定ファイルを保存してください。',
+    graph: 'グラフ',
+    graphTitle: '位置に対する相対値 (%)',
+    graphPlain: '{1} 位置の相対値の折れ線。数値は結果の表にあります。',
+    graphWithBars: '{1} 位置の相対値の折れ線と拡張不確かさ (k=2) のエラーバー。数値は結果の表にあります。',
+    graphFlagged: '基準の破線と、許容差を外れた {1} 位置の青い輪。',
+    print: 'レポートを印刷',
+    baseline: '基準と比較',
+    openBaseline: '基準にする測定ファイルを開く',
+    removeBaseline: '基準を外す',
+    noBaseline: '基準はありません。',
+    baselineShown: '基準: {1}',
+    tolerance: '許容差 (% ポイント)',
 };
 
 const english: typeof japanese = {
@@ -98,6 +110,18 @@ const english: typeof japanese = {
     draftRestore: 'Restore',
     draftDiscard: 'Discard',
     draftNotKept: 'This browser cannot keep a draft. Save the measurement file.',
+    graph: 'Graph',
+    graphTitle: 'Relative value (%) against position',
+    graphPlain: 'Line of the relative values at {1} positions. The numbers are in the results table.',
+    graphWithBars: 'Line of the relative values at {1} positions with error bars of the expanded uncertainty (k=2). The numbers are in the results table.',
+    graphFlagged: 'The baseline as a dashed line, and blue rings round the {1} positions outside the tolerance.',
+    print: 'Print the report',
+    baseline: 'Compare with a baseline',
+    openBaseline: 'Open a measurement file as baseline',
+    removeBaseline: 'Remove the baseline',
+    noBaseline: 'No baseline.',
+    baselineShown: 'Baseline: {1}',
+    tolerance: 'Tolerance (percentage points)',
 };
 
 export type TextName = keyof typeof japanese;

@@ -2,10 +2,11 @@
 // typed and pasted gives the native converter's list and CSV bytes, the saved measurement file is the
 // converter's, a refused cell shows the core's message there, the isotropic model, the conditions, the
 // spectrum's files and a restored draft give the converter's files, no violation axe-core can find, and not
-// one request beyond file:, data: and blob:. Prints the page's size, its open-to-ready time and the time of one
+// one request beyond file:, data: and blob:; with a baseline the converter's verdicts, in the table and the
+// graph, and a print view of one A4 page. Prints the page's size, its open-to-ready time and the time of one
 // conversion of 31 positions.
 // Usage: node page_test.mjs PAGE.html NATIVE_CONVERTER [chromium|firefox ...]
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import { copyFileSync, mkdtempSync, readFileSync, statSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
@@ -33,6 +34,14 @@ const expected = {
 };
 // 31 positions of a smooth fall-off, as a physicist would type them.
 const longReadings = Array.from({ length: 31 }, (_, k) => (100 * Math.exp(-k * k / 400)).toFixed(2));
+// The same fall-off measured three times (so the uncertainties are known), and a baseline that differs from
+// it near the edge of the beam.
+const repeated = (scale) => JSON.stringify({ format: 'tessaroven-measurement', version: 1, distance_cm: 57,
+    comment: 'QC', readings: longReadings.map((r, k) => [0.998, 1, 1.003].map((f) => +(r * f * scale(k)).toFixed(3))) });
+const measured31 = join(scratch, 'measured31.tessaroven.json');
+const baseline31 = join(scratch, 'baseline31.tessaroven.json');
+writeFileSync(measured31, repeated(() => 1));
+writeFileSync(baseline31, repeated((k) => (k === 6 || k === 7 ? 1.12 : 1)));
 
 const launchers = {
     chromium: () => puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true,
@@ -147,6 +156,60 @@ async function inputsAndDraft(page) {
     assert.equal(await page.evaluate(() => localStorage.getItem('tessaroven.draft.v1')), null);
 }
 
+async function axeViolations(page) {
+    await page.addScriptTag({ content: axeSource });
+    const violations = await page.evaluate(async () => (await window.axe.run()).violations);
+    return violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`);
+}
+
+const count = (page, selector) => page.$$eval(selector, (found) => found.length);
+
+// The comparison with a baseline gives the converter's verdicts (its --baseline profile table's flags and its
+// summary), the graph a marker per position, an error bar where the uncertainty is known and a ring per
+// flagged position; printing gives one A4 page.
+async function compareAndPrint(page, name) {
+    await (await page.$('[data-testid="file-input"]')).uploadFile(measured31);
+    await page.waitForFunction(() => document.querySelector('[data-testid="reading-30"]')?.value !== '');
+    await page.click('[data-testid="convert"]');
+    await (await page.$('[data-testid="baseline-input"]')).uploadFile(baseline31);
+    await page.waitForFunction(() => !document.querySelector('[data-testid="baseline-remove"]').disabled);
+    assert.equal(await page.$eval('[data-testid="list"]', (list) => list.textContent), '', 'cleared by the baseline');
+    await fill(page, 'tolerance', '２');
+    await page.click('[data-testid="convert"]');
+    const language = await page.evaluate(() => document.documentElement.lang);
+    const run = spawnSync(converter, ['--lang', language, '--measurement', measured31, '--baseline', baseline31,
+        '--tolerance', '2', '--profile', '-'], { encoding: 'utf8' });
+    const rows = run.stdout.trim().split('\n').slice(2).map((line) => line.split(','));
+    const flagged = rows.map((cells) => cells.at(-1) === '1');
+    assert.deepEqual(await page.$$eval('[data-testid^="result-row-"]', (found) =>
+        found.map((row) => row.classList.contains('flagged'))), flagged);
+    assert.ok(flagged.includes(true) && flagged.includes(false), 'the baseline deviates in part');
+    assert.equal(await page.$eval('[data-testid="comparison"]', (shown) => shown.textContent),
+        run.stderr.trim().replace(/^tessaroven-convert: /gm, ''));
+    assert.equal(await count(page, '[data-testid="graph"] .marker'), 31);
+    assert.equal(await count(page, '[data-testid="graph"] .error-bar'), rows.filter((cells) => +cells[7] > 0).length);
+    assert.equal(await count(page, '[data-testid="graph"] .flag-ring'), flagged.filter(Boolean).length);
+    assert.deepEqual(await axeViolations(page), [], 'with the graph and the comparison');
+    if (name === 'chromium') {
+        await page.screenshot({ path: join(scratch, 'comparison.png'), fullPage: true });
+    }
+    const pdf = join(scratch, `report-${name}.pdf`);
+    writeFileSync(pdf, await page.pdf({ format: 'A4', preferCSSPageSize: true }));
+    assert.match(execFileSync('pdfinfo', [pdf]).toString(), /^Pages: +1$/m, `${name}: one page`);
+    // The page is the report, not a blank or the screen's layout.
+    const printed = execFileSync('pdftotext', ['-layout', pdf, '-']).toString().replace(/\s+/g, ' ');
+    for (const shown of [await page.$eval('[data-testid="comparison"]', (p) => p.textContent),
+        await page.$eval('#report tbody tr:last-child', (row) => [...row.cells].map((c) => c.textContent).join(' '))]) {
+        assert.ok(printed.includes(shown.replace(/\s+/g, ' ')), `${name}: the report holds ${shown}`);
+    }
+    execFileSync('pdftoppm', ['-r', '50', '-png', pdf, pdf.replace(/\.pdf$/, '')]);
+
+    await page.click('[data-testid="baseline-remove"]');
+    await page.click('[data-testid="convert"]');
+    assert.equal(await count(page, '[data-testid="graph"] .flag-ring'), 0);
+    assert.equal(await page.$eval('[data-testid="comparison"]', (shown) => shown.textContent), '');
+}
+
 async function run(name) {
     const browser = await launchers[name]();
     try {
@@ -171,6 +234,8 @@ async function run(name) {
             assert.equal(await page.$eval('[data-testid="list"]', (list) => list.textContent), expected.list, entry);
             assert.deepEqual(await lastDownload(page, '[data-testid="download-csv"]'), expected.csv, entry);
             assert.equal((await page.$$('[data-testid^="result-row-"]')).length, texts.length, entry);
+            assert.equal(await count(page, '[data-testid="graph"] .marker'), texts.length, entry);
+            assert.equal(await count(page, '[data-testid="graph"] .error-bar'), 0, 'no uncertainty, no bars');
         }
         assert.deepEqual(await lastDownload(page, '[data-testid="download-measurement"]'), expected.measurement);
 
@@ -187,9 +252,7 @@ async function run(name) {
         assert.notEqual(await refusal(), japanese, 'the message follows the language');
 
         await page.$$eval('details', (folded) => folded.forEach((details) => { details.open = true; }));
-        await page.addScriptTag({ content: axeSource });
-        const violations = await page.evaluate(async () => (await window.axe.run()).violations);
-        assert.deepEqual(violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
+        assert.deepEqual(await axeViolations(page), []);
 
         // The language is kept: a reload opens in English.
         await page.reload();
@@ -219,6 +282,7 @@ async function run(name) {
         if (name === 'chromium') {
             await page.screenshot({ path: join(scratch, 'page.png') });
         }
+        await compareAndPrint(page, name);
         assert.deepEqual(requests, [], 'requests beyond file:, data: and blob:');
         console.log(`${name}: ready ${readyMs.toFixed(0)} ms, convert of 31 positions ${convertMs.toFixed(1)} ms`);
     } finally {
