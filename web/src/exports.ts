@@ -4,6 +4,7 @@
 // kept as the measurement file's "spectrum" value, so that it goes into the saved file as the desktop
 // writes it.
 import type { Core, MeasurementInputs } from './core';
+import { download } from './download';
 import { type Language, text } from './texts';
 
 export interface SpectrumState {
@@ -13,17 +14,6 @@ export interface SpectrumState {
 }
 
 type Kind = 'profile' | 'xcist' | 'egsnrc';
-
-function download(bytes: Uint8Array<ArrayBuffer>, name: string, type: string): void {
-    const url = URL.createObjectURL(new Blob([bytes], { type }));
-    const link = document.createElement('a');
-    link.href = url;
-    link.download = name;
-    document.body.append(link);
-    link.click();
-    link.remove();
-    setTimeout(() => URL.revokeObjectURL(url), 60_000);
-}
 
 function element<T extends HTMLElement>(testid: string): T {
     return document.querySelector(`[data-testid="${testid}"]`) as T;

@@ -4,6 +4,7 @@
 import { ConditionsForm, type ConditionsState } from './conditions';
 import { Core, type Conversion } from './core';
 import { type Draft, Drafts, openDroppedFiles } from './draft';
+import { download } from './download';
 import { SpectrumExports, type SpectrumState } from './exports';
 import { kMaxPositions } from './limits';
 import { ReadingsTable } from './readings_table';
@@ -23,17 +24,6 @@ function storedLanguage(): Language {
     } catch {
         return 'ja';
     }
-}
-
-function download(bytes: Uint8Array<ArrayBuffer>, name: string, type: string): void {
-    const url = URL.createObjectURL(new Blob([bytes], { type }));
-    const link = document.createElement('a');
-    link.href = url;
-    link.download = name;
-    document.body.append(link);
-    link.click();
-    link.remove();
-    setTimeout(() => URL.revokeObjectURL(url), 60_000);
 }
 
 class Page {
@@ -134,8 +124,10 @@ class Page {
         }
     }
 
-    private showMessage(id: string, message: string, box?: HTMLInputElement): void {
+    // A refusal is shown in red; done marks a report of what went well (a file opened), shown plainly.
+    private showMessage(id: string, message: string, box?: HTMLInputElement, done = false): void {
         element(id).textContent = message;
+        element(id).classList.toggle('done', done);
         box?.setAttribute('aria-invalid', String(message !== ''));
     }
 
@@ -271,7 +263,7 @@ class Page {
             this.conditions.fill(inputs);
             this.exports.fill(inputs, this.opened.spectrum as object | undefined);
         }
-        this.showMessage('file-message', this.say('opened', file.name));
+        this.showMessage('file-message', this.say('opened', file.name), undefined, true);
         this.drafts.saved();  // what was opened is in its file
     }
 

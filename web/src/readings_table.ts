@@ -1,5 +1,6 @@
 // The readings table: one row per position, one cell per position holding its reading or its repeats as
-// typed. Enter moves down as in the desktop's table; a pasted column, row or block fills from the cell down.
+// typed. Enter moves down as in the desktop's table, Shift+Enter and the arrows up and down move too; a
+// pasted column, row or block fills from the cell down.
 // The cells keep their texts when the number of positions shrinks and grows again.
 import type { Core } from './core';
 import { kMaxPositions } from './limits';
@@ -106,17 +107,25 @@ export class ReadingsTable {
         });
         input.addEventListener('change', () => this.check(position, false));
         input.addEventListener('keydown', (event) => {
-            if (event.key !== 'Enter' || event.isComposing) {
-                return;  // Enter that ends an input method's conversion stays in the cell
+            if (event.isComposing) {
+                return;  // keys that end or steer an input method's conversion stay in the cell
+            }
+            // Arrow up and down move between the cells like a spreadsheet's, Shift+Enter goes up.
+            const step = event.key === 'ArrowDown' ? 1
+                : event.key === 'ArrowUp' || (event.key === 'Enter' && event.shiftKey) ? -1
+                    : event.key === 'Enter' ? 0 : null;
+            if (step === null) {
+                return;
             }
             event.preventDefault();
             if (this.check(position, false) === null) {
                 return;
             }
-            if (position + 1 < this.rows) {
-                this.input(position + 1).focus();
-                this.input(position + 1).select();
-            } else {
+            const next = position + (step === 0 ? 1 : step);
+            if (next >= 0 && next < this.rows) {
+                this.input(next).focus();
+                this.input(next).select();
+            } else if (step === 0) {
                 this.enterOnLast();
             }
         });

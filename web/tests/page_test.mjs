@@ -226,6 +226,12 @@ async function run(name) {
             await page.keyboard.type(typed);
             await page.keyboard.press('Enter');
         }
+        // The arrows move between the cells as in a spreadsheet.
+        await page.focus('[data-testid="reading-2"]');
+        for (const key of ['ArrowUp', 'ArrowUp', 'ArrowUp', 'ArrowDown']) {  // the first cell keeps the third up
+            await page.keyboard.press(key);
+        }
+        assert.equal(await page.evaluate(() => document.activeElement.dataset.testid), 'reading-1');
         for (const entry of ['typed', 'pasted']) {
             if (entry === 'pasted') {
                 await pasteColumn(page, 'reading-0', texts.join('\r\n') + '\r\n');
