@@ -68,14 +68,8 @@ Module['timeConversion'] = function(measurementText, options, repeats) {
     return ccall('tessaroven_time_conversion', 'number', ['string', 'number'], [JSON.stringify(request), repeats]);
 };
 
-// One request of the browser edition's page (src/wasm/page_api.cpp lists them): {what: "readings" | "number" |
-// "pasted" | "measurement" | "results", lang, ...}; the parsed answer, {ok: false, message} when refused.
+// One request of the browser edition's page (src/wasm/page_api.cpp, page_inputs.cpp and page_views.cpp list
+// them): {what, lang, ...}; the parsed answer, {ok: false, message} when refused.
 Module['pageRequest'] = function(request) {
     return JSON.parse(ccall('tessaroven_page_request', 'string', ['string'], [JSON.stringify(request)]));
-};
-
-// What the browser edition's page shows of a conversion (src/wasm/page_views.cpp): {what: "views" |
-// "baseline", lang, ...}; the parsed answer, {ok: false, message} when refused.
-Module['pageViews'] = function(request) {
-    return JSON.parse(ccall('tessaroven_page_views', 'string', ['string'], [JSON.stringify(request)]));
 };

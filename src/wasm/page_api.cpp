@@ -14,12 +14,12 @@
 #include "calc/conversion.h"
 #include "calc/number_text.h"
 #include "calc/pasted_readings.h"
-#include "calc/result_columns.h"
 #include "formats/measurement_file.h"
 #include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
 #include "wasm/call_language.h"
 #include "wasm/page_inputs.h"
+#include "wasm/page_views.h"
 
 namespace tessaroven {
 namespace {
@@ -132,41 +132,6 @@ Json OpenMeasurement(const Json& request) {
                 {"cells", std::move(cells)}};
 }
 
-// {"text"}: a measurement file's text, converted; the results table's headings and the text of every cell,
-// as the desktop's results table shows them.
-Json ResultsTable(const Json& request) {
-    const Expected<Measurement> measurement = ParseMeasurementFile(request.value("text", ""));
-    if (!measurement) {
-        return Refused(measurement.error().message);
-    }
-    MeasurementRecord record;
-    TakeMeasurement(*measurement, record);
-    if (MaybeRefusal refusal = RunConversion(record, measurement->distanceCm)) {
-        return Refused(refusal->message);
-    }
-    const Expected<ResultSet> results = EvaluateResults(record);
-    if (!results) {
-        return Refused(results.error().message);
-    }
-    const std::vector<ResultColumn> columns = ResultColumnsOf(*results);
-    Json headings = Json::array();
-    for (const ResultColumn column : columns) {
-        headings.push_back(std::string(ResultColumnHeading(column)));
-    }
-    Json rows = Json::array();
-    for (std::size_t row = 0; row < results->evaluation.positions.size(); ++row) {
-        Json cells = Json::array();
-        for (const ResultColumn column : columns) {
-            cells.push_back(ResultCellText(*results, row, column));
-        }
-        rows.push_back(std::move(cells));
-    }
-    return Json{{"ok", true},
-                {"model", std::string(ConversionModelName(results->evaluation.model))},
-                {"headings", std::move(headings)},
-                {"rows", std::move(rows)}};
-}
-
 std::string& Answer() {
     static std::string answer;
     return answer;
@@ -175,8 +140,9 @@ std::string& Answer() {
 }  // namespace
 }  // namespace tessaroven
 
-// One request: requestJson is {"what": "readings" | "number" | "pasted" | "measurement" | "results", "lang":
-// "ja" | "en", ...} with the fields above; the answer is JSON, {"ok": false, "message": TEXT} when refused.
+// One request: requestJson is {"what": "readings" | "number" | "pasted" | "measurement", or one of
+// page_inputs.h's or page_views.h's, "lang": "ja" | "en", ...} with the fields above; the answer is JSON,
+// {"ok": false, "message": TEXT} when refused.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tessaroven_page_request(const char* requestJson) {
     using namespace tessaroven;
     const Json request = Json::parse(requestJson, nullptr, false);
@@ -189,11 +155,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tessaroven_page_request(const char* 
     // The model, the conditions, the uncertainties and the spectrum: page_inputs.cpp.
     std::optional<Json> answer = PageInputsAnswer(what, request);
     if (!answer) {
-        answer = what == "readings"  ? ReadReadings(request)
-                 : what == "number"  ? ReadNumberBox(request)
-                 : what == "pasted"  ? ReadPasted(request)
-                 : what == "results" ? ResultsTable(request)
-                                     : OpenMeasurement(request);
+        // What a conversion shows: page_views.cpp.
+        answer = PageViewsAnswer(what, request);
+    }
+    if (!answer) {
+        answer = what == "readings" ? ReadReadings(request)
+                 : what == "number" ? ReadNumberBox(request)
+                 : what == "pasted" ? ReadPasted(request)
+                                    : OpenMeasurement(request);
     }
     Answer() = answer->dump(-1, ' ', false, Json::error_handler_t::replace);
     return Answer().c_str();

@@ -3,8 +3,6 @@
 // baseline's line and the flagged positions), the comparison's summary, and the texts of the printed report.
 // The page draws and lays them out; every number and every text is decided here, by the functions the
 // desktop program's windows and report use.
-#include <emscripten.h>
-
 #include <cmath>
 #include <optional>
 #include <string>
@@ -21,7 +19,7 @@
 #include "formats/measurement_file.h"
 #include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
-#include "wasm/call_language.h"
+#include "wasm/page_views.h"
 
 namespace tessaroven {
 namespace {
@@ -222,34 +220,20 @@ Json Views(const Json& request) {
     return answer;
 }
 
-std::string& Answer() {
-    static std::string answer;
-    return answer;
-}
-
 }  // namespace
-}  // namespace tessaroven
 
-// One request: requestJson is {"what": "views" | "baseline" | "tolerance", "lang": "ja" | "en", ...} with the
-// fields above; the answer is JSON, {"ok": false, "message": TEXT} when refused.
-extern "C" EMSCRIPTEN_KEEPALIVE const char* tessaroven_page_views(const char* requestJson) {
-    using namespace tessaroven;
-    const Json request = Json::parse(requestJson, nullptr, false);
-    if (!request.is_object()) {
-        Answer() = R"({"ok":false,"error":"request"})";  // a fault of the calling page, not of the user
-        return Answer().c_str();
-    }
-    const CallLanguage language(request.value("lang", ""));
-    const std::string what = request.value("what", "");
-    Json answer;
+std::optional<Json> PageViewsAnswer(const std::string& what, const Json& request) {
     if (what == "baseline") {
-        answer = CheckBaseline(request);
-    } else if (what == "tolerance") {
-        const Expected<double> tolerance = ToleranceOf(request);
-        answer = tolerance ? Json{{"ok", true}, {"value", *tolerance}} : Refused(tolerance.error().message);
-    } else {
-        answer = Views(request);
+        return CheckBaseline(request);
     }
-    Answer() = answer.dump(-1, ' ', false, Json::error_handler_t::replace);
-    return Answer().c_str();
+    if (what == "tolerance") {
+        const Expected<double> tolerance = ToleranceOf(request);
+        return tolerance ? Json{{"ok", true}, {"value", *tolerance}} : Refused(tolerance.error().message);
+    }
+    if (what == "views") {
+        return Views(request);
+    }
+    return std::nullopt;
 }
+
+}  // namespace tessaroven

@@ -10,7 +10,6 @@ interface CoreModule {
     removeFiles(): void;
     run(args: string[], input?: string): { status: number; output: Uint8Array<ArrayBuffer>; messages: string };
     pageRequest(request: object): unknown;
-    pageViews(request: object): unknown;
 }
 
 export type Refused = { ok: false; message: string };
@@ -145,7 +144,7 @@ export class Core {
     // report's texts of a measurement file's text; fileName and createdAt are the report's.
     views(language: Language, measurement: string, baseline: BaselineRequest | null, fileName: string,
         createdAt: string): Answer<Views> {
-        return this.core.pageViews({ ...baseline, what: 'views', lang: language, measurement, fileName,
+        return this.core.pageRequest({ ...baseline, what: 'views', lang: language, measurement, fileName,
             createdAt }) as Answer<Views>;
     }
 
@@ -153,12 +152,12 @@ export class Core {
     checkBaseline(language: Language, name: string, bytes: Uint8Array): Answer<{ text: string }> {
         this.core.removeFiles();
         this.core.putFile(name, bytes);
-        return this.core.pageViews({ what: 'baseline', lang: language, file: name }) as Answer<{ text: string }>;
+        return this.core.pageRequest({ what: 'baseline', lang: language, file: name }) as Answer<{ text: string }>;
     }
 
     // The tolerance as typed, read as the comparison reads it.
     readTolerance(language: Language, tolerance: string): Answer<{ value: number }> {
-        return this.core.pageViews({ what: 'tolerance', lang: language, tolerance }) as Answer<{ value: number }>;
+        return this.core.pageRequest({ what: 'tolerance', lang: language, tolerance }) as Answer<{ value: number }>;
     }
 
     // The model, the conditions, the uncertainties, the spectrum and the files for other programs
