@@ -124,6 +124,22 @@ compareRuns('readings on standard input', [], readings5);
 compareRuns('--list', ['--list'], readings5);
 compareRuns('--output', ['--measurement', 'm.json', '--output', 'r.csv'], '', { 'm.json': example });
 compareRuns('refused reading', ['--lang', 'en', '12abc'], '');
+// A save as the file system sees it: a new file gets the permissions the umask leaves, and a file standard
+// output is appended to (`--output /dev/stdout >> log.csv`) keeps what it held and stays the shell's file.
+const saves = [native, converter].map((program) => {
+    const folder = path.join(work, 'saves');
+    const mask = process.umask(0o027);
+    run(program, folder, ['--output', 'new.csv'], readings5, { 'log.csv': 'kept\r\n' });
+    const log = fs.openSync(path.join(folder, 'log.csv'), 'a');
+    const [command, args] = program === native ? [native, []] : [process.execPath, [converter]];
+    spawnSync(command, [...args, '--output', '/dev/stdout'], { input: readings5, stdio: ['pipe', log, 'pipe'] });
+    fs.writeSync(log, 'after\r\n');
+    fs.closeSync(log);
+    process.umask(mask);
+    return [fs.statSync(path.join(folder, 'new.csv')).mode, fs.readFileSync(path.join(folder, 'log.csv'), 'latin1')];
+});
+check(JSON.stringify(saves[1]) === JSON.stringify(saves[0]), `saves: native ${JSON.stringify(saves[0])}, ` +
+                                                             `wasm ${JSON.stringify(saves[1])}`);
 // Drawing needs Qt: refused with its reason, as in native builds without Qt, and nothing written.
 const drawing = run(converter, path.join(work, 'wasm'), ['--lang', 'en', '--plot', 'g.png', '1', '2'], '', {});
 check(drawing.status === 1 && drawing.out === '' && Object.keys(drawing.written).length === 0 &&

@@ -5,7 +5,9 @@
 #include <emscripten.h>
 
 #include <cerrno>
+#include <charconv>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -111,7 +113,7 @@ EM_JS(int, tessaroven_node_replace, (const char* path, const char* data, int siz
                 target = fs.realpathSync(target);
             } catch (e) {
             }
-            let mode = 0o666;
+            let mode = 0o666 & ~process.umask();
             try {
                 mode = fs.statSync(target).mode & 0o7777;
             } catch (e) {
@@ -151,6 +153,15 @@ EM_JS(int, tessaroven_node_replace, (const char* path, const char* data, int siz
             try { fs.unlinkSync(temporary); } catch (ignored) {}
         }
         return tessaroven_node_error_code(e);
+    }
+});
+
+// Whether the process's descriptor fd is open on a regular file.
+EM_JS(int, tessaroven_node_descriptor_is_file, (int fd), {
+    try {
+        return require('fs').fstatSync(fd).isFile() ? 1 : 0;
+    } catch (e) {
+        return 0;
     }
 });
 
@@ -209,6 +220,25 @@ std::string FolderOf(const std::string& path) {
 
 Refusal Refused(const std::string& path, int error) {
     return Refuse(Reason::FileWriteFailed, {EchoedText(path, kWholeText), SystemErrorText(error)});
+}
+
+// The descriptor a name for one of the program's own open files stands for: /dev/stdout, /dev/stderr,
+// /dev/fd/N, /proc/self/fd/N.
+std::optional<int> OwnDescriptorNamed(const std::string& path) {
+    if (path == "/dev/stdout" || path == "/dev/stderr") {
+        return path == "/dev/stdout" ? 1 : 2;
+    }
+    for (const std::string_view folder : {std::string_view("/dev/fd/"), std::string_view("/proc/self/fd/")}) {
+        if (path.size() > folder.size() && path.starts_with(folder)) {
+            int fd = -1;
+            const char* digits = path.c_str() + folder.size();
+            const auto [end, error] = std::from_chars(digits, path.c_str() + path.size(), fd);
+            if (error == std::errc() && end == path.c_str() + path.size()) {
+                return fd;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 Refusal TargetRefused(const std::string& path, const std::string& why) {
@@ -339,6 +369,14 @@ MaybeRefusal CheckWriteTarget(const std::string& path) {
 }
 
 MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes, const FileSystemOps&) {
+    // A regular file the program was handed open (`--output /dev/stdout >> log.csv`) is written through that
+    // descriptor, as the POSIX writer does: renamed over, it would lose what `>>` kept, and the shell's
+    // descriptor would be left on the old file.
+    if (const std::optional<int> own = OwnDescriptorNamed(path);
+        own && tessaroven_node_descriptor_is_file(*own) != 0) {
+        const int result = tessaroven_node_write(*own, bytes.data(), static_cast<int>(bytes.size()));
+        return result == 0 ? MaybeRefusal() : Refused(path, ErrorCode(result));
+    }
     if (auto refusal = CheckWriteTarget(path)) {
         return refusal;
     }
