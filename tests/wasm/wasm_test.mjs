@@ -124,19 +124,25 @@ compareRuns('readings on standard input', [], readings5);
 compareRuns('--list', ['--list'], readings5);
 compareRuns('--output', ['--measurement', 'm.json', '--output', 'r.csv'], '', { 'm.json': example });
 compareRuns('refused reading', ['--lang', 'en', '12abc'], '');
-// A save as the file system sees it: a new file gets the permissions the umask leaves, and a file standard
-// output is appended to (`--output /dev/stdout >> log.csv`) keeps what it held and stays the shell's file.
+// A save as the file system sees it: a new file gets the permissions the umask leaves, a file standard
+// output is appended to (`--output /dev/stdout >> log.csv`) keeps what it held and stays the shell's file,
+// and a link that leads nowhere or round in a loop is refused in the same words.
 const saves = [native, converter].map((program) => {
     const folder = path.join(work, 'saves');
+    const start = (args, options) => (program === native ? spawnSync(native, args, options)
+                                                         : spawnSync(process.execPath, [converter, ...args], options));
     const mask = process.umask(0o027);
     run(program, folder, ['--output', 'new.csv'], readings5, { 'log.csv': 'kept\r\n' });
     const log = fs.openSync(path.join(folder, 'log.csv'), 'a');
-    const [command, args] = program === native ? [native, []] : [process.execPath, [converter]];
-    spawnSync(command, [...args, '--output', '/dev/stdout'], { input: readings5, stdio: ['pipe', log, 'pipe'] });
+    start(['--output', '/dev/stdout'], { input: readings5, stdio: ['pipe', log, 'pipe'] });
     fs.writeSync(log, 'after\r\n');
     fs.closeSync(log);
     process.umask(mask);
-    return [fs.statSync(path.join(folder, 'new.csv')).mode, fs.readFileSync(path.join(folder, 'log.csv'), 'latin1')];
+    fs.symlinkSync('nowhere/new.csv', path.join(folder, 'dangling.csv'));
+    fs.symlinkSync('loop.csv', path.join(folder, 'loop.csv'));
+    return [fs.statSync(path.join(folder, 'new.csv')).mode, fs.readFileSync(path.join(folder, 'log.csv'), 'latin1'),
+            ...['dangling.csv', 'loop.csv'].map((name) => start(['--lang', 'en', '--output', name, '1'],
+                                                                 { cwd: folder }).stderr.toString())];
 });
 check(JSON.stringify(saves[1]) === JSON.stringify(saves[0]), `saves: native ${JSON.stringify(saves[0])}, ` +
                                                              `wasm ${JSON.stringify(saves[1])}`);

@@ -156,6 +156,21 @@ EM_JS(int, tessaroven_node_replace, (const char* path, const char* data, int siz
     }
 });
 
+// Where the symbolic link at path leads, as written in it, into out (size bytes); its length, or -1.
+EM_JS(int, tessaroven_node_read_link, (const char* path, char* out, int size), {
+    try {
+        const to = require('fs').readlinkSync(UTF8ToString(path));
+        const length = lengthBytesUTF8(to);
+        if (length + 1 > size) {
+            return -1;
+        }
+        stringToUTF8(to, out, size);
+        return length;
+    } catch (e) {
+        return -1;
+    }
+});
+
 // Whether the process's descriptor fd is open on a regular file.
 EM_JS(int, tessaroven_node_descriptor_is_file, (int fd), {
     try {
@@ -341,11 +356,26 @@ MaybeRefusal CheckWriteTarget(const std::string& path) {
     }
     const Look target = LookAt(path, true);
     if (target.kind < 0) {
+        const bool link = LookAt(path, false).kind == kLink;
+        if (link && ErrorCode(target.kind) == ELOOP) {
+            return TargetRefused(path, Message(Reason::WriteLinkLoop, {SystemErrorText(ELOOP)}));
+        }
         if (ErrorCode(target.kind) != ENOENT) {
             return Refused(path, ErrorCode(target.kind));
         }
-        if (const Look link = LookAt(path, false); link.kind == kLink) {
-            return TargetRefused(path, Message(Reason::WriteLinkDangling, {EchoedText(path, kWholeText)}));
+        if (link) {
+            // The missing file at the end of the chain, so that the user knows which file to create.
+            std::string hop = path;
+            for (int followed = 0; followed < 40 && LookAt(hop, false).kind == kLink; ++followed) {
+                char to[4096];
+                const int length = tessaroven_node_read_link(hop.c_str(), to, sizeof to);
+                if (length <= 0) {
+                    break;
+                }
+                const std::string text(to, static_cast<std::size_t>(length));
+                hop = text.front() == '/' ? text : FolderOf(hop) + "/" + text;
+            }
+            return TargetRefused(path, Message(Reason::WriteLinkDangling, {EchoedText(hop, kWholeText)}));
         }
         const Look folder = LookAt(FolderOf(path), true);
         if (folder.kind < 0) {
