@@ -1,9 +1,10 @@
 // The converter's start on Windows. The arguments come from the system's UTF-16 command line, since argv
 // holds them in the ANSI code page, which loses every character outside it (a Japanese comment or file name
 // on a system set to another language). Standard input and output are put into binary mode, or the C library
-// would turn the CSV's CR LF into CR CR LF. Messages go to the console as UTF-16 (WriteConsoleW) when
-// standard error is one, as the console would show UTF-8 bytes in its own code page; redirected, they stay
-// UTF-8.
+// would turn the CSV's CR LF into CR CR LF. Messages, and the UTF-8 texts of standard output (the usage, the
+// result list), go to the console as UTF-16 (WriteConsoleW) when the stream is one, as the console would show
+// UTF-8 bytes in its own code page (932 on a Japanese system); redirected, they stay UTF-8. The CSV keeps its
+// code page 932 bytes either way.
 #include <windows.h>
 // Needs windows.h before it.
 #include <shellapi.h>
@@ -89,14 +90,18 @@ ConsoleStart StartConsole(int, char**) {
         ::LocalFree(wide);
     }
 
+    const auto isConsole = [](HANDLE handle) {
+        DWORD mode = 0;
+        return handle != INVALID_HANDLE_VALUE && handle != nullptr && ::GetConsoleMode(handle, &mode);
+    };
+    const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
     const HANDLE error = ::GetStdHandle(STD_ERROR_HANDLE);
-    DWORD mode = 0;
-    if (error == INVALID_HANDLE_VALUE || error == nullptr || !::GetConsoleMode(error, &mode)) {
-        return {std::move(arguments), std::cerr};
-    }
-    static ConsoleBuffer buffer(error);
-    static std::ostream console(&buffer);
-    return {std::move(arguments), console};
+    static ConsoleBuffer outputBuffer(output);
+    static ConsoleBuffer errorBuffer(error);
+    static std::ostream outputConsole(&outputBuffer);
+    static std::ostream errorConsole(&errorBuffer);
+    return {std::move(arguments), isConsole(error) ? errorConsole : std::cerr,
+            isConsole(output) ? &outputConsole : nullptr};
 }
 
 }  // namespace tessaroven

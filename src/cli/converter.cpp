@@ -611,9 +611,12 @@ int RunConverter(const std::vector<std::string>& args, std::istream& in, std::os
     if (options.outputPath && !options.help) {
         return FinishComparison(err, options, findings);  // the result went to the file with the others
     }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
+    const bool text =
+        options.help || options.simulatePath || options.list || options.profilePath == kStandardOutputName;
+    std::ostream& destination = text && environment.textOutput != nullptr ? *environment.textOutput : out;
+    destination.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    destination.flush();
+    if (!destination) {
         return Fail(err, Failure{Message(Reason::OutputUnwritable), kConverterRefused});
     }
     return FinishComparison(err, options, findings);

@@ -22,6 +22,10 @@ inline constexpr int kConverterDeviation = 3;
 struct ConverterEnvironment {
     std::vector<ConverterExtension> extensions;
     const FileSystemOps* fileSystem = &SystemFileSystem();  // for --output, --profile and --save-measurement
+    // Where standard output's UTF-8 text (the usage, the result list, a profile table, simulated readings)
+    // goes instead of out, when the system shows out's bytes in another character set: a Windows console
+    // reads them in its own code page. The CSV, in code page 932, always goes to out as it is.
+    std::ostream* textOutput = nullptr;
 };
 
 // Runs the converter on args (without the program name). Readings come from the --measurement file, from

@@ -10,5 +10,6 @@ int main(int argc, char** argv) {
     tessaroven::ConverterEnvironment environment;
     environment.extensions.push_back(tessaroven::PlotOption());
     environment.extensions.push_back(tessaroven::ReportOption());
+    environment.textOutput = start.text;
     return tessaroven::RunConverter(start.arguments, std::cin, std::cout, start.messages, environment);
 }

@@ -49,6 +49,18 @@ TEST(ConverterOutput, list_prints_the_result_list_lines) {
     EXPECT_EQ(outcome.err, "");
 }
 
+// A Windows console takes standard output's texts as UTF-16 through the text stream, never the CSV's bytes.
+TEST(ConverterOutput, texts_take_the_text_stream_and_the_csv_keeps_its_bytes) {
+    std::istringstream in;
+    std::ostringstream out, text, err;
+    ConverterEnvironment environment;
+    environment.textOutput = &text;
+    EXPECT_EQ(RunConverter(Concat({"--list"}, kExampleReadings), in, out, err, environment), 0);
+    EXPECT_EQ(RunConverter(kExampleReadings, in, out, err, environment), 0);
+    EXPECT_EQ(text.str(), kExampleList);
+    EXPECT_EQ(out.str(), kExampleCsv);
+}
+
 TEST(ConverterOutput, explicit_default_distance_matches_the_default) {
     EXPECT_EQ(Convert(Concat({"--distance", "60"}, kExampleReadings)).out, kExampleCsv);
     EXPECT_EQ(Convert(Concat({"--distance=6E1"}, kExampleReadings)).out, kExampleCsv);

@@ -2,9 +2,11 @@
 // in-place write of a hard-linked file, and every failing step keeping the old file and leaving no temporary.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "messages/catalogue.h"
 #include "storage/storage.h"
@@ -100,6 +102,19 @@ TEST_F(WindowsStorage, ASymbolicLinkIsFollowedAndStaysALink) {
     ASSERT_FALSE(WriteFileSafely(PathOf("soft.csv"), "new through the link"));
     EXPECT_EQ(ReadWholeFile(path, 100).bytes, "new through the link");
     EXPECT_NE(::GetFileAttributesW(Wide(PathOf("soft.csv")).c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+}
+
+TEST_F(WindowsStorage, ASaveWaitsForAViewerThatHoldsTheFileAndKeepsItHidden) {
+    const std::string path = PathOf("profile.csv");
+    ASSERT_FALSE(WriteFileSafely(path, "old"));
+    ::SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const HANDLE viewer =  // without delete sharing: the file cannot be replaced until the viewer lets go
+        ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::thread closer(
+        [viewer] { std::this_thread::sleep_for(std::chrono::milliseconds(300)), ::CloseHandle(viewer); });
+    EXPECT_FALSE(WriteFileSafely(path, "new"));
+    closer.join();
+    EXPECT_NE(::GetFileAttributesW(Wide(path).c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 
 int g_calls = 0;

@@ -124,6 +124,22 @@ compareRuns('readings on standard input', [], readings5);
 compareRuns('--list', ['--list'], readings5);
 compareRuns('--output', ['--measurement', 'm.json', '--output', 'r.csv'], '', { 'm.json': example });
 compareRuns('refused reading', ['--lang', 'en', '12abc'], '');
+// Saves as the file system sees them: a new file's permissions, `--output /dev/stdout >> log.csv`, bad links.
+const saves = [native, converter].map((program) => {
+    const folder = path.join(work, 'saves');
+    const start = (args, options) => spawnSync(program === native ? native : process.execPath,
+                                               program === native ? args : [converter, ...args], options);
+    const mask = process.umask(0o027);
+    run(program, folder, ['--output', 'new.csv'], readings5, { 'log.csv': 'kept\r\n' });
+    process.umask(mask);
+    const log = fs.openSync(path.join(folder, 'log.csv'), 'a');
+    start(['--output', '/dev/stdout'], { input: readings5, stdio: ['pipe', log, 'pipe'] });
+    fs.symlinkSync('nowhere/new.csv', path.join(folder, 'dangling.csv'));
+    fs.symlinkSync('loop.csv', path.join(folder, 'loop.csv'));
+    return [fs.statSync(path.join(folder, 'new.csv')).mode, fs.readFileSync(path.join(folder, 'log.csv'), 'latin1'),
+            ...['dangling.csv', 'loop.csv'].map((name) => start(['--output', name, '1'], { cwd: folder }).stderr + '')];
+});
+check(JSON.stringify(saves[1]) === JSON.stringify(saves[0]), `saves: ${JSON.stringify(saves)}`);
 // Drawing needs Qt: refused with its reason, as in native builds without Qt, and nothing written.
 const drawing = run(converter, path.join(work, 'wasm'), ['--lang', 'en', '--plot', 'g.png', '1', '2'], '', {});
 check(drawing.status === 1 && drawing.out === '' && Object.keys(drawing.written).length === 0 &&

@@ -5,7 +5,9 @@
 #include <emscripten.h>
 
 #include <cerrno>
+#include <charconv>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -111,7 +113,7 @@ EM_JS(int, tessaroven_node_replace, (const char* path, const char* data, int siz
                 target = fs.realpathSync(target);
             } catch (e) {
             }
-            let mode = 0o666;
+            let mode = 0o666 & ~process.umask();
             try {
                 mode = fs.statSync(target).mode & 0o7777;
             } catch (e) {
@@ -151,6 +153,30 @@ EM_JS(int, tessaroven_node_replace, (const char* path, const char* data, int siz
             try { fs.unlinkSync(temporary); } catch (ignored) {}
         }
         return tessaroven_node_error_code(e);
+    }
+});
+
+// Where the symbolic link at path leads, as written in it, into out (size bytes); its length, or -1.
+EM_JS(int, tessaroven_node_read_link, (const char* path, char* out, int size), {
+    try {
+        const to = require('fs').readlinkSync(UTF8ToString(path));
+        const length = lengthBytesUTF8(to);
+        if (length + 1 > size) {
+            return -1;
+        }
+        stringToUTF8(to, out, size);
+        return length;
+    } catch (e) {
+        return -1;
+    }
+});
+
+// Whether the process's descriptor fd is open on a regular file.
+EM_JS(int, tessaroven_node_descriptor_is_file, (int fd), {
+    try {
+        return require('fs').fstatSync(fd).isFile() ? 1 : 0;
+    } catch (e) {
+        return 0;
     }
 });
 
@@ -209,6 +235,25 @@ std::string FolderOf(const std::string& path) {
 
 Refusal Refused(const std::string& path, int error) {
     return Refuse(Reason::FileWriteFailed, {EchoedText(path, kWholeText), SystemErrorText(error)});
+}
+
+// The descriptor a name for one of the program's own open files stands for: /dev/stdout, /dev/stderr,
+// /dev/fd/N, /proc/self/fd/N.
+std::optional<int> OwnDescriptorNamed(const std::string& path) {
+    if (path == "/dev/stdout" || path == "/dev/stderr") {
+        return path == "/dev/stdout" ? 1 : 2;
+    }
+    for (const std::string_view folder : {std::string_view("/dev/fd/"), std::string_view("/proc/self/fd/")}) {
+        if (path.size() > folder.size() && path.starts_with(folder)) {
+            int fd = -1;
+            const char* digits = path.c_str() + folder.size();
+            const auto [end, error] = std::from_chars(digits, path.c_str() + path.size(), fd);
+            if (error == std::errc() && end == path.c_str() + path.size()) {
+                return fd;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 Refusal TargetRefused(const std::string& path, const std::string& why) {
@@ -311,11 +356,26 @@ MaybeRefusal CheckWriteTarget(const std::string& path) {
     }
     const Look target = LookAt(path, true);
     if (target.kind < 0) {
+        const bool link = LookAt(path, false).kind == kLink;
+        if (link && ErrorCode(target.kind) == ELOOP) {
+            return TargetRefused(path, Message(Reason::WriteLinkLoop, {SystemErrorText(ELOOP)}));
+        }
         if (ErrorCode(target.kind) != ENOENT) {
             return Refused(path, ErrorCode(target.kind));
         }
-        if (const Look link = LookAt(path, false); link.kind == kLink) {
-            return TargetRefused(path, Message(Reason::WriteLinkDangling, {EchoedText(path, kWholeText)}));
+        if (link) {
+            // The missing file at the end of the chain, so that the user knows which file to create.
+            std::string hop = path;
+            for (int followed = 0; followed < 40 && LookAt(hop, false).kind == kLink; ++followed) {
+                char to[4096];
+                const int length = tessaroven_node_read_link(hop.c_str(), to, sizeof to);
+                if (length <= 0) {
+                    break;
+                }
+                const std::string text(to, static_cast<std::size_t>(length));
+                hop = text.front() == '/' ? text : FolderOf(hop) + "/" + text;
+            }
+            return TargetRefused(path, Message(Reason::WriteLinkDangling, {EchoedText(hop, kWholeText)}));
         }
         const Look folder = LookAt(FolderOf(path), true);
         if (folder.kind < 0) {
@@ -339,6 +399,14 @@ MaybeRefusal CheckWriteTarget(const std::string& path) {
 }
 
 MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes, const FileSystemOps&) {
+    // A regular file the program was handed open (`--output /dev/stdout >> log.csv`) is written through that
+    // descriptor, as the POSIX writer does: renamed over, it would lose what `>>` kept, and the shell's
+    // descriptor would be left on the old file.
+    if (const std::optional<int> own = OwnDescriptorNamed(path);
+        own && tessaroven_node_descriptor_is_file(*own) != 0) {
+        const int result = tessaroven_node_write(*own, bytes.data(), static_cast<int>(bytes.size()));
+        return result == 0 ? MaybeRefusal() : Refused(path, ErrorCode(result));
+    }
     if (auto refusal = CheckWriteTarget(path)) {
         return refusal;
     }

@@ -1,8 +1,9 @@
 // The converter under node: files through node's own fs module, called from the WebAssembly module, and the
 // standard streams as raw bytes (emscripten's console streams would decode the code page 932 result as
 // UTF-8). Files are replaced by a complete temporary file renamed over them, as the POSIX writer does where
-// it can; node offers no locks, links without names or descriptors of the process, so the POSIX writer's
-// in-place path and its handling of /dev/fd/N are not here: such a name is written as the device it is.
+// it can, and a name for one of the process's own descriptors that is a regular file (/dev/stdout, /dev/fd/N)
+// is written through that descriptor. Node offers no locks or links without names, so the POSIX writer's
+// in-place path is not here.
 #pragma once
 
 #include <iosfwd>

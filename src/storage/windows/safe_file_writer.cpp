@@ -100,8 +100,10 @@ struct Temporary {
     std::wstring name;
 };
 
-// Creates the temporary file in folder, open for this writer alone; 0 or the error.
-DWORD CreateTemporary(const FileSystemOps& ops, const std::wstring& folder, Temporary& temporary) {
+// Creates the temporary file in folder, open for this writer alone, with the attributes given; 0 or the
+// error.
+DWORD CreateTemporary(const FileSystemOps& ops, const std::wstring& folder, DWORD attributes,
+                      Temporary& temporary) {
     std::random_device seed;
     std::uniform_int_distribution<std::size_t> letter(0, kTemporaryLetters.size() - 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -109,8 +111,7 @@ DWORD CreateTemporary(const FileSystemOps& ops, const std::wstring& folder, Temp
         for (std::size_t i = 0; i < kTemporaryRandomLength; ++i) {
             name += kTemporaryLetters[letter(seed)];
         }
-        const HANDLE handle =
-            ops.createFile(name.c_str(), GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+        const HANDLE handle = ops.createFile(name.c_str(), GENERIC_WRITE, 0, CREATE_NEW, attributes);
         if (handle != INVALID_HANDLE_VALUE) {
             temporary = {handle, name};
             return 0;
@@ -224,16 +225,29 @@ MaybeRefusal WriteFileSafely(const std::string& path, std::string_view bytes, co
     const std::wstring folder = FolderPart(target.file);
     RemoveAbandonedTemporaries(folder, ops);
 
-    // The hold on the target: readers may come, writers wait until the new file is in place.
+    // The hold on the target: readers may come, writers wait until the new file is in place. Asking for the
+    // right to delete it also waits for a program that holds it open without letting it be deleted (as
+    // spreadsheet programs keep the files they show), which would make the move fail as if the user had no
+    // permission; where that right is refused, the move may still be allowed by the folder.
     HANDLE hold = INVALID_HANDLE_VALUE;
     if (exists) {
-        hold = OpenWaiting(ops, target.file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE);
+        const DWORD share = FILE_SHARE_READ | FILE_SHARE_DELETE;
+        hold = OpenWaiting(ops, target.file, GENERIC_READ | DELETE, share);
+        if (hold == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_ACCESS_DENIED) {
+            hold = OpenWaiting(ops, target.file, GENERIC_READ, share);
+        }
         if (hold == INVALID_HANDLE_VALUE) {
             return OpenFailure(path, ::GetLastError());
         }
     }
+    // The new file keeps what the old one was marked (hidden, system, not indexed), as the POSIX writer keeps
+    // a file's permissions; the move would otherwise give it the temporary file's.
+    constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD kept = exists ? target.attributes & kKeptAttributes : 0;
     Temporary temporary;
-    if (const DWORD error = CreateTemporary(ops, folder, temporary); error != 0) {
+    if (const DWORD error = CreateTemporary(ops, folder, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, temporary);
+        error != 0) {
         if (hold != INVALID_HANDLE_VALUE) {
             ops.closeHandle(hold);
         }

@@ -1,10 +1,11 @@
 // Writing a file on Windows so that it is either wholly replaced or left as it was. The bytes go into a
 // temporary file ".tessaroven-XXXXXX" in the target's folder, opened for this writer alone, which is flushed
 // (FlushFileBuffers), closed and moved over the target (MoveFileExW with MOVEFILE_REPLACE_EXISTING and
-// MOVEFILE_WRITE_THROUGH). While it is written the target is held open with a share mode that admits readers
-// only, so no other program writes it in the meantime; a file another program holds open for writing is
-// waited for and then refused. A temporary file left by a killed save is removed by the next save in that
-// folder: a live one is open without delete sharing and cannot be removed.
+// MOVEFILE_WRITE_THROUGH), taking over the old file's hidden, system and indexing marks. While it is written
+// the target is held open with a share mode that admits readers only, so no other program writes it in the
+// meantime; a file another program holds open for writing, or open without letting it be deleted (which
+// would stop the move), is waited for and then refused. A temporary file left by a killed save is removed by
+// the next save in that folder: a live one is open without delete sharing and cannot be removed.
 //
 // Names are UTF-8, as everywhere in the program, and turned into the system's UTF-16; a name that is not
 // UTF-8 is refused. The rules are those of the POSIX writer where they mean something here:

@@ -103,6 +103,7 @@ WriteTarget LookAtTarget(const std::wstring& path) {
         target.kind = WriteTarget::Kind::File;
         target.readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
         target.links = info.nNumberOfLinks;
+        target.attributes = info.dwFileAttributes;
     }
     return target;
 }

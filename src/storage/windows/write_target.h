@@ -17,6 +17,7 @@ struct WriteTarget {
     DWORD error = 0;    // Unreachable: why
     bool readOnly = false;
     DWORD links = 1;
+    DWORD attributes = 0;  // File: its attributes, which the file that replaces it takes over
 };
 
 // What path is to the writer, found out without writing, creating or locking anything.
