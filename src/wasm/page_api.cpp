@@ -132,6 +132,15 @@ Json OpenMeasurement(const Json& request) {
                 {"cells", std::move(cells)}};
 }
 
+// {}: the question asked before unsaved changes are replaced, and its three answers, in the desktop's words.
+Json UnsavedQuestion() {
+    return Json{{"ok", true},
+                {"question", Message(Reason::SaveChangesQuestion)},
+                {"save", Message(Reason::SaveChoice)},
+                {"discard", Message(Reason::DiscardChoice)},
+                {"cancel", Message(Reason::CancelChoice)}};
+}
+
 std::string& Answer() {
     static std::string answer;
     return answer;
@@ -140,9 +149,9 @@ std::string& Answer() {
 }  // namespace
 }  // namespace tessaroven
 
-// One request: requestJson is {"what": "readings" | "number" | "pasted" | "measurement", or one of
-// page_inputs.h's or page_views.h's, "lang": "ja" | "en", ...} with the fields above; the answer is JSON,
-// {"ok": false, "message": TEXT} when refused.
+// One request: requestJson is {"what": "readings" | "number" | "pasted" | "measurement" | "unsavedQuestion",
+// or one of page_inputs.h's or page_views.h's, "lang": "ja" | "en", ...} with the fields above; the answer
+// is JSON, {"ok": false, "message": TEXT} when refused.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tessaroven_page_request(const char* requestJson) {
     using namespace tessaroven;
     const Json request = Json::parse(requestJson, nullptr, false);
@@ -159,10 +168,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tessaroven_page_request(const char* 
         answer = PageViewsAnswer(what, request);
     }
     if (!answer) {
-        answer = what == "readings" ? ReadReadings(request)
-                 : what == "number" ? ReadNumberBox(request)
-                 : what == "pasted" ? ReadPasted(request)
-                                    : OpenMeasurement(request);
+        answer = what == "readings"          ? ReadReadings(request)
+                 : what == "number"          ? ReadNumberBox(request)
+                 : what == "pasted"          ? ReadPasted(request)
+                 : what == "unsavedQuestion" ? UnsavedQuestion()
+                                             : OpenMeasurement(request);
     }
     Answer() = answer->dump(-1, ' ', false, Json::error_handler_t::replace);
     return Answer().c_str();

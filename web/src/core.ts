@@ -113,6 +113,11 @@ export class Core {
         return boxes.ok ? { ...boxes, canonical } : boxes;
     }
 
+    // The desktop's question before unsaved changes are replaced, and its answers' labels.
+    unsavedQuestion(language: Language): UnsavedQuestion {
+        return this.core.pageRequest({ what: 'unsavedQuestion', lang: language }) as UnsavedQuestion;
+    }
+
     // The measurement file's bytes as the program writes them.
     measurementFile(language: Language, measurement: string): Answer<{ bytes: Uint8Array<ArrayBuffer> }> {
         this.core.removeFiles();
@@ -208,6 +213,13 @@ export class Core {
         }
         return { ok: true, files: files as Uint8Array<ArrayBuffer>[] };
     }
+}
+
+export interface UnsavedQuestion {
+    question: string;
+    save: string;
+    discard: string;
+    cancel: string;
 }
 
 export interface InputField {

@@ -9,9 +9,14 @@ import { SpectrumExports, type SpectrumState } from './exports';
 import { kMaxPositions } from './limits';
 import { ReadingsTable } from './readings_table';
 import { type Language, type TextName, text } from './texts';
+import { UnsavedWork } from './unsaved';
 import { ResultViews } from './views';
 
 const kLanguageKey = 'tessaroven.language';
+// What a new measurement starts with, as the page's first showing: the desktop's default comment, and the
+// name the measurement file is offered under until one is opened.
+const kDefaultComment = 'Comment';
+const kUnnamedFile = 'measurement.tessaroven.json';
 
 function element<T extends HTMLElement>(id: string): T {
     return document.getElementById(id) as T;
@@ -31,7 +36,7 @@ class Page {
     // The opened measurement as the program wrote it: what the page has no boxes for yet (uncertainties,
     // conditions, spectrum, model) goes back into the file unchanged.
     private opened: Record<string, unknown> = {};
-    private openedName = 'measurement.tessaroven.json';
+    private openedName = kUnnamedFile;
     private results: Conversion | null = null;
     private distance = element<HTMLInputElement>('distance');
     private positions = element<HTMLInputElement>('positions');
@@ -42,6 +47,7 @@ class Page {
     private conditions: ConditionsForm;
     private exports: SpectrumExports;
     private drafts: Drafts<PageState>;
+    private unsaved: UnsavedWork;
     // The results table, the graph, the comparison with a baseline and the printed report.
     private views: ResultViews;
 
@@ -64,6 +70,7 @@ class Page {
             }
         });
         element('download-measurement').addEventListener('click', () => this.saveMeasurement());
+        element('new-measurement').addEventListener('click', () => void this.newMeasurement());
         element<HTMLInputElement>('file-input').addEventListener('change', (event) => this.open(event));
         element('language').addEventListener('click', () => this.switchLanguage());
         this.conditions = new ConditionsForm(core, () => this.language, element('condition-fields'), element('models'),
@@ -71,11 +78,33 @@ class Page {
         this.exports = new SpectrumExports(core, () => this.language,
             () => this.openedName.replace(/(\.tessaroven)?\.json$/i, ''), () => this.clearResults(),
             (message) => this.showMessage('file-message', message));
-        this.drafts = new Drafts(() => this.language, () => this.draftOf(), (draft) => this.restoreDraft(draft));
+        this.drafts = new Drafts(() => this.language, () => this.draftOf(), (draft) => this.restoreDraft(draft),
+            () => this.unsaved.mayReplace());
         document.querySelector('main')!.addEventListener('input', () => this.drafts.changed());
         openDroppedFiles(document.body, (files) => void this.openFiles(files));
+        document.addEventListener('keydown', (event) => this.shortcut(event));
         this.applyTexts();
+        this.unsaved = new UnsavedWork(core, () => this.language, () => JSON.stringify(this.draftOf()),
+            () => this.saveMeasurement());
         this.drafts.offer();
+    }
+
+    // The desktop's shortcuts that a browser lets a page take (Ctrl+N and Ctrl+W stay the browser's); ⌘ on a
+    // Mac. Ctrl+P without results is the browser's own printing of the screen.
+    private shortcut(event: KeyboardEvent): void {
+        if (!(event.ctrlKey || event.metaKey) || event.altKey || event.shiftKey || event.isComposing ||
+            this.unsaved.asking) {
+            return;
+        }
+        const key = event.key.toLowerCase();
+        const action = key === 's' ? () => this.saveMeasurement()
+            : key === 'o' ? () => element('file-input').click()
+                : key === 'enter' ? () => this.convert()
+                    : key === 'p' && this.results ? () => window.print() : null;
+        if (action) {
+            event.preventDefault();
+            action();
+        }
     }
 
     private say(name: TextName, ...details: string[]): string {
@@ -220,18 +249,41 @@ class Page {
         this.exports.resultsShown(measurement);
     }
 
-    private saveMeasurement(): void {
+    // False when the measurement was refused: its refusals are shown where they belong.
+    private saveMeasurement(): boolean {
         const measurement = this.measurementText();
         if (measurement === null) {
-            return;
+            return false;
         }
         const answer = this.core.measurementFile(this.language, measurement);
         if (!answer.ok) {
             this.showMessage('convert-message', answer.message);
-            return;
+            return false;
         }
         download(answer.bytes, this.openedName, 'application/json');
         this.drafts.saved();
+        this.unsaved.markSaved();
+        return true;
+    }
+
+    // The desktop's 新しい測定: the distance stays for the next measurement, everything else starts again.
+    private async newMeasurement(): Promise<void> {
+        if (!(await this.unsaved.mayReplace())) {
+            return;
+        }
+        this.opened = {};
+        this.openedName = kUnnamedFile;
+        this.positions.value = '';
+        this.comment.value = kDefaultComment;
+        this.table.setTexts([]);
+        this.conditions.restore({ texts: {}, shown: {}, model: 'compatible' });
+        this.exports.restore({ spectrum: null, centreAl: '', shownCentreAl: '' });
+        this.showMessage('positions-message', '', this.positions);
+        this.showMessage('file-message', '');
+        this.clearResults();
+        this.drafts.saved();  // nothing is left to keep
+        this.unsaved.markSaved();
+        this.positions.focus();
     }
 
     private async open(event: Event): Promise<void> {
@@ -243,11 +295,16 @@ class Page {
         }
     }
 
-    private async openMeasurement(file: File): Promise<void> {
+    // False when the user kept the work the file would have replaced. A refused file asks nothing: it
+    // replaces nothing.
+    private async openMeasurement(file: File): Promise<boolean> {
         const answer = this.core.openMeasurement(this.language, new Uint8Array(await file.arrayBuffer()));
         if (!answer.ok) {
             this.showMessage('file-message', answer.message);
-            return;
+            return true;
+        }
+        if (!(await this.unsaved.mayReplace())) {
+            return false;
         }
         this.clearResults();
         this.opened = JSON.parse(answer.canonical);
@@ -265,13 +322,21 @@ class Page {
         }
         this.showMessage('file-message', this.say('opened', file.name), undefined, true);
         this.drafts.saved();  // what was opened is in its file
+        this.unsaved.markSaved();
+        return true;
     }
 
-    // Dropped files, measurement files first, so that a spectrum dropped with one stays with it.
+    // Dropped files, measurement files first, so that a spectrum dropped with one stays with it (and is
+    // not put into the work kept in place of that measurement).
     private async openFiles(files: File[]): Promise<void> {
         const isMeasurement = (file: File) => /\.json$/i.test(file.name);
-        for (const file of [...files.filter(isMeasurement), ...files.filter((file) => !isMeasurement(file))]) {
-            await (isMeasurement(file) ? this.openMeasurement(file) : this.exports.open(file));
+        for (const file of files.filter(isMeasurement)) {
+            if (!(await this.openMeasurement(file))) {
+                return;
+            }
+        }
+        for (const file of files.filter((file) => !isMeasurement(file))) {
+            await this.exports.open(file);
         }
     }
 
