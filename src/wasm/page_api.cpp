@@ -65,8 +65,11 @@ Json ReadReadings(const Json& request) {
     return answer;
 }
 
-// {"text", "box": "distance" | "positions"}: the focus distance or the number of positions, read and
-// refused as the desktop's main window reads its boxes.
+// {"text", "box": "distance" | "positions", "farthest"}: the focus distance or the number of positions, read
+// and refused as the desktop's main window reads its boxes. With farthest (the farthest position in cm, -1
+// when saving), a distance the focus cannot turn at is refused here, in the words the desktop shows at its
+// box, before the page's measurement file would refuse it with its key's name or the conversion with the
+// converter's option.
 Json ReadNumberBox(const Json& request) {
     const std::string text = request.value("text", "");
     const StrictNumber number = ReadTypedNumber(text);
@@ -91,6 +94,10 @@ Json ReadNumberBox(const Json& request) {
     }
     if (number.outOfRange) {
         return Refused(Message(Reason::NumberOutOfRange));
+    }
+    if (request.contains("farthest") &&
+        !(number.value > 0 && number.value >= request.value("farthest", 0.0) + 1)) {
+        return Refused(Message(Reason::DistanceTooShort));
     }
     return Json{{"ok", true}, {"value", number.value}};
 }

@@ -2,7 +2,7 @@
 // list, the results table and the files to download. Any change to what the results depend on clears them,
 // so that what is shown and saved always belongs to what is typed.
 import { ConditionsForm, type ConditionsState } from './conditions';
-import { Core, type Conversion } from './core';
+import { Core, type Conversion, fileBytes } from './core';
 import { type Draft, Drafts, openDroppedFiles } from './draft';
 import { download } from './download';
 import { SpectrumExports, type SpectrumState } from './exports';
@@ -38,6 +38,9 @@ class Page {
     private opened: Record<string, unknown> = {};
     private openedName = kUnnamedFile;
     private results: Conversion | null = null;
+    // The farthest position the distance was last checked against (converting or saving), for its message
+    // in another language.
+    private distanceFarthest?: number;
     private distance = element<HTMLInputElement>('distance');
     private positions = element<HTMLInputElement>('positions');
     private comment = element<HTMLInputElement>('comment');
@@ -81,6 +84,18 @@ class Page {
         this.drafts = new Drafts(() => this.language, () => this.draftOf(), (draft) => this.restoreDraft(draft),
             () => this.unsaved.mayReplace());
         document.querySelector('main')!.addEventListener('input', () => this.drafts.changed());
+        // A box being corrected drops its message as soon as it is typed into, not when it is left: a message
+        // vanishing on leaving would move the convert button from under the pointer between its press and
+        // release, and the click would be lost. Captured, so that a box's own check (the number of positions
+        // is read as it is typed) comes after.
+        document.querySelector('main')!.addEventListener('input', (event) => {
+            const box = event.target as HTMLElement;
+            const message = document.getElementById(box.getAttribute('aria-describedby') ?? '');
+            if (message?.classList.contains('message') && message.textContent !== '') {
+                message.textContent = '';
+                box.setAttribute('aria-invalid', 'false');
+            }
+        }, { capture: true });
         openDroppedFiles(document.body, (files) => void this.openFiles(files));
         document.addEventListener('keydown', (event) => this.shortcut(event));
         this.applyTexts();
@@ -142,7 +157,7 @@ class Page {
         this.applyTexts();
         // Messages already shown, and the results' model name and headings, come again in the new language.
         if (element('distance-message').textContent) {
-            this.readDistance();
+            this.readDistance(this.distanceFarthest);
         }
         if (element('positions-message').textContent) {
             this.readPositions(false);
@@ -160,8 +175,9 @@ class Page {
         box?.setAttribute('aria-invalid', String(message !== ''));
     }
 
-    private readDistance(): number | null {
-        const answer = this.core.readNumber(this.language, 'distance', this.distance.value);
+    private readDistance(farthest?: number): number | null {
+        this.distanceFarthest = farthest;
+        const answer = this.core.readNumber(this.language, 'distance', this.distance.value, farthest);
         this.showMessage('distance-message', answer.ok ? '' : answer.message, this.distance);
         return answer.ok ? answer.value : null;
     }
@@ -181,9 +197,11 @@ class Page {
     }
 
     // The measurement file's text of what is typed, or null after showing every refusal where it belongs.
-    private measurementText(): string | null {
-        const distance = this.readDistance();
-        if (!this.readPositions(true)) {
+    // Converting needs a distance the focus can turn at outside the farthest position; a file, one above 0.
+    private measurementText(converting: boolean): string | null {
+        const positionsRead = this.readPositions(true);
+        const distance = this.readDistance(positionsRead ? (converting ? this.table.positions - 1 : -1) : undefined);
+        if (!positionsRead) {
             this.positions.focus();
             return null;
         }
@@ -229,7 +247,7 @@ class Page {
 
     private convert(): void {
         this.clearResults();
-        const measurement = this.measurementText();
+        const measurement = this.measurementText(true);
         if (measurement === null) {
             return;
         }
@@ -251,7 +269,7 @@ class Page {
 
     // False when the measurement was refused: its refusals are shown where they belong.
     private saveMeasurement(): boolean {
-        const measurement = this.measurementText();
+        const measurement = this.measurementText(false);
         if (measurement === null) {
             return false;
         }
@@ -298,7 +316,7 @@ class Page {
     // False when the user kept the work the file would have replaced. A refused file asks nothing: it
     // replaces nothing.
     private async openMeasurement(file: File): Promise<boolean> {
-        const answer = this.core.openMeasurement(this.language, new Uint8Array(await file.arrayBuffer()));
+        const answer = this.core.openMeasurement(this.language, file.name, await fileBytes(file));
         if (!answer.ok) {
             this.showMessage('file-message', answer.message);
             return true;

@@ -109,6 +109,10 @@ async function inputsAndDraft(page) {
     await page.evaluate(() => localStorage.clear());
     await page.reload();
     await page.waitForSelector('body[data-ready]');
+    // A file that is no measurement file is refused under the name the user gave it.
+    await (await page.$('[data-testid="file-input"]')).uploadFile(spectrum);
+    await page.waitForFunction((name) => document.getElementById('file-message').textContent.includes(name), {},
+        basename(spectrum));
     await page.evaluate((text) => {
         const data = new DataTransfer();
         data.items.add(new File([text], 'dropped.tessaroven.json'));
@@ -162,15 +166,16 @@ async function inputsAndDraft(page) {
 // Typed work is replaced only after the question: Esc keeps it, 保存しない replaces it. Ctrl+S saves (the
 // converter's bytes), after which a new measurement asks nothing and empties the table.
 async function unsavedWork(page) {
-    const comment = () => page.$eval('[data-testid="comment"]', (input) => input.value);
     await fill(page, 'comment', 'typed');
     for (const answer of ['Escape', '[data-testid="confirm-discard"]']) {
         await (await page.$('[data-testid="file-input"]')).uploadFile(exampleArgs[1]);
         await page.waitForFunction(() => document.querySelector('dialog[open]') &&
             document.activeElement.dataset.testid === 'confirm-save');
+        assert.match(await page.$eval('dialog', (shown) => shown.textContent), /Save the changes\?/);
         await (answer === 'Escape' ? page.keyboard.press(answer) : page.click(answer));
         await page.waitForSelector('dialog:not([open])');
-        assert.equal(await comment(), answer === 'Escape' ? 'typed' : example.comment, answer);
+        await page.waitForFunction((kept) => document.getElementById('file-message').textContent !== '' &&
+            document.getElementById('comment').value === kept, {}, answer === 'Escape' ? 'typed' : example.comment);
     }
     await page.keyboard.down('Control');
     assert.deepEqual(await lastDownload(page, () => page.keyboard.press('s')), expected.measurement, 'Ctrl+S');
@@ -268,6 +273,13 @@ async function run(name) {
         }
         assert.deepEqual(await lastDownload(page, '[data-testid="download-measurement"]'), expected.measurement);
 
+        // A distance the focus cannot turn at is refused at its box in the desktop's words alone.
+        for (const distance of ['0', '4.9']) {
+            await fill(page, 'distance', distance);
+            await page.click('[data-testid="convert"]');
+            assert.match(await page.$eval('#distance-message', (shown) => shown.textContent), /短すぎます。.*ください。$/);
+        }
+        await fill(page, 'distance', String(example.distance_cm));
         // A refused cell keeps the keyboard and shows the core's message there; the results are gone.
         await fill(page, 'reading-1', '9S');
         await page.keyboard.press('Enter');
