@@ -14,6 +14,7 @@
 #include "calc/conversion.h"
 #include "calc/number_text.h"
 #include "calc/pasted_readings.h"
+#include "formats/cp932.h"
 #include "formats/measurement_file.h"
 #include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
@@ -102,6 +103,29 @@ Json ReadNumberBox(const Json& request) {
     return Json{{"ok", true}, {"value", number.value}};
 }
 
+// {"text", "converting"}: the comment box, refused at the box as the converter would refuse it for the
+// measurement file (empty, a line break) and, when converting, for the CSV file (a character code page 932
+// cannot hold), in words that name the box rather than the converter's option.
+Json ReadCommentBox(const Json& request) {
+    const std::string text = request.value("text", "");
+    if (text.empty()) {
+        return Refused(Message(Reason::CommentNotEntered));
+    }
+    if (text.find_first_of("\r\n") != std::string::npos) {
+        return Refused(Message(Reason::LineBreakInComment));
+    }
+    if (request.value("converting", false)) {
+        if (text.find('\0') != std::string::npos) {
+            return Refused(Message(Reason::UnrepresentableCharacter,
+                                   {Message(Reason::ControlCharacterName, {"U+0000"})}));
+        }
+        if (const Expected<std::string> encoded = EncodeCp932(text); !encoded) {
+            return Refused(encoded.error().message);
+        }
+    }
+    return Json{{"ok", true}};
+}
+
 // {"text", "position", "lastPosition"}: a pasted column, row or block with its top-left cell at position;
 // each row becomes the text of one position's cell (its repeats), an empty row an empty cell.
 Json ReadPasted(const Json& request) {
@@ -156,9 +180,9 @@ std::string& Answer() {
 }  // namespace
 }  // namespace tessaroven
 
-// One request: requestJson is {"what": "readings" | "number" | "pasted" | "measurement" | "unsavedQuestion",
-// or one of page_inputs.h's or page_views.h's, "lang": "ja" | "en", ...} with the fields above; the answer
-// is JSON, {"ok": false, "message": TEXT} when refused.
+// One request: requestJson is {"what": "readings" | "number" | "comment" | "pasted" | "measurement" |
+// "unsavedQuestion", or one of page_inputs.h's or page_views.h's, "lang": "ja" | "en", ...} with the fields
+// above; the answer is JSON, {"ok": false, "message": TEXT} when refused.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tessaroven_page_request(const char* requestJson) {
     using namespace tessaroven;
     const Json request = Json::parse(requestJson, nullptr, false);
@@ -178,6 +202,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tessaroven_page_request(const char* 
         answer = what == "readings"          ? ReadReadings(request)
                  : what == "number"          ? ReadNumberBox(request)
                  : what == "pasted"          ? ReadPasted(request)
+                 : what == "comment"         ? ReadCommentBox(request)
                  : what == "unsavedQuestion" ? UnsavedQuestion()
                                              : OpenMeasurement(request);
     }

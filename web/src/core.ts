@@ -98,6 +98,11 @@ export class Core {
         return this.request('number', language, { box, text, farthest });
     }
 
+    // The comment box; converting, it must also fit the CSV file's code page.
+    readComment(language: Language, text: string, converting: boolean): Answer<object> {
+        return this.request('comment', language, { text, converting });
+    }
+
     // A pasted text with its top-left cell at position: the text of each position's cell from there on.
     readPasted(language: Language, text: string, position: number, lastPosition: number): Answer<{ cells: string[] }> {
         return this.request('pasted', language, { text, position, lastPosition });

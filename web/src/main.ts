@@ -41,6 +41,7 @@ class Page {
     // The farthest position the distance was last checked against (converting or saving), for its message
     // in another language.
     private distanceFarthest?: number;
+    private commentConverting = false;  // likewise, whether the comment was last checked for the CSV file
     private distance = element<HTMLInputElement>('distance');
     private positions = element<HTMLInputElement>('positions');
     private comment = element<HTMLInputElement>('comment');
@@ -62,6 +63,7 @@ class Page {
         this.distance.addEventListener('input', () => this.clearResults());
         this.distance.addEventListener('change', () => this.readDistance());
         this.comment.addEventListener('input', () => this.clearResults());
+        this.comment.addEventListener('change', () => this.readComment(false));
         this.positions.addEventListener('input', () => {
             this.clearResults();
             this.readPositions(false);
@@ -159,6 +161,9 @@ class Page {
         if (element('distance-message').textContent) {
             this.readDistance(this.distanceFarthest);
         }
+        if (element('comment-message').textContent) {
+            this.readComment(this.commentConverting);
+        }
         if (element('positions-message').textContent) {
             this.readPositions(false);
         }
@@ -182,6 +187,13 @@ class Page {
         return answer.ok ? answer.value : null;
     }
 
+    private readComment(converting: boolean): boolean {
+        this.commentConverting = converting;
+        const answer = this.core.readComment(this.language, this.comment.value, converting);
+        this.showMessage('comment-message', answer.ok ? '' : answer.message, this.comment);
+        return answer.ok;
+    }
+
     // The number of positions sizes the table as soon as the core accepts it.
     private readPositions(required: boolean): boolean {
         if (!required && this.positions.value.trim() === '') {
@@ -201,6 +213,7 @@ class Page {
     private measurementText(converting: boolean): string | null {
         const positionsRead = this.readPositions(true);
         const distance = this.readDistance(positionsRead ? (converting ? this.table.positions - 1 : -1) : undefined);
+        const commentRead = this.readComment(converting);
         if (!positionsRead) {
             this.positions.focus();
             return null;
@@ -217,6 +230,10 @@ class Page {
         }
         if (distance === null) {
             this.distance.focus();
+            return null;
+        }
+        if (!commentRead) {
+            this.comment.focus();
             return null;
         }
         if (firstRefused >= 0) {
@@ -297,6 +314,7 @@ class Page {
         this.conditions.restore({ texts: {}, shown: {}, model: 'compatible' });
         this.exports.restore({ spectrum: null, centreAl: '', shownCentreAl: '' });
         this.showMessage('positions-message', '', this.positions);
+        this.showMessage('comment-message', '', this.comment);
         this.showMessage('file-message', '');
         this.clearResults();
         this.drafts.saved();  // nothing is left to keep
@@ -331,6 +349,7 @@ class Page {
         this.comment.value = answer.comment;
         this.positions.value = String(answer.cells.length);
         this.showMessage('distance-message', '', this.distance);
+        this.showMessage('comment-message', '', this.comment);
         this.showMessage('positions-message', '', this.positions);
         this.table.setTexts(answer.cells);
         const inputs = this.core.inputsOf(this.language, answer.canonical);
@@ -396,6 +415,7 @@ class Page {
         this.conditions.restore(page.conditions);
         this.exports.restore({ spectrum: (this.opened.spectrum as object | undefined) ?? null, ...page.spectrum });
         this.showMessage('distance-message', '', this.distance);
+        this.showMessage('comment-message', '', this.comment);
         this.showMessage('positions-message', '', this.positions);
         this.clearResults();
     }

@@ -273,13 +273,15 @@ async function run(name) {
         }
         assert.deepEqual(await lastDownload(page, '[data-testid="download-measurement"]'), expected.measurement);
 
-        // A distance the focus cannot turn at is refused at its box in the desktop's words alone.
-        for (const distance of ['0', '4.9']) {
-            await fill(page, 'distance', distance);
+        // A distance the focus cannot turn at, and an empty comment, are refused at their boxes in words that
+        // name neither the file's keys nor the converter's options.
+        for (const [box, typed] of [['distance', '0'], ['distance', '4.9'], ['comment', '']]) {
+            await fill(page, box, typed);
             await page.click('[data-testid="convert"]');
-            assert.match(await page.$eval('#distance-message', (shown) => shown.textContent), /短すぎます。.*ください。$/);
+            assert.match(await page.$eval(`#${box}-message`, (shown) => shown.textContent), /^(?!.*(--|_cm)).+ください。$/);
         }
         await fill(page, 'distance', String(example.distance_cm));
+        await fill(page, 'comment', example.comment);
         // A refused cell keeps the keyboard and shows the core's message there; the results are gone.
         await fill(page, 'reading-1', '9S');
         await page.keyboard.press('Enter');
