@@ -97,7 +97,7 @@ const english: typeof japanese = {
     spectrum: 'Spectrum',
     spectrumFile: 'Centre spectrum file',
     openSpectrum: 'Open a spectrum file',
-    removeSpectrum: 'Remove Spectrum',
+    removeSpectrum: 'Remove the spectrum',
     noSpectrum: '(none)',
     centreAl: 'Al-equivalent thickness at the bow-tie centre (mm)',
     centreAlNote: '(leave empty if unknown)',
