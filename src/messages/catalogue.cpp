@@ -423,6 +423,7 @@ constexpr CatalogueEntry kCatalogue[] = {
     {Reason::SystemErrorInvalidName, "ファイル名に使えない文字 (< > : \" | ? * など) が含まれているか、名前の形が正しくありません", "The file name holds a character that names cannot have (< > : \" | ? * and the like), or is not a valid name"},
     {Reason::ReportUnavailable, "このビルドは Qt なしで作られているため、--report (レポートの PDF) は使えません。", "This build was made without Qt, so --report (PDF report) is not available."},
     {Reason::ReportOptionUnavailableHelp, "1 ページのレポートを PDF で保存する (Qt 付きのビルドのみ)", "Save the one-page report as a PDF (builds with Qt only)"},
+    {Reason::CommentNotEntered, "コメントが入力されていません。CSV ファイルの 1 行目になるコメントを入力してください。", "No comment has been entered. Enter the comment for the first line of the CSV file."},
 };
 // clang-format on
 

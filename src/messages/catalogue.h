@@ -344,10 +344,12 @@ enum class Reason {
     // --report in builds without Qt (it had --plot's texts)
     ReportUnavailable,            // a build without Qt asked for the report
     ReportOptionUnavailableHelp,  // --report in builds without Qt
+    // The browser edition's comment box
+    CommentNotEntered,  // converting or saving with the comment box empty
 };
 
 // The last reason of the enumeration (move it along when adding reasons after it).
-inline constexpr Reason kLastReason = Reason::ReportOptionUnavailableHelp;
+inline constexpr Reason kLastReason = Reason::CommentNotEntered;
 
 enum class Language { Japanese, English };
 

@@ -14,6 +14,7 @@
 #include "calc/conversion.h"
 #include "calc/number_text.h"
 #include "calc/pasted_readings.h"
+#include "formats/cp932.h"
 #include "formats/measurement_file.h"
 #include "measurement/measurement_record.h"
 #include "messages/catalogue.h"
@@ -65,8 +66,11 @@ Json ReadReadings(const Json& request) {
     return answer;
 }
 
-// {"text", "box": "distance" | "positions"}: the focus distance or the number of positions, read and
-// refused as the desktop's main window reads its boxes.
+// {"text", "box": "distance" | "positions", "farthest"}: the focus distance or the number of positions, read
+// and refused as the desktop's main window reads its boxes. With farthest (the farthest position in cm, -1
+// when saving), a distance the focus cannot turn at is refused here, in the words the desktop shows at its
+// box, before the page's measurement file would refuse it with its key's name or the conversion with the
+// converter's option.
 Json ReadNumberBox(const Json& request) {
     const std::string text = request.value("text", "");
     const StrictNumber number = ReadTypedNumber(text);
@@ -92,7 +96,34 @@ Json ReadNumberBox(const Json& request) {
     if (number.outOfRange) {
         return Refused(Message(Reason::NumberOutOfRange));
     }
+    if (request.contains("farthest") &&
+        !(number.value > 0 && number.value >= request.value("farthest", 0.0) + 1)) {
+        return Refused(Message(Reason::DistanceTooShort));
+    }
     return Json{{"ok", true}, {"value", number.value}};
+}
+
+// {"text", "converting"}: the comment box, refused at the box as the converter would refuse it for the
+// measurement file (empty, a line break) and, when converting, for the CSV file (a character code page 932
+// cannot hold), in words that name the box rather than the converter's option.
+Json ReadCommentBox(const Json& request) {
+    const std::string text = request.value("text", "");
+    if (text.empty()) {
+        return Refused(Message(Reason::CommentNotEntered));
+    }
+    if (text.find_first_of("\r\n") != std::string::npos) {
+        return Refused(Message(Reason::LineBreakInComment));
+    }
+    if (request.value("converting", false)) {
+        if (text.find('\0') != std::string::npos) {
+            return Refused(Message(Reason::UnrepresentableCharacter,
+                                   {Message(Reason::ControlCharacterName, {"U+0000"})}));
+        }
+        if (const Expected<std::string> encoded = EncodeCp932(text); !encoded) {
+            return Refused(encoded.error().message);
+        }
+    }
+    return Json{{"ok", true}};
 }
 
 // {"text", "position", "lastPosition"}: a pasted column, row or block with its top-left cell at position;
@@ -132,6 +163,15 @@ Json OpenMeasurement(const Json& request) {
                 {"cells", std::move(cells)}};
 }
 
+// {}: the question asked before unsaved changes are replaced, and its three answers, in the desktop's words.
+Json UnsavedQuestion() {
+    return Json{{"ok", true},
+                {"question", Message(Reason::SaveChangesQuestion)},
+                {"save", Message(Reason::SaveChoice)},
+                {"discard", Message(Reason::DiscardChoice)},
+                {"cancel", Message(Reason::CancelChoice)}};
+}
+
 std::string& Answer() {
     static std::string answer;
     return answer;
@@ -140,9 +180,9 @@ std::string& Answer() {
 }  // namespace
 }  // namespace tessaroven
 
-// One request: requestJson is {"what": "readings" | "number" | "pasted" | "measurement", or one of
-// page_inputs.h's or page_views.h's, "lang": "ja" | "en", ...} with the fields above; the answer is JSON,
-// {"ok": false, "message": TEXT} when refused.
+// One request: requestJson is {"what": "readings" | "number" | "comment" | "pasted" | "measurement" |
+// "unsavedQuestion", or one of page_inputs.h's or page_views.h's, "lang": "ja" | "en", ...} with the fields
+// above; the answer is JSON, {"ok": false, "message": TEXT} when refused.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* tessaroven_page_request(const char* requestJson) {
     using namespace tessaroven;
     const Json request = Json::parse(requestJson, nullptr, false);
@@ -159,10 +199,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tessaroven_page_request(const char* 
         answer = PageViewsAnswer(what, request);
     }
     if (!answer) {
-        answer = what == "readings" ? ReadReadings(request)
-                 : what == "number" ? ReadNumberBox(request)
-                 : what == "pasted" ? ReadPasted(request)
-                                    : OpenMeasurement(request);
+        answer = what == "readings"          ? ReadReadings(request)
+                 : what == "number"          ? ReadNumberBox(request)
+                 : what == "pasted"          ? ReadPasted(request)
+                 : what == "comment"         ? ReadCommentBox(request)
+                 : what == "unsavedQuestion" ? UnsavedQuestion()
+                                             : OpenMeasurement(request);
     }
     Answer() = answer->dump(-1, ' ', false, Json::error_handler_t::replace);
     return Answer().c_str();

@@ -2,7 +2,7 @@
 // desktop's 基準と比較… reads it), removed again, and the tolerance in percentage points, kept in localStorage
 // as the desktop keeps it in its settings. Choosing, removing or a new tolerance clears the results, which
 // belong to the comparison they were made with.
-import type { BaselineRequest, Core } from './core';
+import { type BaselineRequest, type Core, fileBytes } from './core';
 import { type Language, text } from './texts';
 
 const kToleranceKey = 'tessaroven.tolerance';
@@ -65,7 +65,7 @@ export class Comparison {
         if (!file) {
             return;
         }
-        const answer = this.core.checkBaseline(this.language(), file.name, new Uint8Array(await file.arrayBuffer()));
+        const answer = this.core.checkBaseline(this.language(), file.name, await fileBytes(file));
         if (!answer.ok) {
             this.show(answer.message);
             return;

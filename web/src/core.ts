@@ -2,6 +2,7 @@
 // measurement file, and the core's readers of what the user types and the results table's texts. Nothing here
 // decides a number or a byte.
 import createCore from 'tessaroven-core';
+import { kLargestRead } from './limits';
 import type { Language } from './texts';
 
 interface CoreModule {
@@ -64,6 +65,11 @@ export interface BaselineRequest {
     tolerance: string;
 }
 
+// The bytes of a chosen or dropped file, up to the most any reader takes.
+export async function fileBytes(file: File): Promise<Uint8Array> {
+    return new Uint8Array(await file.slice(0, kLargestRead).arrayBuffer());
+}
+
 // The converter's messages end with a line feed and start with its name, which the page does not show.
 function converterMessage(messages: string): string {
     return messages.trim().replace(/^tessaroven-convert: /gm, '');
@@ -86,8 +92,15 @@ export class Core {
         return this.request('readings', language, { text, required });
     }
 
-    readNumber(language: Language, box: 'distance' | 'positions', text: string): Answer<{ value: number }> {
-        return this.request('number', language, { box, text });
+    // farthest (cm): the distance must let the focus turn outside it (-1: only above 0, as a file holds it).
+    readNumber(language: Language, box: 'distance' | 'positions', text: string, farthest?: number):
+        Answer<{ value: number }> {
+        return this.request('number', language, { box, text, farthest });
+    }
+
+    // The comment box; converting, it must also fit the CSV file's code page.
+    readComment(language: Language, text: string, converting: boolean): Answer<object> {
+        return this.request('comment', language, { text, converting });
     }
 
     // A pasted text with its top-left cell at position: the text of each position's cell from there on.
@@ -96,14 +109,16 @@ export class Core {
     }
 
     // An opened measurement file's bytes, read by the core; its canonical text (as the program writes it) and
-    // the texts its boxes show.
-    openMeasurement(language: Language, bytes: Uint8Array):
+    // the texts its boxes show. A refusal names the file as the user knows it.
+    openMeasurement(language: Language, name: string, bytes: Uint8Array):
         Answer<{ canonical: string; distance: string; comment: string; cells: string[] }> {
         this.core.removeFiles();
-        this.core.putFile('opened.tessaroven.json', bytes);
-        const run = this.core.run(['--lang', language, '--measurement', 'opened.tessaroven.json',
-            '--save-measurement', 'canonical.tessaroven.json']);
-        const written = this.core.readFile('canonical.tessaroven.json');
+        this.core.putFile(name, bytes);
+        // The copy the program writes, under a name other than the opened file's, whatever that is.
+        const canonicalName = name === 'canonical.tessaroven.json' ? 'written.tessaroven.json'
+            : 'canonical.tessaroven.json';
+        const run = this.core.run(['--lang', language, '--measurement', name, '--save-measurement', canonicalName]);
+        const written = this.core.readFile(canonicalName);
         if (run.status !== 0 || !written) {
             return { ok: false, message: converterMessage(run.messages) };
         }
@@ -111,6 +126,11 @@ export class Core {
         const boxes = this.request<{ distance: string; comment: string; cells: string[] }>(
             'measurement', language, { text: canonical });
         return boxes.ok ? { ...boxes, canonical } : boxes;
+    }
+
+    // The desktop's question before unsaved changes are replaced, and its answers' labels.
+    unsavedQuestion(language: Language): UnsavedQuestion {
+        return this.core.pageRequest({ what: 'unsavedQuestion', lang: language }) as UnsavedQuestion;
     }
 
     // The measurement file's bytes as the program writes them.
@@ -181,8 +201,8 @@ export class Core {
     // file's "spectrum" value for it.
     readSpectrum(language: Language, name: string, bytes: Uint8Array): Answer<{ spectrum: object }> {
         this.core.removeFiles();
-        this.core.putFile('centre.spectrum', bytes);
-        return this.request('spectrum', language, { file: 'centre.spectrum', name });
+        this.core.putFile(name, bytes);
+        return this.request('spectrum', language, { file: name, name });
     }
 
     // The measurement file's text with the edited fields, the model and the central thickness put in by
@@ -208,6 +228,13 @@ export class Core {
         }
         return { ok: true, files: files as Uint8Array<ArrayBuffer>[] };
     }
+}
+
+export interface UnsavedQuestion {
+    question: string;
+    save: string;
+    discard: string;
+    cancel: string;
 }
 
 export interface InputField {

@@ -45,11 +45,15 @@ export class Drafts<State> {
         private language: () => Language,
         private collect: () => { measurement: string; page: State },
         private restore: (draft: Draft<State>) => void,
+        // Whether the work typed since the page opened may be replaced by the draft (asks when it is unsaved).
+        private mayReplace: () => Promise<boolean>,
     ) {
-        element('draft-restore').addEventListener('click', () => {
-            const draft = this.offered!;
-            this.answered();
-            this.restore(draft);
+        element('draft-restore').addEventListener('click', async () => {
+            const draft = this.offered;
+            if (draft && await this.mayReplace()) {
+                this.answered();
+                this.restore(draft);
+            }
         });
         element('draft-discard').addEventListener('click', () => {
             this.answered();

@@ -3,7 +3,7 @@
 // converter's bytes for the measurement last converted. The spectrum is read and checked by the core, and
 // kept as the measurement file's "spectrum" value, so that it goes into the saved file as the desktop
 // writes it.
-import type { Core, MeasurementInputs } from './core';
+import { type Core, type MeasurementInputs, fileBytes } from './core';
 import { download } from './download';
 import { type Language, text } from './texts';
 
@@ -69,7 +69,7 @@ export class SpectrumExports {
     }
 
     async open(file: File): Promise<void> {
-        const answer = this.core.readSpectrum(this.language(), file.name, new Uint8Array(await file.arrayBuffer()));
+        const answer = this.core.readSpectrum(this.language(), file.name, await fileBytes(file));
         if (!answer.ok) {
             this.say(answer.message);
             return;

@@ -2,16 +2,21 @@
 // list, the results table and the files to download. Any change to what the results depend on clears them,
 // so that what is shown and saved always belongs to what is typed.
 import { ConditionsForm, type ConditionsState } from './conditions';
-import { Core, type Conversion } from './core';
+import { Core, type Conversion, fileBytes } from './core';
 import { type Draft, Drafts, openDroppedFiles } from './draft';
 import { download } from './download';
 import { SpectrumExports, type SpectrumState } from './exports';
 import { kMaxPositions } from './limits';
 import { ReadingsTable } from './readings_table';
 import { type Language, type TextName, text } from './texts';
+import { UnsavedWork } from './unsaved';
 import { ResultViews } from './views';
 
 const kLanguageKey = 'tessaroven.language';
+// What a new measurement starts with, as the page's first showing: the desktop's default comment, and the
+// name the measurement file is offered under until one is opened.
+const kDefaultComment = 'Comment';
+const kUnnamedFile = 'measurement.tessaroven.json';
 
 function element<T extends HTMLElement>(id: string): T {
     return document.getElementById(id) as T;
@@ -31,8 +36,12 @@ class Page {
     // The opened measurement as the program wrote it: what the page has no boxes for yet (uncertainties,
     // conditions, spectrum, model) goes back into the file unchanged.
     private opened: Record<string, unknown> = {};
-    private openedName = 'measurement.tessaroven.json';
+    private openedName = kUnnamedFile;
     private results: Conversion | null = null;
+    // The farthest position the distance was last checked against (converting or saving), for its message
+    // in another language.
+    private distanceFarthest?: number;
+    private commentConverting = false;  // likewise, whether the comment was last checked for the CSV file
     private distance = element<HTMLInputElement>('distance');
     private positions = element<HTMLInputElement>('positions');
     private comment = element<HTMLInputElement>('comment');
@@ -42,6 +51,7 @@ class Page {
     private conditions: ConditionsForm;
     private exports: SpectrumExports;
     private drafts: Drafts<PageState>;
+    private unsaved: UnsavedWork;
     // The results table, the graph, the comparison with a baseline and the printed report.
     private views: ResultViews;
 
@@ -53,6 +63,7 @@ class Page {
         this.distance.addEventListener('input', () => this.clearResults());
         this.distance.addEventListener('change', () => this.readDistance());
         this.comment.addEventListener('input', () => this.clearResults());
+        this.comment.addEventListener('change', () => this.readComment(false));
         this.positions.addEventListener('input', () => {
             this.clearResults();
             this.readPositions(false);
@@ -64,6 +75,7 @@ class Page {
             }
         });
         element('download-measurement').addEventListener('click', () => this.saveMeasurement());
+        element('new-measurement').addEventListener('click', () => void this.newMeasurement());
         element<HTMLInputElement>('file-input').addEventListener('change', (event) => this.open(event));
         element('language').addEventListener('click', () => this.switchLanguage());
         this.conditions = new ConditionsForm(core, () => this.language, element('condition-fields'), element('models'),
@@ -71,11 +83,45 @@ class Page {
         this.exports = new SpectrumExports(core, () => this.language,
             () => this.openedName.replace(/(\.tessaroven)?\.json$/i, ''), () => this.clearResults(),
             (message) => this.showMessage('file-message', message));
-        this.drafts = new Drafts(() => this.language, () => this.draftOf(), (draft) => this.restoreDraft(draft));
+        this.drafts = new Drafts(() => this.language, () => this.draftOf(), (draft) => this.restoreDraft(draft),
+            () => this.unsaved.mayReplace());
         document.querySelector('main')!.addEventListener('input', () => this.drafts.changed());
+        // A box being corrected drops its message as soon as it is typed into, not when it is left: a message
+        // vanishing on leaving would move the convert button from under the pointer between its press and
+        // release, and the click would be lost. Captured, so that a box's own check (the number of positions
+        // is read as it is typed) comes after.
+        document.querySelector('main')!.addEventListener('input', (event) => {
+            const box = event.target as HTMLElement;
+            const message = document.getElementById(box.getAttribute('aria-describedby') ?? '');
+            if (message?.classList.contains('message') && message.textContent !== '') {
+                message.textContent = '';
+                box.setAttribute('aria-invalid', 'false');
+            }
+        }, { capture: true });
         openDroppedFiles(document.body, (files) => void this.openFiles(files));
+        document.addEventListener('keydown', (event) => this.shortcut(event));
         this.applyTexts();
+        this.unsaved = new UnsavedWork(core, () => this.language, () => JSON.stringify(this.draftOf()),
+            () => this.saveMeasurement());
         this.drafts.offer();
+    }
+
+    // The desktop's shortcuts that a browser lets a page take (Ctrl+N and Ctrl+W stay the browser's); ⌘ on a
+    // Mac. Ctrl+P without results is the browser's own printing of the screen.
+    private shortcut(event: KeyboardEvent): void {
+        if (!(event.ctrlKey || event.metaKey) || event.altKey || event.shiftKey || event.isComposing ||
+            this.unsaved.asking) {
+            return;
+        }
+        const key = event.key.toLowerCase();
+        const action = key === 's' ? () => this.saveMeasurement()
+            : key === 'o' ? () => element('file-input').click()
+                : key === 'enter' ? () => this.convert()
+                    : key === 'p' && this.results ? () => window.print() : null;
+        if (action) {
+            event.preventDefault();
+            action();
+        }
     }
 
     private say(name: TextName, ...details: string[]): string {
@@ -113,7 +159,10 @@ class Page {
         this.applyTexts();
         // Messages already shown, and the results' model name and headings, come again in the new language.
         if (element('distance-message').textContent) {
-            this.readDistance();
+            this.readDistance(this.distanceFarthest);
+        }
+        if (element('comment-message').textContent) {
+            this.readComment(this.commentConverting);
         }
         if (element('positions-message').textContent) {
             this.readPositions(false);
@@ -131,10 +180,18 @@ class Page {
         box?.setAttribute('aria-invalid', String(message !== ''));
     }
 
-    private readDistance(): number | null {
-        const answer = this.core.readNumber(this.language, 'distance', this.distance.value);
+    private readDistance(farthest?: number): number | null {
+        this.distanceFarthest = farthest;
+        const answer = this.core.readNumber(this.language, 'distance', this.distance.value, farthest);
         this.showMessage('distance-message', answer.ok ? '' : answer.message, this.distance);
         return answer.ok ? answer.value : null;
+    }
+
+    private readComment(converting: boolean): boolean {
+        this.commentConverting = converting;
+        const answer = this.core.readComment(this.language, this.comment.value, converting);
+        this.showMessage('comment-message', answer.ok ? '' : answer.message, this.comment);
+        return answer.ok;
     }
 
     // The number of positions sizes the table as soon as the core accepts it.
@@ -152,9 +209,12 @@ class Page {
     }
 
     // The measurement file's text of what is typed, or null after showing every refusal where it belongs.
-    private measurementText(): string | null {
-        const distance = this.readDistance();
-        if (!this.readPositions(true)) {
+    // Converting needs a distance the focus can turn at outside the farthest position; a file, one above 0.
+    private measurementText(converting: boolean): string | null {
+        const positionsRead = this.readPositions(true);
+        const distance = this.readDistance(positionsRead ? (converting ? this.table.positions - 1 : -1) : undefined);
+        const commentRead = this.readComment(converting);
+        if (!positionsRead) {
             this.positions.focus();
             return null;
         }
@@ -170,6 +230,10 @@ class Page {
         }
         if (distance === null) {
             this.distance.focus();
+            return null;
+        }
+        if (!commentRead) {
+            this.comment.focus();
             return null;
         }
         if (firstRefused >= 0) {
@@ -200,7 +264,7 @@ class Page {
 
     private convert(): void {
         this.clearResults();
-        const measurement = this.measurementText();
+        const measurement = this.measurementText(true);
         if (measurement === null) {
             return;
         }
@@ -220,18 +284,42 @@ class Page {
         this.exports.resultsShown(measurement);
     }
 
-    private saveMeasurement(): void {
-        const measurement = this.measurementText();
+    // False when the measurement was refused: its refusals are shown where they belong.
+    private saveMeasurement(): boolean {
+        const measurement = this.measurementText(false);
         if (measurement === null) {
-            return;
+            return false;
         }
         const answer = this.core.measurementFile(this.language, measurement);
         if (!answer.ok) {
             this.showMessage('convert-message', answer.message);
-            return;
+            return false;
         }
         download(answer.bytes, this.openedName, 'application/json');
         this.drafts.saved();
+        this.unsaved.markSaved();
+        return true;
+    }
+
+    // The desktop's 新しい測定: the distance stays for the next measurement, everything else starts again.
+    private async newMeasurement(): Promise<void> {
+        if (!(await this.unsaved.mayReplace())) {
+            return;
+        }
+        this.opened = {};
+        this.openedName = kUnnamedFile;
+        this.positions.value = '';
+        this.comment.value = kDefaultComment;
+        this.table.setTexts([]);
+        this.conditions.restore({ texts: {}, shown: {}, model: 'compatible' });
+        this.exports.restore({ spectrum: null, centreAl: '', shownCentreAl: '' });
+        this.showMessage('positions-message', '', this.positions);
+        this.showMessage('comment-message', '', this.comment);
+        this.showMessage('file-message', '');
+        this.clearResults();
+        this.drafts.saved();  // nothing is left to keep
+        this.unsaved.markSaved();
+        this.positions.focus();
     }
 
     private async open(event: Event): Promise<void> {
@@ -243,11 +331,16 @@ class Page {
         }
     }
 
-    private async openMeasurement(file: File): Promise<void> {
-        const answer = this.core.openMeasurement(this.language, new Uint8Array(await file.arrayBuffer()));
+    // False when the user kept the work the file would have replaced. A refused file asks nothing: it
+    // replaces nothing.
+    private async openMeasurement(file: File): Promise<boolean> {
+        const answer = this.core.openMeasurement(this.language, file.name, await fileBytes(file));
         if (!answer.ok) {
             this.showMessage('file-message', answer.message);
-            return;
+            return true;
+        }
+        if (!(await this.unsaved.mayReplace())) {
+            return false;
         }
         this.clearResults();
         this.opened = JSON.parse(answer.canonical);
@@ -256,6 +349,7 @@ class Page {
         this.comment.value = answer.comment;
         this.positions.value = String(answer.cells.length);
         this.showMessage('distance-message', '', this.distance);
+        this.showMessage('comment-message', '', this.comment);
         this.showMessage('positions-message', '', this.positions);
         this.table.setTexts(answer.cells);
         const inputs = this.core.inputsOf(this.language, answer.canonical);
@@ -265,13 +359,21 @@ class Page {
         }
         this.showMessage('file-message', this.say('opened', file.name), undefined, true);
         this.drafts.saved();  // what was opened is in its file
+        this.unsaved.markSaved();
+        return true;
     }
 
-    // Dropped files, measurement files first, so that a spectrum dropped with one stays with it.
+    // Dropped files, measurement files first, so that a spectrum dropped with one stays with it (and is
+    // not put into the work kept in place of that measurement).
     private async openFiles(files: File[]): Promise<void> {
         const isMeasurement = (file: File) => /\.json$/i.test(file.name);
-        for (const file of [...files.filter(isMeasurement), ...files.filter((file) => !isMeasurement(file))]) {
-            await (isMeasurement(file) ? this.openMeasurement(file) : this.exports.open(file));
+        for (const file of files.filter(isMeasurement)) {
+            if (!(await this.openMeasurement(file))) {
+                return;
+            }
+        }
+        for (const file of files.filter((file) => !isMeasurement(file))) {
+            await this.exports.open(file);
         }
     }
 
@@ -313,6 +415,7 @@ class Page {
         this.conditions.restore(page.conditions);
         this.exports.restore({ spectrum: (this.opened.spectrum as object | undefined) ?? null, ...page.spectrum });
         this.showMessage('distance-message', '', this.distance);
+        this.showMessage('comment-message', '', this.comment);
         this.showMessage('positions-message', '', this.positions);
         this.clearResults();
     }

@@ -107,8 +107,8 @@ export class ReadingsTable {
         });
         input.addEventListener('change', () => this.check(position, false));
         input.addEventListener('keydown', (event) => {
-            if (event.isComposing) {
-                return;  // keys that end or steer an input method's conversion stay in the cell
+            if (event.isComposing || event.ctrlKey || event.metaKey) {
+                return;  // keys that end or steer an input method's conversion stay in the cell; Ctrl+Enter converts
             }
             // Arrow up and down move between the cells like a spreadsheet's, Shift+Enter goes up.
             const step = event.key === 'ArrowDown' ? 1

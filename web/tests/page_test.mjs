@@ -62,6 +62,9 @@ async function openPage(browser, name) {
         }
     });
     page.on('pageerror', (error) => requests.push(`page error: ${error.message}`));
+    // Leaving with unsaved work asks (beforeunload); the page asks nothing else of the browser.
+    const questions = [];
+    page.on('dialog', (dialog) => void (questions.push(dialog.type()), dialog.accept()));
     await page.exposeFunction('reportBlocked', (address) => requests.push(`blocked by the page: ${address}`));
     // Every download's bytes, from the Blob the page hands to the browser; and what the page's own
     // Content-Security-Policy stops before it becomes a request.
@@ -75,11 +78,11 @@ async function openPage(browser, name) {
     await page.goto(pageUrl);
     await page.waitForSelector('body[data-ready]', { timeout: 10_000 });
     const readyMs = await page.evaluate(() => performance.getEntriesByName('tessaroven-ready')[0].startTime);
-    return { page, requests, readyMs, name };
+    return { page, requests, readyMs, questions };
 }
 
 async function lastDownload(page, click) {
-    await page.click(click);
+    await (typeof click === 'string' ? page.click(click) : click());
     return Buffer.from(await page.evaluate(async () =>
         Array.from(new Uint8Array(await window.downloads.at(-1).arrayBuffer()))));
 }
@@ -106,6 +109,10 @@ async function inputsAndDraft(page) {
     await page.evaluate(() => localStorage.clear());
     await page.reload();
     await page.waitForSelector('body[data-ready]');
+    // A file that is no measurement file is refused under the name the user gave it.
+    await (await page.$('[data-testid="file-input"]')).uploadFile(spectrum);
+    await page.waitForFunction((name) => document.getElementById('file-message').textContent.includes(name), {},
+        basename(spectrum));
     await page.evaluate((text) => {
         const data = new DataTransfer();
         data.items.add(new File([text], 'dropped.tessaroven.json'));
@@ -154,6 +161,27 @@ async function inputsAndDraft(page) {
     await page.waitForSelector('body[data-ready]');
     await page.click('[data-testid="draft-discard"]');
     assert.equal(await page.evaluate(() => localStorage.getItem('tessaroven.draft.v1')), null);
+}
+
+// Typed work is replaced only after the question: Esc keeps it, 保存しない replaces it. Ctrl+S saves (the
+// converter's bytes), after which a new measurement asks nothing and empties the table.
+async function unsavedWork(page) {
+    await fill(page, 'comment', 'typed');
+    for (const answer of ['Escape', '[data-testid="confirm-discard"]']) {
+        await (await page.$('[data-testid="file-input"]')).uploadFile(exampleArgs[1]);
+        await page.waitForFunction(() => document.querySelector('dialog[open]') &&
+            document.activeElement.dataset.testid === 'confirm-save');
+        assert.match(await page.$eval('dialog', (shown) => shown.textContent), /Save the changes\?/);
+        await (answer === 'Escape' ? page.keyboard.press(answer) : page.click(answer));
+        await page.waitForSelector('dialog:not([open])');
+        await page.waitForFunction((kept) => document.getElementById('file-message').textContent !== '' &&
+            document.getElementById('comment').value === kept, {}, answer === 'Escape' ? 'typed' : example.comment);
+    }
+    await page.keyboard.down('Control');
+    assert.deepEqual(await lastDownload(page, () => page.keyboard.press('s')), expected.measurement, 'Ctrl+S');
+    await page.keyboard.up('Control');
+    await page.click('[data-testid="new-measurement"]');
+    assert.equal(await count(page, '[data-testid^="reading-"]'), 0);
 }
 
 async function axeViolations(page) {
@@ -213,7 +241,7 @@ async function compareAndPrint(page, name) {
 async function run(name) {
     const browser = await launchers[name]();
     try {
-        const { page, requests, readyMs } = await openPage(browser, name);
+        const { page, requests, readyMs, questions } = await openPage(browser, name);
         // The worked example typed (the first reading with full-width digits, Enter moving down), then pasted
         // as a spreadsheet's column with CR LF.
         const texts = example.readings.map((repeats) => repeats.join('; '));
@@ -245,6 +273,15 @@ async function run(name) {
         }
         assert.deepEqual(await lastDownload(page, '[data-testid="download-measurement"]'), expected.measurement);
 
+        // A distance the focus cannot turn at, and an empty comment, are refused at their boxes in words that
+        // name neither the file's keys nor the converter's options.
+        for (const [box, typed] of [['distance', '0'], ['distance', '4.9'], ['comment', '']]) {
+            await fill(page, box, typed);
+            await page.click('[data-testid="convert"]');
+            assert.match(await page.$eval(`#${box}-message`, (shown) => shown.textContent), /^(?!.*(--|_cm)).+ください。$/);
+        }
+        await fill(page, 'distance', String(example.distance_cm));
+        await fill(page, 'comment', example.comment);
         // A refused cell keeps the keyboard and shows the core's message there; the results are gone.
         await fill(page, 'reading-1', '9S');
         await page.keyboard.press('Enter');
@@ -260,9 +297,10 @@ async function run(name) {
         await page.$$eval('details', (folded) => folded.forEach((details) => { details.open = true; }));
         assert.deepEqual(await axeViolations(page), []);
 
-        // The language is kept: a reload opens in English.
+        // The language is kept: a reload opens in English. The unsaved '9S' is asked about.
         await page.reload();
         await page.waitForSelector('body[data-ready]');
+        assert.deepEqual(questions.splice(0), ['beforeunload']);
         assert.equal(await page.evaluate(() => document.documentElement.lang), 'en');
 
         // An opened measurement file fills the fields and converts as the converter does.
@@ -271,6 +309,7 @@ async function run(name) {
         assert.equal(await page.$eval('[data-testid="comment"]', (input) => input.value), example.comment);
         await page.click('[data-testid="convert"]');
         assert.equal(await page.$eval('[data-testid="list"]', (list) => list.textContent), expected.list, 'opened');
+        await unsavedWork(page);
 
         // 31 positions typed, then one conversion timed; the list is the converter's for the same readings.
         await fill(page, 'positions', '31');
@@ -290,6 +329,7 @@ async function run(name) {
         }
         await compareAndPrint(page, name);
         assert.deepEqual(requests, [], 'requests beyond file:, data: and blob:');
+        assert.ok(questions.every((type) => type === 'beforeunload'), questions.join());
         console.log(`${name}: ready ${readyMs.toFixed(0)} ms, convert of 31 positions ${convertMs.toFixed(1)} ms`);
     } finally {
         await browser.close();
